@@ -1,0 +1,128 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/parameters.hpp"
+#include "game/roulette.hpp"
+
+namespace quorvel {
+
+// One label of the history row: its caption (the number, or empty) and its
+// background colour. Captions and colours move along the row together.
+struct HistoryLabel {
+    std::string caption;
+    int colour = kBlackNumberColour;
+};
+
+// The twelve labels HisNum1 (newest) to HisNum12. Only the first ten are in
+// view; the last two keep older numbers so that a step back can bring them in.
+struct HistoryRow {
+    std::array<HistoryLabel, 12> labels;
+    int HisNum1_tag = 0;
+
+    // k runs 1 to 12, as in the names HisNum1 to HisNum12.
+    HistoryLabel& HisNum(int k) { return labels[static_cast<std::size_t>(k - 1)]; }
+    const HistoryLabel& HisNum(int k) const { return labels[static_cast<std::size_t>(k - 1)]; }
+
+    // Several rules count the game as started once five numbers have been shown.
+    bool five_numbers_shown() const { return !HisNum(5).caption.empty(); }
+};
+
+// What the window's controls show, as far as the rules read it back: which
+// number cells can be clicked, which sectors carry a chip, the trend marks and
+// the overlays.
+struct TableState {
+    std::array<bool, kNumberCount> Number;       // the cell pictures Number0 ... Number36
+    std::array<bool, kNumberCount> SpeedButton;  // the buttons over them
+    SectorSet chips;        // Chip_X and BetSize_X shown: a bet of Bet_Size is on sector X
+    SectorSet trend_marks;  // Trend_X_2 shown
+    bool SL_Field = false;  // the six safe-level overlays, shown together
+    bool undo_offered = false;  // Image_Button_Back2 and Undo shown
+    bool Background_Blur = false;
+
+    TableState() {
+        Number.fill(true);
+        SpeedButton.fill(true);
+    }
+
+    // The safe level is in force while its overlays are shown.
+    bool safe_level_in_force() const { return SL_Field; }
+};
+
+// The half-second pause after a number: Timer_Analyse fills CGauge1 in steps of 2.
+struct AnalysisPause {
+    bool Timer_Analyse = false;
+    int CGauge1 = 0;
+};
+
+// The captions the display shows; the engine builds them, the window copies them.
+struct Display {
+    std::string Label_Numbers_In_Game = "Numbers in game: 0";
+    std::string Caption_Bankroll = "TEST BANKROLL: 5000";
+    std::string Caption_MaxProfit = "MAX. BANK: 5000";
+    std::string BetSize = "1";  // the caption of all six bet-size labels
+    std::string Caption_ProfitBet = "P. BET:";
+    std::string CurrentBet = "1";
+    std::string Label28 = "1000";
+};
+
+// The one-step undo snapshot, taken as each number is entered.
+struct Snapshot {
+    // The bet on each sector, D1 first; 0 where no chip was shown.
+    std::array<std::int64_t, 6> SaveBets{};
+    int Bet_Step_Saved = 0;
+    std::int64_t Bankroll_Saved = 5000;
+    std::int64_t Profit_Aim_Saved = 5001;
+    std::int64_t Max_Bank_Saved = 5000;
+    int Chains_Toggle_Dozens_Saved = 1;
+    int Chains_Toggle_Columns_Saved = 1;
+    int Lose_Toggle_Saved = 1;
+    int Custom_Wins_Saved = 0;
+    int Custom_Wins_In_Row_Saved = 0;
+    int Custom_Losses_Saved = 0;
+    int Custom_Losses_In_Row_Saved = 0;
+    std::int64_t Custom_Bet_Saved = 1;
+};
+
+// The whole game, under the names the rules use. A fresh Game is the state of
+// the window as it opens: every setting at its start value, no number entered.
+// Money is counted in whole betting units and kept in 64 bits.
+struct Game {
+    Parameters params;
+
+    int CurrentNum = 0;  // the number being processed; kept until the next entry
+
+    std::vector<int> NumbersList;           // every number entered, oldest first
+    std::vector<int> NumbersListForChains;  // the same without zeros; never shortened
+    std::vector<int> ChainsList;            // dozen index of recent numbers
+    std::vector<int> ChainsListColumns;     // column index of recent numbers
+
+    HistoryRow row;
+    TableState table;
+    AnalysisPause pause;
+    Display display;
+    Snapshot saved;
+
+    std::int64_t Bet_Size = 1;
+    int Bet_Step = 0;
+    std::int64_t Custom_Bet = 1;
+    int Bet_Sector = 0;
+    std::int64_t Bankroll = 5000;
+    std::int64_t Bankroll_At_Prediction = 5000;
+    std::int64_t Profit_Aim = 5001;
+    std::int64_t Max_Bank = 5000;
+    int Undo_Counter = 2;
+    int Matrix_Ready = 0;
+    int Chains_Toggle_Dozens = 1;
+    int Chains_Toggle_Columns = 1;
+    int Lose_Toggle = 1;
+    int Custom_Wins = 0;
+    int Custom_Wins_In_Row = 0;
+    int Custom_Losses = 0;
+    int Custom_Losses_In_Row = 0;
+};
+
+}  // namespace quorvel

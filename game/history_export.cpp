@@ -1,0 +1,15 @@
+#include "game/history_export.hpp"
+
+namespace quorvel {
+
+std::string history_export_text(const std::vector<int>& numbers) {
+    std::string text;
+    text.reserve(numbers.size() * 4);
+    for (int number : numbers) {
+        text += std::to_string(number);
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// The bytes of the history export: one number per line, oldest first, each
+// line ended by CR LF, the last included. Plain 8-bit text; an empty history
+// gives an empty file.
+std::string history_export_text(const std::vector<int>& numbers);
+
+}  // namespace quorvel

@@ -1,0 +1,61 @@
+#include "game/snapshot.hpp"
+
+#include <string>
+
+#include "game/game.hpp"
+#include "game/history.hpp"
+
+namespace quorvel {
+
+void SaveState(Game& game) {
+    Snapshot& saved = game.saved;
+    saved.SaveBets.fill(0);
+    for (Sector sector : kAllSectors) {
+        if (game.table.chips.contains(sector)) {
+            saved.SaveBets[static_cast<std::size_t>(index_of(sector) - 1)] = game.Bet_Size;
+        }
+    }
+    saved.Bet_Step_Saved = game.Bet_Step;
+    saved.Bankroll_Saved = game.Bankroll;
+    saved.Profit_Aim_Saved = game.Profit_Aim;
+    saved.Max_Bank_Saved = game.Max_Bank;
+    saved.Chains_Toggle_Dozens_Saved = game.Chains_Toggle_Dozens;
+    saved.Chains_Toggle_Columns_Saved = game.Chains_Toggle_Columns;
+    saved.Lose_Toggle_Saved = game.Lose_Toggle;
+    saved.Custom_Wins_Saved = game.Custom_Wins;
+    saved.Custom_Wins_In_Row_Saved = game.Custom_Wins_In_Row;
+    saved.Custom_Losses_Saved = game.Custom_Losses;
+    saved.Custom_Losses_In_Row_Saved = game.Custom_Losses_In_Row;
+    saved.Custom_Bet_Saved = game.Custom_Bet;
+}
+
+void LoadState(Game& game) {
+    const Snapshot& saved = game.saved;
+    game.Bet_Step = saved.Bet_Step_Saved;
+    game.Bankroll = saved.Bankroll_Saved;
+    game.Profit_Aim = saved.Profit_Aim_Saved;
+    game.Max_Bank = saved.Max_Bank_Saved;
+    game.Chains_Toggle_Dozens = saved.Chains_Toggle_Dozens_Saved;
+    game.Chains_Toggle_Columns = saved.Chains_Toggle_Columns_Saved;
+    game.Lose_Toggle = saved.Lose_Toggle_Saved;
+    game.Custom_Wins = saved.Custom_Wins_Saved;
+    game.Custom_Wins_In_Row = saved.Custom_Wins_In_Row_Saved;
+    game.Custom_Losses = saved.Custom_Losses_Saved;
+    game.Custom_Losses_In_Row = saved.Custom_Losses_In_Row_Saved;
+    game.Custom_Bet = saved.Custom_Bet_Saved;
+
+    // Every sector in play carried the same stake, so any positive line gives
+    // Bet_Size; Bet_Sector ends on the highest sector that had a chip.
+    for (Sector sector : kAllSectors) {
+        const std::int64_t bet = saved.SaveBets[static_cast<std::size_t>(index_of(sector) - 1)];
+        if (bet > 0) {
+            game.Bet_Size = bet;
+            game.table.chips.insert(sector);
+            game.Bet_Sector = index_of(sector);
+        }
+    }
+    game.display.CurrentBet = std::to_string(game.Bet_Size);
+    NumberInactive(game);
+}
+
+}  // namespace quorvel

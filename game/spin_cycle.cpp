@@ -1,0 +1,96 @@
+#include "game/spin_cycle.hpp"
+
+#include "game/game.hpp"
+#include "game/history.hpp"
+#include "game/snapshot.hpp"
+#include "money/minimal_profit.hpp"
+#include "money/settlement.hpp"
+#include "predict/prediction.hpp"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kGaugeStep = 2;
+constexpr int kGaugeFull = 100;
+
+}  // namespace
+
+void enter_number(Game& game, int number) {
+    game.CurrentNum = number;
+    Analyse(game);
+}
+
+void Analyse(Game& game) {
+    DeepScan_Calc(game);
+    Check_3_Trends(game);
+    // The snapshot comes before the settlement, so that an undo returns to the
+    // money state as it was before this spin.
+    SaveState(game);
+    Animation_Analize(game);
+    if (settlement_due(game)) WinLoose(game);
+    Disable_All(game);
+    Disable_Bets(game);
+    NumberPressed(game);
+    CurrentNumber(game);
+    GameHistory(game);
+    game.Undo_Counter += 1;
+}
+
+void Animation_Analize(Game& game) { game.pause.Timer_Analyse = true; }
+
+void Timer_AnalyseTimer(Game& game) {
+    if (!game.pause.Timer_Analyse) return;
+    game.pause.CGauge1 += kGaugeStep;
+    if (game.pause.CGauge1 >= kGaugeFull) end_analysis_pause(game);
+}
+
+void end_analysis_pause(Game& game) {
+    game.pause.Timer_Analyse = false;
+    game.pause.CGauge1 = 0;
+    game.table.Background_Blur = false;
+    Prediction(game);
+    Get_Minimal_Profit(game);
+}
+
+bool analysis_running(const Game& game) { return game.pause.Timer_Analyse; }
+
+// Analyse asks this before the number joins the history row, so five numbers
+// shown means this is at least the sixth spin.
+bool settlement_due(const Game& game) {
+    switch (game.params.GameModes) {
+        case GameMode::Adaptive:
+            return game.Matrix_Ready == 1;
+        case GameMode::Smart2024:
+        case GameMode::Paradox:
+        case GameMode::DeepScan:
+            return game.row.five_numbers_shown();
+    }
+    return false;
+}
+
+void Disable_All(Game& game) {
+    game.table.Number.fill(false);
+    game.table.SpeedButton.fill(false);
+}
+
+void Enable_All(Game& game) {
+    game.table.Number.fill(true);
+    game.table.SpeedButton.fill(true);
+    if (game.Undo_Counter >= 2) game.table.undo_offered = true;
+}
+
+void Disable_Bets(Game& game) { game.table.chips.clear(); }
+
+void NumberPressed(Game& game) {
+    if (game.CurrentNum >= 0 && game.CurrentNum < kNumberCount) {
+        game.table.Number[static_cast<std::size_t>(game.CurrentNum)] = true;
+    }
+}
+
+void CurrentNumber(Game& game) {
+    game.NumbersList.push_back(game.CurrentNum);
+    if (game.CurrentNum != 0) game.NumbersListForChains.push_back(game.CurrentNum);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,35 @@
+#pragma once
+
+namespace quorvel {
+
+struct Game;
+
+// Number entry: the handlers of SpeedButton0 ... SpeedButton36 (and the hidden
+// Button0 ... Button36). Stores the number and runs Analyse; the prediction for
+// the next spin follows when the analysis pause ends.
+void enter_number(Game& game, int number);
+
+// The first half of a spin, run at once: settles the bet on the table, records
+// the number and starts the analysis pause.
+void Analyse(Game& game);
+void Animation_Analize(Game& game);
+
+// One 10 ms tick of Timer_Analyse; the fiftieth ends the pause.
+void Timer_AnalyseTimer(Game& game);
+// The end of the pause: the next bet is predicted and sized. A headless run or a
+// test calls this right after enter_number instead of ticking the timer.
+void end_analysis_pause(Game& game);
+bool analysis_running(const Game& game);
+
+// Whether this spin settles the bet on the table. Settlement starts with the
+// sixth spin (nothing was bet on the first five), and in the adaptive mode only
+// while the matrix has chosen its list.
+bool settlement_due(const Game& game);
+
+void Disable_All(Game& game);
+void Enable_All(Game& game);
+void Disable_Bets(Game& game);
+void NumberPressed(Game& game);
+void CurrentNumber(Game& game);
+
+}  // namespace quorvel

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the system packages Quorvel is built and tested with, asking the
+# package manager only for what is missing. Runs as root or through sudo; when
+# everything is already there it does nothing and asks nothing.
+set -euo pipefail
+
+packages=(
+  build-essential
+  cmake
+  qt6-base-dev
+  qt6-svg-dev
+  libgl-dev
+  libgtest-dev
+  fonts-dejavu-core
+  fonts-liberation
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! command -v apt-get >/dev/null 2>&1; then
+  echo "These packages are missing and no apt-get was found: ${missing[*]}" >&2
+  exit 1
+fi
+
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  as_root=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,133 @@
+#include "game/snapshot.hpp"
+
+#include <gtest/gtest.h>
+
+#include "game/game.hpp"
+#include "game/history.hpp"
+#include "game/history_export.hpp"
+#include "game/spin_cycle.hpp"
+#include "spin_helpers.hpp"
+
+namespace quorvel {
+namespace {
+
+using testing::play;
+
+TEST(Snapshot, RecordsTheStakeOfEverySectorInPlay) {
+    Game game;
+    game.table.chips = {Sector::D3, Sector::C2};
+    game.Bet_Size = 3;
+    SaveState(game);
+    EXPECT_EQ(game.saved.SaveBets, (std::array<std::int64_t, 6>{0, 0, 3, 0, 3, 0}));
+
+    game.table.chips.clear();
+    SaveState(game);
+    EXPECT_EQ(game.saved.SaveBets, (std::array<std::int64_t, 6>{}));
+}
+
+TEST(Snapshot, UndoBringsBackTwoChipsTheirStakeAndTheHighestSector) {
+    Game game;
+    play(game, {1});
+    game.table.chips = {Sector::D3, Sector::C2};
+    game.Bet_Size = 3;
+    game.Bet_Sector = 1;
+    enter_number(game, 20);
+    end_analysis_pause(game);
+    game.Bet_Size = 9;  // the progression moved on after the spin
+
+    Undo(game);
+    EXPECT_EQ(game.table.chips, (SectorSet{Sector::D3, Sector::C2}));
+    EXPECT_EQ(game.Bet_Size, 3);
+    EXPECT_EQ(game.Bet_Sector, 5);
+    EXPECT_EQ(game.display.CurrentBet, "3");
+}
+
+TEST(Snapshot, UndoWithNoChipInPlayShowsNoneAndKeepsTheStake) {
+    Game game;
+    play(game, {1});
+    game.Bet_Size = 7;
+    game.Bet_Sector = 2;
+    enter_number(game, 2);
+    end_analysis_pause(game);
+    game.table.chips = {Sector::D1};  // a prediction made after the spin
+    Undo(game);
+    EXPECT_TRUE(game.table.chips.empty());
+    EXPECT_EQ(game.Bet_Size, 7);
+    EXPECT_EQ(game.Bet_Sector, 2);
+}
+
+TEST(Snapshot, UndoRestoresTheMoneyAsItWasWhenTheSpinWasEntered) {
+    Game game;
+    play(game, {1});
+    game.Bankroll = 4990;
+    game.Max_Bank = 5020;
+    game.Profit_Aim = 5050;
+    game.Bet_Step = 4;
+    game.Custom_Bet = 6;
+    game.Lose_Toggle = 2;
+    game.Chains_Toggle_Dozens = 2;
+    game.Chains_Toggle_Columns = 2;
+    game.Custom_Wins = 1;
+    game.Custom_Wins_In_Row = 2;
+    game.Custom_Losses = 3;
+    game.Custom_Losses_In_Row = 4;
+    enter_number(game, 2);
+
+    // What the settlement and the next prediction may have done since.
+    game.Bankroll = 5100;
+    game.Max_Bank = 5100;
+    game.Profit_Aim = 5101;
+    game.Bet_Step = 0;
+    game.Custom_Bet = 1;
+    game.Lose_Toggle = 1;
+    game.Chains_Toggle_Dozens = 1;
+    game.Chains_Toggle_Columns = 1;
+    game.Custom_Wins = 0;
+    game.Custom_Wins_In_Row = 0;
+    game.Custom_Losses = 0;
+    game.Custom_Losses_In_Row = 0;
+    end_analysis_pause(game);
+
+    Undo(game);
+    EXPECT_EQ(game.Bankroll, 4990);
+    EXPECT_EQ(game.Max_Bank, 5020);
+    EXPECT_EQ(game.Profit_Aim, 5050);
+    EXPECT_EQ(game.Bet_Step, 4);
+    EXPECT_EQ(game.Custom_Bet, 6);
+    EXPECT_EQ(game.Lose_Toggle, 2);
+    EXPECT_EQ(game.Chains_Toggle_Dozens, 2);
+    EXPECT_EQ(game.Chains_Toggle_Columns, 2);
+    EXPECT_EQ(game.Custom_Wins, 1);
+    EXPECT_EQ(game.Custom_Wins_In_Row, 2);
+    EXPECT_EQ(game.Custom_Losses, 3);
+    EXPECT_EQ(game.Custom_Losses_In_Row, 4);
+}
+
+TEST(Snapshot, CopiesEqualTheirVariablesBeforeTheFirstSpin) {
+    Game game;
+    Game restored;
+    LoadState(restored);
+    EXPECT_EQ(restored.Bankroll, game.Bankroll);
+    EXPECT_EQ(restored.Profit_Aim, game.Profit_Aim);
+    EXPECT_EQ(restored.Max_Bank, game.Max_Bank);
+    EXPECT_EQ(restored.Custom_Bet, game.Custom_Bet);
+    EXPECT_EQ(restored.Lose_Toggle, game.Lose_Toggle);
+    EXPECT_EQ(restored.Chains_Toggle_Dozens, game.Chains_Toggle_Dozens);
+    EXPECT_TRUE(restored.table.chips.empty());
+}
+
+TEST(HistoryExport, WritesOneNumberPerLineEndedByCrLf) {
+    EXPECT_EQ(history_export_text({5, 0, 32}), "5\r\n0\r\n32\r\n");
+    EXPECT_EQ(history_export_text({}), "");
+    EXPECT_EQ(history_export_text({36}), "36\r\n");
+}
+
+TEST(HistoryExport, WritesTheListAfterAnUndo) {
+    Game game;
+    play(game, {5, 0, 32, 17});
+    Undo(game);
+    EXPECT_EQ(history_export_text(game.NumbersList), "5\r\n0\r\n32\r\n");
+}
+
+}  // namespace
+}  // namespace quorvel

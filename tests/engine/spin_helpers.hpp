@@ -1,0 +1,26 @@
+#pragma once
+
+#include <initializer_list>
+
+#include "game/game.hpp"
+#include "game/spin_cycle.hpp"
+
+namespace quorvel::testing {
+
+// Enters each number and lets its analysis pause run to the end, as the
+// window does when the player clicks and waits.
+inline void play(Game& game, std::initializer_list<int> numbers) {
+    for (int n : numbers) {
+        enter_number(game, n);
+        end_analysis_pause(game);
+    }
+}
+
+inline void play_count(Game& game, int spins, int first = 1) {
+    for (int i = 0; i < spins; ++i) {
+        enter_number(game, (first + i) % 37);
+        end_analysis_pause(game);
+    }
+}
+
+}  // namespace quorvel::testing
