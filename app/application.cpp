@@ -1,0 +1,49 @@
+#include "app/application.hpp"
+
+#include <exception>
+
+#include <QMessageBox>
+
+namespace quorvel {
+
+Application::Application(int& argc, char** argv)
+    : QApplication(argc, argv), report_exception_(&Application::show_exception) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        report(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        report(QString());
+    }
+    return false;
+}
+
+void Application::set_exception_reporter(ExceptionReporter reporter) {
+    report_exception_ = reporter ? std::move(reporter) : ExceptionReporter(&show_exception);
+}
+
+void Application::show_exception(const QString& message) {
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                          message);
+}
+
+// The message box runs its own event loop. Should the same fault fire again
+// from an event handled there (a paint, a timer), it goes to the error output
+// instead of stacking a second box on the first.
+void Application::report(const QString& message) {
+    if (reporting_) {
+        qWarning("Unhandled exception: %s", qPrintable(message));
+        return;
+    }
+    reporting_ = true;
+    try {
+        report_exception_(message);
+    } catch (...) {
+        qWarning("Unhandled exception while reporting: %s", qPrintable(message));
+    }
+    reporting_ = false;
+}
+
+}  // namespace quorvel

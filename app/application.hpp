@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+#include <QApplication>
+
+namespace quorvel {
+
+// The program's application object. An exception that escapes an event
+// handler does not end the program: it is shown to the player and the event
+// loop goes on.
+class Application : public QApplication {
+    Q_OBJECT
+
+public:
+    using ExceptionReporter = std::function<void(const QString& message)>;
+
+    Application(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Replaces the critical message box that shows an exception's message; a
+    // thrown object that is no std::exception is reported with an empty message.
+    void set_exception_reporter(ExceptionReporter reporter);
+    // The default reporter.
+    static void show_exception(const QString& message);
+
+private:
+    void report(const QString& message);
+
+    ExceptionReporter report_exception_;
+    bool reporting_ = false;
+};
+
+}  // namespace quorvel

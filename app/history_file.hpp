@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QString>
+
+namespace quorvel {
+
+// Writes the history export to file_name, replacing any file of that name.
+// The bytes go to a temporary file beside the target, which takes the target's
+// place only once every byte is on disk; when anything fails, an earlier file
+// of that name stays exactly as it was. Returns the reason for the player when
+// the file could not be written, nothing on success.
+std::optional<QString> write_history_file(const QString& file_name, const std::string& bytes);
+
+}  // namespace quorvel

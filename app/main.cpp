@@ -1,0 +1,33 @@
+#include <exception>
+
+#include <QFont>
+#include <QStyleFactory>
+
+#include "app/application.hpp"
+#include "app/tform1.hpp"
+
+int main(int argc, char* argv[]) {
+    quorvel::Application application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quorvel 4.1"));
+    QApplication::setApplicationVersion(QStringLiteral("4.1"));
+    // One look on every desktop: the window draws its own chrome anyway.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    QApplication::setFont(font);
+
+    try {
+        quorvel::TForm1 form;
+        form.show();
+        QApplication::exec();
+    } catch (const std::exception& error) {
+        quorvel::Application::show_exception(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        quorvel::Application::show_exception(QString());
+    }
+    return 0;
+}

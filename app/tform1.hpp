@@ -1,0 +1,166 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+
+#include <QPointF>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "game/game.hpp"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace quorvel {
+
+class Gauge;
+class Shape;
+class SpinEdit;
+class SvgPicture;
+
+// The window. It owns the game, turns clicks into engine calls and, after
+// every call, copies the engine state into its widgets (render). Every widget
+// that the game names carries that name as its objectName.
+//
+// The design area is larger than the window: everything placed right of
+// x = 520 (the hidden buttons, the focus sink, the two last history labels)
+// and, while the settings are folded in, below y = 280 is simply out of view.
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // Returns the file the player chose for the export, or an empty string.
+    using FileChooser = std::function<QString()>;
+    // Tells the player why something failed.
+    using ErrorReporter = std::function<void(const QString& message)>;
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Game& game() { return game_; }
+    const Game& game() const { return game_; }
+
+    // Brings the engine's captions up to date and shows the engine state. The
+    // window does this after each of its own engine calls; a caller that
+    // changes the game directly calls it afterwards.
+    void refresh();
+
+    // The save dialog and the error message box by default; tests replace them.
+    void set_export_file_chooser(FileChooser chooser);
+    void set_error_reporter(ErrorReporter reporter);
+
+    static constexpr int kWidth = 520;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    // The widgets the window changes after it is built, under the game's names.
+    struct Widgets {
+        // header
+        SvgPicture* Image45 = nullptr;
+        std::array<QLabel*, 12> HisNum{};  // HisNum1 is HisNum[0]
+        QPushButton* SpeedButton42 = nullptr;
+        SvgPicture* Image_Button_Back1 = nullptr;
+        SvgPicture* Image_Button_Back2 = nullptr;
+        QPushButton* Undo = nullptr;
+        SvgPicture* Button_Minimize1 = nullptr;
+        SvgPicture* Button_Minimize2 = nullptr;
+        SvgPicture* Button_Close1 = nullptr;
+        SvgPicture* Button_Close2 = nullptr;
+        QLabel* Caption_ProfitBet = nullptr;
+
+        // table; per-sector arrays run D1, D2, D3, C1, C2, C3
+        SvgPicture* Image7 = nullptr;
+        std::array<SvgPicture*, kNumberCount> Number{};
+        std::array<QPushButton*, kNumberCount> SpeedButton{};
+        std::array<QPushButton*, kNumberCount> Button{};
+        std::array<SvgPicture*, 6> sector_cell{};  // Image1 ... Image6
+        std::array<SvgPicture*, 6> Chip{};
+        std::array<QLabel*, 6> BetSize{};
+        std::array<std::array<SvgPicture*, 3>, 6> Trend{};  // Trend_X_0, _1, _2
+        std::array<SvgPicture*, 6> SL_Field{};
+        SvgPicture* Background_Blur = nullptr;
+        QLabel* Caption_Bankroll = nullptr;
+        QLabel* Caption_MaxProfit = nullptr;
+
+        // status strip
+        Shape* Shape15 = nullptr;
+        QLabel* Label_Numbers_In_Game = nullptr;
+        SvgPicture* Button_Settings_0 = nullptr;
+        SvgPicture* Button_Settings_1 = nullptr;
+        SvgPicture* Button_Settings_2 = nullptr;
+        Gauge* CGauge1 = nullptr;
+
+        // settings section
+        QLabel* Label_Point1 = nullptr;
+        QLabel* Label_Point2 = nullptr;
+        Shape* Shape5 = nullptr;
+        SpinEdit* FocusCatch = nullptr;
+
+        QTimer* Timer_Analyse = nullptr;
+    };
+
+    // Construction, one area each.
+    void create_header();
+    void create_table();
+    void create_status_strip();
+    void create_settings();
+    void create_settings_rows();
+    void create_rule_rows();
+
+    // Building blocks of the settings section.
+    QLabel* add_label(const char* name, const QString& text, const QRect& geometry,
+                      int font_colour);
+    template <typename E>
+    QComboBox* add_list(const char* name, const QRect& geometry, E Parameters::*parameter);
+    SpinEdit* add_spin_edit(const char* name, const QRect& geometry, SpinRange range,
+                            std::optional<int> Parameters::*parameter);
+    QWidget* add_check_box(const char* name, const QString& text, const QRect& geometry,
+                           bool Parameters::*parameter, std::optional<int> font_colour);
+    QPushButton* add_button(const char* name, const QString& text, const QRect& geometry,
+                            bool enabled);
+    void list_chosen();
+
+    // Engine calls from the player.
+    void number_click(int number);
+    void Timer_AnalyseTimer();
+    void UndoClick();
+    void SpeedButton42Click();
+
+    // Window chrome.
+    void Disable_Hovers();
+    void start_window_drag(const QPointF& global_position);
+    void follow_window_drag(const QPointF& global_position);
+    void end_window_drag();
+    void Button_Close2Click();
+    void Button_Minimize2Click();
+    void Button_Settings_1Click();
+    void Button_Settings_2Click();
+    void set_client_height(int height);
+
+    // Copies the engine state into the widgets, touching only what changed.
+    void render();
+    void render_header();
+    void render_table();
+    void render_status_strip();
+
+    QString ask_export_file();
+
+    Game game_;
+    Widgets ui_;
+    FileChooser choose_export_file_;
+    ErrorReporter report_error_;
+    QString export_folder_;
+    // Where the pointer grabbed the window, while a drag is followed by hand
+    // (on systems that cannot move the window themselves).
+    std::optional<QPointF> drag_grip_;
+};
+
+}  // namespace quorvel

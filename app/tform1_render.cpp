@@ -1,0 +1,118 @@
+// Render: the engine state copied into the widgets. Only what differs from the
+// widget's current state is set, so a render after a small change repaints
+// little, and an idle window does nothing at all.
+#include "app/tform1.hpp"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/colours.hpp"
+#include "app/gauge.hpp"
+#include "app/shape.hpp"
+#include "app/svg_picture.hpp"
+
+namespace quorvel {
+
+namespace {
+
+void show_if(QWidget* widget, bool shown) {
+    if (widget->isHidden() == shown)
+        widget->setVisible(shown);
+}
+
+void set_caption(QLabel* label, const std::string& caption) {
+    const QString text = QString::fromStdString(caption);
+    if (label->text() != text)
+        label->setText(text);
+}
+
+// A history label shows its number on the number's colour; an empty label
+// shows nothing at all, so the header's track shows through.
+void set_history_label(QLabel* label, const HistoryLabel& entry) {
+    set_caption(label, entry.caption);
+    const bool filled = !entry.caption.empty();
+    if (label->autoFillBackground() != filled)
+        label->setAutoFillBackground(filled);
+    const QColor colour = colour_from_bgr(entry.colour);
+    if (label->palette().color(QPalette::Window) != colour) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, colour);
+        label->setPalette(palette);
+    }
+}
+
+// Bets can grow to seven digits; the chip's label shrinks its font until the
+// number fits on the chip.
+void set_bet_size(QLabel* label, const std::string& caption) {
+    const QString text = QString::fromStdString(caption);
+    if (label->text() == text)
+        return;
+    QFont font = label->font();
+    int size = 8;
+    font.setPointSize(size);
+    while (size > 5 && QFontMetrics(font).horizontalAdvance(text) > label->width() - 2) {
+        font.setPointSize(--size);
+    }
+    if (label->font() != font)
+        label->setFont(font);
+    label->setText(text);
+}
+
+}  // namespace
+
+void TForm1::render() {
+    render_header();
+    render_table();
+    render_status_strip();
+
+    // The analysis pause runs on the window's timer exactly while the engine
+    // says so; nothing else ticks.
+    if (game_.pause.Timer_Analyse != ui_.Timer_Analyse->isActive()) {
+        if (game_.pause.Timer_Analyse) {
+            ui_.Timer_Analyse->start();
+        } else {
+            ui_.Timer_Analyse->stop();
+        }
+    }
+}
+
+void TForm1::render_header() {
+    for (int k = 1; k <= 12; ++k) {
+        set_history_label(ui_.HisNum[static_cast<std::size_t>(k - 1)], game_.row.HisNum(k));
+    }
+    show_if(ui_.Image_Button_Back2, game_.table.undo_offered);
+    show_if(ui_.Undo, game_.table.undo_offered);
+    set_caption(ui_.Caption_ProfitBet, game_.display.Caption_ProfitBet);
+}
+
+void TForm1::render_table() {
+    const TableState& table = game_.table;
+    for (std::size_t n = 0; n < ui_.Number.size(); ++n) {
+        show_if(ui_.Number[n], table.Number[n]);
+        show_if(ui_.SpeedButton[n], table.SpeedButton[n]);
+    }
+    for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
+        const Sector sector = kAllSectors[i];
+        const bool in_play = table.chips.contains(sector);
+        show_if(ui_.Chip[i], in_play);
+        show_if(ui_.BetSize[i], in_play);
+        set_bet_size(ui_.BetSize[i], game_.display.BetSize);
+        show_if(ui_.Trend[i][2], table.trend_marks.contains(sector));
+        show_if(ui_.SL_Field[i], table.SL_Field);
+    }
+    show_if(ui_.Background_Blur, table.Background_Blur);
+    set_caption(ui_.Caption_Bankroll, game_.display.Caption_Bankroll);
+    set_caption(ui_.Caption_MaxProfit, game_.display.Caption_MaxProfit);
+}
+
+void TForm1::render_status_strip() {
+    const bool count_shown = game_.params.ChBx_Show_Numbers_In_Game;
+    show_if(ui_.Shape15, count_shown);
+    show_if(ui_.Label_Numbers_In_Game, count_shown);
+    set_caption(ui_.Label_Numbers_In_Game, game_.display.Label_Numbers_In_Game);
+    ui_.CGauge1->set_progress(game_.pause.CGauge1);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,401 @@
+// The status strip and the settings section that folds out below it. Every
+// control of the settings writes the player's choice into game.params.
+#include "app/tform1.hpp"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/gauge.hpp"
+#include "app/shape.hpp"
+#include "app/spin_edit.hpp"
+#include "app/window_parts.hpp"
+
+namespace quorvel {
+
+using namespace window_parts;
+
+namespace {
+
+constexpr int kSilver = 12632256;
+constexpr int kBlack = 0;
+constexpr int kGaugeBar = 127407;
+constexpr int kGaugeBackground = 1184274;
+constexpr int kPanel = 2894892;
+constexpr int kLabelColour = 3799468;
+constexpr int kProfitBetColour = 9671424;
+constexpr int kLossesRow = 25600;
+constexpr int kWinsRow = 35840;
+constexpr int kAfterBackground = 3552822;
+constexpr int kAfterColour = 8421504;
+
+// Lists and spin edits share one look.
+const char* const kFieldStyle = R"(
+QComboBox, QSpinBox {
+    background-color: #629b02; color: #ffffff; font: bold 8pt "Arial";
+    border: 1px solid #3d6101; border-radius: 2px; padding: 0px 3px;
+    selection-background-color: #3d6101; selection-color: #ffffff;
+}
+QComboBox:focus, QSpinBox:focus { border-color: #c9f27a; }
+QComboBox:disabled, QSpinBox:disabled { background-color: #4d5a3a; color: #a0a0a0; }
+QComboBox QAbstractItemView {
+    background-color: #629b02; color: #ffffff; font: bold 8pt "Arial";
+    border: 1px solid #3d6101; outline: 0;
+    selection-background-color: #3d6101; selection-color: #ffffff;
+}
+QSpinBox::up-button, QSpinBox::down-button {
+    width: 14px; border: none; border-left: 1px solid #3d6101; background-color: #578a02;
+}
+QSpinBox::up-button { subcontrol-origin: border; subcontrol-position: top right; }
+QSpinBox::down-button { subcontrol-origin: border; subcontrol-position: bottom right; }
+QSpinBox::up-button:hover, QSpinBox::down-button:hover { background-color: #74b803; }
+QSpinBox::up-button:pressed, QSpinBox::down-button:pressed { background-color: #3d6101; }
+)";
+
+const char* const kButtonStyle = R"(
+QPushButton {
+    color: #e8e4d8; font: bold 8pt "Arial";
+    background-color: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a4c52, stop:1 #2c2d31);
+    border: 1px solid #7a6a44; border-radius: 3px; padding: 0px 6px;
+}
+QPushButton:hover { background-color: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5a5d64, stop:1 #36383d); border-color: #d9b45a; }
+QPushButton:pressed { background-color: #24252a; }
+QPushButton:disabled { color: #77776f; border-color: #45423a;
+    background-color: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #393a3e, stop:1 #2c2d31); }
+)";
+
+// A row of the settings: a label line above a line of controls.
+constexpr int kLabelHeight = 15;
+constexpr int kFieldHeight = 20;
+
+}  // namespace
+
+void TForm1::create_status_strip() {
+    ui_.Shape15 = new Shape(colour_from_bgr(kBlack), this);
+    ui_.Shape15->setObjectName(QStringLiteral("Shape15"));
+    ui_.Shape15->setGeometry(8, 251, 145, 19);
+    ui_.Shape15->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ui_.Shape15->hide();
+    ui_.Label_Numbers_In_Game =
+        make_caption(this, "Label_Numbers_In_Game", QRect(8, 251, 145, 19), font(), kSilver);
+    ui_.Label_Numbers_In_Game->hide();
+
+    const QRect button(218, 250, 93, 22);
+    ui_.Button_Settings_0 = make_picture(this, "Button_Settings_0", "settings_0.svg", button);
+    ui_.Button_Settings_1 = make_picture(this, "Button_Settings_1", "settings_1.svg", button);
+    ui_.Button_Settings_2 = make_picture(this, "Button_Settings_2", "settings_2.svg", button);
+    for (SvgPicture* picture :
+         {ui_.Button_Settings_0, ui_.Button_Settings_1, ui_.Button_Settings_2}) {
+        picture->setCursor(Qt::PointingHandCursor);
+    }
+    ui_.Button_Settings_1->hide();
+    ui_.Button_Settings_2->hide();
+    connect(ui_.Button_Settings_0, &SvgPicture::pointerMoved, this, [this] {
+        Disable_Hovers();
+        ui_.Button_Settings_1->show();
+    });
+    connect(ui_.Button_Settings_1, &SvgPicture::clicked, this, &TForm1::Button_Settings_1Click);
+    connect(ui_.Button_Settings_2, &SvgPicture::clicked, this, &TForm1::Button_Settings_2Click);
+
+    ui_.CGauge1 = new Gauge(colour_from_bgr(kGaugeBar), colour_from_bgr(kGaugeBackground), this);
+    ui_.CGauge1->setObjectName(QStringLiteral("CGauge1"));
+    ui_.CGauge1->setGeometry(0, 274, 521, 5);
+    ui_.CGauge1->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+QLabel* TForm1::add_label(const char* name, const QString& text, const QRect& geometry,
+                          int font_colour) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setFont(arial_bold(8));
+    set_font_colour(label, font_colour);
+    return label;
+}
+
+// Moving the focus away keeps a visible list from taking the next key press.
+void TForm1::list_chosen() {
+    ui_.FocusCatch->setFocus(Qt::OtherFocusReason);
+}
+
+template <typename E>
+QComboBox* TForm1::add_list(const char* name, const QRect& geometry, E Parameters::*parameter) {
+    auto* list = new QComboBox(this);
+    list->setObjectName(QLatin1String(name));
+    list->setGeometry(geometry);
+    list->setStyleSheet(QLatin1String(kFieldStyle));
+    list->setFocusPolicy(Qt::StrongFocus);
+    for (std::string_view item : items_of<E>()) {
+        list->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+    }
+    list->setCurrentIndex(row_of(game_.params.*parameter));
+    list->installEventFilter(this);
+    connect(list, &QComboBox::currentIndexChanged, this, [this, parameter](int row) {
+        if (const std::optional<E> item = item_at<E>(row)) {
+            game_.params.*parameter = *item;
+            refresh();
+        }
+    });
+    connect(list, &QComboBox::activated, this, &TForm1::list_chosen);
+    return list;
+}
+
+SpinEdit* TForm1::add_spin_edit(const char* name, const QRect& geometry, SpinRange range,
+                                std::optional<int> Parameters::*parameter) {
+    auto* edit = new SpinEdit(range.minimum, range.maximum, this);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    edit->setStyleSheet(QLatin1String(kFieldStyle));
+    edit->setValue((game_.params.*parameter).value_or(range.minimum));
+    connect(edit, &SpinEdit::entryChanged, this, [this, parameter](std::optional<int> entry) {
+        game_.params.*parameter = entry;
+        refresh();
+    });
+    return edit;
+}
+
+QWidget* TForm1::add_check_box(const char* name, const QString& text, const QRect& geometry,
+                               bool Parameters::*parameter, std::optional<int> font_colour) {
+    auto* box = new QCheckBox(text, this);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(geometry);
+    box->setFont(arial_bold(8));
+    box->setCursor(Qt::PointingHandCursor);
+    set_font_colour(box, font_colour.value_or(kSilver));
+    box->setChecked(game_.params.*parameter);
+    connect(box, &QCheckBox::toggled, this, [this, parameter](bool checked) {
+        game_.params.*parameter = checked;
+        refresh();
+    });
+    return box;
+}
+
+QPushButton* TForm1::add_button(const char* name, const QString& text, const QRect& geometry,
+                                bool enabled) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setStyleSheet(QLatin1String(kButtonStyle));
+    button->setEnabled(enabled);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+void TForm1::create_settings() {
+    // The two heights of the window, kept where the layout can see them.
+    ui_.Label_Point1 = new QLabel(this);
+    ui_.Label_Point1->setObjectName(QStringLiteral("Label_Point1"));
+    ui_.Label_Point1->setGeometry(kWidth, 280, 1, 1);
+    ui_.Label_Point1->hide();
+    ui_.Label_Point2 = new QLabel(this);
+    ui_.Label_Point2->setObjectName(QStringLiteral("Label_Point2"));
+    ui_.Label_Point2->setGeometry(kWidth, 599, 1, 1);
+    ui_.Label_Point2->hide();
+
+    ui_.Shape5 = new Shape(colour_from_bgr(kPanel), this);
+    ui_.Shape5->setObjectName(QStringLiteral("Shape5"));
+    ui_.Shape5->setGeometry(0, 280, 521, 319);
+    connect(ui_.Shape5, &Shape::pointerMoved, this, &TForm1::Disable_Hovers);
+
+    ui_.FocusCatch = new SpinEdit(kFocusCatchRange.minimum, kFocusCatchRange.maximum, this);
+    ui_.FocusCatch->setObjectName(QStringLiteral("FocusCatch"));
+    ui_.FocusCatch->setGeometry(600, 300, 60, 20);
+    ui_.FocusCatch->setValue(game_.params.FocusCatch.value_or(kFocusCatchRange.minimum));
+    connect(ui_.FocusCatch, &SpinEdit::entryChanged, this, [this](std::optional<int> entry) {
+        game_.params.FocusCatch = entry;
+        refresh();
+    });
+
+    create_settings_rows();
+    create_rule_rows();
+}
+
+void TForm1::create_settings_rows() {
+    constexpr int label_y = 296;
+    constexpr int field_y = 312;
+    add_label("Label1", QStringLiteral("Mode:"), QRect(8, label_y, 116, kLabelHeight),
+              kLabelColour);
+    add_list("GameModes", QRect(8, field_y, 116, kFieldHeight), &Parameters::GameModes);
+    add_label("Label4", QStringLiteral("N. Count:"), QRect(130, label_y, 64, kLabelHeight),
+              kLabelColour);
+    add_spin_edit("N_Count", QRect(130, field_y, 64, kFieldHeight), kN_CountRange,
+                  &Parameters::N_Count);
+    add_label("Label2", QStringLiteral("Init. Bet:"), QRect(200, label_y, 82, kLabelHeight),
+              kLabelColour);
+    add_spin_edit("Init_Bet", QRect(200, field_y, 82, kFieldHeight), kInit_BetRange,
+                  &Parameters::Init_Bet);
+    add_label("Label3", QStringLiteral("Bet. Type:"), QRect(288, label_y, 64, kLabelHeight),
+              kLabelColour);
+    add_list("BettingType", QRect(288, field_y, 52, kFieldHeight), &Parameters::BettingType);
+    add_label("Label5", QStringLiteral("Betting Sectors:"), QRect(346, label_y, 166, kLabelHeight),
+              kLabelColour);
+    add_list("BettingSectors", QRect(346, field_y, 166, kFieldHeight), &Parameters::BettingSectors);
+
+    // The matrix gauge fills behind its button while a matrix is built.
+    auto* matrix_gauge =
+        new Gauge(colour_from_bgr(kGaugeBar), colour_from_bgr(kGaugeBackground), this);
+    matrix_gauge->setObjectName(QStringLiteral("CGauge2"));
+    matrix_gauge->setGeometry(8, 340, 116, 22);
+    add_button("Adaptive_Matrix", QStringLiteral("CREATE MATRIX"), QRect(8, 340, 116, 22), true);
+    auto* reset_frame = new Shape(QColor(0x24, 0x25, 0x28), this);
+    reset_frame->setObjectName(QStringLiteral("Shape2"));
+    reset_frame->set_outline(QColor(0x45, 0x42, 0x3a), 4);
+    reset_frame->setGeometry(129, 338, 96, 26);
+    add_button("Set_N_Count", QStringLiteral("Reset Matrix"), QRect(131, 340, 92, 22), false);
+    add_button("RResetBets", QStringLiteral("Manual Bet Reset"), QRect(231, 340, 112, 22), true);
+    add_check_box("ChBx_ManualBetReset", QString(), QRect(347, 343, 18, 16),
+                  &Parameters::ChBx_ManualBetReset, std::nullopt)
+        ->setToolTip(QStringLiteral("Manual Bet Reset"));
+    add_check_box("ChBx_Show_Numbers_In_Game", QStringLiteral("Show numbers In game"),
+                  QRect(372, 343, 144, 16), &Parameters::ChBx_Show_Numbers_In_Game, std::nullopt);
+
+    auto* bar3 = new Gauge(colour_from_bgr(kGaugeBar).darker(160), colour_from_bgr(kPanel), this);
+    bar3->setObjectName(QStringLiteral("CGauge3"));
+    bar3->setGeometry(8, 372, 504, 3);
+    bar3->set_progress(100);
+
+    constexpr int label2_y = 384;
+    constexpr int field2_y = 400;
+    add_label("Label6", QStringLiteral("Betting System:"), QRect(8, label2_y, 140, kLabelHeight),
+              kLabelColour);
+    add_list("BettingSystem", QRect(8, field2_y, 140, kFieldHeight), &Parameters::BettingSystem);
+    add_label("Label27", QStringLiteral("Safe Level:"), QRect(154, label2_y, 70, kLabelHeight),
+              kLabelColour);
+    auto* safe_level = new QComboBox(this);
+    safe_level->setObjectName(QStringLiteral("Safe_Level"));
+    safe_level->setGeometry(154, field2_y, 56, kFieldHeight);
+    safe_level->setStyleSheet(QLatin1String(kFieldStyle));
+    safe_level->setFocusPolicy(Qt::StrongFocus);
+    for (int level = 0; level <= kMaxSafeLevel; ++level)
+        safe_level->addItem(QString::number(level));
+    safe_level->setCurrentIndex(game_.params.Safe_Level);
+    safe_level->installEventFilter(this);
+    connect(safe_level, &QComboBox::currentIndexChanged, this, [this](int row) {
+        if (row < 0)
+            return;
+        game_.params.Safe_Level = row;
+        refresh();
+    });
+    connect(safe_level, &QComboBox::activated, this, &TForm1::list_chosen);
+
+    add_check_box("ChBx_TestBankroll", QStringLiteral("TEST BANK:"),
+                  QRect(218, label2_y - 1, 104, kLabelHeight + 1), &Parameters::ChBx_TestBankroll,
+                  kLabelColour);
+    add_spin_edit("CSpinEdit1", QRect(218, field2_y, 96, kFieldHeight), kCSpinEdit1Range,
+                  &Parameters::CSpinEdit1);
+    add_button("SetBankroll", QStringLiteral("SET BANKROLL"), QRect(320, field2_y - 1, 104, 22),
+               false);
+
+    constexpr int line1_y = 432;
+    constexpr int line2_y = 452;
+    add_check_box("CheckBox_Blind", QStringLiteral("Bet Auto-Reset:"),
+                  QRect(8, line1_y + 2, 114, 16), &Parameters::CheckBox_Blind, kLabelColour);
+    struct Rule {
+        const char* name;
+        QString text;
+        QRect geometry;
+        ProfitAimRule rule;
+    };
+    const std::array<Rule, 3> rules{{
+        {"OnAnyProfit", QStringLiteral("On any profit"), QRect(126, line1_y + 2, 100, 16),
+         ProfitAimRule::OnAnyProfit},
+        {"OnEqual", QStringLiteral("On profit or equal"), QRect(228, line1_y + 2, 124, 16),
+         ProfitAimRule::OnEqual},
+        {"SetUnits", QStringLiteral("Set units:"), QRect(354, line1_y + 2, 76, 16),
+         ProfitAimRule::SetUnits},
+    }};
+    auto* group = new QButtonGroup(this);
+    for (const Rule& rule : rules) {
+        auto* radio = new QRadioButton(rule.text, this);
+        radio->setObjectName(QLatin1String(rule.name));
+        radio->setGeometry(rule.geometry);
+        radio->setFont(arial_bold(8));
+        radio->setCursor(Qt::PointingHandCursor);
+        set_font_colour(radio, rule.rule == ProfitAimRule::OnEqual ? kSilver : kLabelColour);
+        radio->setChecked(game_.params.profit_aim_rule == rule.rule);
+        group->addButton(radio);
+        connect(radio, &QRadioButton::toggled, this, [this, value = rule.rule](bool on) {
+            if (!on)
+                return;
+            game_.params.profit_aim_rule = value;
+            refresh();
+        });
+        connect(radio, &QRadioButton::clicked, this, &TForm1::list_chosen);
+    }
+    add_spin_edit("ProfitUnits", QRect(432, line1_y, 80, kFieldHeight), kProfitUnitsRange,
+                  &Parameters::ProfitUnits);
+    add_check_box("ChBx_Get_Minimal_Profit", QStringLiteral("Get Minimal Profit"),
+                  QRect(8, line2_y + 2, 140, 16), &Parameters::ChBx_Get_Minimal_Profit,
+                  kLabelColour);
+    add_check_box("ChBx_ProfitBet", QStringLiteral("Profit Bet Size"),
+                  QRect(154, line2_y + 2, 130, 16), &Parameters::ChBx_ProfitBet, kProfitBetColour);
+    add_check_box("CheckBox1", QStringLiteral("Show Bet Size"), QRect(290, line2_y + 2, 120, 16),
+                  &Parameters::CheckBox1, std::nullopt);
+
+    auto* bar4 = new Gauge(colour_from_bgr(kGaugeBar).darker(160), colour_from_bgr(kPanel), this);
+    bar4->setObjectName(QStringLiteral("CGauge4"));
+    bar4->setGeometry(8, 476, 504, 3);
+    bar4->set_progress(100);
+}
+
+void TForm1::create_rule_rows() {
+    struct RuleRow {
+        int y;
+        int colour;
+        const char* after;
+    };
+    const RuleRow losses{491, kLossesRow, "Label25"};
+    const RuleRow wins{523, kWinsRow, "Label26"};
+
+    for (const RuleRow& row : {losses, wins}) {
+        auto* band = new Shape(colour_from_bgr(row.colour), this);
+        band->set_outline(colour_from_bgr(row.colour).lighter(130), 3);
+        band->setGeometry(4, row.y - 3, 513, 28);
+        QLabel* after = add_label(row.after, QStringLiteral("AFTER:"),
+                                  QRect(10, row.y, 48, kFieldHeight), kAfterColour);
+        after->setAlignment(Qt::AlignCenter);
+        after->setAutoFillBackground(true);
+        QPalette palette = after->palette();
+        palette.setColor(QPalette::Window, colour_from_bgr(kAfterBackground));
+        after->setPalette(palette);
+    }
+
+    const QRect how_much(62, 0, 70, kFieldHeight);
+    const QRect type(136, 0, 124, kFieldHeight);
+    const QRect action(264, 0, 138, kFieldHeight);
+    const QRect value(406, 0, 106, kFieldHeight);
+
+    add_spin_edit("Losses_HowMuch", how_much.translated(0, losses.y), kRuleValueRange,
+                  &Parameters::Losses_HowMuch);
+    add_list("Losses_Type", type.translated(0, losses.y), &Parameters::Losses_Type);
+    add_list("Losses_Action", action.translated(0, losses.y), &Parameters::Losses_Action);
+    add_spin_edit("Losses_ActionValue", value.translated(0, losses.y), kRuleValueRange,
+                  &Parameters::Losses_ActionValue);
+    // Covers the value field for the actions that take no value.
+    auto* blank = new Shape(colour_from_bgr(kLossesRow), this);
+    blank->setObjectName(QStringLiteral("Blank_Piece"));
+    blank->setGeometry(value.translated(0, losses.y));
+    blank->hide();
+
+    add_spin_edit("Wins_HowMuch", how_much.translated(0, wins.y), kRuleValueRange,
+                  &Parameters::Wins_HowMuch);
+    add_list("Wins_Type", type.translated(0, wins.y), &Parameters::Wins_Type);
+    add_list("Wins_Action", action.translated(0, wins.y), &Parameters::Wins_Action);
+    add_spin_edit("Wins_ActionValue", value.translated(0, wins.y), kRuleValueRange,
+                  &Parameters::Wins_ActionValue)
+        ->hide();
+
+    auto* bar5 = new Gauge(QColor(0x3a, 0x3b, 0x40), QColor(0x1f, 0x20, 0x23), this);
+    bar5->setObjectName(QStringLiteral("CGauge5"));
+    bar5->setGeometry(0, 564, 521, 35);
+    bar5->set_progress(100);
+    add_button("LoadSettings", QStringLiteral("LOAD SETTINGS"), QRect(8, 570, 160, 24), false);
+    add_button("SaveSettings", QStringLiteral("SAVE SETTINGS"), QRect(180, 570, 160, 24), false);
+    add_button("ResetApp", QStringLiteral("RESET APP"), QRect(352, 570, 160, 24), false);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,193 @@
+// The window's building blocks on their own: the colour helper, the picture,
+// the spin edit, the gauge, the history file and the application's guard
+// against exceptions.
+#include <stdexcept>
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/application.hpp"
+#include "app/colours.hpp"
+#include "app/gauge.hpp"
+#include "app/history_file.hpp"
+#include "app/spin_edit.hpp"
+#include "app/svg_picture.hpp"
+
+namespace {
+
+// Throws from its event handler, as a faulty handler of the window would.
+class Thrower : public QObject {
+public:
+    enum class What { StdException, Other };
+    explicit Thrower(What what) : what_(what) {}
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (what_ == What::StdException)
+            throw std::runtime_error("bankroll out of range");
+        throw 42;
+    }
+
+private:
+    What what_;
+};
+
+}  // namespace
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void colours_are_read_as_blue_green_red_data() {
+        QTest::addColumn<int>("bgr");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("dark red") << 128 << QColor(128, 0, 0);
+        QTest::newRow("dark green") << 32768 << QColor(0, 128, 0);
+        QTest::newRow("near black") << 1644825 << QColor(25, 25, 25);
+        QTest::newRow("blue") << 0xFF0000 << QColor(0, 0, 255);
+        QTest::newRow("bankroll yellow") << 457184 << QColor(224, 249, 6);
+        QTest::newRow("gauge bar") << 127407 << QColor(175, 241, 1);
+    }
+
+    void colours_are_read_as_blue_green_red() {
+        QFETCH(int, bgr);
+        QFETCH(QColor, colour);
+        QCOMPARE(quorvel::colour_from_bgr(bgr), colour);
+    }
+
+    void a_picture_clicks_only_when_released_over_it() {
+        quorvel::SvgPicture picture(QStringLiteral(":/assets/close_0.svg"));
+        picture.resize(25, 25);
+        QVERIFY(picture.has_picture());
+        QVERIFY(picture.hasMouseTracking());
+        QSignalSpy pressed(&picture, &quorvel::SvgPicture::pressed);
+        QSignalSpy released(&picture, &quorvel::SvgPicture::released);
+        QSignalSpy clicked(&picture, &quorvel::SvgPicture::clicked);
+
+        QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(pressed.size(), 1);
+
+        QTest::mousePress(&picture, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(&picture, Qt::LeftButton, {}, QPoint(40, 10));
+        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(released.size(), 2);
+
+        QTest::mouseClick(&picture, Qt::RightButton, {}, QPoint(10, 10));
+        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(pressed.size(), 2);
+    }
+
+    void a_picture_without_a_file_draws_nothing_but_reports_moves() {
+        quorvel::SvgPicture surface{QString()};
+        surface.resize(40, 20);
+        QVERIFY(!surface.has_picture());
+        QSignalSpy moved(&surface, &quorvel::SvgPicture::pointerMoved);
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), surface.mapToGlobal(QPointF(5, 5)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&surface, &move);
+        QCOMPARE(moved.size(), 1);
+    }
+
+    void a_spin_edit_has_no_entry_while_empty() {
+        quorvel::SpinEdit edit(1, 1000);
+        edit.setValue(250);
+        QSignalSpy changed(&edit, &quorvel::SpinEdit::entryChanged);
+        auto* line = edit.findChild<QLineEdit*>();
+        QVERIFY(line != nullptr);
+
+        line->selectAll();
+        QTest::keyClick(line, Qt::Key_Backspace);
+        QCOMPARE(edit.entry(), std::nullopt);
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(changed.last().at(0).value<std::optional<int>>(), std::nullopt);
+
+        QTest::keyClicks(line, "37");
+        QCOMPARE(edit.entry(), std::optional<int>(37));
+        QCOMPARE(changed.last().at(0).value<std::optional<int>>(), std::optional<int>(37));
+
+        // Out of range is not accepted: the field keeps its last number.
+        QTest::keyClicks(line, "0000");
+        QCOMPARE(edit.entry(), std::optional<int>(370));
+
+        edit.setValue(5);
+        QCOMPARE(changed.last().at(0).value<std::optional<int>>(), std::optional<int>(5));
+    }
+
+    void a_gauge_keeps_its_progress_in_range_data() {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("inside") << 42 << 42;
+        QTest::newRow("full") << 100 << 100;
+        QTest::newRow("beyond") << 150 << 100;
+        QTest::newRow("below") << -4 << 0;
+    }
+
+    void a_gauge_keeps_its_progress_in_range() {
+        QFETCH(int, set);
+        QFETCH(int, shown);
+        quorvel::Gauge gauge(Qt::green, Qt::black);
+        gauge.set_progress(set);
+        QCOMPARE(gauge.progress(), shown);
+    }
+
+    void the_history_file_replaces_an_earlier_file_whole() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString file_name = folder.filePath("numbers.txt");
+        QFile earlier(file_name);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
+        earlier.close();
+
+        QCOMPARE(quorvel::write_history_file(file_name, "36\r\n"), std::nullopt);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("36\r\n"));
+        earlier.close();
+
+        QCOMPARE(quorvel::write_history_file(file_name, std::string()), std::nullopt);
+        QCOMPARE(QFileInfo(file_name).size(), 0);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"numbers.txt"});
+    }
+
+    void an_exception_in_a_handler_is_reported_and_the_program_goes_on_data() {
+        QTest::addColumn<int>("what");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("std::exception")
+            << int(Thrower::What::StdException) << "bankroll out of range";
+        QTest::newRow("anything else") << int(Thrower::What::Other) << QString();
+    }
+
+    void an_exception_in_a_handler_is_reported_and_the_program_goes_on() {
+        QFETCH(int, what);
+        QFETCH(QString, message);
+        auto* application = qobject_cast<quorvel::Application*>(QCoreApplication::instance());
+        QVERIFY(application != nullptr);
+        QStringList reported;
+        application->set_exception_reporter([&](const QString& text) { reported << text; });
+
+        Thrower thrower(static_cast<Thrower::What>(what));
+        QEvent event(QEvent::User);
+        QCoreApplication::sendEvent(&thrower, &event);
+        QCOMPARE(reported, QStringList{message});
+
+        // Delivery goes on as before.
+        QCoreApplication::sendEvent(&thrower, &event);
+        QCOMPARE(reported.size(), 2);
+        application->set_exception_reporter(nullptr);
+    }
+};
+
+int main(int argc, char** argv) {
+    quorvel::Application application(argc, argv);
+    ControlsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "controls_test.moc"

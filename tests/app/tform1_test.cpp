@@ -1,0 +1,844 @@
+// The window driven as a player would: clicks, pointer moves and the save
+// dialog replaced by a chosen file name. Widgets are found by their game names.
+#include <memory>
+#include <stdexcept>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/gauge.hpp"
+#include "app/tform1.hpp"
+
+using quorvel::Game;
+using quorvel::Parameters;
+using quorvel::Sector;
+using quorvel::TForm1;
+
+namespace {
+
+constexpr int kPauseTimeoutMs = 3000;
+
+QString sector_name(Sector sector) {
+    const std::string_view name = quorvel::name_of(sector);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+}  // namespace
+
+class TForm1Test : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form_;
+    QStringList errors_;
+
+    template <typename T = QWidget>
+    T* named(const QString& name) const {
+        T* found = form_->findChild<T*>(name);
+        if (found == nullptr)
+            throw std::runtime_error("no widget named " + name.toStdString());
+        return found;
+    }
+
+    QString caption(const QString& name) const { return named<QLabel>(name)->text(); }
+
+    const Game& game() const { return form_->game(); }
+
+    // Clicks a number's button as the player does; it must be there to click.
+    void enter(int number) {
+        auto* button = named<QPushButton>(QStringLiteral("SpeedButton%1").arg(number));
+        QVERIFY2(button->isVisible(), qPrintable(button->objectName() + " is not clickable"));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    void wait_for_pause_end() {
+        QTRY_VERIFY_WITH_TIMEOUT(!game().pause.Timer_Analyse, kPauseTimeoutMs);
+    }
+
+    void spin(int number) {
+        enter(number);
+        if (QTest::currentTestFailed())
+            return;
+        wait_for_pause_end();
+    }
+
+    // A pointer move through the window system, so the widget on top at that
+    // point is the one that gets it.
+    void move_to(const QPoint& window_point) {
+        QTest::mouseMove(form_->windowHandle(), window_point);
+        QCoreApplication::processEvents();
+    }
+
+    QPoint centre_of(const QString& name) const {
+        QWidget* widget = named(name);
+        return widget->mapTo(form_.get(), widget->rect().center());
+    }
+
+    QStringList history_row() const {
+        QStringList row;
+        for (int k = 1; k <= 12; ++k)
+            row << caption(QStringLiteral("HisNum%1").arg(k));
+        return row;
+    }
+
+private slots:
+    void init() {
+        errors_.clear();
+        form_ = std::make_unique<TForm1>();
+        form_->set_error_reporter([this](const QString& message) { errors_ << message; });
+        form_->set_export_file_chooser([] {
+            throw std::logic_error("the test did not choose a file");
+            return QString();
+        });
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    void cleanup() { form_.reset(); }
+
+    void every_game_control_carries_its_name() {
+        QStringList names{"Image45",
+                          "SpeedButton42",
+                          "Image_Button_Back1",
+                          "Image_Button_Back2",
+                          "Undo",
+                          "Button_Minimize1",
+                          "Button_Minimize2",
+                          "Button_Close1",
+                          "Button_Close2",
+                          "Caption_ProfitBet",
+                          "Image7",
+                          "Background_Blur",
+                          "Caption_Bankroll",
+                          "Caption_MaxProfit",
+                          "Shape15",
+                          "Label_Numbers_In_Game",
+                          "Button_Settings_0",
+                          "Button_Settings_1",
+                          "Button_Settings_2",
+                          "CGauge1",
+                          "Shape5",
+                          "GameModes",
+                          "N_Count",
+                          "Init_Bet",
+                          "BettingType",
+                          "BettingSectors",
+                          "CGauge2",
+                          "Adaptive_Matrix",
+                          "Set_N_Count",
+                          "Shape2",
+                          "RResetBets",
+                          "ChBx_ManualBetReset",
+                          "ChBx_Show_Numbers_In_Game",
+                          "CGauge3",
+                          "BettingSystem",
+                          "Safe_Level",
+                          "ChBx_TestBankroll",
+                          "CSpinEdit1",
+                          "CheckBox_Blind",
+                          "OnAnyProfit",
+                          "OnEqual",
+                          "SetUnits",
+                          "ProfitUnits",
+                          "ChBx_Get_Minimal_Profit",
+                          "ChBx_ProfitBet",
+                          "CheckBox1",
+                          "CGauge4",
+                          "Label25",
+                          "Losses_HowMuch",
+                          "Losses_Type",
+                          "Losses_Action",
+                          "Losses_ActionValue",
+                          "Blank_Piece",
+                          "Label26",
+                          "Wins_HowMuch",
+                          "Wins_Type",
+                          "Wins_Action",
+                          "Wins_ActionValue",
+                          "CGauge5",
+                          "FocusCatch",
+                          "Label1",
+                          "Label2",
+                          "Label3",
+                          "Label4",
+                          "Label5",
+                          "Label6",
+                          "Label27"};
+        for (int k = 1; k <= 12; ++k)
+            names << QStringLiteral("HisNum%1").arg(k);
+        for (int n = 0; n <= 36; ++n) {
+            names << QStringLiteral("Number%1").arg(n) << QStringLiteral("SpeedButton%1").arg(n)
+                  << QStringLiteral("Button%1").arg(n);
+        }
+        for (int i = 1; i <= 6; ++i) {
+            names << QStringLiteral("Image%1").arg(i) << QStringLiteral("SL_Field_%1").arg(i);
+        }
+        for (Sector sector : quorvel::kAllSectors) {
+            const QString x = sector_name(sector);
+            names << "Chip_" + x << "BetSize_" + x;
+            for (int state = 0; state < 3; ++state)
+                names << QStringLiteral("Trend_%1_%2").arg(x).arg(state);
+        }
+        for (const QString& name : names) {
+            QVERIFY2(form_->findChildren<QWidget*>(name).size() == 1, qPrintable(name));
+        }
+        auto* timer = form_->findChild<QTimer*>(QStringLiteral("Timer_Analyse"));
+        QVERIFY(timer != nullptr);
+        QCOMPARE(timer->interval(), 10);
+        QVERIFY(!timer->isActive());
+    }
+
+    void window_opens_compact_frameless_and_on_top() {
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Quorvel 4.1"));
+        QVERIFY(form_->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(form_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(form_->size(), QSize(520, 280));
+        QCOMPARE(form_->pos(), QPoint(224, 106));
+        for (int k = 1; k <= 12; ++k)
+            QVERIFY(caption(QStringLiteral("HisNum%1").arg(k)).isEmpty());
+        QCOMPARE(caption("Caption_Bankroll"), QStringLiteral("TEST BANKROLL: 5000"));
+        QCOMPARE(caption("Caption_MaxProfit"), QStringLiteral("MAX. BANK: 5000"));
+        QVERIFY(!named("Undo")->isVisible());
+        QVERIFY(!named("Caption_ProfitBet")->isVisible());
+        QVERIFY(!named("Label_Numbers_In_Game")->isVisible());
+    }
+
+    // Cells from the corners and the middle of the table: the button lies over
+    // its cell picture and nothing covers it.
+    void number_buttons_lie_over_their_cells_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QPoint>("top_left");
+        QTest::newRow("0") << 0 << QPoint(8, 112);
+        QTest::newRow("1") << 1 << QPoint(40, 144);
+        QTest::newRow("2") << 2 << QPoint(40, 112);
+        QTest::newRow("3") << 3 << QPoint(40, 80);
+        QTest::newRow("13") << 13 << QPoint(168, 144);
+        QTest::newRow("17") << 17 << QPoint(200, 112);
+        QTest::newRow("24") << 24 << QPoint(264, 80);
+        QTest::newRow("34") << 34 << QPoint(392, 144);
+        QTest::newRow("35") << 35 << QPoint(392, 112);
+        QTest::newRow("36") << 36 << QPoint(392, 80);
+    }
+
+    void number_buttons_lie_over_their_cells() {
+        QFETCH(int, number);
+        QFETCH(QPoint, top_left);
+        const QRect cell(top_left, QSize(33, 33));
+        QWidget* button = named(QStringLiteral("SpeedButton%1").arg(number));
+        QCOMPARE(button->geometry(), cell);
+        QCOMPARE(named(QStringLiteral("Number%1").arg(number))->geometry(), cell);
+        QCOMPARE(form_->childAt(cell.center()), button);
+    }
+
+    void a_number_runs_the_pause_then_enters_the_row() {
+        enter(7);
+        QVERIFY(game().pause.Timer_Analyse);
+        QVERIFY(named<QTimer>("Timer_Analyse")->isActive());
+        for (int n = 0; n <= 36; ++n) {
+            const QString number = QString::number(n);
+            QCOMPARE(named("Number" + number)->isVisible(), n == 7);
+            QVERIFY2(!named("SpeedButton" + number)->isVisible(), qPrintable(number));
+        }
+        auto* gauge = named<quorvel::Gauge>("CGauge1");
+        QTRY_VERIFY_WITH_TIMEOUT(gauge->progress() > 0, kPauseTimeoutMs);
+
+        wait_for_pause_end();
+        QCOMPARE(caption("HisNum1"), QStringLiteral("7"));
+        QVERIFY(caption("HisNum2").isEmpty());
+        QCOMPARE(named("HisNum1")->palette().color(QPalette::Window), QColor(128, 0, 0));
+        QCOMPARE(caption("Label_Numbers_In_Game"), QStringLiteral("Numbers in game: 1"));
+        QCOMPARE(gauge->progress(), 0);
+        QVERIFY(!named<QTimer>("Timer_Analyse")->isActive());
+        for (int n = 0; n <= 36; ++n) {
+            QVERIFY(named(QStringLiteral("SpeedButton%1").arg(n))->isVisible());
+        }
+        // The first number already offers the undo.
+        QVERIFY(named("Undo")->isVisible());
+        QVERIFY(named("Image_Button_Back2")->isVisible());
+    }
+
+    void undo_moves_the_row_back_and_blocks_the_undone_number() {
+        spin(5);
+        spin(17);
+        spin(23);
+        QCOMPARE(history_row().mid(0, 4), (QStringList{"23", "17", "5", ""}));
+
+        QTest::mouseClick(named<QPushButton>("Undo"), Qt::LeftButton);
+        QCOMPARE(history_row().mid(0, 3), (QStringList{"17", "5", ""}));
+        QCOMPARE(game().NumbersList, (std::vector<int>{5, 17}));
+        QCOMPARE(caption("Label_Numbers_In_Game"), QStringLiteral("Numbers in game: 2"));
+        for (int n = 0; n <= 36; ++n) {
+            const QString number = QString::number(n);
+            QCOMPARE(named("Number" + number)->isVisible(), n != 23);
+            QCOMPARE(named("SpeedButton" + number)->isVisible(), n != 23);
+        }
+        QVERIFY(!named("Undo")->isVisible());
+        QVERIFY(!named("Image_Button_Back2")->isVisible());
+        QVERIFY(named("Image_Button_Back1")->isVisible());
+    }
+
+    void undo_stays_clickable_during_the_pause() {
+        spin(5);
+        enter(9);
+        QVERIFY(game().pause.Timer_Analyse);
+        QVERIFY(named("Undo")->isVisible());
+        QTest::mouseClick(named<QPushButton>("Undo"), Qt::LeftButton);
+        QCOMPARE(caption("HisNum1"), QStringLiteral("5"));
+        QCOMPARE(game().NumbersList, std::vector<int>{5});
+    }
+
+    // A press on the pictures between the cells starts a drag, never a spin.
+    void pressing_the_pictures_enters_no_number_data() {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("table left of zero") << QPoint(3, 100) << "Image7";
+        QTest::newRow("table below the dozens") << QPoint(300, 240) << "Image7";
+        QTest::newRow("table money plaque") << QPoint(120, 60) << "Image7";
+        QTest::newRow("header word mark") << QPoint(80, 20) << "Image45";
+        QTest::newRow("header on an empty history label") << QPoint(152, 20) << "Image45";
+    }
+
+    void pressing_the_pictures_enters_no_number() {
+        QFETCH(QPoint, point);
+        QFETCH(QString, picture);
+        QWidget* target = form_->childAt(point);
+        QVERIFY(target != nullptr);
+        QCOMPARE(target->objectName(), picture);
+        QTest::mousePress(target, Qt::LeftButton, {}, target->mapFrom(form_.get(), point));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, target->mapFrom(form_.get(), point));
+        QVERIFY(game().NumbersList.empty());
+        QVERIFY(caption("HisNum1").isEmpty());
+        QVERIFY(!game().pause.Timer_Analyse);
+        QVERIFY(named("SpeedButton0")->isVisible());
+    }
+
+    void settings_fold_out_and_back() {
+        spin(7);
+        const QStringList row = history_row();
+        QWidget* highlighted = named("Button_Settings_1");
+        QVERIFY(!highlighted->isVisible());
+        move_to(centre_of("Button_Settings_0"));
+        QVERIFY(highlighted->isVisible());
+
+        QTest::mouseClick(highlighted, Qt::LeftButton);
+        QCOMPARE(form_->height(), 599);
+        QCOMPARE(form_->width(), 520);
+        QVERIFY(named("Button_Settings_2")->isVisible());
+        QVERIFY(named("GameModes")->isVisible());
+
+        QTest::mouseClick(named("Button_Settings_2"), Qt::LeftButton);
+        QCOMPARE(form_->height(), 280);
+        QCOMPARE(form_->width(), 520);
+        QVERIFY(!named("Button_Settings_2")->isVisible());
+        QCOMPARE(history_row(), row);
+        QCOMPARE(game().NumbersList, std::vector<int>{7});
+    }
+
+    void hovering_a_button_shows_its_twin_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("twin");
+        QTest::newRow("close") << "Button_Close1"
+                               << "Button_Close2";
+        QTest::newRow("minimise") << "Button_Minimize1"
+                                  << "Button_Minimize2";
+        QTest::newRow("settings") << "Button_Settings_0"
+                                  << "Button_Settings_1";
+    }
+
+    void hovering_a_button_shows_its_twin() {
+        QFETCH(QString, button);
+        QFETCH(QString, twin);
+        const QStringList twins{"Button_Close2", "Button_Minimize2", "Button_Settings_1"};
+        move_to(centre_of(button));
+        for (const QString& other : twins)
+            QCOMPARE(named(other)->isVisible(), other == twin);
+        // Moving on over the twin itself keeps it.
+        move_to(centre_of(button) + QPoint(1, 1));
+        QVERIFY(named(twin)->isVisible());
+        move_to(QPoint(300, 240));
+        QVERIFY(!named(twin)->isVisible());
+    }
+
+    // Every surface around the buttons takes the highlight away.
+    void moving_over_a_surface_removes_the_highlight_data() {
+        QTest::addColumn<QString>("surface");
+        QTest::addColumn<QPoint>("point");
+        QTest::newRow("table picture") << "Image7" << QPoint(20, 230);
+        QTest::newRow("header picture") << "Image45" << QPoint(80, 20);
+        QTest::newRow("history label on the header") << "Image45" << QPoint(150, 20);
+        QTest::newRow("dozen cell") << "Image2" << QPoint(230, 200);
+        QTest::newRow("column cell") << "Image4" << QPoint(450, 160);
+        QTest::newRow("trend marker") << "Trend_D1_0" << QPoint(68, 220);
+        QTest::newRow("undo picture") << "Image_Button_Back1" << QPoint(430, 20);
+        QTest::newRow("number button") << "SpeedButton17" << QPoint(216, 128);
+    }
+
+    void moving_over_a_surface_removes_the_highlight() {
+        QFETCH(QString, surface);
+        QFETCH(QPoint, point);
+        QCOMPARE(form_->childAt(point)->objectName(), surface);
+        move_to(centre_of("Button_Close1"));
+        QVERIFY(named("Button_Close2")->isVisible());
+        move_to(point);
+        QVERIFY(!named("Button_Close2")->isVisible());
+    }
+
+    void chips_and_overlays_follow_the_game_data() {
+        QTest::addColumn<int>("sector_index");
+        for (Sector sector : quorvel::kAllSectors) {
+            QTest::newRow(qPrintable(sector_name(sector))) << quorvel::index_of(sector);
+        }
+    }
+
+    void chips_and_overlays_follow_the_game() {
+        QFETCH(int, sector_index);
+        const Sector marked = quorvel::sector_at(sector_index);
+        form_->game().table.chips = {marked};
+        form_->game().table.trend_marks = {marked};
+        form_->game().Bet_Size = 12;
+        form_->refresh();
+        for (Sector sector : quorvel::kAllSectors) {
+            const QString x = sector_name(sector);
+            const bool expected = sector == marked;
+            QCOMPARE(named("Chip_" + x)->isVisible(), expected);
+            QCOMPARE(named("BetSize_" + x)->isVisible(), expected);
+            QCOMPARE(named("Trend_" + x + "_2")->isVisible(), expected);
+            QVERIFY(named("Trend_" + x + "_0")->isVisible());
+            QVERIFY(!named("Trend_" + x + "_1")->isVisible());
+        }
+        QCOMPARE(caption("BetSize_" + sector_name(marked)), QStringLiteral("12"));
+
+        form_->game().table.chips.clear();
+        form_->refresh();
+        QVERIFY(!named("Chip_" + sector_name(marked))->isVisible());
+        QVERIFY(!named("BetSize_" + sector_name(marked))->isVisible());
+    }
+
+    void safe_level_and_blur_follow_the_game() {
+        form_->game().table.SL_Field = true;
+        form_->game().table.Background_Blur = true;
+        form_->refresh();
+        for (int i = 1; i <= 6; ++i)
+            QVERIFY(named(QStringLiteral("SL_Field_%1").arg(i))->isVisible());
+        QVERIFY(named("Background_Blur")->isVisible());
+        QCOMPARE(form_->childAt(QPoint(216, 128))->objectName(), QStringLiteral("Background_Blur"));
+
+        form_->game().table.SL_Field = false;
+        form_->game().table.Background_Blur = false;
+        form_->refresh();
+        for (int i = 1; i <= 6; ++i)
+            QVERIFY(!named(QStringLiteral("SL_Field_%1").arg(i))->isVisible());
+        QVERIFY(!named("Background_Blur")->isVisible());
+    }
+
+    void settings_start_values_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("GameModes") << "GameModes"
+                                   << "DEEP SCAN 4.1";
+        QTest::newRow("BettingType") << "BettingType"
+                                     << "1";
+        QTest::newRow("BettingSectors") << "BettingSectors"
+                                        << "Dozens & Columns";
+        QTest::newRow("BettingSystem") << "BettingSystem"
+                                       << "Blind";
+        QTest::newRow("Safe_Level") << "Safe_Level"
+                                    << "0";
+        QTest::newRow("Losses_Type") << "Losses_Type"
+                                     << "Losses";
+        QTest::newRow("Losses_Action") << "Losses_Action"
+                                       << "ADD to bet:";
+        QTest::newRow("Wins_Type") << "Wins_Type"
+                                   << "Wins";
+        QTest::newRow("Wins_Action") << "Wins_Action"
+                                     << "DO NOTHING";
+        QTest::newRow("N_Count") << "N_Count"
+                                 << "10";
+        QTest::newRow("Init_Bet") << "Init_Bet"
+                                  << "1";
+        QTest::newRow("CSpinEdit1") << "CSpinEdit1"
+                                    << "5000";
+        QTest::newRow("ProfitUnits") << "ProfitUnits"
+                                     << "50";
+        QTest::newRow("Losses_HowMuch") << "Losses_HowMuch"
+                                        << "1";
+        QTest::newRow("Losses_ActionValue") << "Losses_ActionValue"
+                                            << "1";
+        QTest::newRow("Wins_HowMuch") << "Wins_HowMuch"
+                                      << "1";
+        QTest::newRow("Wins_ActionValue") << "Wins_ActionValue"
+                                          << "1";
+        QTest::newRow("FocusCatch") << "FocusCatch"
+                                    << "1";
+        QTest::newRow("CheckBox1") << "CheckBox1"
+                                   << "on";
+        QTest::newRow("ChBx_Show_Numbers_In_Game") << "ChBx_Show_Numbers_In_Game"
+                                                   << "off";
+        QTest::newRow("CheckBox_Blind") << "CheckBox_Blind"
+                                        << "on";
+        QTest::newRow("OnAnyProfit") << "OnAnyProfit"
+                                     << "on";
+        QTest::newRow("SetUnits") << "SetUnits"
+                                  << "off";
+        QTest::newRow("OnEqual") << "OnEqual"
+                                 << "off";
+        QTest::newRow("ChBx_TestBankroll") << "ChBx_TestBankroll"
+                                           << "on";
+        QTest::newRow("ChBx_Get_Minimal_Profit") << "ChBx_Get_Minimal_Profit"
+                                                 << "on";
+        QTest::newRow("ChBx_ProfitBet") << "ChBx_ProfitBet"
+                                        << "off";
+        QTest::newRow("ChBx_ManualBetReset") << "ChBx_ManualBetReset"
+                                             << "on";
+    }
+
+    void settings_start_values() {
+        QFETCH(QString, control);
+        QFETCH(QString, value);
+        QWidget* widget = named(control);
+        QVERIFY(widget->isEnabled());
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            QCOMPARE(list->currentText(), value);
+        } else if (auto* edit = qobject_cast<QSpinBox*>(widget)) {
+            QCOMPARE(edit->text(), value);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            QCOMPARE(button->isChecked() ? QStringLiteral("on") : QStringLiteral("off"), value);
+        } else {
+            QFAIL("not a setting");
+        }
+    }
+
+    void settings_ranges_and_fixed_states() {
+        const auto range = [this](const char* name) {
+            auto* edit = named<QSpinBox>(name);
+            return QPair<int, int>(edit->minimum(), edit->maximum());
+        };
+        QCOMPARE(range("N_Count"), (QPair<int, int>(10, 1000)));
+        QCOMPARE(range("Init_Bet"), (QPair<int, int>(1, 1000000)));
+        QCOMPARE(range("CSpinEdit1"), (QPair<int, int>(1, 1000000)));
+        QCOMPARE(range("ProfitUnits"), (QPair<int, int>(1, 100000)));
+        QCOMPARE(range("Wins_ActionValue"), (QPair<int, int>(1, 1000000)));
+        QCOMPARE(range("FocusCatch"), (QPair<int, int>(1, 1000)));
+
+        auto* safe_level = named<QComboBox>("Safe_Level");
+        QCOMPARE(safe_level->count(), 21);
+        QCOMPARE(safe_level->itemText(20), QStringLiteral("20"));
+        QCOMPARE(named<QComboBox>("Losses_Action")->count(), 7);
+        QCOMPARE(named<QComboBox>("Wins_Action")->count(), 6);
+
+        QVERIFY(named("Adaptive_Matrix")->isEnabled());
+        QVERIFY(named("RResetBets")->isEnabled());
+        QVERIFY(!named("Set_N_Count")->isEnabled());
+        QVERIFY(named("Wins_ActionValue")->isHidden());
+        QVERIFY(named("Blank_Piece")->isHidden());
+        QCOMPARE(caption("Label25"), QStringLiteral("AFTER:"));
+        QCOMPARE(caption("Label26"), QStringLiteral("AFTER:"));
+        QCOMPARE(caption("Label5"), QStringLiteral("Betting Sectors:"));
+        QCOMPARE(caption("Label27"), QStringLiteral("Safe Level:"));
+    }
+
+    // A list chosen by the keyboard stores its item and hands the focus on.
+    void a_list_choice_is_stored_and_moves_the_focus_data() {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected_row");
+        QTest::newRow("GameModes") << "GameModes" << int(Qt::Key_Down) << 2;
+        QTest::newRow("BettingType") << "BettingType" << int(Qt::Key_Down) << 1;
+        QTest::newRow("BettingSectors") << "BettingSectors" << int(Qt::Key_Down) << 1;
+        QTest::newRow("BettingSystem") << "BettingSystem" << int(Qt::Key_Up) << 2;
+        QTest::newRow("Safe_Level") << "Safe_Level" << int(Qt::Key_Down) << 1;
+        QTest::newRow("Losses_Type") << "Losses_Type" << int(Qt::Key_Down) << 1;
+        QTest::newRow("Losses_Action") << "Losses_Action" << int(Qt::Key_Down) << 1;
+        QTest::newRow("Wins_Type") << "Wins_Type" << int(Qt::Key_Down) << 1;
+        QTest::newRow("Wins_Action") << "Wins_Action" << int(Qt::Key_Up) << 4;
+    }
+
+    void a_list_choice_is_stored_and_moves_the_focus() {
+        QFETCH(QString, list);
+        QFETCH(int, key);
+        QFETCH(int, expected_row);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        auto* box = named<QComboBox>(list);
+        box->setFocus();
+        QVERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key(key));
+        QCOMPARE(box->currentIndex(), expected_row);
+
+        const Parameters& p = game().params;
+        const QHash<QString, int> stored{
+            {"GameModes", quorvel::row_of(p.GameModes)},
+            {"BettingType", quorvel::row_of(p.BettingType)},
+            {"BettingSectors", quorvel::row_of(p.BettingSectors)},
+            {"BettingSystem", quorvel::row_of(p.BettingSystem)},
+            {"Safe_Level", p.Safe_Level},
+            {"Losses_Type", quorvel::row_of(p.Losses_Type)},
+            {"Losses_Action", quorvel::row_of(p.Losses_Action)},
+            {"Wins_Type", quorvel::row_of(p.Wins_Type)},
+            {"Wins_Action", quorvel::row_of(p.Wins_Action)},
+        };
+        QCOMPARE(stored.value(list, -1), expected_row);
+        QCOMPARE(QApplication::focusWidget(), named("FocusCatch"));
+    }
+
+    void a_spin_edit_stores_its_number_or_nothing_while_empty_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("expected");  // -1: no value
+        QTest::newRow("N_Count") << "N_Count"
+                                 << "250" << 250;
+        QTest::newRow("Init_Bet") << "Init_Bet"
+                                  << "40" << 40;
+        QTest::newRow("Init_Bet emptied") << "Init_Bet"
+                                          << "" << -1;
+        QTest::newRow("CSpinEdit1") << "CSpinEdit1"
+                                    << "12000" << 12000;
+        QTest::newRow("ProfitUnits") << "ProfitUnits"
+                                     << "75" << 75;
+        QTest::newRow("Losses_HowMuch") << "Losses_HowMuch"
+                                        << "3" << 3;
+        QTest::newRow("Losses_ActionValue emptied") << "Losses_ActionValue"
+                                                    << "" << -1;
+        QTest::newRow("Wins_HowMuch") << "Wins_HowMuch"
+                                      << "6" << 6;
+        QTest::newRow("Wins_ActionValue") << "Wins_ActionValue"
+                                          << "9" << 9;
+    }
+
+    void a_spin_edit_stores_its_number_or_nothing_while_empty() {
+        QFETCH(QString, edit);
+        QFETCH(QString, typed);
+        QFETCH(int, expected);
+        auto* line = named<QSpinBox>(edit)->findChild<QLineEdit*>();
+        QVERIFY(line != nullptr);
+        line->selectAll();
+        QTest::keyClick(line, Qt::Key_Backspace);
+        QTest::keyClicks(line, typed);
+
+        const Parameters& p = game().params;
+        const QHash<QString, std::optional<int>> stored{
+            {"N_Count", p.N_Count},
+            {"Init_Bet", p.Init_Bet},
+            {"CSpinEdit1", p.CSpinEdit1},
+            {"ProfitUnits", p.ProfitUnits},
+            {"Losses_HowMuch", p.Losses_HowMuch},
+            {"Losses_ActionValue", p.Losses_ActionValue},
+            {"Wins_HowMuch", p.Wins_HowMuch},
+            {"Wins_ActionValue", p.Wins_ActionValue},
+        };
+        QVERIFY(stored.contains(edit));
+        QCOMPARE(stored.value(edit), expected < 0 ? std::nullopt : std::optional<int>(expected));
+    }
+
+    void check_boxes_and_radios_store_the_choice() {
+        QTest::mouseClick(named<QCheckBox>("ChBx_TestBankroll"), Qt::LeftButton);
+        QTest::mouseClick(named<QCheckBox>("ChBx_ProfitBet"), Qt::LeftButton);
+        QTest::mouseClick(named<QCheckBox>("ChBx_ManualBetReset"), Qt::LeftButton);
+        QTest::mouseClick(named<QCheckBox>("CheckBox_Blind"), Qt::LeftButton);
+        QTest::mouseClick(named<QCheckBox>("ChBx_Get_Minimal_Profit"), Qt::LeftButton);
+        const Parameters& p = game().params;
+        QVERIFY(!p.ChBx_TestBankroll);
+        QVERIFY(p.ChBx_ProfitBet);
+        QVERIFY(!p.ChBx_ManualBetReset);
+        QVERIFY(!p.CheckBox_Blind);
+        QVERIFY(!p.ChBx_Get_Minimal_Profit);
+
+        QTest::mouseClick(named<QRadioButton>("OnEqual"), Qt::LeftButton);
+        QCOMPARE(p.profit_aim_rule, quorvel::ProfitAimRule::OnEqual);
+        QVERIFY(!named<QRadioButton>("OnAnyProfit")->isChecked());
+        QTest::mouseClick(named<QRadioButton>("SetUnits"), Qt::LeftButton);
+        QCOMPARE(p.profit_aim_rule, quorvel::ProfitAimRule::SetUnits);
+        QTest::mouseClick(named<QRadioButton>("OnAnyProfit"), Qt::LeftButton);
+        QCOMPARE(p.profit_aim_rule, quorvel::ProfitAimRule::OnAnyProfit);
+    }
+
+    void show_numbers_in_game_shows_the_count() {
+        auto* box = named<QCheckBox>("ChBx_Show_Numbers_In_Game");
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(named("Shape15")->isVisible());
+        QVERIFY(named("Label_Numbers_In_Game")->isVisible());
+        QCOMPARE(caption("Label_Numbers_In_Game"), QStringLiteral("Numbers in game: 0"));
+        spin(12);
+        QCOMPARE(caption("Label_Numbers_In_Game"), QStringLiteral("Numbers in game: 1"));
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(!named("Shape15")->isVisible());
+        QVERIFY(!named("Label_Numbers_In_Game")->isVisible());
+    }
+
+    void show_bet_size_off_empties_the_chip_labels() {
+        form_->game().table.chips = {Sector::D1, Sector::C2};
+        form_->game().Bet_Size = 4;
+        form_->refresh();
+        QCOMPARE(caption("BetSize_C2"), QStringLiteral("4"));
+
+        QTest::mouseClick(named<QCheckBox>("CheckBox1"), Qt::LeftButton);
+        QVERIFY(!game().params.CheckBox1);
+        QVERIFY(caption("BetSize_D1").isEmpty());
+        QVERIFY(caption("BetSize_C2").isEmpty());
+        QVERIFY(named("BetSize_D1")->isVisible());
+
+        QTest::mouseClick(named<QCheckBox>("CheckBox1"), Qt::LeftButton);
+        QCOMPARE(caption("BetSize_D1"), QStringLiteral("4"));
+    }
+
+    void an_empty_starting_bankroll_freezes_the_money_captions() {
+        auto* line = named<QSpinBox>("CSpinEdit1")->findChild<QLineEdit*>();
+        line->selectAll();
+        QTest::keyClick(line, Qt::Key_Backspace);
+        QCOMPARE(game().params.CSpinEdit1, std::nullopt);
+
+        form_->game().Bankroll = 4321;
+        form_->game().Max_Bank = 6000;
+        form_->refresh();
+        QCOMPARE(caption("Caption_Bankroll"), QStringLiteral("TEST BANKROLL: 5000"));
+        QCOMPARE(caption("Caption_MaxProfit"), QStringLiteral("MAX. BANK: 5000"));
+
+        QTest::keyClicks(line, "5000");
+        QCOMPARE(caption("Caption_Bankroll"), QStringLiteral("TEST BANKROLL: 4321"));
+        QCOMPARE(caption("Caption_MaxProfit"), QStringLiteral("MAX. BANK: 6000"));
+    }
+
+    void export_writes_the_numbers_oldest_first() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString file_name = folder.filePath("history.txt");
+        form_->set_export_file_chooser([file_name] { return file_name; });
+        spin(5);
+        spin(0);
+        spin(32);
+
+        QTest::mouseClick(named<QPushButton>("SpeedButton42"), Qt::LeftButton);
+        QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
+        QFile file(file_name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("5\r\n0\r\n32\r\n"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"history.txt"});
+    }
+
+    void a_failed_export_reports_and_changes_nothing_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("folder does not exist") << "missing/history.txt";
+        QTest::newRow("name of an existing folder") << "taken";
+    }
+
+    void a_failed_export_reports_and_changes_nothing() {
+        QFETCH(QString, target);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QDir root(folder.path());
+        QVERIFY(root.mkdir("taken"));
+        QFile earlier(root.filePath("taken/earlier.txt"));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("17\r\n");
+        earlier.close();
+
+        spin(5);
+        spin(21);
+        const std::vector<int> numbers = game().NumbersList;
+        const QStringList row = history_row();
+        const QString file_name = root.filePath(target);
+        form_->set_export_file_chooser([file_name] { return file_name; });
+        QTest::mouseClick(named<QPushButton>("SpeedButton42"), Qt::LeftButton);
+
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY(errors_.first().contains(QDir::toNativeSeparators(file_name)));
+        QCOMPARE(game().NumbersList, numbers);
+        QCOMPARE(history_row(), row);
+        QVERIFY(QFileInfo(root.filePath("taken")).isDir());
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("17\r\n"));
+        // No temporary file is left behind.
+        QCOMPARE(root.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"taken"});
+    }
+
+    void cancelling_the_export_writes_nothing() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString file_name = folder.filePath("history.txt");
+        spin(8);
+        form_->set_export_file_chooser([file_name] { return file_name; });
+        QTest::mouseClick(named<QPushButton>("SpeedButton42"), Qt::LeftButton);
+
+        spin(30);
+        form_->set_export_file_chooser([] { return QString(); });
+        QTest::mouseClick(named<QPushButton>("SpeedButton42"), Qt::LeftButton);
+        QVERIFY(errors_.isEmpty());
+        QFile file(file_name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("8\r\n"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"history.txt"});
+    }
+
+    // The real save dialog, answered by the test as soon as it is open.
+    void the_save_dialog_offers_text_files_and_adds_the_suffix_data() {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("confirmed") << true;
+        QTest::newRow("cancelled") << false;
+    }
+
+    void the_save_dialog_offers_text_files_and_adds_the_suffix() {
+        QFETCH(bool, accept);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        spin(12);
+        spin(0);
+        form_->set_export_file_chooser({});
+
+        QStringList filters;
+        QString suffix;
+        bool saves = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            filters = dialog->nameFilters();
+            suffix = dialog->defaultSuffix();
+            saves = dialog->acceptMode() == QFileDialog::AcceptSave;
+            if (!accept) {
+                dialog->reject();
+                return;
+            }
+            dialog->setDirectory(folder.path());
+            dialog->selectFile(QDir(folder.path()).filePath("spins"));
+            static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+        });
+        QTest::mouseClick(named<QPushButton>("SpeedButton42"), Qt::LeftButton);
+
+        QCOMPARE(filters, QStringList{"Notepad file *.txt (*.txt)"});
+        QCOMPARE(suffix, QStringLiteral("txt"));
+        QVERIFY(saves);
+        QVERIFY(errors_.isEmpty());
+        const QStringList written = QDir(folder.path()).entryList(QDir::Files);
+        if (accept) {
+            QCOMPARE(written, QStringList{"spins.txt"});
+            QFile file(QDir(folder.path()).filePath("spins.txt"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("12\r\n0\r\n"));
+        } else {
+            QVERIFY(written.isEmpty());
+        }
+    }
+
+    void minimise_button_minimises() {
+        move_to(centre_of("Button_Minimize1"));
+        QWidget* twin = named("Button_Minimize2");
+        QVERIFY(twin->isVisible());
+        QTest::mouseClick(twin, Qt::LeftButton);
+        QVERIFY(form_->windowState().testFlag(Qt::WindowMinimized));
+        QVERIFY(game().NumbersList.empty());
+    }
+};
+
+QTEST_MAIN(TForm1Test)
+#include "tform1_test.moc"
