@@ -116,6 +116,7 @@ QString TForm1::ask_export_file() {
         export_folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     }
     QFileDialog dialog(this, QStringLiteral("Save the numbers in game"), export_folder_);
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The filter reads "Notepad file *.txt" and lists the *.txt files.

@@ -104,6 +104,11 @@ private:
         Shape* Shape5 = nullptr;
         SpinEdit* FocusCatch = nullptr;
 
+        // working labels out of view, kept for whoever inspects the window
+        QLabel* CurrentNum = nullptr;  // the number being processed, as its tag
+        QLabel* CurrentBet = nullptr;
+        QLabel* Label28 = nullptr;
+
         QTimer* Timer_Analyse = nullptr;
     };
 
@@ -150,6 +155,7 @@ private:
     void render_header();
     void render_table();
     void render_status_strip();
+    void render_working_labels();
 
     QString ask_export_file();
 

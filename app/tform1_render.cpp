@@ -66,6 +66,7 @@ void TForm1::render() {
     render_header();
     render_table();
     render_status_strip();
+    render_working_labels();
 
     // The analysis pause runs on the window's timer exactly while the engine
     // says so; nothing else ticks.
@@ -113,6 +114,13 @@ void TForm1::render_status_strip() {
     show_if(ui_.Label_Numbers_In_Game, count_shown);
     set_caption(ui_.Label_Numbers_In_Game, game_.display.Label_Numbers_In_Game);
     ui_.CGauge1->set_progress(game_.pause.CGauge1);
+}
+
+void TForm1::render_working_labels() {
+    if (ui_.CurrentNum->property("tag").toInt() != game_.CurrentNum)
+        ui_.CurrentNum->setProperty("tag", game_.CurrentNum);
+    set_caption(ui_.CurrentBet, game_.display.CurrentBet);
+    set_caption(ui_.Label28, game_.display.Label28);
 }
 
 }  // namespace quorvel

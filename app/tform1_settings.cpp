@@ -210,6 +210,18 @@ void TForm1::create_settings() {
         refresh();
     });
 
+    // Out of view beside the focus sink: the labels that carry the current
+    // number, the bet and the minimal-profit bet as text.
+    const auto working_label = [this](const char* name, int y) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QLatin1String(name));
+        label->setGeometry(680, y, 80, 16);
+        return label;
+    };
+    ui_.CurrentNum = working_label("CurrentNum", 300);
+    ui_.CurrentBet = working_label("CurrentBet", 320);
+    ui_.Label28 = working_label("Label28", 340);
+
     create_settings_rows();
     create_rule_rows();
 }

@@ -169,6 +169,9 @@ private slots:
                           "Wins_ActionValue",
                           "CGauge5",
                           "FocusCatch",
+                          "CurrentNum",
+                          "CurrentBet",
+                          "Label28",
                           "Label1",
                           "Label2",
                           "Label3",
@@ -246,6 +249,7 @@ private slots:
         enter(7);
         QVERIFY(game().pause.Timer_Analyse);
         QVERIFY(named<QTimer>("Timer_Analyse")->isActive());
+        QCOMPARE(named("CurrentNum")->property("tag").toInt(), 7);
         for (int n = 0; n <= 36; ++n) {
             const QString number = QString::number(n);
             QCOMPARE(named("Number" + number)->isVisible(), n == 7);
