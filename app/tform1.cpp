@@ -190,6 +190,17 @@ void TForm1::end_window_drag() {
     drag_grip_.reset();
 }
 
+// A press on the picture drags the window; a move over it is a surface move
+// that resets the hover pictures.
+void TForm1::make_drag_surface(SvgPicture* picture) {
+    connect(picture, &SvgPicture::pressed, this, &TForm1::start_window_drag);
+    connect(picture, &SvgPicture::pointerMoved, this, [this](const QPointF& position) {
+        Disable_Hovers();
+        follow_window_drag(position);
+    });
+    connect(picture, &SvgPicture::released, this, &TForm1::end_window_drag);
+}
+
 void TForm1::Button_Close2Click() {
     QCoreApplication::quit();
 }

@@ -144,6 +144,7 @@ private:
     void start_window_drag(const QPointF& global_position);
     void follow_window_drag(const QPointF& global_position);
     void end_window_drag();
+    void make_drag_surface(SvgPicture* picture);
     void Button_Close2Click();
     void Button_Minimize2Click();
     void Button_Settings_1Click();

@@ -44,12 +44,7 @@ QRect history_label_geometry(int k) {
 
 void TForm1::create_header() {
     ui_.Image45 = make_picture(this, "Image45", "header.svg", QRect(0, 0, 521, 41));
-    connect(ui_.Image45, &SvgPicture::pressed, this, &TForm1::start_window_drag);
-    connect(ui_.Image45, &SvgPicture::pointerMoved, this, [this](const QPointF& position) {
-        Disable_Hovers();
-        follow_window_drag(position);
-    });
-    connect(ui_.Image45, &SvgPicture::released, this, &TForm1::end_window_drag);
+    make_drag_surface(ui_.Image45);
 
     for (int k = 1; k <= 12; ++k) {
         QLabel* label = make_caption(this, QStringLiteral("HisNum%1").arg(k),

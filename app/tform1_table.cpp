@@ -75,12 +75,7 @@ QRect bet_size_geometry(const SectorPlace& place, bool dozen) {
 
 void TForm1::create_table() {
     ui_.Image7 = make_picture(this, "Image7", "table.svg", QRect(0, 40, 545, 313));
-    connect(ui_.Image7, &SvgPicture::pressed, this, &TForm1::start_window_drag);
-    connect(ui_.Image7, &SvgPicture::pointerMoved, this, [this](const QPointF& position) {
-        Disable_Hovers();
-        follow_window_drag(position);
-    });
-    connect(ui_.Image7, &SvgPicture::released, this, &TForm1::end_window_drag);
+    make_drag_surface(ui_.Image7);
 
     ui_.Caption_Bankroll = make_caption(this, "Caption_Bankroll", QRect(40, 48, 190, 26),
                                         arial_bold(9), kBankrollColour);
