@@ -24,6 +24,7 @@
 #include "game/history.hpp"
 #include "game/history_export.hpp"
 #include "game/spin_cycle.hpp"
+#include "money/bankroll.hpp"
 
 namespace quorvel {
 
@@ -59,6 +60,11 @@ TForm1::TForm1(QWidget* parent)
     ui_.Timer_Analyse->setTimerType(Qt::PreciseTimer);
     connect(ui_.Timer_Analyse, &QTimer::timeout, this, &TForm1::Timer_AnalyseTimer);
 
+    ui_.Timer_MaxProfit = new QTimer(this);
+    ui_.Timer_MaxProfit->setObjectName(QStringLiteral("Timer_MaxProfit"));
+    ui_.Timer_MaxProfit->setInterval(50);
+    connect(ui_.Timer_MaxProfit, &QTimer::timeout, this, &TForm1::Timer_MaxProfitTimer);
+
     // No visible control holds the keyboard at start.
     ui_.FocusCatch->setFocus(Qt::OtherFocusReason);
 
@@ -90,6 +96,11 @@ void TForm1::number_click(int number) {
 
 void TForm1::Timer_AnalyseTimer() {
     quorvel::Timer_AnalyseTimer(game_);
+    refresh();
+}
+
+void TForm1::Timer_MaxProfitTimer() {
+    quorvel::Timer_MaxProfitTimer(game_);
     refresh();
 }
 

@@ -38,6 +38,8 @@ public:
     using FileChooser = std::function<QString()>;
     // Tells the player why something failed.
     using ErrorReporter = std::function<void(const QString& message)>;
+    // An engine operation a control runs after it has stored the player's choice.
+    using Operation = void (*)(Game&);
 
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
@@ -103,6 +105,13 @@ private:
         QLabel* Label_Point2 = nullptr;
         Shape* Shape5 = nullptr;
         SpinEdit* FocusCatch = nullptr;
+        QComboBox* BettingSystem = nullptr;
+        QPushButton* RResetBets = nullptr;
+        QComboBox* Wins_Action = nullptr;
+        QComboBox* Losses_Action = nullptr;
+        SpinEdit* Wins_ActionValue = nullptr;
+        SpinEdit* Losses_ActionValue = nullptr;
+        Shape* Blank_Piece = nullptr;
 
         // working labels out of view, kept for whoever inspects the window
         QLabel* CurrentNum = nullptr;  // the number being processed, as its tag
@@ -110,6 +119,7 @@ private:
         QLabel* Label28 = nullptr;
 
         QTimer* Timer_Analyse = nullptr;
+        QTimer* Timer_MaxProfit = nullptr;
     };
 
     // Construction, one area each.
@@ -124,11 +134,15 @@ private:
     QLabel* add_label(const char* name, const QString& text, const QRect& geometry,
                       int font_colour);
     template <typename E>
-    QComboBox* add_list(const char* name, const QRect& geometry, E Parameters::*parameter);
+    QComboBox* add_list(const char* name, const QRect& geometry, E Parameters::*parameter,
+                        Operation changed = nullptr);
     SpinEdit* add_spin_edit(const char* name, const QRect& geometry, SpinRange range,
-                            std::optional<int> Parameters::*parameter);
+                            std::optional<int> Parameters::*parameter, Operation changed = nullptr);
     QWidget* add_check_box(const char* name, const QString& text, const QRect& geometry,
                            bool Parameters::*parameter, std::optional<int> font_colour);
+    QComboBox* add_system_list(const QRect& geometry);
+    void fill_system_list();
+    void run(Operation operation);
     QPushButton* add_button(const char* name, const QString& text, const QRect& geometry,
                             bool enabled);
     void list_chosen();
@@ -136,6 +150,7 @@ private:
     // Engine calls from the player.
     void number_click(int number);
     void Timer_AnalyseTimer();
+    void Timer_MaxProfitTimer();
     void UndoClick();
     void SpeedButton42Click();
 
@@ -157,6 +172,7 @@ private:
     void render_table();
     void render_status_strip();
     void render_working_labels();
+    void render_settings();
 
     QString ask_export_file();
 

@@ -3,6 +3,7 @@
 // little, and an idle window does nothing at all.
 #include "app/tform1.hpp"
 
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -11,11 +12,34 @@
 #include "app/colours.hpp"
 #include "app/gauge.hpp"
 #include "app/shape.hpp"
+#include "app/spin_edit.hpp"
 #include "app/svg_picture.hpp"
+#include "money/custom_rules.hpp"
 
 namespace quorvel {
 
 namespace {
+
+void run_while(QTimer* timer, bool running) {
+    if (running == timer->isActive())
+        return;
+    if (running) {
+        timer->start();
+    } else {
+        timer->stop();
+    }
+}
+
+// A list of a rule row takes the colours of its action.
+void set_list_colours(QComboBox* list, int background, int text) {
+    const QString key = QStringLiteral("%1/%2").arg(background).arg(text);
+    if (list->property("colours").toString() == key)
+        return;
+    list->setProperty("colours", key);
+    list->setStyleSheet(list->styleSheet().section(QStringLiteral("/*action*/"), 0, 0) +
+                        QStringLiteral("/*action*/ QComboBox { background-color: %1; color: %2; }")
+                            .arg(colour_from_bgr(background).name(), colour_from_bgr(text).name()));
+}
 
 void show_if(QWidget* widget, bool shown) {
     if (widget->isHidden() == shown)
@@ -67,16 +91,12 @@ void TForm1::render() {
     render_table();
     render_status_strip();
     render_working_labels();
+    render_settings();
 
-    // The analysis pause runs on the window's timer exactly while the engine
-    // says so; nothing else ticks.
-    if (game_.pause.Timer_Analyse != ui_.Timer_Analyse->isActive()) {
-        if (game_.pause.Timer_Analyse) {
-            ui_.Timer_Analyse->start();
-        } else {
-            ui_.Timer_Analyse->stop();
-        }
-    }
+    // The analysis pause and the maximum flash run on the window's timers
+    // exactly while the engine says so; nothing else ticks.
+    run_while(ui_.Timer_Analyse, game_.pause.Timer_Analyse);
+    run_while(ui_.Timer_MaxProfit, game_.max_profit_flash.Timer_MaxProfit);
 }
 
 void TForm1::render_header() {
@@ -86,6 +106,7 @@ void TForm1::render_header() {
     show_if(ui_.Image_Button_Back2, game_.table.undo_offered);
     show_if(ui_.Undo, game_.table.undo_offered);
     set_caption(ui_.Caption_ProfitBet, game_.display.Caption_ProfitBet);
+    show_if(ui_.Caption_ProfitBet, game_.params.ChBx_ProfitBet);
 }
 
 void TForm1::render_table() {
@@ -106,6 +127,12 @@ void TForm1::render_table() {
     show_if(ui_.Background_Blur, table.Background_Blur);
     set_caption(ui_.Caption_Bankroll, game_.display.Caption_Bankroll);
     set_caption(ui_.Caption_MaxProfit, game_.display.Caption_MaxProfit);
+    show_if(ui_.Caption_Bankroll, game_.params.ChBx_TestBankroll);
+    show_if(ui_.Caption_MaxProfit, game_.params.ChBx_TestBankroll);
+    // The flash turns the caption opaque on its colour and back.
+    const bool opaque = game_.max_profit_flash.opaque;
+    if (ui_.Caption_MaxProfit->autoFillBackground() != opaque)
+        ui_.Caption_MaxProfit->setAutoFillBackground(opaque);
 }
 
 void TForm1::render_status_strip() {
@@ -121,6 +148,20 @@ void TForm1::render_working_labels() {
         ui_.CurrentNum->setProperty("tag", game_.CurrentNum);
     set_caption(ui_.CurrentBet, game_.display.CurrentBet);
     set_caption(ui_.Label28, game_.display.Label28);
+}
+
+void TForm1::render_settings() {
+    if (ui_.RResetBets->isEnabled() != game_.params.ChBx_ManualBetReset)
+        ui_.RResetBets->setEnabled(game_.params.ChBx_ManualBetReset);
+
+    const ActionLook wins = Wins_ActionChange(game_.params.Wins_Action);
+    set_list_colours(ui_.Wins_Action, wins.list_colour, wins.font_colour);
+    show_if(ui_.Wins_ActionValue, wins.value_shown);
+
+    const ActionLook losses = Losses_ActionChange(game_.params.Losses_Action);
+    set_list_colours(ui_.Losses_Action, losses.list_colour, losses.font_colour);
+    show_if(ui_.Losses_ActionValue, losses.value_shown);
+    show_if(ui_.Blank_Piece, losses.blank_shown);
 }
 
 }  // namespace quorvel

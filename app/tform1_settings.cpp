@@ -9,11 +9,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include "app/gauge.hpp"
 #include "app/shape.hpp"
 #include "app/spin_edit.hpp"
 #include "app/window_parts.hpp"
+#include "money/bankroll.hpp"
+#include "money/bet_state.hpp"
+#include "money/progression.hpp"
 
 namespace quorvel {
 
@@ -122,8 +126,16 @@ void TForm1::list_chosen() {
     ui_.FocusCatch->setFocus(Qt::OtherFocusReason);
 }
 
+// Runs an engine operation on the player's behalf and shows its outcome.
+void TForm1::run(Operation operation) {
+    if (operation != nullptr)
+        operation(game_);
+    refresh();
+}
+
 template <typename E>
-QComboBox* TForm1::add_list(const char* name, const QRect& geometry, E Parameters::*parameter) {
+QComboBox* TForm1::add_list(const char* name, const QRect& geometry, E Parameters::*parameter,
+                            Operation changed) {
     auto* list = new QComboBox(this);
     list->setObjectName(QLatin1String(name));
     list->setGeometry(geometry);
@@ -134,10 +146,10 @@ QComboBox* TForm1::add_list(const char* name, const QRect& geometry, E Parameter
     }
     list->setCurrentIndex(row_of(game_.params.*parameter));
     list->installEventFilter(this);
-    connect(list, &QComboBox::currentIndexChanged, this, [this, parameter](int row) {
+    connect(list, &QComboBox::currentIndexChanged, this, [this, parameter, changed](int row) {
         if (const std::optional<E> item = item_at<E>(row)) {
             game_.params.*parameter = *item;
-            refresh();
+            run(changed);
         }
     });
     connect(list, &QComboBox::activated, this, &TForm1::list_chosen);
@@ -145,17 +157,54 @@ QComboBox* TForm1::add_list(const char* name, const QRect& geometry, E Parameter
 }
 
 SpinEdit* TForm1::add_spin_edit(const char* name, const QRect& geometry, SpinRange range,
-                                std::optional<int> Parameters::*parameter) {
+                                std::optional<int> Parameters::*parameter, Operation changed) {
     auto* edit = new SpinEdit(range.minimum, range.maximum, this);
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(geometry);
     edit->setStyleSheet(QLatin1String(kFieldStyle));
     edit->setValue((game_.params.*parameter).value_or(range.minimum));
-    connect(edit, &SpinEdit::entryChanged, this, [this, parameter](std::optional<int> entry) {
-        game_.params.*parameter = entry;
+    connect(edit, &SpinEdit::entryChanged, this,
+            [this, parameter, changed](std::optional<int> entry) {
+                game_.params.*parameter = entry;
+                run(changed);
+            });
+    return edit;
+}
+
+// The system list offers, for the betting type in force, only the systems
+// that have a table for it (and "CUSTOM"); a row stands for the system at
+// that place among those offered.
+QComboBox* TForm1::add_system_list(const QRect& geometry) {
+    auto* list = new QComboBox(this);
+    list->setObjectName(QStringLiteral("BettingSystem"));
+    list->setGeometry(geometry);
+    list->setStyleSheet(QLatin1String(kFieldStyle));
+    list->setFocusPolicy(Qt::StrongFocus);
+    list->installEventFilter(this);
+    ui_.BettingSystem = list;
+    fill_system_list();
+    connect(list, &QComboBox::currentIndexChanged, this, [this](int row) {
+        const auto offered = systems_offered(game_.params.BettingType);
+        if (row < 0 || static_cast<std::size_t>(row) >= offered.size())
+            return;
+        game_.params.BettingSystem = offered[static_cast<std::size_t>(row)];
         refresh();
     });
-    return edit;
+    connect(list, &QComboBox::activated, this, &TForm1::list_chosen);
+    return list;
+}
+
+void TForm1::fill_system_list() {
+    QComboBox* list = ui_.BettingSystem;
+    const QSignalBlocker quiet(list);
+    list->clear();
+    const auto offered = systems_offered(game_.params.BettingType);
+    for (std::size_t row = 0; row < offered.size(); ++row) {
+        const std::string_view text = text_of(offered[row]);
+        list->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        if (offered[row] == game_.params.BettingSystem)
+            list->setCurrentIndex(static_cast<int>(row));
+    }
 }
 
 QWidget* TForm1::add_check_box(const char* name, const QString& text, const QRect& geometry,
@@ -205,9 +254,11 @@ void TForm1::create_settings() {
     ui_.FocusCatch->setObjectName(QStringLiteral("FocusCatch"));
     ui_.FocusCatch->setGeometry(600, 300, 60, 20);
     ui_.FocusCatch->setValue(game_.params.FocusCatch.value_or(kFocusCatchRange.minimum));
+    // The focus sink shares the base bet's handler: an arrow key pressed after
+    // a list choice resets the bet as a change of the base bet does.
     connect(ui_.FocusCatch, &SpinEdit::entryChanged, this, [this](std::optional<int> entry) {
         game_.params.FocusCatch = entry;
-        refresh();
+        run(&Init_BetChange);
     });
 
     // Out of view beside the focus sink: the labels that carry the current
@@ -239,10 +290,17 @@ void TForm1::create_settings_rows() {
     add_label("Label2", QStringLiteral("Init. Bet:"), QRect(200, label_y, 82, kLabelHeight),
               kLabelColour);
     add_spin_edit("Init_Bet", QRect(200, field_y, 82, kFieldHeight), kInit_BetRange,
-                  &Parameters::Init_Bet);
+                  &Parameters::Init_Bet, &Init_BetChange);
     add_label("Label3", QStringLiteral("Bet. Type:"), QRect(288, label_y, 64, kLabelHeight),
               kLabelColour);
-    add_list("BettingType", QRect(288, field_y, 52, kFieldHeight), &Parameters::BettingType);
+    QComboBox* type = add_list("BettingType", QRect(288, field_y, 52, kFieldHeight),
+                               &Parameters::BettingType, &BettingTypeChange);
+    // Runs after the type's own handler, which may have chosen a softer
+    // system's twin.
+    connect(type, &QComboBox::currentIndexChanged, this, [this] {
+        fill_system_list();
+        refresh();
+    });
     add_label("Label5", QStringLiteral("Betting Sectors:"), QRect(346, label_y, 166, kLabelHeight),
               kLabelColour);
     add_list("BettingSectors", QRect(346, field_y, 166, kFieldHeight), &Parameters::BettingSectors);
@@ -258,7 +316,10 @@ void TForm1::create_settings_rows() {
     reset_frame->set_outline(QColor(0x45, 0x42, 0x3a), 4);
     reset_frame->setGeometry(129, 338, 96, 26);
     add_button("Set_N_Count", QStringLiteral("Reset Matrix"), QRect(131, 340, 92, 22), false);
-    add_button("RResetBets", QStringLiteral("Manual Bet Reset"), QRect(231, 340, 112, 22), true);
+    ui_.RResetBets =
+        add_button("RResetBets", QStringLiteral("Manual Bet Reset"), QRect(231, 340, 112, 22), true);
+    ui_.RResetBets->setToolTip(QStringLiteral("Back to the first step at the base bet"));
+    connect(ui_.RResetBets, &QPushButton::clicked, this, [this] { run(&RResetBets); });
     add_check_box("ChBx_ManualBetReset", QString(), QRect(347, 343, 18, 16),
                   &Parameters::ChBx_ManualBetReset, std::nullopt)
         ->setToolTip(QStringLiteral("Manual Bet Reset"));
@@ -274,7 +335,7 @@ void TForm1::create_settings_rows() {
     constexpr int field2_y = 400;
     add_label("Label6", QStringLiteral("Betting System:"), QRect(8, label2_y, 140, kLabelHeight),
               kLabelColour);
-    add_list("BettingSystem", QRect(8, field2_y, 140, kFieldHeight), &Parameters::BettingSystem);
+    add_system_list(QRect(8, field2_y, 140, kFieldHeight));
     add_label("Label27", QStringLiteral("Safe Level:"), QRect(154, label2_y, 70, kLabelHeight),
               kLabelColour);
     auto* safe_level = new QComboBox(this);
@@ -290,7 +351,7 @@ void TForm1::create_settings_rows() {
         if (row < 0)
             return;
         game_.params.Safe_Level = row;
-        refresh();
+        run(&Safe_LevelChange);
     });
     connect(safe_level, &QComboBox::activated, this, &TForm1::list_chosen);
 
@@ -298,7 +359,9 @@ void TForm1::create_settings_rows() {
                   QRect(218, label2_y - 1, 104, kLabelHeight + 1), &Parameters::ChBx_TestBankroll,
                   kLabelColour);
     add_spin_edit("CSpinEdit1", QRect(218, field2_y, 96, kFieldHeight), kCSpinEdit1Range,
-                  &Parameters::CSpinEdit1);
+                  &Parameters::CSpinEdit1, &CSpinEdit1Change)
+        ->setToolTip(QStringLiteral(
+            "The starting test bankroll. It can be changed until the first number is entered."));
     add_button("SetBankroll", QStringLiteral("SET BANKROLL"), QRect(320, field2_y - 1, 104, 22),
                false);
 
@@ -339,7 +402,7 @@ void TForm1::create_settings_rows() {
         connect(radio, &QRadioButton::clicked, this, &TForm1::list_chosen);
     }
     add_spin_edit("ProfitUnits", QRect(432, line1_y, 80, kFieldHeight), kProfitUnitsRange,
-                  &Parameters::ProfitUnits);
+                  &Parameters::ProfitUnits, &ProfitUnitsChange);
     add_check_box("ChBx_Get_Minimal_Profit", QStringLiteral("Get Minimal Profit"),
                   QRect(8, line2_y + 2, 140, 16), &Parameters::ChBx_Get_Minimal_Profit,
                   kLabelColour);
@@ -384,22 +447,24 @@ void TForm1::create_rule_rows() {
     add_spin_edit("Losses_HowMuch", how_much.translated(0, losses.y), kRuleValueRange,
                   &Parameters::Losses_HowMuch);
     add_list("Losses_Type", type.translated(0, losses.y), &Parameters::Losses_Type);
-    add_list("Losses_Action", action.translated(0, losses.y), &Parameters::Losses_Action);
-    add_spin_edit("Losses_ActionValue", value.translated(0, losses.y), kRuleValueRange,
-                  &Parameters::Losses_ActionValue);
+    ui_.Losses_Action =
+        add_list("Losses_Action", action.translated(0, losses.y), &Parameters::Losses_Action);
+    ui_.Losses_ActionValue = add_spin_edit("Losses_ActionValue", value.translated(0, losses.y),
+                                           kRuleValueRange, &Parameters::Losses_ActionValue);
     // Covers the value field for the actions that take no value.
-    auto* blank = new Shape(colour_from_bgr(kLossesRow), this);
-    blank->setObjectName(QStringLiteral("Blank_Piece"));
-    blank->setGeometry(value.translated(0, losses.y));
-    blank->hide();
+    ui_.Blank_Piece = new Shape(colour_from_bgr(kLossesRow), this);
+    ui_.Blank_Piece->setObjectName(QStringLiteral("Blank_Piece"));
+    ui_.Blank_Piece->setGeometry(value.translated(0, losses.y));
+    ui_.Blank_Piece->hide();
 
     add_spin_edit("Wins_HowMuch", how_much.translated(0, wins.y), kRuleValueRange,
                   &Parameters::Wins_HowMuch);
     add_list("Wins_Type", type.translated(0, wins.y), &Parameters::Wins_Type);
-    add_list("Wins_Action", action.translated(0, wins.y), &Parameters::Wins_Action);
-    add_spin_edit("Wins_ActionValue", value.translated(0, wins.y), kRuleValueRange,
-                  &Parameters::Wins_ActionValue)
-        ->hide();
+    ui_.Wins_Action =
+        add_list("Wins_Action", action.translated(0, wins.y), &Parameters::Wins_Action);
+    ui_.Wins_ActionValue = add_spin_edit("Wins_ActionValue", value.translated(0, wins.y),
+                                         kRuleValueRange, &Parameters::Wins_ActionValue);
+    ui_.Wins_ActionValue->hide();
 
     auto* bar5 = new Gauge(QColor(0x3a, 0x3b, 0x40), QColor(0x1f, 0x20, 0x23), this);
     bar5->setObjectName(QStringLiteral("CGauge5"));

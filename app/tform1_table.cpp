@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kBankrollColour = 457184;
 constexpr int kMaxProfitColour = 4606114;
+constexpr int kMaxProfitFlashColour = 5197823;
 constexpr int kBlack = 0;
 
 // The number buttons lie exactly over their cells; only a faint outline tells
@@ -81,6 +82,10 @@ void TForm1::create_table() {
                                         arial_bold(9), kBankrollColour);
     ui_.Caption_MaxProfit = make_caption(this, "Caption_MaxProfit", QRect(234, 48, 190, 26),
                                          arial_bold(9), kMaxProfitColour);
+    // A new maximum flashes the caption opaque on this colour.
+    QPalette flash = ui_.Caption_MaxProfit->palette();
+    flash.setColor(QPalette::Window, colour_from_bgr(kMaxProfitFlashColour));
+    ui_.Caption_MaxProfit->setPalette(flash);
 
     for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
         ui_.sector_cell[i] = make_picture(this, QStringLiteral("Image%1").arg(i + 1), QString(),

@@ -24,6 +24,7 @@ void refresh_display(Game& game) {
         display.Caption_MaxProfit = max_bank_caption(game.Max_Bank);
     }
     display.BetSize = game.params.CheckBox1 ? std::to_string(game.Bet_Size) : std::string();
+    display.Label28 = std::to_string(game.Label28);
 }
 
 }  // namespace quorvel

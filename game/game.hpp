@@ -7,6 +7,9 @@
 
 #include "game/parameters.hpp"
 #include "game/roulette.hpp"
+#include "predict/deep_scan.hpp"
+#include "predict/matrix.hpp"
+#include "predict/random_source.hpp"
 
 namespace quorvel {
 
@@ -58,6 +61,14 @@ struct AnalysisPause {
     int CGauge1 = 0;
 };
 
+// The flash of "MAX. BANK:" when a paid win sets a new maximum: Timer_MaxProfit
+// turns the caption opaque and back, ten ticks of 50 ms, counted in its tag.
+struct MaxProfitFlash {
+    bool Timer_MaxProfit = false;
+    int tag = 0;
+    bool opaque = false;  // Caption_MaxProfit drawn on its flash colour
+};
+
 // The captions the display shows; the engine builds them, the window copies them.
 struct Display {
     std::string Label_Numbers_In_Game = "Numbers in game: 0";
@@ -66,7 +77,7 @@ struct Display {
     std::string BetSize = "1";  // the caption of all six bet-size labels
     std::string Caption_ProfitBet = "P. BET:";
     std::string CurrentBet = "1";
-    std::string Label28 = "1000";
+    std::string Label28 = "1000";  // the minimal-profit bet
 };
 
 // The one-step undo snapshot, taken as each number is entered.
@@ -105,6 +116,10 @@ struct Game {
     AnalysisPause pause;
     Display display;
     Snapshot saved;
+    DeepScanState deep_scan;
+    AdaptiveMatrix matrix;
+    RandomSource random;  // shared by every predictor that draws
+    MaxProfitFlash max_profit_flash;
 
     std::int64_t Bet_Size = 1;
     int Bet_Step = 0;
@@ -123,6 +138,11 @@ struct Game {
     int Custom_Wins_In_Row = 0;
     int Custom_Losses = 0;
     int Custom_Losses_In_Row = 0;
+
+    // The settlement record.
+    int Spin_Won = 0;     // 1 when the spin just settled was a paid or virtual win
+    int Loss_Streak = 0;  // losses settled since the last win or safe-level release
+    std::int64_t Label28 = 1000;  // the minimal-profit bet of the last paid win
 };
 
 }  // namespace quorvel

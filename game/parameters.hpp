@@ -19,6 +19,12 @@ inline constexpr SpinRange kProfitUnitsRange{1, 100000};
 inline constexpr SpinRange kRuleValueRange{1, 1000000};  // the counts and values of the custom rules
 inline constexpr SpinRange kFocusCatchRange{1, 1000};
 
+// A spin edit read where no rule stops on an empty edit: empty reads as its
+// least value.
+constexpr int value_or_least(const std::optional<int>& value, SpinRange range) {
+    return value.value_or(range.minimum);
+}
+
 // Which of the three profit-aim radio buttons is selected; exactly one is.
 enum class ProfitAimRule { OnAnyProfit, SetUnits, OnEqual };
 

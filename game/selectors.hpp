@@ -13,7 +13,7 @@ namespace quorvel {
 // tables and maps the chosen row back by index, so rules compare enum values
 // while the texts stay character for character what the player sees.
 
-enum class GameMode { Smart2024, DeepScan, Adaptive, Paradox };
+enum class GameMode { Smart2024, DeepScan, Adaptive, Paradox, Chains };
 enum class BetType { Single, Double };
 enum class SectorChoice { DozensAndColumns, OnlyDozens, OnlyColumns };
 enum class ProgressionSystem { Classic, DDonald, DDonaldSofter, Blind, BlindSofter, Custom };
@@ -27,8 +27,8 @@ struct Selector;
 
 template <>
 struct Selector<GameMode> {
-    static constexpr std::array<std::string_view, 4> items{"SMART 2024", "DEEP SCAN 4.1",
-                                                           "ADAPTIVE 4.1", "PARADOX 4.1"};
+    static constexpr std::array<std::string_view, 5> items{
+        "SMART 2024", "DEEP SCAN 4.1", "ADAPTIVE 4.1", "PARADOX 4.1", "CHAINS 4.1"};
 };
 template <>
 struct Selector<BetType> {

@@ -5,7 +5,9 @@
 #include "game/snapshot.hpp"
 #include "money/minimal_profit.hpp"
 #include "money/settlement.hpp"
+#include "predict/deep_scan.hpp"
 #include "predict/prediction.hpp"
+#include "predict/trends.hpp"
 
 namespace quorvel {
 
@@ -63,6 +65,7 @@ bool settlement_due(const Game& game) {
             return game.Matrix_Ready == 1;
         case GameMode::Smart2024:
         case GameMode::Paradox:
+        case GameMode::Chains:
         case GameMode::DeepScan:
             return game.row.five_numbers_shown();
     }

@@ -1,10 +1,78 @@
 #include "money/bankroll.hpp"
 
 #include "game/game.hpp"
+#include "money/bet_state.hpp"
+#include "money/saturating.hpp"
 
 namespace quorvel {
 
-// The profit aim does not reset the bet yet.
-void BlindAutomationReset(Game&) {}
+namespace {
+
+constexpr int kFlashTicks = 10;
+
+}  // namespace
+
+void BlindAutomationSetAim(Game& game) {
+    switch (game.params.profit_aim_rule) {
+        case ProfitAimRule::OnAnyProfit:
+            game.Profit_Aim = saturating_add(game.Bankroll, 1);
+            break;
+        case ProfitAimRule::OnEqual:
+            game.Profit_Aim = game.Bankroll;
+            break;
+        case ProfitAimRule::SetUnits:
+            game.Profit_Aim = saturating_add(
+                game.Bankroll, value_or_least(game.params.ProfitUnits, kProfitUnitsRange));
+            break;
+    }
+}
+
+// Fires for every system, not only "Blind": with "On any profit" the bet goes
+// back to the base bet as soon as the bankroll has gained anything since the
+// last reset.
+void BlindAutomationReset(Game& game) {
+    if (!game.params.CheckBox_Blind || game.Bankroll < game.Profit_Aim) return;
+    RResetBets(game);
+    BlindAutomationSetAim(game);
+}
+
+void ProfitUnitsChange(Game& game) {
+    if (!game.params.ProfitUnits || *game.params.ProfitUnits < 1) return;
+    game.Profit_Aim = saturating_add(game.Bankroll, *game.params.ProfitUnits);
+}
+
+// The test bankroll can be chosen until play begins; after the first number
+// the bankroll is the game's own.
+void CSpinEdit1Change(Game& game) {
+    if (!game.NumbersList.empty() || !game.params.CSpinEdit1) return;
+    const std::int64_t start = *game.params.CSpinEdit1;
+    game.Bankroll = start;
+    game.Max_Bank = start;
+    game.Bankroll_At_Prediction = start;
+    game.saved.Bankroll_Saved = start;
+    game.saved.Max_Bank_Saved = start;
+    RResetBets(game);
+    game.saved.Profit_Aim_Saved = game.Profit_Aim;
+}
+
+// Play starts with virtual bets when a level is chosen before the first
+// settlement; later changes only move the release.
+void Safe_LevelChange(Game& game) {
+    if (game.row.five_numbers_shown()) return;
+    game.table.SL_Field = game.params.Safe_Level != 0;
+}
+
+void start_max_profit_flash(Game& game) { game.max_profit_flash.Timer_MaxProfit = true; }
+
+void Timer_MaxProfitTimer(Game& game) {
+    MaxProfitFlash& flash = game.max_profit_flash;
+    if (!flash.Timer_MaxProfit) return;
+    flash.tag += 1;
+    flash.opaque = !flash.opaque;
+    if (flash.tag >= kFlashTicks) {
+        flash.tag = 0;
+        flash.Timer_MaxProfit = false;
+    }
+}
 
 }  // namespace quorvel

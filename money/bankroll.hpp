@@ -4,7 +4,20 @@ namespace quorvel {
 
 struct Game;
 
+// A new profit aim from the bankroll, by the selected radio button.
+void BlindAutomationSetAim(Game& game);
 // Resets the bet when the bankroll has reached the profit aim.
 void BlindAutomationReset(Game& game);
+// A new "Set units:" value sets the aim at once, whichever button is selected.
+void ProfitUnitsChange(Game& game);
+// A new starting bankroll ("TEST BANK:") before the first number.
+void CSpinEdit1Change(Game& game);
+// A new safe level; before the first settlement it shows or hides the overlays.
+void Safe_LevelChange(Game& game);
+
+// A paid win that sets a new maximum flashes "MAX. BANK:".
+void start_max_profit_flash(Game& game);
+// One 50 ms tick of Timer_MaxProfit; the tenth ends the flash.
+void Timer_MaxProfitTimer(Game& game);
 
 }  // namespace quorvel

@@ -1,10 +1,114 @@
 #include "money/settlement.hpp"
 
 #include "game/game.hpp"
+#include "money/bankroll.hpp"
+#include "money/bet_state.hpp"
+#include "money/custom_rules.hpp"
+#include "money/minimal_profit.hpp"
+#include "money/progression.hpp"
+#include "money/saturating.hpp"
 
 namespace quorvel {
 
-// No bet is placed yet, so a spin has nothing to settle.
-void WinLoose(Game&) {}
+namespace {
+
+// How a paid win moves the step in a table system.
+int step_after_win(ProgressionSystem system, std::span<const std::int64_t> table, int step) {
+    switch (system) {
+        case ProgressionSystem::Classic:
+            return 0;
+        case ProgressionSystem::DDonald:
+        case ProgressionSystem::DDonaldSofter:
+            return step > 0 ? step - 1 : 0;
+        case ProgressionSystem::Blind:
+        case ProgressionSystem::BlindSofter:
+            return step_forward(table, step);
+        case ProgressionSystem::Custom:
+            break;
+    }
+    return step;
+}
+
+}  // namespace
+
+void WinLoose(Game& game) {
+    game.Spin_Won = 0;
+    for (Sector sector : kAllSectors) {
+        if (game.table.chips.contains(sector) && sector_holds(sector, game.CurrentNum)) {
+            game.Spin_Won = 1;
+        }
+    }
+    if (game.Spin_Won == 1) {
+        game.Loss_Streak = 0;
+        Win_Calc(game);
+    } else if (!game.table.chips.empty()) {
+        game.Loss_Streak += 1;
+        Lose_Calc(game);
+    }
+    // The safe level releases once enough losses have passed; level 0 releases
+    // in the very settlement that engaged it.
+    if (game.Loss_Streak >= game.params.Safe_Level) {
+        game.table.SL_Field = false;
+        game.Loss_Streak = 0;
+    }
+    Minimal_Bet_Calc(game);
+}
+
+void Win_Calc(Game& game) {
+    if (game.table.safe_level_in_force()) return;  // a virtual bet: nothing paid, nothing moves
+
+    game.Bankroll = saturating_add(game.Bankroll, saturating_mul(3, game.Bet_Size));
+    game.Bankroll_At_Prediction = game.Bankroll;
+    if (game.Bankroll > game.Max_Bank) {
+        game.Max_Bank = game.Bankroll;
+        if (game.params.ChBx_TestBankroll) start_max_profit_flash(game);
+    }
+
+    const ProgressionSystem system = game.params.BettingSystem;
+    if (system == ProgressionSystem::Custom) {
+        custom_win_rule(game);
+        load_custom_bet(game);
+    } else {
+        // A softer system has no double table: under double bets it moves nothing.
+        const auto table = active_table(system, game.params.BettingType);
+        if (!table.empty()) {
+            game.Bet_Step = step_after_win(system, table, game.Bet_Step);
+            load_table_bet(game);
+        }
+    }
+
+    game.table.SL_Field = true;
+    Get_Minimal_Profit_Calc(game);
+}
+
+// Every table system steps forward on a paid loss, so that the tables that
+// fall back on wins also climb on losses; "CUSTOM" runs its loss rule.
+void Lose_Calc(Game& game) {
+    if (game.table.safe_level_in_force()) return;
+
+    const ProgressionSystem system = game.params.BettingSystem;
+    if (system == ProgressionSystem::Custom) {
+        custom_loss_rule(game);
+        load_custom_bet(game);
+    } else {
+        const auto table = active_table(system, game.params.BettingType);
+        if (!table.empty()) {
+            game.Bet_Step = step_forward(table, game.Bet_Step);
+            load_table_bet(game);
+        }
+    }
+
+    game.Lose_Toggle = game.Lose_Toggle >= 2 ? 1 : game.Lose_Toggle + 1;
+}
+
+void Return_Bet(Game& game) {
+    if (game.table.chips.empty() || game.table.safe_level_in_force()) return;
+    // The type already shows the new value: a "1" now means a double bet was on the table.
+    const std::int64_t stake = game.params.BettingType == BetType::Single
+                                   ? saturating_mul(2, game.Bet_Size)
+                                   : game.Bet_Size;
+    game.Bankroll = saturating_add(game.Bankroll, stake);
+    game.saved.Bankroll_Saved = game.Bankroll;  // an undo keeps the refund
+}
 
 }  // namespace quorvel

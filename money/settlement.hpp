@@ -6,5 +6,12 @@ struct Game;
 
 // Settles the bet on the table against the number just entered.
 void WinLoose(Game& game);
+// A won spin: pays 3 x Bet_Size and moves the progression.
+void Win_Calc(Game& game);
+// A lost spin: the stake was charged when the chips appeared; moves the progression.
+void Lose_Calc(Game& game);
+// Hands back the stake of a bet the player takes off the table by changing the
+// betting type (the type already shows the new value).
+void Return_Bet(Game& game);
 
 }  // namespace quorvel

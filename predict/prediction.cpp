@@ -3,14 +3,71 @@
 #include "game/game.hpp"
 #include "game/spin_cycle.hpp"
 #include "money/bankroll.hpp"
+#include "money/saturating.hpp"
+#include "predict/chains.hpp"
+#include "predict/deep_scan.hpp"
+#include "predict/double_bet.hpp"
+#include "predict/matrix.hpp"
+#include "predict/paradox.hpp"
+#include "predict/smart.hpp"
 
 namespace quorvel {
 
 namespace {
 
-// Runs the predictor of the game mode in force. No predictor is wired in yet,
-// so every spin is played without a bet until one is.
-void run_predictor(Game&) {}
+// The chains mode bets one family: the one the player chose, or under
+// "Dozens & Columns" one drawn afresh (even: dozens).
+void predict_chains(Game& game) {
+    GetChainsList(game);
+    bool dozens = game.params.BettingSectors == SectorChoice::OnlyDozens;
+    if (game.params.BettingSectors == SectorChoice::DozensAndColumns) {
+        game.random.reseed();
+        dozens = game.random.draw(2) == 0;
+    }
+    const bool single = game.params.BettingType == BetType::Single;
+    if (dozens && single) {
+        Prediction_Chains(game);
+    } else if (dozens) {
+        Prediction_Chains_Double(game);
+    } else if (single) {
+        Prediction_Chains_Columns(game);
+    } else {
+        Prediction_Chains_Double_Columns(game);
+    }
+}
+
+// Runs the predictor of the game mode in force. Every mode but the adaptive
+// one bets from the fifth number on, when the history row shows five
+// numbers; the matrix instead scores every number once it has been created,
+// and bets from the spin on which it has chosen its list.
+void run_predictor(Game& game) {
+    if (game.params.GameModes == GameMode::Adaptive) {
+        if (matrix_created(game)) Analize_Matrix(game);
+        return;
+    }
+    if (!game.row.five_numbers_shown()) return;
+
+    switch (game.params.GameModes) {
+        case GameMode::DeepScan:
+            DeepScan_Prediction(game);
+            break;
+        case GameMode::Smart2024:
+            if (game.params.BettingType == BetType::Single) {
+                Prediction_DozCol(game);
+            } else {
+                Prediction_Double(game);
+            }
+            break;
+        case GameMode::Paradox:
+            Prediction_Paradox(game);
+            break;
+        case GameMode::Chains:
+            predict_chains(game);
+            break;
+        case GameMode::Adaptive:
+            break;
+    }
+}
 
 }  // namespace
 
@@ -19,6 +76,11 @@ void Prediction(Game& game) {
     BlindAutomationReset(game);
     game.Bankroll_At_Prediction = game.Bankroll;
     run_predictor(game);
+}
+
+void charge_stake(Game& game, int sectors) {
+    if (game.table.chips.empty() || game.table.safe_level_in_force()) return;
+    game.Bankroll = saturating_sub(game.Bankroll, saturating_mul(game.Bet_Size, sectors));
 }
 
 }  // namespace quorvel

@@ -9,10 +9,10 @@ struct Game;
 // puts the next bet on the table.
 void Prediction(Game& game);
 
-// Takes the number just entered into the deep-scan accumulators; first step of
-// every spin.
-void DeepScan_Calc(Game& game);
-// Clears a family of trend marks whose three marks are all set.
-void Check_3_Trends(Game& game);
+// The stake of the bet a predictor has just shown: Bet_Size on each of the
+// sectors it bets. It is charged only for a bet that settlement will see,
+// that is with at least one chip on the table and the safe level not in
+// force; a bet that marked nothing, or a virtual one, costs nothing.
+void charge_stake(Game& game, int sectors);
 
 }  // namespace quorvel

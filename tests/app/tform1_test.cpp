@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFile>
 #include <QLabel>
@@ -698,6 +699,7 @@ private slots:
     }
 
     void an_empty_starting_bankroll_freezes_the_money_captions() {
+        spin(4);  // once play has begun the field no longer sets the bankroll
         auto* line = named<QSpinBox>("CSpinEdit1")->findChild<QLineEdit*>();
         line->selectAll();
         QTest::keyClick(line, Qt::Key_Backspace);
@@ -712,6 +714,141 @@ private slots:
         QTest::keyClicks(line, "5000");
         QCOMPARE(caption("Caption_Bankroll"), QStringLiteral("TEST BANKROLL: 4321"));
         QCOMPARE(caption("Caption_MaxProfit"), QStringLiteral("MAX. BANK: 6000"));
+    }
+
+    // A bet as a predictor leaves it: chips shown, stake charged.
+    void put_bet_on_table(quorvel::SectorSet sectors, std::int64_t bet) {
+        Game& g = form_->game();
+        g.Bet_Size = bet;
+        g.Bankroll_At_Prediction = g.Bankroll;
+        g.table.chips = sectors;
+        g.Bankroll -= g.params.BettingType == quorvel::BetType::Single ? bet : 2 * bet;
+        form_->refresh();
+    }
+
+    void changing_the_base_bet_charges_the_chip_on_the_table_anew() {
+        put_bet_on_table({Sector::D1}, 1);
+        QCOMPARE(game().Bankroll, 4999);
+        auto* line = named<QSpinBox>("Init_Bet")->findChild<QLineEdit*>();
+        line->selectAll();
+        QTest::keyClicks(line, "3");
+        QCOMPARE(game().Bankroll, 4997);
+        QCOMPARE(game().Bet_Size, 3);
+        QVERIFY(named("Chip_D1")->isVisible());
+        QCOMPARE(caption("BetSize_D1"), QStringLiteral("3"));
+
+        QTest::keyClick(line, Qt::Key_Backspace);  // typing: nothing is charged
+        QCOMPARE(game().Bankroll, 4997);
+    }
+
+    void changing_the_betting_type_returns_the_stake_and_offers_double_systems() {
+        put_bet_on_table({Sector::D2}, 4);
+        QCOMPARE(game().Bankroll, 4996);
+        auto* systems = named<QComboBox>("BettingSystem");
+        systems->setCurrentIndex(systems->findText("Blind (Softer)"));
+        named<QComboBox>("BettingType")->setCurrentIndex(1);  // "2"
+
+        QCOMPARE(game().Bankroll, 5000);
+        QVERIFY(!named("Chip_D2")->isVisible());
+        QCOMPARE(game().Bet_Size, 1);
+        QVERIFY(named("Caption_ProfitBet")->isHidden());
+        QCOMPARE(caption("Caption_ProfitBet"), QStringLiteral("P.BET:"));
+        QStringList offered;
+        for (int row = 0; row < systems->count(); ++row)
+            offered << systems->itemText(row);
+        QCOMPARE(offered, (QStringList{"Classic", "D-Donald", "Blind", "CUSTOM"}));
+        QCOMPARE(systems->currentText(), QStringLiteral("Blind"));
+        QCOMPARE(game().params.BettingSystem, quorvel::ProgressionSystem::Blind);
+
+        named<QComboBox>("BettingType")->setCurrentIndex(0);
+        QCOMPARE(systems->count(), 6);
+        QCOMPARE(systems->currentText(), QStringLiteral("Blind"));
+    }
+
+    void a_new_maximum_flashes_for_half_a_second() {
+        auto* timer = named<QTimer>("Timer_MaxProfit");
+        QVERIFY(!timer->isActive());
+        put_bet_on_table({Sector::D1}, 10);
+        form_->game().row.HisNum(5).caption = "1";  // as after five numbers
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(named<QPushButton>("SpeedButton5"), Qt::LeftButton);  // D1 wins
+        QCOMPARE(game().Max_Bank, 5020);
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 50);
+        QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 2000);
+        QVERIFY(clock.elapsed() >= 450);
+        QCOMPARE(game().max_profit_flash.tag, 0);
+        QVERIFY(!named<QLabel>("Caption_MaxProfit")->autoFillBackground());
+    }
+
+    void the_rule_rows_follow_their_actions() {
+        QVERIFY(named("Wins_ActionValue")->isHidden());
+        named<QComboBox>("Wins_Action")->setCurrentIndex(0);  // "ADD to bet:"
+        QVERIFY(named("Wins_ActionValue")->isVisible());
+        QVERIFY(named("Losses_ActionValue")->isVisible());
+        QVERIFY(named("Blank_Piece")->isHidden());
+
+        auto* losses = named<QComboBox>("Losses_Action");
+        losses->setCurrentIndex(losses->findText("DO NOTHING"));
+        QVERIFY(named("Losses_ActionValue")->isHidden());
+        QVERIFY(named("Blank_Piece")->isVisible());
+        losses->setCurrentIndex(losses->findText("Check WINS"));
+        QVERIFY(named("Losses_ActionValue")->isHidden());
+        QVERIFY(named("Blank_Piece")->isHidden());
+    }
+
+    void the_bet_reset_button_follows_its_switch() {
+        form_->game().Bet_Step = 7;
+        form_->game().Bet_Size = 4;
+        form_->refresh();
+        auto* reset = named<QPushButton>("RResetBets");
+        QTest::mouseClick(named<QCheckBox>("ChBx_ManualBetReset"), Qt::LeftButton);
+        QVERIFY(!reset->isEnabled());
+        QTest::mouseClick(named<QCheckBox>("ChBx_ManualBetReset"), Qt::LeftButton);
+        QVERIFY(reset->isEnabled());
+        QTest::mouseClick(reset, Qt::LeftButton);
+        QCOMPARE(game().Bet_Step, 0);
+        QCOMPARE(game().Bet_Size, 1);
+    }
+
+    void test_bank_and_profit_bet_switch_their_captions() {
+        QTest::mouseClick(named<QCheckBox>("ChBx_TestBankroll"), Qt::LeftButton);
+        QVERIFY(named("Caption_Bankroll")->isHidden());
+        QVERIFY(named("Caption_MaxProfit")->isHidden());
+        QTest::mouseClick(named<QCheckBox>("ChBx_TestBankroll"), Qt::LeftButton);
+        QVERIFY(named("Caption_Bankroll")->isVisible());
+
+        QTest::mouseClick(named<QCheckBox>("ChBx_ProfitBet"), Qt::LeftButton);
+        QVERIFY(named("Caption_ProfitBet")->isVisible());
+    }
+
+    void an_arrow_key_on_the_focus_sink_resets_the_bet() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        auto* modes = named<QComboBox>("GameModes");
+        modes->setFocus();
+        QTest::keyClick(modes, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), named("FocusCatch"));
+        form_->game().Bet_Step = 5;
+        form_->game().Bet_Size = 3;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(game().Bet_Step, 0);
+        QCOMPARE(game().Bet_Size, 1);
+    }
+
+    void the_starting_bankroll_is_chosen_before_the_first_number() {
+        auto* line = named<QSpinBox>("CSpinEdit1")->findChild<QLineEdit*>();
+        line->selectAll();
+        QTest::keyClicks(line, "800");
+        QCOMPARE(caption("Caption_Bankroll"), QStringLiteral("TEST BANKROLL: 800"));
+        QCOMPARE(caption("Caption_MaxProfit"), QStringLiteral("MAX. BANK: 800"));
+        QCOMPARE(game().Profit_Aim, 801);
+
+        spin(9);
+        line->selectAll();
+        QTest::keyClicks(line, "3000");
+        QCOMPARE(caption("Caption_Bankroll"), QStringLiteral("TEST BANKROLL: 800"));
     }
 
     void export_writes_the_numbers_oldest_first() {

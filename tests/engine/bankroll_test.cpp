@@ -1,0 +1,143 @@
+#include "money/bankroll.hpp"
+
+#include <gtest/gtest.h>
+
+#include "game/game.hpp"
+#include "game/spin_cycle.hpp"
+#include "money/bet_state.hpp"
+#include "money_helpers.hpp"
+#include "spin_helpers.hpp"
+
+namespace quorvel {
+namespace {
+
+using testing::place_bet;
+using testing::settle;
+
+TEST(ProfitAim, FollowsTheSelectedRule) {
+    Game game;
+    game.Bankroll = 4200;
+    BlindAutomationSetAim(game);
+    EXPECT_EQ(game.Profit_Aim, 4201);
+    game.params.profit_aim_rule = ProfitAimRule::OnEqual;
+    BlindAutomationSetAim(game);
+    EXPECT_EQ(game.Profit_Aim, 4200);
+    game.params.profit_aim_rule = ProfitAimRule::SetUnits;
+    BlindAutomationSetAim(game);
+    EXPECT_EQ(game.Profit_Aim, 4250);
+}
+
+TEST(ProfitAim, ANewUnitValueSetsTheAimAtOnceWhateverTheRule) {
+    Game game;
+    game.Bankroll = 4200;
+    game.params.ProfitUnits = 80;
+    ProfitUnitsChange(game);
+    EXPECT_EQ(game.Profit_Aim, 4280);
+    game.params.ProfitUnits.reset();  // the player is typing
+    ProfitUnitsChange(game);
+    EXPECT_EQ(game.Profit_Aim, 4280);
+}
+
+TEST(AutomaticReset, FiresWhenTheBankrollReachesTheAim) {
+    Game game;
+    game.params.Init_Bet = 1;
+    RResetBets(game);
+    ASSERT_EQ(game.Profit_Aim, 5001);
+    game.Bet_Step = 5;
+    game.Bet_Size = 3;
+    game.Bankroll = 5000;
+    BlindAutomationReset(game);
+    EXPECT_EQ(game.Bet_Step, 5);  // not reached yet
+
+    game.Bankroll = 5012;
+    BlindAutomationReset(game);
+    EXPECT_EQ(game.Bet_Step, 0);
+    EXPECT_EQ(game.Bet_Size, 1);
+    EXPECT_EQ(game.Profit_Aim, 5013);
+    EXPECT_EQ(game.Undo_Counter, 1);
+}
+
+TEST(AutomaticReset, NeverFiresWhileSwitchedOff) {
+    Game game;
+    game.params.CheckBox_Blind = false;
+    game.Bet_Step = 5;
+    game.Bankroll = 9000;
+    BlindAutomationReset(game);
+    EXPECT_EQ(game.Bet_Step, 5);
+}
+
+TEST(AutomaticReset, RunsAtThePredictionAfterAWin) {
+    Game game;
+    testing::play(game, {1, 2, 3, 4, 5});
+    Disable_Bets(game);
+    game.Bankroll = 5000;
+    game.Bet_Step = 3;
+    load_table_bet(game);
+    place_bet(game, {Sector::C2});
+    enter_number(game, 2);  // C2 wins: 5000 - 2 + 6
+    EXPECT_EQ(game.Bankroll, 5004);
+    EXPECT_EQ(game.Bet_Step, 4);
+    end_analysis_pause(game);
+    EXPECT_EQ(game.Profit_Aim, 5005);
+    EXPECT_EQ(game.Bankroll_At_Prediction, 5004);
+    EXPECT_EQ(game.Bet_Size, 1);
+}
+
+TEST(SafeLevelChoice, BeforeTheFirstSettlementShowsOrHidesTheOverlays) {
+    Game game;
+    testing::play(game, {7, 8});
+    game.params.Safe_Level = 3;
+    Safe_LevelChange(game);
+    EXPECT_TRUE(game.table.SL_Field);
+    game.params.Safe_Level = 0;
+    Safe_LevelChange(game);
+    EXPECT_FALSE(game.table.SL_Field);
+}
+
+TEST(SafeLevelChoice, OnceFiveNumbersAreShownOnlyTheLevelChanges) {
+    Game game;
+    testing::play(game, {7, 8, 9, 10, 11});
+    game.params.Safe_Level = 4;
+    Safe_LevelChange(game);
+    EXPECT_FALSE(game.table.SL_Field);
+}
+
+TEST(StartingBankroll, SetsTheBankrollUntilPlayBegins) {
+    Game game;
+    game.params.Init_Bet = 2;
+    game.params.CSpinEdit1 = 800;
+    CSpinEdit1Change(game);
+    EXPECT_EQ(game.Bankroll, 800);
+    EXPECT_EQ(game.Max_Bank, 800);
+    EXPECT_EQ(game.Bankroll_At_Prediction, 800);
+    EXPECT_EQ(game.saved.Bankroll_Saved, 800);
+    EXPECT_EQ(game.saved.Max_Bank_Saved, 800);
+    EXPECT_EQ(game.Profit_Aim, 801);
+    EXPECT_EQ(game.Bet_Size, 2);
+
+    game.params.CSpinEdit1.reset();  // typing
+    CSpinEdit1Change(game);
+    EXPECT_EQ(game.Bankroll, 800);
+
+    testing::play(game, {17});
+    game.params.CSpinEdit1 = 9000;
+    CSpinEdit1Change(game);
+    EXPECT_EQ(game.Bankroll, 800);
+    EXPECT_EQ(game.Max_Bank, 800);
+}
+
+TEST(SafeLevelOverlays, AreNotTakenBackByUndo) {
+    Game game;
+    testing::play(game, {1, 2, 3, 4, 5});
+    Disable_Bets(game);
+    place_bet(game, {Sector::D1});
+    game.params.Safe_Level = 2;
+    enter_number(game, 6);  // D1 wins and engages the safe level
+    ASSERT_TRUE(game.table.SL_Field);
+    end_analysis_pause(game);
+    Disable_Bets(game);
+    EXPECT_TRUE(game.table.SL_Field);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,139 @@
+#include "money/bet_state.hpp"
+
+#include <gtest/gtest.h>
+
+#include "game/game.hpp"
+#include "money/progression.hpp"
+#include "money/saturating.hpp"
+#include "money/settlement.hpp"
+#include "money_helpers.hpp"
+
+namespace quorvel {
+namespace {
+
+using testing::place_bet;
+using testing::settle;
+
+class BetReset : public ::testing::TestWithParam<ProgressionSystem> {};
+
+TEST_P(BetReset, GoesBackToTheBaseBetAndHidesTheUndo) {
+    Game game;
+    game.params.BettingSystem = GetParam();
+    game.params.Init_Bet = 5;
+    game.Bet_Step = 9;
+    game.Bet_Size = 80;
+    game.Custom_Bet = 80;
+    game.table.undo_offered = true;
+    game.Undo_Counter = 4;
+    game.table.chips = {Sector::D2};
+    RResetBets(game);
+    EXPECT_EQ(game.Bet_Step, 0);
+    EXPECT_EQ(game.Bet_Size, 5);
+    EXPECT_EQ(game.Custom_Bet, 5);
+    EXPECT_EQ(game.display.CurrentBet, "5");
+    EXPECT_FALSE(game.table.undo_offered);
+    EXPECT_EQ(game.Undo_Counter, 1);
+    EXPECT_EQ(game.table.chips, SectorSet{Sector::D2});  // the bet on the table stays
+    EXPECT_EQ(game.Bankroll, 5000);
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySystem, BetReset,
+                         ::testing::Values(ProgressionSystem::Classic, ProgressionSystem::DDonald,
+                                           ProgressionSystem::DDonaldSofter,
+                                           ProgressionSystem::Blind,
+                                           ProgressionSystem::BlindSofter,
+                                           ProgressionSystem::Custom));
+
+TEST(BetResetWhileTyping, OnlyZeroesTheStep) {
+    Game game;
+    game.Bet_Step = 4;
+    game.Bet_Size = 3;
+    game.table.undo_offered = true;
+    game.params.Init_Bet.reset();
+    RResetBets(game);
+    EXPECT_EQ(game.Bet_Step, 0);
+    EXPECT_EQ(game.Bet_Size, 3);
+    EXPECT_TRUE(game.table.undo_offered);
+}
+
+struct BaseBetCase {
+    const char* name;
+    BetType type;
+    SectorSet chips;
+    bool safe_level;
+    std::int64_t expected_bankroll;
+};
+
+class BaseBetChange : public ::testing::TestWithParam<BaseBetCase> {};
+
+TEST_P(BaseBetChange, ChargesTheBetOnTheTableAnew) {
+    const BaseBetCase& c = GetParam();
+    Game game;
+    game.params.BettingType = c.type;
+    game.Bankroll_At_Prediction = 4800;
+    game.Bankroll = 4799;
+    game.table.chips = c.chips;
+    game.table.SL_Field = c.safe_level;
+    game.params.Init_Bet = 3;
+    Init_BetChange(game);
+    EXPECT_EQ(game.Bankroll, c.expected_bankroll);
+    EXPECT_EQ(game.Bet_Size, 3);
+    EXPECT_EQ(game.table.chips, c.chips);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BaseBetChange,
+    ::testing::Values(BaseBetCase{"SingleBet", BetType::Single, {Sector::D1}, false, 4797},
+                      BaseBetCase{"DoubleBet", BetType::Double, {Sector::D1, Sector::D2}, false,
+                                  4794},
+                      BaseBetCase{"NoChip", BetType::Single, {}, false, 4799},
+                      BaseBetCase{"SafeLevel", BetType::Single, {Sector::C3}, true, 4799}),
+    [](const ::testing::TestParamInfo<BaseBetCase>& info) { return std::string(info.param.name); });
+
+TEST(BaseBetChangeWhileTyping, ChargesNothing) {
+    Game game;
+    game.table.chips = {Sector::D1};
+    game.Bankroll = 4000;
+    game.params.Init_Bet.reset();
+    Init_BetChange(game);
+    EXPECT_EQ(game.Bankroll, 4000);
+}
+
+TEST(BetTypeChange, ToDoubleBetsSelectsTheTwinOfASofterSystem) {
+    Game game;
+    game.params.BettingSystem = ProgressionSystem::BlindSofter;
+    game.params.BettingType = BetType::Double;
+    BettingTypeChange(game);
+    EXPECT_EQ(game.params.BettingSystem, ProgressionSystem::Blind);
+
+    game.params.BettingSystem = ProgressionSystem::DDonaldSofter;
+    BettingTypeChange(game);
+    EXPECT_EQ(game.params.BettingSystem, ProgressionSystem::DDonald);
+
+    game.params.BettingType = BetType::Single;
+    BettingTypeChange(game);
+    EXPECT_EQ(game.params.BettingSystem, ProgressionSystem::DDonald);
+}
+
+TEST(MoneyNeverWraps, TheLargestBaseBetRunsToTheEndOfTheTripledTable) {
+    Game game;
+    game.params.BettingSystem = ProgressionSystem::Classic;
+    game.params.BettingType = BetType::Double;
+    game.params.Init_Bet = 1000000;
+    RResetBets(game);
+    for (int i = 0; i < 40; ++i) {
+        place_bet(game, {Sector::D1, Sector::D2});
+        settle(game, 30);
+        ASSERT_GT(game.Bet_Size, 0);
+    }
+    EXPECT_EQ(game.Bet_Size, std::int64_t{43046721} * 1000000);
+    EXPECT_EQ(game.Bet_Step, 16);
+    // The bankroll runs deep into the red, but it never wraps round to a gain.
+    EXPECT_LT(game.Bankroll, 0);
+    game.Bankroll = kMoneyMin + 5;
+    place_bet(game, {Sector::D1, Sector::D2});
+    EXPECT_EQ(game.Bankroll, kMoneyMin);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,322 @@
+#include "money/settlement.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "game/game.hpp"
+#include "game/history.hpp"
+#include "game/spin_cycle.hpp"
+#include "money/bankroll.hpp"
+#include "money/bet_state.hpp"
+#include "money/progression.hpp"
+#include "money_helpers.hpp"
+#include "spin_helpers.hpp"
+
+namespace quorvel {
+namespace {
+
+using testing::kLosingForD1;
+using testing::kWinningForD1;
+using testing::place_bet;
+using testing::settle;
+
+Game game_with(ProgressionSystem system, BetType type, int base) {
+    Game game;
+    game.params.BettingSystem = system;
+    game.params.BettingType = type;
+    game.params.Init_Bet = base;
+    RResetBets(game);
+    return game;
+}
+
+TEST(BlindWorkedSequence, TwoLossesThenAWin) {
+    Game game = game_with(ProgressionSystem::Blind, BetType::Single, 2);
+    ASSERT_EQ(game.Bet_Size, 2);
+
+    place_bet(game, {Sector::D1});
+    EXPECT_EQ(game.Bankroll, 4998);
+    settle(game, kLosingForD1);
+    EXPECT_EQ(game.Bankroll, 4998);
+    EXPECT_EQ(game.Bet_Step, 1);
+    EXPECT_EQ(game.Bet_Size, 2);
+
+    place_bet(game, {Sector::D1});
+    EXPECT_EQ(game.Bankroll, 4996);
+    settle(game, kLosingForD1);
+    EXPECT_EQ(game.Bet_Step, 2);
+    EXPECT_EQ(game.Bet_Size, 4);
+
+    place_bet(game, {Sector::D1});
+    EXPECT_EQ(game.Bankroll, 4992);
+    settle(game, kWinningForD1);
+    EXPECT_EQ(game.Bankroll, 5004);
+    EXPECT_EQ(game.Max_Bank, 5004);
+    EXPECT_EQ(game.Bet_Step, 3);
+    EXPECT_EQ(game.Bet_Size, 4);
+    EXPECT_EQ(game.display.CurrentBet, "4");
+    EXPECT_EQ(game.Spin_Won, 1);
+}
+
+TEST(BlindDoubleBets, LossMovesToThreeAndAWinToSix) {
+    Game game = game_with(ProgressionSystem::Blind, BetType::Double, 1);
+    place_bet(game, {Sector::D1, Sector::D2});
+    EXPECT_EQ(game.Bankroll, 4998);
+    settle(game, 30);
+    EXPECT_EQ(game.Bet_Size, 3);
+    place_bet(game, {Sector::D1, Sector::D2});
+    EXPECT_EQ(game.Bankroll, 4992);
+    settle(game, 13);
+    EXPECT_EQ(game.Bankroll, 5001);  // 9 paid back
+    EXPECT_EQ(game.Bet_Step, 2);
+    EXPECT_EQ(game.Bet_Size, 6);
+}
+
+TEST(ZeroAndEmptyTables, ZeroLosesAndNoChipSettlesNothing) {
+    Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
+    place_bet(game, {Sector::D1, Sector::C1});  // two chips, as after an undo
+    settle(game, 0);
+    EXPECT_EQ(game.Spin_Won, 0);
+    EXPECT_EQ(game.Bet_Step, 1);
+    EXPECT_EQ(game.Lose_Toggle, 2);
+
+    const std::int64_t bankroll = game.Bankroll;
+    settle(game, 7);  // no chip on the table
+    EXPECT_EQ(game.Bankroll, bankroll);
+    EXPECT_EQ(game.Bet_Step, 1);
+    EXPECT_EQ(game.Lose_Toggle, 2);
+}
+
+TEST(DoubleBet, WinsWhenEitherSectorHoldsTheNumber) {
+    Game game = game_with(ProgressionSystem::Classic, BetType::Double, 4);
+    place_bet(game, {Sector::D1, Sector::D2});
+    EXPECT_EQ(game.Bankroll, 4992);
+    settle(game, 13);
+    EXPECT_EQ(game.Bankroll, 5004);
+}
+
+TEST(ClassicSystem, ClimbsFibonacciOnLossesAndFallsBackOnAWin) {
+    Game game = game_with(ProgressionSystem::Classic, BetType::Single, 3);
+    std::vector<std::int64_t> bets;
+    for (int i = 0; i < 5; ++i) {
+        place_bet(game, {Sector::D1});
+        settle(game, kLosingForD1);
+        bets.push_back(game.Bet_Size);
+    }
+    EXPECT_EQ(bets, (std::vector<std::int64_t>{3, 6, 9, 15, 24}));
+    place_bet(game, {Sector::D1});
+    settle(game, kWinningForD1);
+    EXPECT_EQ(game.Bet_Step, 0);
+    EXPECT_EQ(game.Bet_Size, 3);
+}
+
+TEST(DDonaldSystem, StaysAtTheStartOnAWinAndStepsBackAfterLosses) {
+    Game game = game_with(ProgressionSystem::DDonald, BetType::Single, 1);
+    place_bet(game, {Sector::C1});
+    settle(game, 1);
+    EXPECT_EQ(game.Bet_Step, 0);
+    for (int i = 0; i < 3; ++i) {
+        place_bet(game, {Sector::C1});
+        settle(game, 2);
+    }
+    EXPECT_EQ(game.Bet_Step, 3);
+    EXPECT_EQ(game.Bet_Size, 2);
+    place_bet(game, {Sector::C1});
+    settle(game, 4);
+    EXPECT_EQ(game.Bet_Step, 2);
+    EXPECT_EQ(game.Bet_Size, 2);
+}
+
+TEST(DDonaldSystem, DoubleTableDoublesPlusOneOnLosses) {
+    Game game = game_with(ProgressionSystem::DDonald, BetType::Double, 1);
+    std::vector<std::int64_t> bets;
+    for (int i = 0; i < 3; ++i) {
+        place_bet(game, {Sector::C1, Sector::C2});
+        settle(game, 3);
+        bets.push_back(game.Bet_Size);
+    }
+    EXPECT_EQ(bets, (std::vector<std::int64_t>{3, 7, 15}));
+}
+
+TEST(BlindSofterSystem, StepsForwardOnWinsAndLosses) {
+    Game game = game_with(ProgressionSystem::BlindSofter, BetType::Single, 1);
+    place_bet(game, {Sector::D2});
+    settle(game, 14);
+    place_bet(game, {Sector::D2});
+    settle(game, 1);
+    place_bet(game, {Sector::D2});
+    settle(game, 15);
+    EXPECT_EQ(game.Bet_Step, 3);
+    EXPECT_EQ(game.Bet_Size, 2);
+}
+
+TEST(SystemChange, TheNewSystemMovesFromTheNextSettlement) {
+    Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
+    for (int i = 0; i < 4; ++i) {
+        place_bet(game, {Sector::D1});
+        settle(game, kLosingForD1);
+    }
+    ASSERT_EQ(game.Bet_Step, 4);
+    game.params.BettingSystem = ProgressionSystem::Classic;
+    EXPECT_EQ(game.Bet_Step, 4);
+    place_bet(game, {Sector::D1});
+    settle(game, kWinningForD1);
+    EXPECT_EQ(game.Bet_Step, 0);
+    EXPECT_EQ(game.Bet_Size, 1);
+}
+
+// After every settlement a table system's stake is its entry times the base bet.
+TEST(Invariant, StakeIsTheTableEntryTimesTheBaseBetAfterEverySettlement) {
+    std::mt19937 random(20261208);
+    for (ProgressionSystem system :
+         {ProgressionSystem::Classic, ProgressionSystem::DDonald, ProgressionSystem::DDonaldSofter,
+          ProgressionSystem::Blind, ProgressionSystem::BlindSofter}) {
+        for (BetType type : {BetType::Single, BetType::Double}) {
+            const auto table = active_table(system, type);
+            if (table.empty()) continue;
+            Game game = game_with(system, type, 7);
+            for (int spin = 0; spin < 400; ++spin) {
+                place_bet(game, type == BetType::Single ? SectorSet{Sector::D3}
+                                                        : SectorSet{Sector::D2, Sector::D3});
+                settle(game, static_cast<int>(random() % 37));
+                ASSERT_GE(game.Bet_Step, 0);
+                ASSERT_LT(game.Bet_Step, static_cast<int>(table.size()));
+                ASSERT_EQ(game.Bet_Size, table[static_cast<std::size_t>(game.Bet_Step)] * 7)
+                    << text_of(system) << " " << text_of(type) << " spin " << spin;
+            }
+        }
+    }
+}
+
+TEST(SafeLevel, VirtualBetsMoveNoMoneyButCountLosses) {
+    Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
+    game.params.Safe_Level = 2;
+    place_bet(game, {Sector::D1});
+    settle(game, kWinningForD1);  // a paid win engages the safe level
+    ASSERT_TRUE(game.table.SL_Field);
+    const std::int64_t bankroll = game.Bankroll;
+    const int step = game.Bet_Step;
+
+    place_bet(game, {Sector::D1});
+    EXPECT_EQ(game.Bankroll, bankroll);  // nothing charged
+    settle(game, kWinningForD1);          // a virtual win restarts the count
+    EXPECT_EQ(game.Bankroll, bankroll);
+    EXPECT_EQ(game.Bet_Step, step);
+    EXPECT_EQ(game.Loss_Streak, 0);
+
+    place_bet(game, {Sector::D1});
+    settle(game, kLosingForD1);
+    EXPECT_TRUE(game.table.SL_Field);
+    EXPECT_EQ(game.Loss_Streak, 1);
+    EXPECT_EQ(game.Bet_Step, step);
+    EXPECT_EQ(game.Lose_Toggle, 1);  // a virtual loss does not turn the toggle
+
+    place_bet(game, {Sector::D1});
+    settle(game, kLosingForD1);
+    EXPECT_FALSE(game.table.SL_Field);  // released after two losses in a row
+    EXPECT_EQ(game.Loss_Streak, 0);
+
+    place_bet(game, {Sector::D1});
+    EXPECT_EQ(game.Bankroll, bankroll - game.Bet_Size);  // staked again
+}
+
+TEST(SafeLevel, LevelZeroReleasesInTheSettlementOfTheWin) {
+    Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
+    place_bet(game, {Sector::D1});
+    settle(game, kWinningForD1);
+    EXPECT_FALSE(game.table.SL_Field);
+    EXPECT_EQ(game.Loss_Streak, 0);
+}
+
+TEST(MaxBankFlash, StartsOnANewMaximumOnlyWhileTestBankIsChecked) {
+    Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
+    game.params.ChBx_TestBankroll = false;
+    place_bet(game, {Sector::D1});
+    settle(game, kWinningForD1);
+    EXPECT_EQ(game.Max_Bank, 5002);
+    EXPECT_FALSE(game.max_profit_flash.Timer_MaxProfit);
+
+    game.params.ChBx_TestBankroll = true;
+    place_bet(game, {Sector::D1});
+    settle(game, kWinningForD1);
+    EXPECT_EQ(game.Max_Bank, 5004);
+    ASSERT_TRUE(game.max_profit_flash.Timer_MaxProfit);
+    for (int tick = 1; tick <= 10; ++tick) {
+        EXPECT_TRUE(game.max_profit_flash.Timer_MaxProfit) << tick;
+        Timer_MaxProfitTimer(game);
+        EXPECT_EQ(game.max_profit_flash.opaque, tick % 2 == 1) << tick;
+    }
+    EXPECT_FALSE(game.max_profit_flash.Timer_MaxProfit);
+    EXPECT_EQ(game.max_profit_flash.tag, 0);
+    EXPECT_FALSE(game.max_profit_flash.opaque);  // as transparent as before
+}
+
+TEST(MaxBankFlash, AWinBelowTheMaximumDoesNotFlash) {
+    Game game = game_with(ProgressionSystem::Classic, BetType::Single, 1);
+    game.Max_Bank = 6000;
+    place_bet(game, {Sector::D1});
+    settle(game, kWinningForD1);
+    EXPECT_EQ(game.Max_Bank, 6000);
+    EXPECT_FALSE(game.max_profit_flash.Timer_MaxProfit);
+}
+
+struct RefundCase {
+    const char* name;
+    BetType new_type;
+    SectorSet chips;
+    bool safe_level;
+    std::int64_t refund;
+};
+
+class BetTypeChangeRefund : public ::testing::TestWithParam<RefundCase> {};
+
+TEST_P(BetTypeChangeRefund, ReturnsTheStakeOnTheTable) {
+    const RefundCase& c = GetParam();
+    Game game;
+    game.Bet_Size = 3;
+    game.Bankroll = 4000;
+    game.table.chips = c.chips;
+    game.table.SL_Field = c.safe_level;
+    game.params.BettingType = c.new_type;
+    BettingTypeChange(game);
+    EXPECT_EQ(game.Bankroll, 4000 + c.refund);
+    EXPECT_EQ(game.saved.Bankroll_Saved, c.refund > 0 ? game.Bankroll : 5000);
+    EXPECT_TRUE(game.table.chips.empty());
+    EXPECT_EQ(game.display.Caption_ProfitBet, "P.BET:");
+    EXPECT_EQ(game.Bet_Size, 1);  // reset to the base bet
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refunds, BetTypeChangeRefund,
+    ::testing::Values(RefundCase{"DoubleToSingle", BetType::Single, {Sector::C1, Sector::C2}, false, 6},
+                      RefundCase{"SingleToDouble", BetType::Double, {Sector::D2}, false, 3},
+                      RefundCase{"NoChip", BetType::Double, {}, false, 0},
+                      RefundCase{"SafeLevel", BetType::Single, {Sector::D1, Sector::D3}, true, 0}),
+    [](const ::testing::TestParamInfo<RefundCase>& info) { return std::string(info.param.name); });
+
+TEST(UndoOfAWin, RestoresTheMoneyAndTheBetOfTheSpin) {
+    Game game;
+    testing::play(game, {1, 2, 3, 4, 5});
+    Disable_Bets(game);
+    game.Bet_Step = 6;
+    load_table_bet(game);
+    place_bet(game, {Sector::D3});
+    const std::int64_t bankroll = game.Bankroll;
+    const std::int64_t max_bank = game.Max_Bank;
+    const std::int64_t aim = game.Profit_Aim;
+
+    enter_number(game, 30);  // D3 wins
+    EXPECT_GT(game.Bankroll, bankroll);
+    end_analysis_pause(game);
+    Undo(game);
+
+    EXPECT_EQ(game.Bankroll, bankroll);
+    EXPECT_EQ(game.Max_Bank, max_bank);
+    EXPECT_EQ(game.Profit_Aim, aim);
+    EXPECT_EQ(game.Bet_Step, 6);
+    EXPECT_EQ(game.Bet_Size, 4);
+    EXPECT_EQ(game.table.chips, SectorSet{Sector::D3});
+}
+
+}  // namespace
+}  // namespace quorvel
