@@ -24,6 +24,14 @@ void GameHistory(Game& game) {
 }
 
 void Undo(Game& game) {
+    // Taken back during its analysis pause, the spin is never predicted on:
+    // the pause ends here, so the bet of the snapshot is the only one on the
+    // table and the number taken back stays unavailable until the next spin.
+    if (analysis_running(game)) {
+        game.pause.Timer_Analyse = false;
+        game.pause.CGauge1 = 0;
+        Enable_All(game);
+    }
     GameHistoryBack(game);
     game.Undo_Counter = 0;
     game.table.undo_offered = false;

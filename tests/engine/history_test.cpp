@@ -117,6 +117,28 @@ TEST(UndoButton, StaysOfferedDuringTheAnalysisPause) {
     EXPECT_FALSE(game.table.undo_offered);
 }
 
+TEST(UndoDuringThePause, EndsThePauseWithoutAPredictionAndKeepsTheNumberOut) {
+    Game game;
+    play(game, {5, 9});
+    game.table.chips = {Sector::C2};
+    game.Bet_Size = 2;
+    game.Bankroll = 4998;
+    enter_number(game, 31);
+    Undo(game);
+
+    EXPECT_FALSE(analysis_running(game));
+    EXPECT_EQ(game.pause.CGauge1, 0);
+    EXPECT_EQ(game.table.chips, SectorSet{Sector::C2});
+    EXPECT_EQ(game.Bankroll, 4998);
+    EXPECT_FALSE(game.table.SpeedButton[31]);
+    EXPECT_TRUE(game.table.SpeedButton[30]);
+    EXPECT_TRUE(game.table.Number[0]);
+
+    Timer_AnalyseTimer(game);  // a tick already queued changes nothing
+    EXPECT_EQ(game.table.chips, SectorSet{Sector::C2});
+    EXPECT_FALSE(game.table.SpeedButton[31]);
+}
+
 TEST(UndoDisplay, CountDropsByOne) {
     Game game;
     play(game, {1, 2, 3});
