@@ -39,7 +39,8 @@ struct FamilyMarks {
 constexpr FamilyMarks marks_of(SectorSet trend_marks, Family family) {
     FamilyMarks marks;
     for (int place = 0; place < 3; ++place) {
-        marks.marked[static_cast<std::size_t>(place)] = trend_marks.contains(sector_of(family, place));
+        marks.marked[static_cast<std::size_t>(place)] =
+            trend_marks.contains(sector_of(family, place));
     }
     return marks;
 }

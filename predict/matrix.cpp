@@ -102,7 +102,9 @@ void Analize_Matrix(Game& game) {
     if (*game.params.N_Count > matrix.Matrix_Position) {
         for (int k = 1; k <= 3; ++k) {
             const std::optional<int> code = code_at(matrix.AdaptiveList(k), matrix.Matrix_Position);
-            if (code && sector_holds(sector_of_code(*code), game.CurrentNum)) matrix.Adaptive(k) += 1;
+            if (code && sector_holds(sector_of_code(*code), game.CurrentNum)) {
+                matrix.Adaptive(k) += 1;
+            }
         }
         matrix.Matrix_Position += 1;
     }

@@ -39,9 +39,9 @@ struct AdaptiveMatrix {
     int Matrix_List = 0;      // the chosen list, 1 to 3
 
     // The matrix controls of the settings section as the window shows them.
-    bool Adaptive_Matrix = true;  // "CREATE MATRIX" enabled
-    bool Set_N_Count = false;     // "Reset Matrix" enabled: from creation until the reset
-    bool N_Count = true;          // the N_Count edit enabled
+    bool Adaptive_Matrix = true;      // "CREATE MATRIX" enabled
+    bool Set_N_Count = false;         // "Reset Matrix" enabled: from creation until the reset
+    bool N_Count = true;              // the N_Count edit enabled
     int Label4 = kLabel4StartColour;  // font colour of "N. Count:"
     int Shape2 = kShape2IdleColour;   // brush colour behind "Reset Matrix"
     GaugeState CGauge2{3 * Matrix_Length, 0};

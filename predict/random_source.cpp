@@ -18,8 +18,8 @@ RandomSource::RandomSource(Clock clock, Generator generator)
     : clock_(std::move(clock)), generator_(std::move(generator)) {}
 
 void RandomSource::reseed() {
-    // Only the low bits of the second matter: the seed is what a 32-bit
-    // generator takes, and consecutive seconds still give different seeds.
+    // The generator takes a 32-bit seed; the low bits of the second still
+    // change every second, which is all the reseeding rule needs.
     const auto seed = static_cast<std::uint32_t>(clock_ ? clock_() : system_seconds());
     if (injected()) {
         generator_.seed(seed);

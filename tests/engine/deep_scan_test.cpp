@@ -20,8 +20,8 @@ TEST(DeepScanCalc, FollowsTheWorkedSequence) {
     struct Row {
         int number, sum, family, pair;
     };
-    const Row rows[] = {{7, 7, 1, 1}, {20, 27, 0, 0}, {0, 27, 1, 1}, {33, 24, 1, 1},
-                        {5, 29, 0, 0}, {36, 29, 1, 1}};
+    const Row rows[] = {{7, 7, 1, 1},   {20, 27, 0, 0}, {0, 27, 1, 1},
+                        {33, 24, 1, 1}, {5, 29, 0, 0},  {36, 29, 1, 1}};
     Game game;
     for (const Row& row : rows) {
         take_in(game, row.number);
@@ -31,7 +31,7 @@ TEST(DeepScanCalc, FollowsTheWorkedSequence) {
     }
 }
 
-TEST(DeepScanCalc, WrapsTheSumOnceAndLetsZeroFlipTheFamilyOnlyOnAnOddSum) {
+TEST(DeepScanCalc, WrapsTheSumIntoOneTo36AndLetsZeroFlipTheFamilyOnlyOnAnOddSum) {
     Game game;
     take_in(game, 0);
     EXPECT_EQ(game.deep_scan.DeepScan_Sum, 0);
@@ -44,7 +44,9 @@ TEST(DeepScanCalc, WrapsTheSumOnceAndLetsZeroFlipTheFamilyOnlyOnAnOddSum) {
     take_in(game, 0);  // even sum: nothing changes
     EXPECT_EQ(game.deep_scan.DeepScan_Family, family);
 
-    take_in(game, 1);  // sum 5
+    take_in(game, 32);
+    EXPECT_EQ(game.deep_scan.DeepScan_Sum, 36);  // 36 is a sum of its own, not 0
+    take_in(game, 5);
     const int odd_family = game.deep_scan.DeepScan_Family;
     take_in(game, 36);  // sum stays 5, family flips
     EXPECT_EQ(game.deep_scan.DeepScan_Sum, 5);
@@ -85,6 +87,7 @@ TEST_P(WorkedSequence, BetsWhereTheAccumulatorsPoint) {
     EXPECT_EQ(game.table.chips, c.after_36);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     SingleAndDouble, WorkedSequence,
     ::testing::Values(
@@ -93,6 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The D1 mark stops both dozen bets; the column bets after 36 ignore it.
         WorkedCase{BetType::Single, {Sector::D1}, {}, 0, {Sector::C2}},
         WorkedCase{BetType::Double, {Sector::D1}, {}, 0, {Sector::C2, Sector::C3}}));
+// clang-format on
 
 struct PredictionCase {
     const char* name;
@@ -124,6 +128,7 @@ constexpr auto kBoth = SectorChoice::DozensAndColumns;
 constexpr auto kSingle = BetType::Single;
 constexpr auto kDouble = BetType::Double;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, DeepScanPrediction,
     ::testing::Values(
@@ -147,6 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
         PredictionCase{"ColumnPairByParity", 3, 1, 0, kBoth, kDouble, {},
                        {Sector::C2, Sector::C3}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace quorvel

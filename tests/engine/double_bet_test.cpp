@@ -38,6 +38,7 @@ constexpr auto kBoth = SectorChoice::DozensAndColumns;
 constexpr auto kDozens = SectorChoice::OnlyDozens;
 constexpr auto kColumns = SectorChoice::OnlyColumns;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, PredictionDouble,
     ::testing::Values(
@@ -61,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         DoubleCase{"AFullFamilyBetsNothing", kDozens, {Sector::D1, Sector::D2, Sector::D3}, {0},
                    {}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct PartnerCase {
     int code;
@@ -86,6 +88,7 @@ TEST_P(PredictionMatrixDouble, AddsThePartnerOfTheCodeAndMovesOn) {
     EXPECT_EQ(game.Bet_Sector, 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(PartnerTable, PredictionMatrixDouble,
                          ::testing::Values(PartnerCase{0, 1, {Sector::D1, Sector::D3}},
                                            PartnerCase{1, 0, {Sector::D2, Sector::D1}},
@@ -94,6 +97,7 @@ INSTANTIATE_TEST_SUITE_P(PartnerTable, PredictionMatrixDouble,
                                            PartnerCase{4, 1, {Sector::C2, Sector::C3}},
                                            PartnerCase{5, 0, {Sector::C3, Sector::C1}},
                                            PartnerCase{5, 1, {Sector::C3, Sector::C2}}));
+// clang-format on
 
 }  // namespace
 }  // namespace quorvel

@@ -40,7 +40,8 @@ inline RandomSource::Generator scripted_generator(
 // The clock stands still at second 1000 and every reseed restarts `values`:
 // all draws of a run come from one script, as within one real second.
 inline RandomSource fixed_draws(std::vector<std::uint32_t> values) {
-    return RandomSource([] { return std::int64_t{1000}; }, scripted_generator({}, std::move(values)));
+    return RandomSource([] { return std::int64_t{1000}; },
+                        scripted_generator({}, std::move(values)));
 }
 
 // A clock that moves one second at every reading, starting at `first`.

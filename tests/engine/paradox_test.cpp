@@ -43,12 +43,14 @@ TEST_P(ParadoxExamples, BetAwayFromTheNumberAndThePick) {
     EXPECT_EQ(two.Bankroll, c.two_sectors.empty() ? 5000 : 4996);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Dozens, ParadoxExamples,
     ::testing::Values(ExampleCase{5, kPick2, {Sector::D3}, {Sector::D3, Sector::D2}},
                       ExampleCase{20, kPick2, {}, {}},
                       ExampleCase{30, kPick1, {Sector::D2}, {Sector::D2, Sector::D1}},
                       ExampleCase{0, kPick1, {}, {}}, ExampleCase{0, kPick3, {}, {}}));
+// clang-format on
 
 struct MarkCase {
     const char* name;
@@ -72,6 +74,7 @@ TEST_P(ParadoxMarks, MarkOnlyWhatTheTrendsAllowAndRecordTheSector) {
     EXPECT_EQ(game.Bankroll, 5000 - 2 * game.table.chips.size());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     TrendMarks, ParadoxMarks,
     ::testing::Values(
@@ -99,6 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {Sector::C1}, {}, 5},
         MarkCase{"ColumnsWithPickTwo", Paradox_Columns, 5, {kPick2}, {}, {Sector::C3}, 6}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(ParadoxMarks, AVirtualBetIsMarkedButNotCharged) {
     Game game = paradox_game(5, {kPick2});
@@ -128,6 +132,7 @@ TEST_P(PredictionParadox, TheCoinAndTheSettingsChooseTheOperation) {
     EXPECT_EQ(game.table.chips, c.bet);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Entry, PredictionParadox,
     ::testing::Values(
@@ -138,6 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{SectorChoice::DozensAndColumns, BetType::Single, 30, 0, {Sector::D2}},
         EntryCase{SectorChoice::OnlyDozens, BetType::Single, 5, 1, {Sector::D3}},
         EntryCase{SectorChoice::OnlyColumns, BetType::Double, 30, 0, {Sector::C1, Sector::C2}}));
+// clang-format on
 
 // In different seconds the entry and the operation draw from different seeds.
 TEST(PredictionParadox, EachRunReseedsFromTheClock) {

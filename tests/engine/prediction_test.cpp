@@ -73,8 +73,8 @@ TEST_P(EveryMode, BetsFromTheFifthNumberWithinTheChosenSectors) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, EveryMode,
-    ::testing::Combine(::testing::Values(GameMode::Smart2024, GameMode::DeepScan,
-                                         GameMode::Paradox, GameMode::Chains),
+    ::testing::Combine(::testing::Values(GameMode::Smart2024, GameMode::DeepScan, GameMode::Paradox,
+                                         GameMode::Chains),
                        ::testing::Values(BetType::Single, BetType::Double),
                        ::testing::Values(SectorChoice::DozensAndColumns, SectorChoice::OnlyDozens,
                                          SectorChoice::OnlyColumns)));
@@ -128,35 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ChargeCase{"ChainsDouble", Prediction_Chains_Double, 2},
                       ChargeCase{"ChainsDoubleColumns", Prediction_Chains_Double_Columns, 2}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// A predictor that ends up marking nothing leaves the bankroll alone.
-TEST(StakeCharge, NothingOnTheTableCostsNothing) {
-    const std::function<void(Game&)> empty_bets[] = {
-        [](Game& g) {
-            g.params.BettingSectors = SectorChoice::OnlyDozens;
-            g.table.trend_marks = {Sector::D1, Sector::D2, Sector::D3};
-            Prediction_DozCol(g);
-        },
-        [](Game& g) {
-            g.table.trend_marks = {Sector::D1};  // the pick leaves D3, which is unmarked
-            Paradox_Dozens(g);
-        },
-        [](Game& g) {
-            g.ChainsList = {1, 2};
-            Prediction_Chains(g);
-        },
-        [](Game& g) {
-            g.ChainsListColumns = {};
-            Prediction_Chains_Double_Columns(g);
-        },
-    };
-    for (const auto& run : empty_bets) {
-        Game game = ready_to_predict();
-        run(game);
-        EXPECT_TRUE(game.table.chips.empty());
-        EXPECT_EQ(game.Bankroll, 5000);
-    }
-}
 
 TEST(Prediction, RecordsTheBankrollBeforeTheStake) {
     Game game;

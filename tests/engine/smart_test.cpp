@@ -45,6 +45,7 @@ constexpr auto kBoth = SectorChoice::DozensAndColumns;
 constexpr auto kDozens = SectorChoice::OnlyDozens;
 constexpr auto kColumns = SectorChoice::OnlyColumns;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, PredictionDozCol,
     ::testing::Values(
@@ -62,6 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
         SmartCase{"AFullFamilyBetsNothing", kDozens, {Sector::D1, Sector::D2, Sector::D3}, {0},
                   std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Reseeding from the clock at every run makes two runs in one second agree.
 TEST(PredictionDozCol, TwoRunsInOneSecondBetTheSameSector) {
