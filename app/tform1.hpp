@@ -106,6 +106,12 @@ private:
         Shape* Shape5 = nullptr;
         SpinEdit* FocusCatch = nullptr;
         QComboBox* BettingSystem = nullptr;
+        QLabel* Label4 = nullptr;
+        SpinEdit* N_Count = nullptr;
+        Gauge* CGauge2 = nullptr;
+        QPushButton* Adaptive_Matrix = nullptr;
+        Shape* Shape2 = nullptr;
+        QPushButton* Set_N_Count = nullptr;
         QPushButton* RResetBets = nullptr;
         QComboBox* Wins_Action = nullptr;
         QComboBox* Losses_Action = nullptr;

@@ -14,7 +14,9 @@
 #include "app/shape.hpp"
 #include "app/spin_edit.hpp"
 #include "app/svg_picture.hpp"
+#include "app/window_parts.hpp"
 #include "money/custom_rules.hpp"
+#include "predict/matrix.hpp"
 
 namespace quorvel {
 
@@ -151,6 +153,23 @@ void TForm1::render_working_labels() {
 }
 
 void TForm1::render_settings() {
+    const AdaptiveMatrix& matrix = game_.matrix;
+    if (ui_.Adaptive_Matrix->isEnabled() != matrix.Adaptive_Matrix)
+        ui_.Adaptive_Matrix->setEnabled(matrix.Adaptive_Matrix);
+    if (ui_.Set_N_Count->isEnabled() != matrix.Set_N_Count)
+        ui_.Set_N_Count->setEnabled(matrix.Set_N_Count);
+    if (ui_.N_Count->isEnabled() != matrix.N_Count)
+        ui_.N_Count->setEnabled(matrix.N_Count);
+    // A tie in the matrix raises the count by one more spin.
+    if (game_.params.N_Count && ui_.N_Count->entry() != game_.params.N_Count)
+        ui_.N_Count->setValue(*game_.params.N_Count);
+    if (ui_.Label4->palette().color(QPalette::WindowText) != colour_from_bgr(matrix.Label4))
+        window_parts::set_font_colour(ui_.Label4, matrix.Label4);
+    if (ui_.Shape2->fill() != colour_from_bgr(matrix.Shape2))
+        ui_.Shape2->set_fill(colour_from_bgr(matrix.Shape2));
+    ui_.CGauge2->set_maximum(matrix.CGauge2.maximum);
+    ui_.CGauge2->set_progress(matrix.CGauge2.progress);
+
     if (ui_.RResetBets->isEnabled() != game_.params.ChBx_ManualBetReset)
         ui_.RResetBets->setEnabled(game_.params.ChBx_ManualBetReset);
 

@@ -18,6 +18,7 @@
 #include "money/bankroll.hpp"
 #include "money/bet_state.hpp"
 #include "money/progression.hpp"
+#include "predict/matrix.hpp"
 
 namespace quorvel {
 
@@ -283,10 +284,11 @@ void TForm1::create_settings_rows() {
     add_label("Label1", QStringLiteral("Mode:"), QRect(8, label_y, 116, kLabelHeight),
               kLabelColour);
     add_list("GameModes", QRect(8, field_y, 116, kFieldHeight), &Parameters::GameModes);
-    add_label("Label4", QStringLiteral("N. Count:"), QRect(130, label_y, 64, kLabelHeight),
-              kLabelColour);
-    add_spin_edit("N_Count", QRect(130, field_y, 64, kFieldHeight), kN_CountRange,
-                  &Parameters::N_Count);
+    ui_.Label4 = add_label("Label4", QStringLiteral("N. Count:"),
+                           QRect(130, label_y, 64, kLabelHeight), kLabelColour);
+    ui_.N_Count = add_spin_edit("N_Count", QRect(130, field_y, 64, kFieldHeight), kN_CountRange,
+                                &Parameters::N_Count);
+    ui_.N_Count->setToolTip(QStringLiteral("Spins scored before the matrix chooses its list"));
     add_label("Label2", QStringLiteral("Init. Bet:"), QRect(200, label_y, 82, kLabelHeight),
               kLabelColour);
     add_spin_edit("Init_Bet", QRect(200, field_y, 82, kFieldHeight), kInit_BetRange,
@@ -306,16 +308,22 @@ void TForm1::create_settings_rows() {
     add_list("BettingSectors", QRect(346, field_y, 166, kFieldHeight), &Parameters::BettingSectors);
 
     // The matrix gauge fills behind its button while a matrix is built.
-    auto* matrix_gauge =
-        new Gauge(colour_from_bgr(kGaugeBar), colour_from_bgr(kGaugeBackground), this);
-    matrix_gauge->setObjectName(QStringLiteral("CGauge2"));
-    matrix_gauge->setGeometry(8, 340, 116, 22);
-    add_button("Adaptive_Matrix", QStringLiteral("CREATE MATRIX"), QRect(8, 340, 116, 22), true);
-    auto* reset_frame = new Shape(QColor(0x24, 0x25, 0x28), this);
-    reset_frame->setObjectName(QStringLiteral("Shape2"));
-    reset_frame->set_outline(QColor(0x45, 0x42, 0x3a), 4);
-    reset_frame->setGeometry(129, 338, 96, 26);
-    add_button("Set_N_Count", QStringLiteral("Reset Matrix"), QRect(131, 340, 92, 22), false);
+    ui_.CGauge2 = new Gauge(colour_from_bgr(kGaugeBar), colour_from_bgr(kGaugeBackground), this);
+    ui_.CGauge2->setObjectName(QStringLiteral("CGauge2"));
+    ui_.CGauge2->setGeometry(8, 340, 116, 22);
+    ui_.Adaptive_Matrix =
+        add_button("Adaptive_Matrix", QStringLiteral("CREATE MATRIX"), QRect(8, 340, 116, 22), true);
+    ui_.Adaptive_Matrix->setToolTip(
+        QStringLiteral("Draw a new matrix; it is scored on the next N. Count spins"));
+    connect(ui_.Adaptive_Matrix, &QPushButton::clicked, this, [this] { run(&Adaptive_Matrix); });
+    ui_.Shape2 = new Shape(colour_from_bgr(game_.matrix.Shape2), this);
+    ui_.Shape2->setObjectName(QStringLiteral("Shape2"));
+    ui_.Shape2->set_outline(QColor(0x45, 0x42, 0x3a), 4);
+    ui_.Shape2->setGeometry(129, 338, 96, 26);
+    ui_.Set_N_Count =
+        add_button("Set_N_Count", QStringLiteral("Reset Matrix"), QRect(131, 340, 92, 22), false);
+    ui_.Set_N_Count->setToolTip(QStringLiteral("Put the matrix away to choose a new N. Count"));
+    connect(ui_.Set_N_Count, &QPushButton::clicked, this, [this] { run(&Set_N_Count); });
     ui_.RResetBets =
         add_button("RResetBets", QStringLiteral("Manual Bet Reset"), QRect(231, 340, 112, 22), true);
     ui_.RResetBets->setToolTip(QStringLiteral("Back to the first step at the base bet"));

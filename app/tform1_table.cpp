@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/window_parts.hpp"
+#include "predict/trends.hpp"
 
 namespace quorvel {
 
@@ -165,7 +166,26 @@ void TForm1::create_table() {
             trend->setVisible(state == 0);
             ui_.Trend[i][static_cast<std::size_t>(state)] = trend;
         }
-        connect(ui_.Trend[i][0], &SvgPicture::pointerMoved, this, &TForm1::Disable_Hovers);
+        // The base picture invites a click by showing its hover picture; a
+        // click there sets the mark, a click on the mark clears it.
+        SvgPicture* hover = ui_.Trend[i][1];
+        connect(ui_.Trend[i][0], &SvgPicture::pointerMoved, this, [this, hover] {
+            Disable_Hovers();
+            hover->show();
+        });
+        const Sector sector_of_mark = kAllSectors[i];
+        connect(hover, &SvgPicture::clicked, this, [this, sector_of_mark] {
+            set_trend_mark(game_, sector_of_mark);
+            refresh();
+        });
+        connect(ui_.Trend[i][2], &SvgPicture::clicked, this, [this, sector_of_mark] {
+            clear_trend_mark(game_, sector_of_mark);
+            refresh();
+        });
+        for (SvgPicture* picture : {ui_.Trend[i][1], ui_.Trend[i][2]})
+            picture->setCursor(Qt::PointingHandCursor);
+        ui_.Trend[i][1]->setToolTip(QStringLiteral("Keep the predictions to this sector"));
+        ui_.Trend[i][2]->setToolTip(QStringLiteral("Clear the trend mark"));
     }
 
     ui_.Background_Blur = make_picture(this, "Background_Blur", "blur.svg", QRect(0, 40, 521, 210));

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include "app/gauge.hpp"
+#include "app/shape.hpp"
 #include "app/tform1.hpp"
 
 using quorvel::Game;
@@ -835,6 +836,71 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
         QCOMPARE(game().Bet_Step, 0);
         QCOMPARE(game().Bet_Size, 1);
+    }
+
+    void a_trend_mark_set_by_hover_and_click_steers_deep_scan_data() {
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QString>("chip");
+        QTest::newRow("no mark") << false << "Chip_D3";
+        QTest::newRow("D1 marked") << true << "";
+    }
+
+    void a_trend_mark_set_by_hover_and_click_steers_deep_scan() {
+        QFETCH(bool, marked);
+        QFETCH(QString, chip);
+        QWidget* hover = named("Trend_D1_1");
+        QWidget* mark = named("Trend_D1_2");
+        QVERIFY(hover->isHidden());
+        if (marked) {
+            move_to(centre_of("Trend_D1_0"));
+            QVERIFY(hover->isVisible());
+            QTest::mouseClick(hover, Qt::LeftButton);
+            QVERIFY(mark->isVisible());
+            QVERIFY(game().table.trend_marks.contains(Sector::D1));
+            move_to(centre_of("Image7"));
+            QVERIFY(hover->isHidden());  // the hover goes, the mark stays
+            QVERIFY(mark->isVisible());
+        }
+        for (int number : {7, 20, 0, 33, 5})
+            spin(number);
+        for (Sector sector : quorvel::kAllSectors) {
+            const QString name = "Chip_" + sector_name(sector);
+            QCOMPARE(named(name)->isVisible(), name == chip);
+        }
+        QCOMPARE(game().Bankroll, chip.isEmpty() ? 5000 : 4999);
+
+        if (marked) {
+            QTest::mouseClick(mark, Qt::LeftButton);
+            QVERIFY(mark->isHidden());
+            QVERIFY(game().table.trend_marks.empty());
+        }
+    }
+
+    void creating_and_resetting_the_matrix() {
+        auto* create = named<QPushButton>("Adaptive_Matrix");
+        auto* reset = named<QPushButton>("Set_N_Count");
+        QVERIFY(create->isEnabled());
+        QVERIFY(!reset->isEnabled());
+        QTest::mouseClick(create, Qt::LeftButton);
+        QVERIFY(!create->isEnabled());
+        QVERIFY(reset->isEnabled());
+        QVERIFY(!named("N_Count")->isEnabled());
+        QCOMPARE(named<quorvel::Shape>("Shape2")->fill(), QColor(128, 128, 0));
+
+        QTest::mouseClick(reset, Qt::LeftButton);
+        QVERIFY(named("Background_Blur")->isVisible());
+        for (int n = 0; n <= 36; ++n) {
+            QVERIFY(!named(QStringLiteral("SpeedButton%1").arg(n))->isVisible());
+            QVERIFY(!named(QStringLiteral("Number%1").arg(n))->isVisible());
+        }
+        QVERIFY(create->isEnabled());
+        QVERIFY(!reset->isEnabled());
+        QVERIFY(named("N_Count")->isEnabled());
+        QCOMPARE(named("Label4")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+
+        QTest::mouseClick(create, Qt::LeftButton);
+        QVERIFY(named("Background_Blur")->isHidden());
+        QVERIFY(named("SpeedButton17")->isVisible());
     }
 
     void the_starting_bankroll_is_chosen_before_the_first_number() {
