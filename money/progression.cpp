@@ -96,6 +96,11 @@ int step_forward(std::span<const std::int64_t> table, int step) {
     return std::min(step + 1, std::max(last, 0));
 }
 
+int step_back(std::span<const std::int64_t> table, int step) {
+    const auto last = static_cast<int>(table.size()) - 1;
+    return std::max(std::min(step, last) - 1, 0);
+}
+
 std::span<const ProgressionSystem> systems_offered(BetType type) {
     static constexpr std::array<ProgressionSystem, 6> kSingle{
         ProgressionSystem::Classic, ProgressionSystem::DDonald, ProgressionSystem::DDonaldSofter,

@@ -26,6 +26,9 @@ std::span<const std::int64_t> active_table(ProgressionSystem system, BetType typ
 std::int64_t table_entry(std::span<const std::int64_t> table, int step);
 // A move forward in a table stays on its last entry.
 int step_forward(std::span<const std::int64_t> table, int step);
+// A move back stops at entry 0. A step kept from a longer table (the system
+// changed since) moves back from the last entry, so a win lowers the bet.
+int step_back(std::span<const std::int64_t> table, int step);
 
 // The systems the list offers for a betting type: all six for single bets;
 // for double bets only those with a double table, and "CUSTOM".

@@ -19,7 +19,7 @@ int step_after_win(ProgressionSystem system, std::span<const std::int64_t> table
             return 0;
         case ProgressionSystem::DDonald:
         case ProgressionSystem::DDonaldSofter:
-            return step > 0 ? step - 1 : 0;
+            return step_back(table, step);
         case ProgressionSystem::Blind:
         case ProgressionSystem::BlindSofter:
             return step_forward(table, step);

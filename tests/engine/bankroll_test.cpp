@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/game.hpp"
+#include "game/history.hpp"
 #include "game/spin_cycle.hpp"
 #include "money/bet_state.hpp"
 #include "money_helpers.hpp"
@@ -11,6 +12,7 @@
 namespace quorvel {
 namespace {
 
+using testing::kLosingForD1;
 using testing::place_bet;
 using testing::settle;
 
@@ -126,6 +128,8 @@ TEST(StartingBankroll, SetsTheBankrollUntilPlayBegins) {
     EXPECT_EQ(game.Max_Bank, 800);
 }
 
+// The overlays and the loss count behind them are not part of the snapshot:
+// taking back a virtual loss leaves both as that loss left them.
 TEST(SafeLevelOverlays, AreNotTakenBackByUndo) {
     Game game;
     testing::play(game, {1, 2, 3, 4, 5});
@@ -135,8 +139,17 @@ TEST(SafeLevelOverlays, AreNotTakenBackByUndo) {
     enter_number(game, 6);  // D1 wins and engages the safe level
     ASSERT_TRUE(game.table.SL_Field);
     end_analysis_pause(game);
+
     Disable_Bets(game);
+    place_bet(game, {Sector::D1});  // virtual
+    enter_number(game, kLosingForD1);
+    end_analysis_pause(game);
+    ASSERT_EQ(game.Loss_Streak, 1);
+    Undo(game);
+    EXPECT_EQ(game.table.chips, SectorSet{Sector::D1});  // the undo did take the spin back
+    EXPECT_EQ(game.NumbersList.size(), 6u);
     EXPECT_TRUE(game.table.SL_Field);
+    EXPECT_EQ(game.Loss_Streak, 1);
 }
 
 }  // namespace

@@ -165,6 +165,26 @@ TEST(SystemChange, TheNewSystemMovesFromTheNextSettlement) {
     EXPECT_EQ(game.Bet_Size, 1);
 }
 
+// A step kept from a longer table reads the new table's last entry, and the
+// next move starts from there: a win under "D-Donald" lowers the bet.
+TEST(SystemChange, AStepKeptFromALongerTableMovesFromTheLastEntry) {
+    Game game = game_with(ProgressionSystem::Blind, BetType::Double, 2);
+    game.Bet_Step = 500;
+    load_table_bet(game);
+    ASSERT_EQ(game.Bet_Size, 3000);
+    game.params.BettingSystem = ProgressionSystem::DDonald;
+
+    place_bet(game, {Sector::D1, Sector::D2});
+    settle(game, kWinningForD1);
+    EXPECT_EQ(game.Bet_Step, 21);
+    EXPECT_EQ(game.Bet_Size, 4194303 * 2);
+
+    place_bet(game, {Sector::D1, Sector::D2});
+    settle(game, 30);
+    EXPECT_EQ(game.Bet_Step, 22);
+    EXPECT_EQ(game.Bet_Size, 8388607 * 2);
+}
+
 // After every settlement a table system's stake is its entry times the base bet.
 TEST(Invariant, StakeIsTheTableEntryTimesTheBaseBetAfterEverySettlement) {
     std::mt19937 random(20261208);
@@ -184,6 +204,30 @@ TEST(Invariant, StakeIsTheTableEntryTimesTheBaseBetAfterEverySettlement) {
                 ASSERT_EQ(game.Bet_Size, table[static_cast<std::size_t>(game.Bet_Step)] * 7)
                     << text_of(system) << " " << text_of(type) << " spin " << spin;
             }
+        }
+    }
+}
+
+// The invariant holds as well when the player picks another system of the
+// same betting type between two settlements.
+TEST(Invariant, HoldsAcrossSystemChanges) {
+    std::mt19937 random(5122026);
+    for (BetType type : {BetType::Single, BetType::Double}) {
+        std::vector<ProgressionSystem> systems;
+        for (ProgressionSystem system : systems_offered(type)) {
+            if (system != ProgressionSystem::Custom) systems.push_back(system);
+        }
+        Game game = game_with(ProgressionSystem::Blind, type, 3);
+        for (int spin = 0; spin < 3000; ++spin) {
+            if (random() % 50 == 0) game.params.BettingSystem = systems[random() % systems.size()];
+            place_bet(game, type == BetType::Single ? SectorSet{Sector::C1}
+                                                    : SectorSet{Sector::C1, Sector::C2});
+            settle(game, static_cast<int>(random() % 37));
+            const auto table = active_table(game.params.BettingSystem, type);
+            ASSERT_LT(game.Bet_Step, static_cast<int>(table.size()))
+                << text_of(game.params.BettingSystem) << " spin " << spin;
+            ASSERT_EQ(game.Bet_Size, table[static_cast<std::size_t>(game.Bet_Step)] * 3)
+                << text_of(game.params.BettingSystem) << " spin " << spin;
         }
     }
 }
