@@ -20,8 +20,7 @@ void Gauge::set_maximum(int maximum) {
 
 void Gauge::set_progress(int progress) {
     progress = std::clamp(progress, 0, maximum_);
-    if (progress == progress_)
-        return;
+    if (progress == progress_) return;
     progress_ = progress;
     update();
 }
@@ -29,8 +28,7 @@ void Gauge::set_progress(int progress) {
 void Gauge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), background_);
-    if (progress_ == 0)
-        return;
+    if (progress_ == 0) return;
     const qreal filled = width() * static_cast<qreal>(progress_) / maximum_;
     // A light top edge gives the thin bar some depth.
     QLinearGradient shade(0, 0, 0, height());

@@ -10,8 +10,7 @@ Shape::Shape(const QColor& fill, QWidget* parent) : QWidget(parent), fill_(fill)
 }
 
 void Shape::set_fill(const QColor& fill) {
-    if (fill == fill_)
-        return;
+    if (fill == fill_) return;
     fill_ = fill;
     update();
 }
@@ -24,8 +23,7 @@ void Shape::set_outline(const QColor& outline, qreal corner_radius) {
 
 void Shape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (corner_radius_ > 0)
-        painter.setRenderHint(QPainter::Antialiasing);
+    if (corner_radius_ > 0) painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(fill_);
     if (outline_.isValid()) {
         painter.setPen(QPen(outline_, 1));

@@ -24,15 +24,13 @@ SpinEdit::SpinEdit(int minimum, int maximum, QWidget* parent) : QSpinBox(parent)
 
 void SpinEdit::report_entry() {
     const std::optional<int> current = entry();
-    if (current == reported_)
-        return;
+    if (current == reported_) return;
     reported_ = current;
     emit entryChanged(current);
 }
 
 std::optional<int> SpinEdit::entry() const {
-    if (cleanText().trimmed().isEmpty())
-        return std::nullopt;
+    if (cleanText().trimmed().isEmpty()) return std::nullopt;
     return value();
 }
 
@@ -50,8 +48,7 @@ namespace quorvel {
 
 void SpinEdit::paintEvent(QPaintEvent* event) {
     QSpinBox::paintEvent(event);
-    if (buttonSymbols() == QAbstractSpinBox::NoButtons)
-        return;
+    if (buttonSymbols() == QAbstractSpinBox::NoButtons) return;
 
     QStyleOptionSpinBox option;
     initStyleOption(&option);
@@ -61,8 +58,7 @@ void SpinEdit::paintEvent(QPaintEvent* event) {
     const QColor colour = palette().color(QPalette::Text);
     const auto arrow = [&](QStyle::SubControl control, bool up, bool enabled) {
         const QRectF area = style()->subControlRect(QStyle::CC_SpinBox, &option, control, this);
-        if (area.isEmpty())
-            return;
+        if (area.isEmpty()) return;
         const qreal half = std::min(area.width() * 0.3, area.height() * 0.45);
         const QPointF centre = area.center();
         QPainterPath path;
@@ -71,8 +67,7 @@ void SpinEdit::paintEvent(QPaintEvent* event) {
         path.lineTo(centre.x(), centre.y() + (up ? -half / 2 : half / 2));
         path.closeSubpath();
         QColor fill = colour;
-        if (!enabled)
-            fill.setAlphaF(0.35);
+        if (!enabled) fill.setAlphaF(0.35);
         painter.setBrush(fill);
         painter.drawPath(path);
     };

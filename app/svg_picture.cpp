@@ -28,8 +28,7 @@ QSvgRenderer* shared_renderer(const QString& resource) {
     QPointer<QSvgRenderer>& slot = cache[resource];
     if (slot.isNull()) {
         slot = new QSvgRenderer(resource, QCoreApplication::instance());
-        if (!slot->isValid())
-            qWarning("Picture %s could not be read", qPrintable(resource));
+        if (!slot->isValid()) qWarning("Picture %s could not be read", qPrintable(resource));
     }
     return slot.data();
 }
@@ -55,8 +54,7 @@ QPixmap rendered(QSvgRenderer& renderer, const QString& resource, const QSize& s
     const QString key =
         QStringLiteral("%1@%2x%3").arg(resource).arg(pixels.width()).arg(pixels.height());
     auto found = cache.constFind(key);
-    if (found != cache.constEnd())
-        return *found;
+    if (found != cache.constEnd()) return *found;
 
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -76,8 +74,7 @@ QPixmap rendered(QSvgRenderer& renderer, const QString& resource, const QSize& s
 
 SvgPicture::SvgPicture(const QString& resource, QWidget* parent)
     : QWidget(parent), resource_(resource) {
-    if (!resource_.isEmpty())
-        renderer_ = shared_renderer(resource_);
+    if (!resource_.isEmpty()) renderer_ = shared_renderer(resource_);
     setMouseTracking(true);
 }
 
@@ -94,8 +91,7 @@ bool SvgPicture::has_picture() const {
 }
 
 void SvgPicture::paintEvent(QPaintEvent*) {
-    if (!has_picture())
-        return;
+    if (!has_picture()) return;
     QPainter painter(this);
     painter.drawPixmap(0, 0, rendered(*renderer_, resource_, size(), devicePixelRatioF()));
 }
@@ -117,8 +113,7 @@ void SvgPicture::mouseReleaseEvent(QMouseEvent* event) {
     const bool was_pressed = left_pressed_;
     left_pressed_ = false;
     emit released();
-    if (was_pressed && rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (was_pressed && rect().contains(event->position().toPoint())) emit clicked();
 }
 
 void SvgPicture::mouseMoveEvent(QMouseEvent* event) {

@@ -111,8 +111,7 @@ void TForm1::UndoClick() {
 
 void TForm1::SpeedButton42Click() {
     const QString file_name = choose_export_file_ ? choose_export_file_() : ask_export_file();
-    if (file_name.isEmpty())
-        return;
+    if (file_name.isEmpty()) return;
     if (const auto error = write_history_file(file_name, history_export_text(game_.NumbersList))) {
         if (report_error_) {
             report_error_(*error);
@@ -135,11 +134,9 @@ QString TForm1::ask_export_file() {
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(QStringLiteral("history.txt"));
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
+    if (dialog.exec() != QDialog::Accepted) return {};
     const QString file_name = dialog.selectedFiles().value(0);
-    if (!file_name.isEmpty())
-        export_folder_ = QFileInfo(file_name).absolutePath();
+    if (!file_name.isEmpty()) export_folder_ = QFileInfo(file_name).absolutePath();
     return file_name;
 }
 
@@ -165,8 +162,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseMove:
             // The undo button and the number buttons are surfaces as well.
-            if (qobject_cast<QPushButton*>(watched) != nullptr)
-                Disable_Hovers();
+            if (qobject_cast<QPushButton*>(watched) != nullptr) Disable_Hovers();
             break;
         case QEvent::Wheel:
             // A list changes its choice by the wheel only once it has the focus,
@@ -187,14 +183,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 // until the button is released.
 void TForm1::start_window_drag(const QPointF& global_position) {
     QWindow* handle = windowHandle();
-    if (handle != nullptr && handle->startSystemMove())
-        return;
+    if (handle != nullptr && handle->startSystemMove()) return;
     drag_grip_ = global_position - QPointF(pos());
 }
 
 void TForm1::follow_window_drag(const QPointF& global_position) {
-    if (drag_grip_)
-        move((global_position - *drag_grip_).toPoint());
+    if (drag_grip_) move((global_position - *drag_grip_).toPoint());
 }
 
 void TForm1::end_window_drag() {

@@ -35,8 +35,7 @@ QPushButton:pressed { background-color: rgba(0, 0, 0, 60); border-radius: 5px; }
 // HisNum1 ... HisNum10 lie on the track of the header picture; HisNum11 and
 // HisNum12 only keep older numbers for a step back, out of view.
 QRect history_label_geometry(int k) {
-    if (k <= 10)
-        return QRect(144 + 22 * (k - 1), 14, 17, 13);
+    if (k <= 10) return QRect(144 + 22 * (k - 1), 14, 17, 13);
     return QRect(620 + 22 * (k - 11), 14, 17, 13);
 }
 

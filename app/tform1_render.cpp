@@ -23,8 +23,7 @@ namespace quorvel {
 namespace {
 
 void run_while(QTimer* timer, bool running) {
-    if (running == timer->isActive())
-        return;
+    if (running == timer->isActive()) return;
     if (running) {
         timer->start();
     } else {
@@ -35,8 +34,7 @@ void run_while(QTimer* timer, bool running) {
 // A list of a rule row takes the colours of its action.
 void set_list_colours(QComboBox* list, int background, int text) {
     const QString key = QStringLiteral("%1/%2").arg(background).arg(text);
-    if (list->property("colours").toString() == key)
-        return;
+    if (list->property("colours").toString() == key) return;
     list->setProperty("colours", key);
     list->setStyleSheet(list->styleSheet().section(QStringLiteral("/*action*/"), 0, 0) +
                         QStringLiteral("/*action*/ QComboBox { background-color: %1; color: %2; }")
@@ -44,14 +42,12 @@ void set_list_colours(QComboBox* list, int background, int text) {
 }
 
 void show_if(QWidget* widget, bool shown) {
-    if (widget->isHidden() == shown)
-        widget->setVisible(shown);
+    if (widget->isHidden() == shown) widget->setVisible(shown);
 }
 
 void set_caption(QLabel* label, const std::string& caption) {
     const QString text = QString::fromStdString(caption);
-    if (label->text() != text)
-        label->setText(text);
+    if (label->text() != text) label->setText(text);
 }
 
 // A history label shows its number on the number's colour; an empty label
@@ -59,8 +55,7 @@ void set_caption(QLabel* label, const std::string& caption) {
 void set_history_label(QLabel* label, const HistoryLabel& entry) {
     set_caption(label, entry.caption);
     const bool filled = !entry.caption.empty();
-    if (label->autoFillBackground() != filled)
-        label->setAutoFillBackground(filled);
+    if (label->autoFillBackground() != filled) label->setAutoFillBackground(filled);
     const QColor colour = colour_from_bgr(entry.colour);
     if (label->palette().color(QPalette::Window) != colour) {
         QPalette palette = label->palette();
@@ -73,16 +68,14 @@ void set_history_label(QLabel* label, const HistoryLabel& entry) {
 // number fits on the chip.
 void set_bet_size(QLabel* label, const std::string& caption) {
     const QString text = QString::fromStdString(caption);
-    if (label->text() == text)
-        return;
+    if (label->text() == text) return;
     QFont font = label->font();
     int size = 8;
     font.setPointSize(size);
     while (size > 5 && QFontMetrics(font).horizontalAdvance(text) > label->width() - 2) {
         font.setPointSize(--size);
     }
-    if (label->font() != font)
-        label->setFont(font);
+    if (label->font() != font) label->setFont(font);
     label->setText(text);
 }
 
@@ -158,8 +151,7 @@ void TForm1::render_settings() {
         ui_.Adaptive_Matrix->setEnabled(matrix.Adaptive_Matrix);
     if (ui_.Set_N_Count->isEnabled() != matrix.Set_N_Count)
         ui_.Set_N_Count->setEnabled(matrix.Set_N_Count);
-    if (ui_.N_Count->isEnabled() != matrix.N_Count)
-        ui_.N_Count->setEnabled(matrix.N_Count);
+    if (ui_.N_Count->isEnabled() != matrix.N_Count) ui_.N_Count->setEnabled(matrix.N_Count);
     // A tie in the matrix raises the count by one more spin.
     if (game_.params.N_Count && ui_.N_Count->entry() != game_.params.N_Count)
         ui_.N_Count->setValue(*game_.params.N_Count);

@@ -129,8 +129,7 @@ void TForm1::list_chosen() {
 
 // Runs an engine operation on the player's behalf and shows its outcome.
 void TForm1::run(Operation operation) {
-    if (operation != nullptr)
-        operation(game_);
+    if (operation != nullptr) operation(game_);
     refresh();
 }
 
@@ -186,8 +185,7 @@ QComboBox* TForm1::add_system_list(const QRect& geometry) {
     fill_system_list();
     connect(list, &QComboBox::currentIndexChanged, this, [this](int row) {
         const auto offered = systems_offered(game_.params.BettingType);
-        if (row < 0 || static_cast<std::size_t>(row) >= offered.size())
-            return;
+        if (row < 0 || static_cast<std::size_t>(row) >= offered.size()) return;
         game_.params.BettingSystem = offered[static_cast<std::size_t>(row)];
         refresh();
     });
@@ -311,8 +309,8 @@ void TForm1::create_settings_rows() {
     ui_.CGauge2 = new Gauge(colour_from_bgr(kGaugeBar), colour_from_bgr(kGaugeBackground), this);
     ui_.CGauge2->setObjectName(QStringLiteral("CGauge2"));
     ui_.CGauge2->setGeometry(8, 340, 116, 22);
-    ui_.Adaptive_Matrix =
-        add_button("Adaptive_Matrix", QStringLiteral("CREATE MATRIX"), QRect(8, 340, 116, 22), true);
+    ui_.Adaptive_Matrix = add_button("Adaptive_Matrix", QStringLiteral("CREATE MATRIX"),
+                                     QRect(8, 340, 116, 22), true);
     ui_.Adaptive_Matrix->setToolTip(
         QStringLiteral("Draw a new matrix; it is scored on the next N. Count spins"));
     connect(ui_.Adaptive_Matrix, &QPushButton::clicked, this, [this] { run(&Adaptive_Matrix); });
@@ -324,8 +322,8 @@ void TForm1::create_settings_rows() {
         add_button("Set_N_Count", QStringLiteral("Reset Matrix"), QRect(131, 340, 92, 22), false);
     ui_.Set_N_Count->setToolTip(QStringLiteral("Put the matrix away to choose a new N. Count"));
     connect(ui_.Set_N_Count, &QPushButton::clicked, this, [this] { run(&Set_N_Count); });
-    ui_.RResetBets =
-        add_button("RResetBets", QStringLiteral("Manual Bet Reset"), QRect(231, 340, 112, 22), true);
+    ui_.RResetBets = add_button("RResetBets", QStringLiteral("Manual Bet Reset"),
+                                QRect(231, 340, 112, 22), true);
     ui_.RResetBets->setToolTip(QStringLiteral("Back to the first step at the base bet"));
     connect(ui_.RResetBets, &QPushButton::clicked, this, [this] { run(&RResetBets); });
     add_check_box("ChBx_ManualBetReset", QString(), QRect(347, 343, 18, 16),
@@ -356,8 +354,7 @@ void TForm1::create_settings_rows() {
     safe_level->setCurrentIndex(game_.params.Safe_Level);
     safe_level->installEventFilter(this);
     connect(safe_level, &QComboBox::currentIndexChanged, this, [this](int row) {
-        if (row < 0)
-            return;
+        if (row < 0) return;
         game_.params.Safe_Level = row;
         run(&Safe_LevelChange);
     });
@@ -402,8 +399,7 @@ void TForm1::create_settings_rows() {
         radio->setChecked(game_.params.profit_aim_rule == rule.rule);
         group->addButton(radio);
         connect(radio, &QRadioButton::toggled, this, [this, value = rule.rule](bool on) {
-            if (!on)
-                return;
+            if (!on) return;
             game_.params.profit_aim_rule = value;
             refresh();
         });

@@ -30,8 +30,7 @@ QPushButton:pressed { background-color: rgba(0, 0, 0, 70); border: 1px solid rgb
 // Cells are 33 x 33 on a pitch of 32. The rows of the table are, from the top,
 // column 3 (3, 6, ... 36), column 2 and column 1; zero sits left of column 2.
 QRect number_cell(int number) {
-    if (number == 0)
-        return QRect(8, 112, 33, 33);
+    if (number == 0) return QRect(8, 112, 33, 33);
     const int x = 40 + 32 * ((number - 1) / 3);
     const int y = number % 3 == 0 ? 80 : number % 3 == 2 ? 112 : 144;
     return QRect(x, y, 33, 33);

@@ -40,9 +40,9 @@ struct HistoryRow {
 struct TableState {
     std::array<bool, kNumberCount> Number;       // the cell pictures Number0 ... Number36
     std::array<bool, kNumberCount> SpeedButton;  // the buttons over them
-    SectorSet chips;        // Chip_X and BetSize_X shown: a bet of Bet_Size is on sector X
-    SectorSet trend_marks;  // Trend_X_2 shown
-    bool SL_Field = false;  // the six safe-level overlays, shown together
+    SectorSet chips;            // Chip_X and BetSize_X shown: a bet of Bet_Size is on sector X
+    SectorSet trend_marks;      // Trend_X_2 shown
+    bool SL_Field = false;      // the six safe-level overlays, shown together
     bool undo_offered = false;  // Image_Button_Back2 and Undo shown
     bool Background_Blur = false;
 
@@ -140,8 +140,8 @@ struct Game {
     int Custom_Losses_In_Row = 0;
 
     // The settlement record.
-    int Spin_Won = 0;     // 1 when the spin just settled was a paid or virtual win
-    int Loss_Streak = 0;  // losses settled since the last win or safe-level release
+    int Spin_Won = 0;             // 1 when the spin just settled was a paid or virtual win
+    int Loss_Streak = 0;          // losses settled since the last win or safe-level release
     std::int64_t Label28 = 1000;  // the minimal-profit bet of the last paid win
 };
 

@@ -17,7 +17,8 @@ void drop_last(std::vector<int>& list) {
 }  // namespace
 
 void GameHistory(Game& game) {
-    for (int k = 11; k >= 1; --k) game.row.HisNum(k + 1) = game.row.HisNum(k);
+    for (int k = 11; k >= 1; --k)
+        game.row.HisNum(k + 1) = game.row.HisNum(k);
     game.row.HisNum1_tag = game.CurrentNum;
     game.row.HisNum(1).caption = std::to_string(game.CurrentNum);
     game.row.HisNum(1).colour = display_colour_of(game.CurrentNum);
@@ -28,8 +29,7 @@ void Undo(Game& game) {
     // the pause ends here, so the bet of the snapshot is the only one on the
     // table and the number taken back stays unavailable until the next spin.
     if (analysis_running(game)) {
-        game.pause.Timer_Analyse = false;
-        game.pause.CGauge1 = 0;
+        stop_analysis_pause(game);
         Enable_All(game);
     }
     GameHistoryBack(game);
@@ -40,7 +40,8 @@ void Undo(Game& game) {
 void GameHistoryBack(Game& game) {
     Disable_Bets(game);
     // HisNum12 keeps its number, so after a step back the last two labels agree.
-    for (int k = 1; k <= 11; ++k) game.row.HisNum(k) = game.row.HisNum(k + 1);
+    for (int k = 1; k <= 11; ++k)
+        game.row.HisNum(k) = game.row.HisNum(k + 1);
     drop_last(game.NumbersList);
     drop_last(game.ChainsList);
     drop_last(game.ChainsListColumns);

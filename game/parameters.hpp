@@ -16,7 +16,8 @@ inline constexpr SpinRange kN_CountRange{10, 1000};
 inline constexpr SpinRange kInit_BetRange{1, 1000000};
 inline constexpr SpinRange kCSpinEdit1Range{1, 1000000};
 inline constexpr SpinRange kProfitUnitsRange{1, 100000};
-inline constexpr SpinRange kRuleValueRange{1, 1000000};  // the counts and values of the custom rules
+inline constexpr SpinRange kRuleValueRange{1,
+                                           1000000};  // the counts and values of the custom rules
 inline constexpr SpinRange kFocusCatchRange{1, 1000};
 
 // A spin edit read where no rule stops on an empty edit: empty reads as its

@@ -39,7 +39,9 @@ std::string_view name_of(Sector sector) {
     return kNames[static_cast<std::size_t>(index_of(sector) - 1)];
 }
 
-bool is_dozen(Sector sector) { return index_of(sector) <= 3; }
+bool is_dozen(Sector sector) {
+    return index_of(sector) <= 3;
+}
 
 bool sector_holds(Sector sector, int number) {
     if (is_dozen(sector)) return dozen_of(number) == index_of(sector);

@@ -31,8 +31,12 @@ enum class Sector { D1 = 1, D2, D3, C1, C2, C3 };
 inline constexpr std::array<Sector, 6> kAllSectors{Sector::D1, Sector::D2, Sector::D3,
                                                    Sector::C1, Sector::C2, Sector::C3};
 
-constexpr int index_of(Sector sector) { return static_cast<int>(sector); }
-constexpr Sector sector_at(int index) { return static_cast<Sector>(index); }
+constexpr int index_of(Sector sector) {
+    return static_cast<int>(sector);
+}
+constexpr Sector sector_at(int index) {
+    return static_cast<Sector>(index);
+}
 std::string_view name_of(Sector sector);
 bool is_dozen(Sector sector);
 // Whether a bet on the sector wins when this number comes up; never for zero.
@@ -43,7 +47,8 @@ class SectorSet {
 public:
     constexpr SectorSet() = default;
     constexpr SectorSet(std::initializer_list<Sector> sectors) {
-        for (Sector s : sectors) insert(s);
+        for (Sector s : sectors)
+            insert(s);
     }
 
     constexpr void insert(Sector s) { bits_ |= bit(s); }
@@ -53,7 +58,8 @@ public:
     constexpr bool empty() const { return bits_ == 0; }
     constexpr int size() const {
         int n = 0;
-        for (Sector s : kAllSectors) n += contains(s) ? 1 : 0;
+        for (Sector s : kAllSectors)
+            n += contains(s) ? 1 : 0;
         return n;
     }
     constexpr bool operator==(const SectorSet&) const = default;

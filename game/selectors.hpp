@@ -51,7 +51,7 @@ struct Selector<LossCount> {
 template <>
 struct Selector<LossAction> {
     static constexpr std::array<std::string_view, 7> items{
-        "ADD to bet:",  "SUBTRACT:",  "MULTIPLY bet by:", "DIVIDE bet by:",
+        "ADD to bet:", "SUBTRACT:",  "MULTIPLY bet by:", "DIVIDE bet by:",
         "SET bet to:", "Check WINS", "DO NOTHING"};
 };
 template <>
@@ -61,8 +61,8 @@ struct Selector<WinCount> {
 template <>
 struct Selector<WinAction> {
     static constexpr std::array<std::string_view, 6> items{
-        "ADD to bet:", "SUBTRACT:", "MULTIPLY bet by:", "DIVIDE bet by:", "SET bet to:",
-        "DO NOTHING"};
+        "ADD to bet:",    "SUBTRACT:",   "MULTIPLY bet by:",
+        "DIVIDE bet by:", "SET bet to:", "DO NOTHING"};
 };
 
 template <typename E>

@@ -39,7 +39,9 @@ void Analyse(Game& game) {
     game.Undo_Counter += 1;
 }
 
-void Animation_Analize(Game& game) { game.pause.Timer_Analyse = true; }
+void Animation_Analize(Game& game) {
+    game.pause.Timer_Analyse = true;
+}
 
 void Timer_AnalyseTimer(Game& game) {
     if (!game.pause.Timer_Analyse) return;
@@ -48,14 +50,20 @@ void Timer_AnalyseTimer(Game& game) {
 }
 
 void end_analysis_pause(Game& game) {
-    game.pause.Timer_Analyse = false;
-    game.pause.CGauge1 = 0;
+    stop_analysis_pause(game);
     game.table.Background_Blur = false;
     Prediction(game);
     Get_Minimal_Profit(game);
 }
 
-bool analysis_running(const Game& game) { return game.pause.Timer_Analyse; }
+bool analysis_running(const Game& game) {
+    return game.pause.Timer_Analyse;
+}
+
+void stop_analysis_pause(Game& game) {
+    game.pause.Timer_Analyse = false;
+    game.pause.CGauge1 = 0;
+}
 
 // Analyse asks this before the number joins the history row, so five numbers
 // shown means this is at least the sixth spin.
@@ -83,7 +91,9 @@ void Enable_All(Game& game) {
     if (game.Undo_Counter >= 2) game.table.undo_offered = true;
 }
 
-void Disable_Bets(Game& game) { game.table.chips.clear(); }
+void Disable_Bets(Game& game) {
+    game.table.chips.clear();
+}
 
 void NumberPressed(Game& game) {
     if (game.CurrentNum >= 0 && game.CurrentNum < kNumberCount) {

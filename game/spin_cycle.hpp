@@ -20,6 +20,8 @@ void Timer_AnalyseTimer(Game& game);
 // test calls this right after enter_number instead of ticking the timer.
 void end_analysis_pause(Game& game);
 bool analysis_running(const Game& game);
+// Stops Timer_Analyse and empties the gauge; the pause is over.
+void stop_analysis_pause(Game& game);
 
 // Whether this spin settles the bet on the table. Settlement starts with the
 // sixth spin (nothing was bet on the first five), and in the adaptive mode only

@@ -62,7 +62,9 @@ void Safe_LevelChange(Game& game) {
     game.table.SL_Field = game.params.Safe_Level != 0;
 }
 
-void start_max_profit_flash(Game& game) { game.max_profit_flash.Timer_MaxProfit = true; }
+void start_max_profit_flash(Game& game) {
+    game.max_profit_flash.Timer_MaxProfit = true;
+}
 
 void Timer_MaxProfitTimer(Game& game) {
     MaxProfitFlash& flash = game.max_profit_flash;

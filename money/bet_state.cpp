@@ -39,7 +39,9 @@ void load_table_bet(Game& game) {
     set_bet_size(game, saturating_mul(table_entry(table, game.Bet_Step), base));
 }
 
-void load_custom_bet(Game& game) { set_bet_size(game, game.Custom_Bet); }
+void load_custom_bet(Game& game) {
+    set_bet_size(game, game.Custom_Bet);
+}
 
 void RResetBets(Game& game) {
     game.Bet_Step = 0;
@@ -73,11 +75,6 @@ void Init_BetChange(Game& game) {
     const std::int64_t base = *game.params.Init_Bet;
     const std::int64_t stake = game.params.BettingType == BetType::Single ? base : 2 * base;
     game.Bankroll = saturating_sub(game.Bankroll_At_Prediction, stake);
-}
-
-std::int64_t stake_of_bet(const Game& game) {
-    return game.params.BettingType == BetType::Single ? game.Bet_Size
-                                                      : saturating_mul(2, game.Bet_Size);
 }
 
 }  // namespace quorvel

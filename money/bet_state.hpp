@@ -27,8 +27,4 @@ void load_table_bet(Game& game);
 // Under "CUSTOM" after a settlement: the stake is the custom bet.
 void load_custom_bet(Game& game);
 
-// The stake a predictor charges for the bet it shows: Bet_Size for a single
-// bet, twice that for a double bet.
-std::int64_t stake_of_bet(const Game& game);
-
 }  // namespace quorvel

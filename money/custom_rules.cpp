@@ -37,29 +37,30 @@ std::int64_t apply(BetChange change, std::int64_t bet, std::int64_t v, std::int6
     return bet;
 }
 
-std::int64_t base_bet(const Game& game) { return value_or_least(game.params.Init_Bet, kInit_BetRange); }
+std::int64_t base_bet(const Game& game) {
+    return value_or_least(game.params.Init_Bet, kInit_BetRange);
+}
 
 bool count_reached(int count, const std::optional<int>& how_much) {
     return count >= value_or_least(how_much, kRuleValueRange);
 }
 
 bool win_condition(const Game& game) {
-    const int count = game.params.Wins_Type == WinCount::Wins ? game.Custom_Wins
-                                                               : game.Custom_Wins_In_Row;
+    const int count =
+        game.params.Wins_Type == WinCount::Wins ? game.Custom_Wins : game.Custom_Wins_In_Row;
     return count_reached(count, game.params.Wins_HowMuch);
 }
 
 bool loss_condition(const Game& game) {
     const int count = game.params.Losses_Type == LossCount::Losses ? game.Custom_Losses
-                                                                    : game.Custom_Losses_In_Row;
+                                                                   : game.Custom_Losses_In_Row;
     return count_reached(count, game.params.Losses_HowMuch);
 }
 
 void apply_wins_action(Game& game) {
-    game.Custom_Bet =
-        apply_win_action(game.params.Wins_Action, game.Custom_Bet,
-                         value_or_least(game.params.Wins_ActionValue, kRuleValueRange),
-                         base_bet(game));
+    game.Custom_Bet = apply_win_action(
+        game.params.Wins_Action, game.Custom_Bet,
+        value_or_least(game.params.Wins_ActionValue, kRuleValueRange), base_bet(game));
 }
 
 }  // namespace
@@ -107,10 +108,9 @@ void custom_loss_rule(Game& game) {
     if (!loss_condition(game)) return;
     game.Custom_Losses = 0;
     game.Custom_Losses_In_Row = 0;
-    game.Custom_Bet =
-        apply_loss_action(action, game.Custom_Bet,
-                          value_or_least(game.params.Losses_ActionValue, kRuleValueRange),
-                          base_bet(game));
+    game.Custom_Bet = apply_loss_action(
+        action, game.Custom_Bet, value_or_least(game.params.Losses_ActionValue, kRuleValueRange),
+        base_bet(game));
 }
 
 ActionLook Wins_ActionChange(WinAction action) {

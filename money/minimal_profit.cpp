@@ -76,7 +76,8 @@ void Get_Minimal_Profit(Game& game) {
 
 void Minimal_Bet_Calc(Game& game) {
     const std::int64_t aim = saturating_add(game.Max_Bank, 1);
-    const std::int64_t bet = smallest_winning_multiple(game.Bankroll, aim, 1, win_gain_per_unit(game));
+    const std::int64_t bet =
+        smallest_winning_multiple(game.Bankroll, aim, 1, win_gain_per_unit(game));
     game.display.Caption_ProfitBet = "P.BET: " + std::to_string(bet);
 }
 

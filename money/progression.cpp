@@ -12,13 +12,15 @@ template <typename Rule>
 std::vector<std::int64_t> make_table(int entries, Rule rule) {
     std::vector<std::int64_t> table;
     table.reserve(static_cast<std::size_t>(entries));
-    for (int i = 0; i < entries; ++i) table.push_back(rule(i, table));
+    for (int i = 0; i < entries; ++i)
+        table.push_back(rule(i, table));
     return table;
 }
 
 std::int64_t power(std::int64_t base, int exponent) {
     std::int64_t result = 1;
-    for (int i = 0; i < exponent; ++i) result *= base;
+    for (int i = 0; i < exponent; ++i)
+        result *= base;
     return result;
 }
 
@@ -44,8 +46,8 @@ std::span<const std::int64_t> System_DDonald() {
 }
 
 std::span<const std::int64_t> System_DDonald_Double() {
-    static const auto table = make_table(
-        23, [](int i, const std::vector<std::int64_t>&) { return power(2, i + 1) - 1; });
+    static const auto table =
+        make_table(23, [](int i, const std::vector<std::int64_t>&) { return power(2, i + 1) - 1; });
     return table;
 }
 
@@ -55,7 +57,9 @@ std::span<const std::int64_t> System_DDonald_Softer() {
     return table;
 }
 
-std::span<const std::int64_t> System_Blind() { return System_DDonald(); }
+std::span<const std::int64_t> System_Blind() {
+    return System_DDonald();
+}
 
 std::span<const std::int64_t> System_Blind_Double() {
     static const auto table = make_table(2000, [](int i, const std::vector<std::int64_t>&) {
@@ -64,7 +68,9 @@ std::span<const std::int64_t> System_Blind_Double() {
     return table;
 }
 
-std::span<const std::int64_t> System_Blind_Softer() { return System_DDonald_Softer(); }
+std::span<const std::int64_t> System_Blind_Softer() {
+    return System_DDonald_Softer();
+}
 
 std::span<const std::int64_t> active_table(ProgressionSystem system, BetType type) {
     const bool single = type == BetType::Single;
@@ -103,8 +109,9 @@ int step_back(std::span<const std::int64_t> table, int step) {
 
 std::span<const ProgressionSystem> systems_offered(BetType type) {
     static constexpr std::array<ProgressionSystem, 6> kSingle{
-        ProgressionSystem::Classic, ProgressionSystem::DDonald, ProgressionSystem::DDonaldSofter,
-        ProgressionSystem::Blind,   ProgressionSystem::BlindSofter, ProgressionSystem::Custom};
+        ProgressionSystem::Classic,       ProgressionSystem::DDonald,
+        ProgressionSystem::DDonaldSofter, ProgressionSystem::Blind,
+        ProgressionSystem::BlindSofter,   ProgressionSystem::Custom};
     static constexpr std::array<ProgressionSystem, 4> kDouble{
         ProgressionSystem::Classic, ProgressionSystem::DDonald, ProgressionSystem::Blind,
         ProgressionSystem::Custom};

@@ -43,7 +43,9 @@ void append_last_five(const std::vector<int>& numbers, int (*index_of_number)(in
     }
 }
 
-Sector sector_by_index(Family family, int index) { return sector_of(family, index - 1); }
+Sector sector_by_index(Family family, int index) {
+    return sector_of(family, index - 1);
+}
 
 // The alternator goes 1, 2, 1, ... on every run, whether or not it marked.
 void bet_one(Game& game, const std::vector<int>& chain, Family family, int& toggle) {
@@ -82,7 +84,9 @@ void Prediction_Chains_Columns(Game& game) {
     bet_one(game, game.ChainsListColumns, Family::Columns, game.Chains_Toggle_Columns);
 }
 
-void Prediction_Chains_Double(Game& game) { bet_two(game, game.ChainsList, Family::Dozens); }
+void Prediction_Chains_Double(Game& game) {
+    bet_two(game, game.ChainsList, Family::Dozens);
+}
 
 void Prediction_Chains_Double_Columns(Game& game) {
     bet_two(game, game.ChainsListColumns, Family::Columns);

@@ -30,7 +30,9 @@ int draw_code(Game& game) {
     return game.random.draw(6);
 }
 
-Sector sector_of_code(int code) { return sector_at(code + 1); }
+Sector sector_of_code(int code) {
+    return sector_at(code + 1);
+}
 
 }  // namespace
 
@@ -42,7 +44,9 @@ const std::vector<int>& AdaptiveMatrix::AdaptiveList(int k) const {
     return k == 1 ? AdaptiveList1 : k == 2 ? AdaptiveList2 : AdaptiveList3;
 }
 
-int& AdaptiveMatrix::Adaptive(int k) { return k == 1 ? Adaptive1 : k == 2 ? Adaptive2 : Adaptive3; }
+int& AdaptiveMatrix::Adaptive(int k) {
+    return k == 1 ? Adaptive1 : k == 2 ? Adaptive2 : Adaptive3;
+}
 
 void Adaptive_Matrix(Game& game) {
     AdaptiveMatrix& matrix = game.matrix;
@@ -149,7 +153,9 @@ void Prediction_Matrix(Game& game) {
     charge_stake(game, 1);
 }
 
-bool matrix_created(const Game& game) { return game.matrix.Set_N_Count; }
+bool matrix_created(const Game& game) {
+    return game.matrix.Set_N_Count;
+}
 
 int matrix_code(const Game& game) {
     const AdaptiveMatrix& matrix = game.matrix;

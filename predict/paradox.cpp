@@ -98,9 +98,17 @@ void Prediction_Paradox(Game& game) {
     }
 }
 
-void Paradox_Dozens(Game& game) { bet_one(game, Family::Dozens); }
-void Paradox_Columns(Game& game) { bet_one(game, Family::Columns); }
-void Paradox_Dozens2(Game& game) { bet_two(game, Family::Dozens); }
-void Paradox_Columns2(Game& game) { bet_two(game, Family::Columns); }
+void Paradox_Dozens(Game& game) {
+    bet_one(game, Family::Dozens);
+}
+void Paradox_Columns(Game& game) {
+    bet_one(game, Family::Columns);
+}
+void Paradox_Dozens2(Game& game) {
+    bet_two(game, Family::Dozens);
+}
+void Paradox_Columns2(Game& game) {
+    bet_two(game, Family::Columns);
+}
 
 }  // namespace quorvel

@@ -33,8 +33,12 @@ std::uint32_t RandomSource::next() {
     return static_cast<std::uint32_t>(engine_());
 }
 
-bool RandomSource::injected() const { return generator_.seed && generator_.next; }
+bool RandomSource::injected() const {
+    return generator_.seed && generator_.next;
+}
 
-int RandomSource::draw(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
+int RandomSource::draw(int n) {
+    return static_cast<int>(next() % static_cast<std::uint32_t>(n));
+}
 
 }  // namespace quorvel

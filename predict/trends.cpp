@@ -9,14 +9,19 @@ namespace {
 
 void clear_if_full(SectorSet& marks, Family family) {
     if (marks_of(marks, family).count() < 3) return;
-    for (int place = 0; place < 3; ++place) marks.erase(sector_of(family, place));
+    for (int place = 0; place < 3; ++place)
+        marks.erase(sector_of(family, place));
 }
 
 }  // namespace
 
-void set_trend_mark(Game& game, Sector sector) { game.table.trend_marks.insert(sector); }
+void set_trend_mark(Game& game, Sector sector) {
+    game.table.trend_marks.insert(sector);
+}
 
-void clear_trend_mark(Game& game, Sector sector) { game.table.trend_marks.erase(sector); }
+void clear_trend_mark(Game& game, Sector sector) {
+    game.table.trend_marks.erase(sector);
+}
 
 void Check_3_Trends(Game& game) {
     clear_if_full(game.table.trend_marks, Family::Dozens);

@@ -27,10 +27,8 @@ public:
 
 protected:
     bool event(QEvent* event) override {
-        if (event->type() != QEvent::User)
-            return QObject::event(event);
-        if (what_ == What::StdException)
-            throw std::runtime_error("bankroll out of range");
+        if (event->type() != QEvent::User) return QObject::event(event);
+        if (what_ == What::StdException) throw std::runtime_error("bankroll out of range");
         throw 42;
     }
 

@@ -30,8 +30,7 @@ private:
     template <typename T = QWidget>
     T* named(const QString& name) const {
         T* found = form_->findChild<T*>(name);
-        if (found == nullptr)
-            qFatal("no widget named %s", qPrintable(name));
+        if (found == nullptr) qFatal("no widget named %s", qPrintable(name));
         return found;
     }
 
@@ -40,8 +39,7 @@ private:
         QList<Sector> shown;
         for (Sector sector : quorvel::kAllSectors) {
             const std::string_view name = quorvel::name_of(sector);
-            if (named("Chip_" + QString::fromLatin1(name.data(), 2))->isVisible())
-                shown << sector;
+            if (named("Chip_" + QString::fromLatin1(name.data(), 2))->isVisible()) shown << sector;
         }
         return shown;
     }
@@ -106,17 +104,14 @@ private slots:
                 QCOMPARE(form_->game().Spin_Won, covered ? 1 : 0);
             }
             on_table = shown_chips();
-            if (on_table.isEmpty())
-                continue;
+            if (on_table.isEmpty()) continue;
             ++bets;
             QCOMPARE(on_table.size(), type == BetType::Single ? 1 : 2);
             const bool dozens = quorvel::is_dozen(on_table.first());
             for (Sector sector : on_table)
                 QCOMPARE(quorvel::is_dozen(sector), dozens);
-            if (sectors == SectorChoice::OnlyDozens)
-                QVERIFY(dozens);
-            if (sectors == SectorChoice::OnlyColumns)
-                QVERIFY(!dozens);
+            if (sectors == SectorChoice::OnlyDozens) QVERIFY(dozens);
+            if (sectors == SectorChoice::OnlyColumns) QVERIFY(!dozens);
         }
         QVERIFY2(bets >= 3, qPrintable(QStringLiteral("only %1 bets").arg(bets)));
     }

@@ -3,13 +3,13 @@
 #include <memory>
 #include <stdexcept>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,8 +49,7 @@ private:
     template <typename T = QWidget>
     T* named(const QString& name) const {
         T* found = form_->findChild<T*>(name);
-        if (found == nullptr)
-            throw std::runtime_error("no widget named " + name.toStdString());
+        if (found == nullptr) throw std::runtime_error("no widget named " + name.toStdString());
         return found;
     }
 
@@ -71,8 +70,7 @@ private:
 
     void spin(int number) {
         enter(number);
-        if (QTest::currentTestFailed())
-            return;
+        if (QTest::currentTestFailed()) return;
         wait_for_pause_end();
     }
 

@@ -40,8 +40,7 @@ TEST_P(BetReset, GoesBackToTheBaseBetAndHidesTheUndo) {
 INSTANTIATE_TEST_SUITE_P(EverySystem, BetReset,
                          ::testing::Values(ProgressionSystem::Classic, ProgressionSystem::DDonald,
                                            ProgressionSystem::DDonaldSofter,
-                                           ProgressionSystem::Blind,
-                                           ProgressionSystem::BlindSofter,
+                                           ProgressionSystem::Blind, ProgressionSystem::BlindSofter,
                                            ProgressionSystem::Custom));
 
 TEST(BetResetWhileTyping, OnlyZeroesTheStep) {
@@ -84,8 +83,8 @@ TEST_P(BaseBetChange, ChargesTheBetOnTheTableAnew) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, BaseBetChange,
     ::testing::Values(BaseBetCase{"SingleBet", BetType::Single, {Sector::D1}, false, 4797},
-                      BaseBetCase{"DoubleBet", BetType::Double, {Sector::D1, Sector::D2}, false,
-                                  4794},
+                      BaseBetCase{
+                          "DoubleBet", BetType::Double, {Sector::D1, Sector::D2}, false, 4794},
                       BaseBetCase{"NoChip", BetType::Single, {}, false, 4799},
                       BaseBetCase{"SafeLevel", BetType::Single, {Sector::C3}, true, 4799}),
     [](const ::testing::TestParamInfo<BaseBetCase>& info) { return std::string(info.param.name); });

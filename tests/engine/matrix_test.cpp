@@ -24,7 +24,8 @@ Game adaptive_game() {
 // A list of codes that are all `code`, but for the given lines.
 std::vector<int> list_of(int code, std::initializer_list<std::pair<int, int>> lines = {}) {
     std::vector<int> list(Matrix_Length, code);
-    for (auto [line, other] : lines) list[static_cast<std::size_t>(line)] = other;
+    for (auto [line, other] : lines)
+        list[static_cast<std::size_t>(line)] = other;
     return list;
 }
 
@@ -101,7 +102,8 @@ TEST(AdaptiveMode, ChoosesTheLeaderOnTheTenthSpinAndBetsItsNextLine) {
     game.matrix.AdaptiveList2 = list_of(1, {{10, 4}, {11, 3}});
     game.matrix.AdaptiveList3 = list_of(5);
 
-    for (int spin = 1; spin <= 9; ++spin) play(game, {14});
+    for (int spin = 1; spin <= 9; ++spin)
+        play(game, {14});
     EXPECT_EQ(game.Matrix_Ready, 0);
     EXPECT_TRUE(game.table.chips.empty());
 
@@ -127,7 +129,8 @@ TEST(AdaptiveMode, ATieScoresOneSpinMore) {
     game.matrix.AdaptiveList2 = list_of(0, {{4, 4}, {5, 4}, {6, 4}, {7, 4}});
     game.matrix.AdaptiveList3 = list_of(0, {{8, 1}, {9, 1}});
 
-    for (int spin = 1; spin <= 10; ++spin) play(game, {14});
+    for (int spin = 1; spin <= 10; ++spin)
+        play(game, {14});
     EXPECT_EQ(game.matrix.Adaptive1, 4);
     EXPECT_EQ(game.matrix.Adaptive2, 4);
     EXPECT_EQ(game.matrix.Adaptive3, 2);
@@ -149,7 +152,8 @@ TEST(AdaptiveMode, DoubleBetTakesTheCodeAndADrawnPartner) {
     game.matrix.AdaptiveList1 = list_of(1, {{10, 3}});
     game.matrix.AdaptiveList2 = list_of(0);
     game.matrix.AdaptiveList3 = list_of(0);
-    for (int spin = 1; spin <= 10; ++spin) play(game, {14});
+    for (int spin = 1; spin <= 10; ++spin)
+        play(game, {14});
     EXPECT_EQ(game.table.chips, (SectorSet{Sector::C1, Sector::C3}));
     EXPECT_EQ(game.Bankroll, game.Bankroll_At_Prediction - 2);
 }

@@ -18,7 +18,8 @@ using testing::place_bet;
 std::int64_t counted_multiple(std::int64_t bankroll, std::int64_t aim, std::int64_t unit,
                               std::int64_t gain) {
     std::int64_t bet = unit;
-    while (bankroll + gain * bet < aim) bet += unit;
+    while (bankroll + gain * bet < aim)
+        bet += unit;
     return bet;
 }
 
@@ -64,12 +65,13 @@ TEST_P(MinimalProfitBet, ReachesTheAimWithTheLeastMultiple) {
     EXPECT_EQ(game.Label28, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, MinimalProfitBet,
-    ::testing::Values(MinimalCase{"Single", BetType::Single, 1, 6},
-                      MinimalCase{"SingleBaseFive", BetType::Single, 5, 10},
-                      MinimalCase{"Double", BetType::Double, 1, 11}),
-    [](const ::testing::TestParamInfo<MinimalCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Examples, MinimalProfitBet,
+                         ::testing::Values(MinimalCase{"Single", BetType::Single, 1, 6},
+                                           MinimalCase{"SingleBaseFive", BetType::Single, 5, 10},
+                                           MinimalCase{"Double", BetType::Double, 1, 11}),
+                         [](const ::testing::TestParamInfo<MinimalCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(MinimalProfitBet, IsTheBaseBetAtOrAboveTheAim) {
     Game game;

@@ -12,7 +12,8 @@ namespace quorvel::testing {
 inline void place_bet(Game& game, SectorSet sectors) {
     game.table.chips = sectors;
     if (!game.table.safe_level_in_force()) {
-        game.Bankroll = saturating_sub(game.Bankroll, stake_of_bet(game));
+        const std::int64_t sectors = game.params.BettingType == BetType::Single ? 1 : 2;
+        game.Bankroll = saturating_sub(game.Bankroll, saturating_mul(sectors, game.Bet_Size));
     }
 }
 

@@ -61,7 +61,8 @@ TEST_P(EveryMode, BetsFromTheFifthNumberWithinTheChosenSectors) {
     const int sectors = type == BetType::Single ? 1 : 2;
     ASSERT_EQ(chips.size(), sectors);
     int dozens = 0;
-    for (Sector s : kAllSectors) dozens += chips.contains(s) && is_dozen(s) ? 1 : 0;
+    for (Sector s : kAllSectors)
+        dozens += chips.contains(s) && is_dozen(s) ? 1 : 0;
     EXPECT_TRUE(dozens == 0 || dozens == sectors) << "two sectors of one family";
     if (choice == SectorChoice::OnlyDozens) EXPECT_EQ(dozens, sectors);
     if (choice == SectorChoice::OnlyColumns) EXPECT_EQ(dozens, 0);

@@ -44,7 +44,8 @@ TEST(ProgressionRules, ClassicIsFibonacciAndItsDoubleArePowersOfThree) {
         EXPECT_EQ(classic[i], classic[i - 1] + classic[i - 2]) << i;
     }
     const auto tripled = System_Classic_Double();
-    for (std::size_t i = 1; i < tripled.size(); ++i) EXPECT_EQ(tripled[i], 3 * tripled[i - 1]);
+    for (std::size_t i = 1; i < tripled.size(); ++i)
+        EXPECT_EQ(tripled[i], 3 * tripled[i - 1]);
 }
 
 TEST(ProgressionRules, NamedEntries) {
@@ -78,10 +79,10 @@ TEST(TableEnd, AStepPastTheLastEntryStaysOnIt) {
 
 TEST(SystemsOffered, DoubleBetsOfferOnlySystemsWithADoubleTable) {
     const auto doubles = systems_offered(BetType::Double);
-    EXPECT_EQ(std::vector<ProgressionSystem>(doubles.begin(), doubles.end()),
-              (std::vector<ProgressionSystem>{ProgressionSystem::Classic, ProgressionSystem::DDonald,
-                                              ProgressionSystem::Blind,
-                                              ProgressionSystem::Custom}));
+    EXPECT_EQ(
+        std::vector<ProgressionSystem>(doubles.begin(), doubles.end()),
+        (std::vector<ProgressionSystem>{ProgressionSystem::Classic, ProgressionSystem::DDonald,
+                                        ProgressionSystem::Blind, ProgressionSystem::Custom}));
     for (ProgressionSystem system : doubles) {
         if (system != ProgressionSystem::Custom) {
             EXPECT_FALSE(active_table(system, BetType::Double).empty()) << text_of(system);

@@ -23,24 +23,23 @@ TEST_P(NumberAttributes, MatchTheTable) {
     EXPECT_EQ(display_colour_of(c.number), c.display_colour);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EdgeNumbers, NumberAttributes,
-    ::testing::Values(NumberCase{0, 0, 0, NumberColour::Green, 32768},
-                      NumberCase{1, 1, 1, NumberColour::Red, 128},
-                      NumberCase{10, 1, 1, NumberColour::Black, 1644825},
-                      NumberCase{11, 1, 2, NumberColour::Black, 1644825},
-                      NumberCase{12, 1, 3, NumberColour::Red, 128},
-                      NumberCase{13, 2, 1, NumberColour::Black, 1644825},
-                      NumberCase{18, 2, 3, NumberColour::Red, 128},
-                      NumberCase{19, 2, 1, NumberColour::Red, 128},
-                      NumberCase{24, 2, 3, NumberColour::Black, 1644825},
-                      NumberCase{25, 3, 1, NumberColour::Red, 128},
-                      NumberCase{34, 3, 1, NumberColour::Red, 128},
-                      NumberCase{35, 3, 2, NumberColour::Black, 1644825},
-                      NumberCase{36, 3, 3, NumberColour::Red, 128}),
-    [](const ::testing::TestParamInfo<NumberCase>& info) {
-        return "Number" + std::to_string(info.param.number);
-    });
+INSTANTIATE_TEST_SUITE_P(EdgeNumbers, NumberAttributes,
+                         ::testing::Values(NumberCase{0, 0, 0, NumberColour::Green, 32768},
+                                           NumberCase{1, 1, 1, NumberColour::Red, 128},
+                                           NumberCase{10, 1, 1, NumberColour::Black, 1644825},
+                                           NumberCase{11, 1, 2, NumberColour::Black, 1644825},
+                                           NumberCase{12, 1, 3, NumberColour::Red, 128},
+                                           NumberCase{13, 2, 1, NumberColour::Black, 1644825},
+                                           NumberCase{18, 2, 3, NumberColour::Red, 128},
+                                           NumberCase{19, 2, 1, NumberColour::Red, 128},
+                                           NumberCase{24, 2, 3, NumberColour::Black, 1644825},
+                                           NumberCase{25, 3, 1, NumberColour::Red, 128},
+                                           NumberCase{34, 3, 1, NumberColour::Red, 128},
+                                           NumberCase{35, 3, 2, NumberColour::Black, 1644825},
+                                           NumberCase{36, 3, 3, NumberColour::Red, 128}),
+                         [](const ::testing::TestParamInfo<NumberCase>& info) {
+                             return "Number" + std::to_string(info.param.number);
+                         });
 
 TEST(Wheel, HasEighteenRedAndEighteenBlackNumbers) {
     int red = 0;
@@ -67,7 +66,8 @@ TEST(Sectors, EveryNonZeroNumberLiesInExactlyOneDozenAndOneColumn) {
 }
 
 TEST(Sectors, ZeroLosesEveryBet) {
-    for (Sector s : kAllSectors) EXPECT_FALSE(sector_holds(s, 0)) << name_of(s);
+    for (Sector s : kAllSectors)
+        EXPECT_FALSE(sector_holds(s, 0)) << name_of(s);
 }
 
 TEST(Sectors, ColumnsFollowTheRemainderModuloThree) {

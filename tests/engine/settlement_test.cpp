@@ -243,7 +243,7 @@ TEST(SafeLevel, VirtualBetsMoveNoMoneyButCountLosses) {
 
     place_bet(game, {Sector::D1});
     EXPECT_EQ(game.Bankroll, bankroll);  // nothing charged
-    settle(game, kWinningForD1);          // a virtual win restarts the count
+    settle(game, kWinningForD1);         // a virtual win restarts the count
     EXPECT_EQ(game.Bankroll, bankroll);
     EXPECT_EQ(game.Bet_Step, step);
     EXPECT_EQ(game.Loss_Streak, 0);
@@ -332,10 +332,11 @@ TEST_P(BetTypeChangeRefund, ReturnsTheStakeOnTheTable) {
 
 INSTANTIATE_TEST_SUITE_P(
     Refunds, BetTypeChangeRefund,
-    ::testing::Values(RefundCase{"DoubleToSingle", BetType::Single, {Sector::C1, Sector::C2}, false, 6},
-                      RefundCase{"SingleToDouble", BetType::Double, {Sector::D2}, false, 3},
-                      RefundCase{"NoChip", BetType::Double, {}, false, 0},
-                      RefundCase{"SafeLevel", BetType::Single, {Sector::D1, Sector::D3}, true, 0}),
+    ::testing::Values(
+        RefundCase{"DoubleToSingle", BetType::Single, {Sector::C1, Sector::C2}, false, 6},
+        RefundCase{"SingleToDouble", BetType::Double, {Sector::D2}, false, 3},
+        RefundCase{"NoChip", BetType::Double, {}, false, 0},
+        RefundCase{"SafeLevel", BetType::Single, {Sector::D1, Sector::D3}, true, 0}),
     [](const ::testing::TestParamInfo<RefundCase>& info) { return std::string(info.param.name); });
 
 TEST(UndoOfAWin, RestoresTheMoneyAndTheBetOfTheSpin) {

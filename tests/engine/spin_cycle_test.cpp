@@ -14,13 +14,15 @@ using testing::play_count;
 
 int shown_cells(const Game& game) {
     int n = 0;
-    for (bool shown : game.table.Number) n += shown ? 1 : 0;
+    for (bool shown : game.table.Number)
+        n += shown ? 1 : 0;
     return n;
 }
 
 int shown_buttons(const Game& game) {
     int n = 0;
-    for (bool shown : game.table.SpeedButton) n += shown ? 1 : 0;
+    for (bool shown : game.table.SpeedButton)
+        n += shown ? 1 : 0;
     return n;
 }
 

@@ -49,7 +49,8 @@ TEST(TrendMarks, AClickSetsAndASecondClickClearsOnlyThatSector) {
 TEST(TrendMarks, AFullFamilyIsClearedBeforeThePrediction) {
     Game game;
     play(game, {7, 20, 0, 33});
-    for (Sector s : {Sector::D1, Sector::D2, Sector::D3, Sector::C1}) set_trend_mark(game, s);
+    for (Sector s : {Sector::D1, Sector::D2, Sector::D3, Sector::C1})
+        set_trend_mark(game, s);
     play(game, {5});
     EXPECT_EQ(game.table.trend_marks, SectorSet{Sector::C1});
     EXPECT_EQ(game.table.chips, SectorSet{Sector::D3});
