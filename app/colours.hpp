@@ -10,4 +10,21 @@ inline QColor colour_from_bgr(int bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
+// The colours of the window, in the same form.
+inline constexpr int kBlack = 0;
+inline constexpr int kWhite = 16777215;
+inline constexpr int kSilver = 12632256;  // the window's background and quiet texts
+inline constexpr int kBankrollColour = 457184;
+inline constexpr int kMaxProfitColour = 4606114;
+inline constexpr int kMaxProfitFlashColour = 5197823;
+inline constexpr int kProfitBetColour = 9671424;
+inline constexpr int kLabelColour = 3799468;  // the labels and switches of the settings
+inline constexpr int kGaugeBar = 127407;
+inline constexpr int kGaugeBackground = 1184274;
+inline constexpr int kPanel = 2894892;  // the settings section
+inline constexpr int kLossesRow = 25600;
+inline constexpr int kWinsRow = 35840;
+inline constexpr int kAfterBackground = 3552822;
+inline constexpr int kAfterColour = 8421504;
+
 }  // namespace quorvel

@@ -28,12 +28,6 @@
 
 namespace quorvel {
 
-namespace {
-
-constexpr int kSilver = 12632256;  // the window's background
-
-}  // namespace
-
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     SvgPicture::register_pictures();

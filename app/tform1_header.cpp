@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/colours.hpp"
 #include "app/window_parts.hpp"
 
 namespace quorvel {
@@ -12,9 +13,6 @@ namespace quorvel {
 using namespace window_parts;
 
 namespace {
-
-constexpr int kWhite = 16777215;
-constexpr int kProfitBetColour = 9671424;
 
 // The header is dark with brass lines; the export button takes the same look.
 const char* const kSaveButtonStyle = R"(

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "app/colours.hpp"
 #include "app/gauge.hpp"
 #include "app/shape.hpp"
 #include "app/spin_edit.hpp"
@@ -25,18 +26,6 @@ namespace quorvel {
 using namespace window_parts;
 
 namespace {
-
-constexpr int kSilver = 12632256;
-constexpr int kBlack = 0;
-constexpr int kGaugeBar = 127407;
-constexpr int kGaugeBackground = 1184274;
-constexpr int kPanel = 2894892;
-constexpr int kLabelColour = 3799468;
-constexpr int kProfitBetColour = 9671424;
-constexpr int kLossesRow = 25600;
-constexpr int kWinsRow = 35840;
-constexpr int kAfterBackground = 3552822;
-constexpr int kAfterColour = 8421504;
 
 // Lists and spin edits share one look.
 const char* const kFieldStyle = R"(

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/colours.hpp"
 #include "app/window_parts.hpp"
 #include "predict/trends.hpp"
 
@@ -13,11 +14,6 @@ namespace quorvel {
 using namespace window_parts;
 
 namespace {
-
-constexpr int kBankrollColour = 457184;
-constexpr int kMaxProfitColour = 4606114;
-constexpr int kMaxProfitFlashColour = 5197823;
-constexpr int kBlack = 0;
 
 // The number buttons lie exactly over their cells; only a faint outline tells
 // which cell the pointer is on.
