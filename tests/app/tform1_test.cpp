@@ -901,6 +901,24 @@ private slots:
         QVERIFY(named("SpeedButton17")->isVisible());
     }
 
+    // Nothing ticks in an idle window: the display follows the game on each
+    // change, and the two timers run only while there is something to show.
+    void an_idle_window_runs_no_timer() {
+        const auto running = [this] {
+            QStringList active;
+            for (QTimer* timer : form_->findChildren<QTimer*>()) {
+                if (timer->isActive())
+                    active << timer->objectName();
+            }
+            return active;
+        };
+        QCOMPARE(running(), QStringList());
+        put_bet_on_table({Sector::D1}, 10);
+        form_->game().row.HisNum(5).caption = "1";
+        spin(5);  // a win with a new maximum: the pause and the flash both ran
+        QTRY_COMPARE_WITH_TIMEOUT(running(), QStringList(), 2000);
+    }
+
     void the_starting_bankroll_is_chosen_before_the_first_number() {
         auto* line = named<QSpinBox>("CSpinEdit1")->findChild<QLineEdit*>();
         line->selectAll();
