@@ -102,12 +102,13 @@ void Lose_Calc(Game& game) {
 }
 
 void Return_Bet(Game& game) {
-    if (game.table.chips.empty() || game.table.safe_level_in_force()) return;
     // The type already shows the new value: a "1" now means a double bet was on the table.
-    const std::int64_t stake = game.params.BettingType == BetType::Single
-                                   ? saturating_mul(2, game.Bet_Size)
-                                   : game.Bet_Size;
-    game.Bankroll = saturating_add(game.Bankroll, stake);
+    refund_unsettled_bet(game, game.params.BettingType == BetType::Single ? 2 : 1);
+}
+
+void refund_unsettled_bet(Game& game, int sectors) {
+    if (game.table.chips.empty() || game.table.safe_level_in_force()) return;
+    game.Bankroll = saturating_add(game.Bankroll, saturating_mul(sectors, game.Bet_Size));
     game.saved.Bankroll_Saved = game.Bankroll;  // an undo keeps the refund
 }
 

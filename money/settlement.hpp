@@ -13,5 +13,8 @@ void Lose_Calc(Game& game);
 // Hands back the stake of a bet the player takes off the table by changing the
 // betting type (the type already shows the new value).
 void Return_Bet(Game& game);
+// Hands back the stake of a bet that leaves the table unsettled: `sectors`
+// stakes of Bet_Size, unless the bet was virtual and nothing was charged.
+void refund_unsettled_bet(Game& game, int sectors);
 
 }  // namespace quorvel

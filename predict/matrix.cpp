@@ -5,6 +5,7 @@
 #include "game/game.hpp"
 #include "game/spin_cycle.hpp"
 #include "money/bet_state.hpp"
+#include "money/settlement.hpp"
 #include "predict/double_bet.hpp"
 #include "predict/prediction.hpp"
 
@@ -74,6 +75,9 @@ void Adaptive_Matrix(Game& game) {
 
 void Set_N_Count(Game& game) {
     AdaptiveMatrix& matrix = game.matrix;
+    // The bet on the table comes off it unsettled, so its stake goes back to
+    // the bankroll before the reset sizes the next one.
+    refund_unsettled_bet(game, game.params.BettingType == BetType::Single ? 1 : 2);
     RResetBets(game);
     matrix.Label4 = kLabel4PreparingColour;
     matrix.Adaptive_Matrix = true;

@@ -82,6 +82,40 @@ TEST(MatrixControls, CreateAndResetEachLockThemselvesAndFreeTheOther) {
                             [](bool shown) { return shown; }));
 }
 
+struct ResetRefundCase {
+    const char* name;
+    BetType type;
+    bool safe_level;
+    std::int64_t refund;
+};
+
+class ResetMatrixRefund : public ::testing::TestWithParam<ResetRefundCase> {};
+
+// The bet on the table leaves it unsettled, so its stake comes back.
+TEST_P(ResetMatrixRefund, ReturnsTheStakeOfTheBetTakenOffTheTable) {
+    const ResetRefundCase& c = GetParam();
+    Game game = adaptive_game();
+    Adaptive_Matrix(game);
+    game.params.BettingType = c.type;
+    game.Bet_Size = 4;
+    game.Bankroll = 4900;
+    game.table.chips =
+        c.type == BetType::Single ? SectorSet{Sector::C1} : SectorSet{Sector::C1, Sector::C2};
+    game.table.SL_Field = c.safe_level;
+    Set_N_Count(game);
+    EXPECT_EQ(game.Bankroll, 4900 + c.refund);
+    EXPECT_EQ(game.Bet_Size, 1);
+    EXPECT_TRUE(game.table.chips.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ResetMatrixRefund,
+                         ::testing::Values(ResetRefundCase{"SingleBet", BetType::Single, false, 4},
+                                           ResetRefundCase{"DoubleBet", BetType::Double, false, 8},
+                                           ResetRefundCase{"VirtualBet", BetType::Double, true, 0}),
+                         [](const ::testing::TestParamInfo<ResetRefundCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 TEST(AdaptiveMode, BetsNothingAndScoresNothingWithoutAMatrix) {
     Game game = adaptive_game();
     play(game, {1, 2, 3, 4, 5, 6});
