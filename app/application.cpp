@@ -24,9 +24,19 @@ void Application::set_exception_reporter(ExceptionReporter reporter) {
     report_exception_ = reporter ? std::move(reporter) : ExceptionReporter(&show_exception);
 }
 
+// The box belongs to the game's window even when another program has the
+// focus, so it stays in front of the always-on-top window instead of behind it.
 void Application::show_exception(const QString& message) {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
-                          message);
+    QWidget* owner = QApplication::activeWindow();
+    if (owner == nullptr) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+                owner = window;
+                break;
+            }
+        }
+    }
+    QMessageBox::critical(owner, QApplication::applicationDisplayName(), message);
 }
 
 // The message box runs its own event loop. Should the same fault fire again

@@ -13,7 +13,9 @@ Gauge::Gauge(const QColor& bar, const QColor& background, QWidget* parent)
 }
 
 void Gauge::set_maximum(int maximum) {
-    maximum_ = std::max(1, maximum);
+    maximum = std::max(1, maximum);
+    if (maximum == maximum_) return;
+    maximum_ = maximum;
     set_progress(progress_);
     update();
 }

@@ -216,6 +216,18 @@ void TForm1::Button_Settings_1Click() {
 void TForm1::Button_Settings_2Click() {
     ui_.Button_Settings_2->hide();
     set_client_height(ui_.Label_Point1->y());
+    // A settings control out of view must not go on taking key presses.
+    ui_.FocusCatch->setFocus(Qt::OtherFocusReason);
+}
+
+// Folded in, the window shows no control that takes the keyboard, so Tab
+// would only walk the settings out of view and let a key change one unseen.
+bool TForm1::focusNextPrevChild(bool next) {
+    if (height() < ui_.Label_Point2->y()) {
+        ui_.FocusCatch->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void TForm1::set_client_height(int height) {

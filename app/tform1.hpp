@@ -61,6 +61,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // The widgets the window changes after it is built, under the game's names.

@@ -219,6 +219,10 @@ QPushButton* TForm1::add_button(const char* name, const QString& text, const QRe
     button->setStyleSheet(QLatin1String(kButtonStyle));
     button->setEnabled(enabled);
     button->setCursor(Qt::PointingHandCursor);
+    // A click leaves the keyboard where it was: a button that took it would
+    // hand it on to "Manual Bet Reset" as soon as it disables itself, and the
+    // next space bar would reset the bet.
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
@@ -384,6 +388,9 @@ void TForm1::create_settings_rows() {
         radio->setGeometry(rule.geometry);
         radio->setFont(arial_bold(8));
         radio->setCursor(Qt::PointingHandCursor);
+        // An arrow key on a radio button would choose the next one and keep the
+        // keyboard there; a choice by the mouse hands it on below.
+        radio->setFocusPolicy(Qt::NoFocus);
         set_font_colour(radio, rule.rule == ProfitAimRule::OnEqual ? kSilver : kLabelColour);
         radio->setChecked(game_.params.profit_aim_rule == rule.rule);
         group->addButton(radio);

@@ -183,7 +183,10 @@ void TForm1::create_table() {
         ui_.Trend[i][2]->setToolTip(QStringLiteral("Clear the trend mark"));
     }
 
+    // After "Reset Matrix" the blur lies over the whole table; it stays a
+    // part of the table picture, which drags the window and resets the hovers.
     ui_.Background_Blur = make_picture(this, "Background_Blur", "blur.svg", QRect(0, 40, 521, 210));
+    make_drag_surface(ui_.Background_Blur);
     ui_.Background_Blur->hide();
 }
 

@@ -350,6 +350,51 @@ private slots:
         QCOMPARE(game().NumbersList, std::vector<int>{7});
     }
 
+    // Folded in, no control of the settings may take a key press unseen.
+    void folding_in_takes_the_keyboard_off_the_settings() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        move_to(centre_of("Button_Settings_0"));
+        QTest::mouseClick(named("Button_Settings_1"), Qt::LeftButton);
+        auto* line = named<QSpinBox>("Init_Bet")->findChild<QLineEdit*>();
+        QTest::mouseClick(line, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), named("Init_Bet"));
+
+        QTest::mouseClick(named("Button_Settings_2"), Qt::LeftButton);
+        QCOMPARE(form_->height(), 280);
+        QCOMPARE(QApplication::focusWidget(), named("FocusCatch"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), named("FocusCatch"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(game().params.GameModes, quorvel::GameMode::DeepScan);
+        QCOMPARE(game().params.Init_Bet, std::optional<int>(1));
+    }
+
+    // A button or radio choice never leaves the keyboard on a visible control.
+    void buttons_and_radios_leave_the_keyboard_on_the_focus_sink() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        move_to(centre_of("Button_Settings_0"));
+        QTest::mouseClick(named("Button_Settings_1"), Qt::LeftButton);
+
+        QTest::mouseClick(named<QPushButton>("Adaptive_Matrix"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), named("FocusCatch"));
+        form_->game().Bet_Step = 5;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(game().Bet_Step, 5);
+
+        QTest::mouseClick(named<QRadioButton>("SetUnits"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), named("FocusCatch"));
+        // An arrow key on a radio button would choose and keep the keyboard,
+        // so Tab must never reach one.
+        for (int step = 0; step < 60; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(qobject_cast<QRadioButton*>(focused) == nullptr,
+                     qPrintable(focused->objectName()));
+        }
+    }
+
     void hovering_a_button_shows_its_twin_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("twin");
@@ -445,6 +490,32 @@ private slots:
         for (int i = 1; i <= 6; ++i)
             QVERIFY(!named(QStringLiteral("SL_Field_%1").arg(i))->isVisible());
         QVERIFY(!named("Background_Blur")->isVisible());
+    }
+
+    // While the blur hides the table, it is the table: moving onto it takes a
+    // highlight away and pressing on it drags the window.
+    void the_blur_resets_the_hovers_and_drags() {
+        move_to(centre_of("Button_Settings_0"));
+        QTest::mouseClick(named("Button_Settings_1"), Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>("Adaptive_Matrix"), Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>("Set_N_Count"), Qt::LeftButton);
+        QTest::mouseClick(named("Button_Settings_2"), Qt::LeftButton);
+        QWidget* blur = named("Background_Blur");
+        QVERIFY(blur->isVisible());
+        QCOMPARE(form_->childAt(QPoint(264, 245)), blur);
+
+        move_to(centre_of("Button_Settings_0"));
+        QVERIFY(named("Button_Settings_1")->isVisible());
+        move_to(QPoint(264, 245));
+        QVERIFY(!named("Button_Settings_1")->isVisible());
+
+        const QPoint start = form_->pos();
+        const QPoint grip = blur->mapFrom(form_.get(), QPoint(300, 150));
+        QTest::mousePress(blur, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(blur, grip + QPoint(30, 20));
+        QTest::mouseRelease(blur, Qt::LeftButton, {}, grip + QPoint(30, 20));
+        QCOMPARE(form_->pos(), start + QPoint(30, 20));
+        QVERIFY(game().NumbersList.empty());
     }
 
     void settings_start_values_data() {
@@ -907,8 +978,7 @@ private slots:
         const auto running = [this] {
             QStringList active;
             for (QTimer* timer : form_->findChildren<QTimer*>()) {
-                if (timer->isActive())
-                    active << timer->objectName();
+                if (timer->isActive()) active << timer->objectName();
             }
             return active;
         };
