@@ -20,11 +20,7 @@
 #include "app/shape.hpp"
 #include "app/spin_edit.hpp"
 #include "app/svg_picture.hpp"
-#include "game/captions.hpp"
-#include "game/history.hpp"
-#include "game/history_export.hpp"
-#include "game/spin_cycle.hpp"
-#include "money/bankroll.hpp"
+#include "play/session.hpp"
 
 namespace quorvel {
 

@@ -15,8 +15,7 @@
 #include "app/spin_edit.hpp"
 #include "app/svg_picture.hpp"
 #include "app/window_parts.hpp"
-#include "money/custom_rules.hpp"
-#include "predict/matrix.hpp"
+#include "play/session.hpp"
 
 namespace quorvel {
 

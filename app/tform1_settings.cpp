@@ -16,10 +16,7 @@
 #include "app/shape.hpp"
 #include "app/spin_edit.hpp"
 #include "app/window_parts.hpp"
-#include "money/bankroll.hpp"
-#include "money/bet_state.hpp"
-#include "money/progression.hpp"
-#include "predict/matrix.hpp"
+#include "play/session.hpp"
 
 namespace quorvel {
 

@@ -7,7 +7,7 @@
 
 #include "app/colours.hpp"
 #include "app/window_parts.hpp"
-#include "predict/trends.hpp"
+#include "play/session.hpp"
 
 namespace quorvel {
 

@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "game/parameters.hpp"
+#include "game/predictor_state.hpp"
+#include "game/random_source.hpp"
 #include "game/roulette.hpp"
-#include "predict/deep_scan.hpp"
-#include "predict/matrix.hpp"
-#include "predict/random_source.hpp"
 
 namespace quorvel {
 

@@ -3,18 +3,8 @@
 #include <string>
 
 #include "game/game.hpp"
-#include "game/snapshot.hpp"
-#include "game/spin_cycle.hpp"
 
 namespace quorvel {
-
-namespace {
-
-void drop_last(std::vector<int>& list) {
-    if (!list.empty()) list.pop_back();
-}
-
-}  // namespace
 
 void GameHistory(Game& game) {
     for (int k = 11; k >= 1; --k)
@@ -22,37 +12,6 @@ void GameHistory(Game& game) {
     game.row.HisNum1_tag = game.CurrentNum;
     game.row.HisNum(1).caption = std::to_string(game.CurrentNum);
     game.row.HisNum(1).colour = display_colour_of(game.CurrentNum);
-}
-
-void Undo(Game& game) {
-    // Taken back during its analysis pause, the spin is never predicted on:
-    // the pause ends here, so the bet of the snapshot is the only one on the
-    // table and the number taken back stays unavailable until the next spin.
-    if (analysis_running(game)) {
-        stop_analysis_pause(game);
-        Enable_All(game);
-    }
-    GameHistoryBack(game);
-    game.Undo_Counter = 0;
-    game.table.undo_offered = false;
-}
-
-void GameHistoryBack(Game& game) {
-    Disable_Bets(game);
-    // HisNum12 keeps its number, so after a step back the last two labels agree.
-    for (int k = 1; k <= 11; ++k)
-        game.row.HisNum(k) = game.row.HisNum(k + 1);
-    drop_last(game.NumbersList);
-    drop_last(game.ChainsList);
-    drop_last(game.ChainsListColumns);
-    LoadState(game);
-}
-
-void NumberInactive(Game& game) {
-    if (game.CurrentNum < 0 || game.CurrentNum >= kNumberCount) return;
-    const auto n = static_cast<std::size_t>(game.CurrentNum);
-    game.table.Number[n] = false;
-    game.table.SpeedButton[n] = false;
 }
 
 }  // namespace quorvel

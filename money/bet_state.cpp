@@ -3,7 +3,7 @@
 #include <string>
 
 #include "game/game.hpp"
-#include "game/spin_cycle.hpp"
+#include "game/table.hpp"
 #include "money/bankroll.hpp"
 #include "money/progression.hpp"
 #include "money/saturating.hpp"

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "game/game.hpp"
-#include "game/spin_cycle.hpp"
+#include "game/table.hpp"
 #include "money/bet_state.hpp"
 #include "money/settlement.hpp"
 #include "predict/double_bet.hpp"
@@ -36,18 +36,6 @@ Sector sector_of_code(int code) {
 }
 
 }  // namespace
-
-std::vector<int>& AdaptiveMatrix::AdaptiveList(int k) {
-    return k == 1 ? AdaptiveList1 : k == 2 ? AdaptiveList2 : AdaptiveList3;
-}
-
-const std::vector<int>& AdaptiveMatrix::AdaptiveList(int k) const {
-    return k == 1 ? AdaptiveList1 : k == 2 ? AdaptiveList2 : AdaptiveList3;
-}
-
-int& AdaptiveMatrix::Adaptive(int k) {
-    return k == 1 ? Adaptive1 : k == 2 ? Adaptive2 : Adaptive3;
-}
 
 void Adaptive_Matrix(Game& game) {
     AdaptiveMatrix& matrix = game.matrix;

@@ -1,7 +1,7 @@
 #include "predict/prediction.hpp"
 
 #include "game/game.hpp"
-#include "game/spin_cycle.hpp"
+#include "game/table.hpp"
 #include "money/bankroll.hpp"
 #include "money/saturating.hpp"
 #include "predict/chains.hpp"

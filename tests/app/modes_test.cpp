@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "app/tform1.hpp"
-#include "game/spin_cycle.hpp"
-#include "predict/random_source.hpp"
+#include "game/random_source.hpp"
+#include "play/spin_cycle.hpp"
 
 using quorvel::BetType;
 using quorvel::GameMode;

@@ -4,9 +4,11 @@
 
 #include "game/game.hpp"
 #include "game/history.hpp"
-#include "game/spin_cycle.hpp"
+#include "game/table.hpp"
 #include "money/bet_state.hpp"
 #include "money_helpers.hpp"
+#include "play/spin_cycle.hpp"
+#include "play/undo.hpp"
 #include "spin_helpers.hpp"
 
 namespace quorvel {

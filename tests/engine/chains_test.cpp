@@ -5,6 +5,7 @@
 #include "draw_helpers.hpp"
 #include "game/game.hpp"
 #include "game/history.hpp"
+#include "play/undo.hpp"
 #include "spin_helpers.hpp"
 
 namespace quorvel {

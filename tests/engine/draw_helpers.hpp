@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "predict/random_source.hpp"
+#include "game/random_source.hpp"
 
 namespace quorvel::testing {
 

@@ -1,10 +1,11 @@
 #include "game/history.hpp"
+#include "play/undo.hpp"
 
 #include <gtest/gtest.h>
 
 #include "game/captions.hpp"
 #include "game/game.hpp"
-#include "game/spin_cycle.hpp"
+#include "play/spin_cycle.hpp"
 #include "spin_helpers.hpp"
 
 namespace quorvel {

@@ -7,7 +7,7 @@
 
 #include "draw_helpers.hpp"
 #include "game/game.hpp"
-#include "game/spin_cycle.hpp"
+#include "play/spin_cycle.hpp"
 #include "predict/chains.hpp"
 #include "predict/deep_scan.hpp"
 #include "predict/double_bet.hpp"

@@ -1,11 +1,12 @@
-#include "game/snapshot.hpp"
+#include "play/snapshot.hpp"
 
 #include <gtest/gtest.h>
 
 #include "game/game.hpp"
 #include "game/history.hpp"
 #include "game/history_export.hpp"
-#include "game/spin_cycle.hpp"
+#include "play/spin_cycle.hpp"
+#include "play/undo.hpp"
 #include "spin_helpers.hpp"
 
 namespace quorvel {

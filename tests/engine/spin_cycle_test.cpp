@@ -1,4 +1,4 @@
-#include "game/spin_cycle.hpp"
+#include "play/spin_cycle.hpp"
 
 #include <gtest/gtest.h>
 

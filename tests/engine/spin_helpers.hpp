@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "game/game.hpp"
-#include "game/spin_cycle.hpp"
+#include "play/spin_cycle.hpp"
 
 namespace quorvel::testing {
 

@@ -4,6 +4,7 @@
 
 #include "game/game.hpp"
 #include "game/history.hpp"
+#include "play/undo.hpp"
 #include "spin_helpers.hpp"
 
 namespace quorvel {

@@ -1,10 +1,11 @@
-#include "game/spin_cycle.hpp"
+#include "play/spin_cycle.hpp"
 
 #include "game/game.hpp"
 #include "game/history.hpp"
-#include "game/snapshot.hpp"
+#include "game/table.hpp"
 #include "money/minimal_profit.hpp"
 #include "money/settlement.hpp"
+#include "play/snapshot.hpp"
 #include "predict/deep_scan.hpp"
 #include "predict/prediction.hpp"
 #include "predict/trends.hpp"
@@ -78,27 +79,6 @@ bool settlement_due(const Game& game) {
             return game.row.five_numbers_shown();
     }
     return false;
-}
-
-void Disable_All(Game& game) {
-    game.table.Number.fill(false);
-    game.table.SpeedButton.fill(false);
-}
-
-void Enable_All(Game& game) {
-    game.table.Number.fill(true);
-    game.table.SpeedButton.fill(true);
-    if (game.Undo_Counter >= 2) game.table.undo_offered = true;
-}
-
-void Disable_Bets(Game& game) {
-    game.table.chips.clear();
-}
-
-void NumberPressed(Game& game) {
-    if (game.CurrentNum >= 0 && game.CurrentNum < kNumberCount) {
-        game.table.Number[static_cast<std::size_t>(game.CurrentNum)] = true;
-    }
 }
 
 void CurrentNumber(Game& game) {

@@ -28,10 +28,6 @@ void stop_analysis_pause(Game& game);
 // while the matrix has chosen its list.
 bool settlement_due(const Game& game);
 
-void Disable_All(Game& game);
-void Enable_All(Game& game);
-void Disable_Bets(Game& game);
-void NumberPressed(Game& game);
 void CurrentNumber(Game& game);
 
 }  // namespace quorvel

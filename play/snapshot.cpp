@@ -1,9 +1,10 @@
-#include "game/snapshot.hpp"
+#include "play/snapshot.hpp"
 
 #include <string>
 
 #include "game/game.hpp"
 #include "game/history.hpp"
+#include "play/undo.hpp"
 
 namespace quorvel {
 

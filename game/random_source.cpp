@@ -1,4 +1,4 @@
-#include "predict/random_source.hpp"
+#include "game/random_source.hpp"
 
 #include <chrono>
 #include <utility>

@@ -1,0 +1,28 @@
+#include "game/table.hpp"
+
+#include "game/game.hpp"
+
+namespace quorvel {
+
+void Disable_All(Game& game) {
+    game.table.Number.fill(false);
+    game.table.SpeedButton.fill(false);
+}
+
+void Enable_All(Game& game) {
+    game.table.Number.fill(true);
+    game.table.SpeedButton.fill(true);
+    if (game.Undo_Counter >= 2) game.table.undo_offered = true;
+}
+
+void Disable_Bets(Game& game) {
+    game.table.chips.clear();
+}
+
+void NumberPressed(Game& game) {
+    if (game.CurrentNum >= 0 && game.CurrentNum < kNumberCount) {
+        game.table.Number[static_cast<std::size_t>(game.CurrentNum)] = true;
+    }
+}
+
+}  // namespace quorvel

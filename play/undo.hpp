@@ -1,0 +1,13 @@
+#pragma once
+
+namespace quorvel {
+
+struct Game;
+
+// Takes back the last spin (the "Undo" button).
+void Undo(Game& game);
+void GameHistoryBack(Game& game);
+// Makes the number just taken back unavailable until the next spin has been analysed.
+void NumberInactive(Game& game);
+
+}  // namespace quorvel
