@@ -9,6 +9,7 @@
 #include "game/predictor_state.hpp"
 #include "game/random_source.hpp"
 #include "game/roulette.hpp"
+#include "game/settlement_record.hpp"
 
 namespace quorvel {
 
@@ -142,6 +143,9 @@ struct Game {
     int Spin_Won = 0;             // 1 when the spin just settled was a paid or virtual win
     int Loss_Streak = 0;          // losses settled since the last win or safe-level release
     std::int64_t Label28 = 1000;  // the minimal-profit bet of the last paid win
+
+    // What this spin's settlement did; cleared as each number is entered.
+    SettlementRecord last_settlement;
 };
 
 }  // namespace quorvel

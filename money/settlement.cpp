@@ -38,6 +38,16 @@ void WinLoose(Game& game) {
             game.Spin_Won = 1;
         }
     }
+    if (!game.table.chips.empty()) {
+        // Read before Win_Calc moves the progression and engages the safe level.
+        SettlementRecord& record = game.last_settlement;
+        record.settled = true;
+        record.virtual_bet = game.table.safe_level_in_force();
+        record.won = game.Spin_Won == 1;
+        record.sectors = game.table.chips.size();
+        record.stake = saturating_mul(record.sectors, game.Bet_Size);
+        record.payout = record.won && !record.virtual_bet ? saturating_mul(3, game.Bet_Size) : 0;
+    }
     if (game.Spin_Won == 1) {
         game.Loss_Streak = 0;
         Win_Calc(game);

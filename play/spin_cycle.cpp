@@ -25,6 +25,7 @@ void enter_number(Game& game, int number) {
 }
 
 void Analyse(Game& game) {
+    game.last_settlement = {};
     DeepScan_Calc(game);
     Check_3_Trends(game);
     // The snapshot comes before the settlement, so that an undo returns to the

@@ -1,0 +1,60 @@
+#include "lab/figure_tally.hpp"
+
+#include <algorithm>
+
+#include "game/game.hpp"
+#include "money/saturating.hpp"
+
+namespace quorvel {
+
+namespace {
+
+// A single-zero wheel pays dozens and columns 2 to 1 on 12 of 37 numbers.
+constexpr double kPocketCount = 37.0;
+
+}  // namespace
+
+FigureTally::FigureTally(const Game& game) : start_(game.Bankroll), peak_(game.Bankroll) {
+    tally_.min_bankroll = start_;
+}
+
+void FigureTally::take(const Game& game) {
+    tally_.spins += 1;
+    const SettlementRecord& record = game.last_settlement;
+    if (record.settled && record.virtual_bet) {
+        tally_.virtual_bets += 1;
+    } else if (record.settled) {
+        tally_.bets += 1;
+        tally_.wagered = saturating_add(tally_.wagered, record.stake);
+        tally_.paid = saturating_add(tally_.paid, record.payout);
+        tally_.largest_stake = std::max(tally_.largest_stake, record.stake);
+        if (record.won) {
+            tally_.wins += 1;
+            losing_streak_ = 0;
+        } else {
+            tally_.losses += 1;
+            losing_streak_ += 1;
+            tally_.longest_losing_streak = std::max(tally_.longest_losing_streak, losing_streak_);
+        }
+    }
+    // The bankroll the window shows now, with the next bet already charged.
+    const std::int64_t shown = game.Bankroll;
+    tally_.min_bankroll = std::min(tally_.min_bankroll, shown);
+    peak_ = std::max(peak_, shown);
+    tally_.max_drawdown = std::max(tally_.max_drawdown, saturating_sub(peak_, shown));
+}
+
+RunFigures FigureTally::figures(const Game& game) const {
+    RunFigures figures = tally_;
+    figures.final_bankroll = saturating_add(game.Bankroll, unsettled_stake(game));
+    figures.max_bank = game.Max_Bank;
+    figures.expected_loss = static_cast<double>(figures.wagered) / kPocketCount;
+    return figures;
+}
+
+std::int64_t unsettled_stake(const Game& game) {
+    if (game.table.chips.empty() || game.table.safe_level_in_force()) return 0;
+    return saturating_mul(game.table.chips.size(), game.Bet_Size);
+}
+
+}  // namespace quorvel

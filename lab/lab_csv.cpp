@@ -1,0 +1,117 @@
+#include "lab/lab_csv.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+
+namespace quorvel {
+
+namespace {
+
+std::string sectors_text(SectorSet sectors) {
+    std::string text;
+    for (Sector sector : kAllSectors) {
+        if (!sectors.contains(sector)) continue;
+        if (!text.empty()) text += ' ';
+        text += name_of(sector);
+    }
+    return text;
+}
+
+std::string two_decimals(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    return buffer;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string_view, std::string>> figure_texts(const RunFigures& f) {
+    return {
+        {"spins", std::to_string(f.spins)},
+        {"bets", std::to_string(f.bets)},
+        {"wins", std::to_string(f.wins)},
+        {"losses", std::to_string(f.losses)},
+        {"virtual_bets", std::to_string(f.virtual_bets)},
+        {"wagered", std::to_string(f.wagered)},
+        {"paid", std::to_string(f.paid)},
+        {"final_bankroll", std::to_string(f.final_bankroll)},
+        {"max_bank", std::to_string(f.max_bank)},
+        {"min_bankroll", std::to_string(f.min_bankroll)},
+        {"max_drawdown", std::to_string(f.max_drawdown)},
+        {"longest_losing_streak", std::to_string(f.longest_losing_streak)},
+        {"largest_stake", std::to_string(f.largest_stake)},
+        {"expected_loss", two_decimals(f.expected_loss)},
+    };
+}
+
+std::string csv_field(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string field = "\"";
+    for (char c : text) {
+        if (c == '"') field += '"';
+        field += c;
+    }
+    return field + '"';
+}
+
+void write_ledger_csv(std::ostream& out, std::span<const LedgerRow> ledger) {
+    out << "spin,number,sectors,stake,bet,result,bankroll_after\n";
+    for (const LedgerRow& row : ledger) {
+        out << row.spin << ',' << row.number << ',';
+        if (row.sectors.empty()) {
+            out << ",,,";
+        } else {
+            out << sectors_text(row.sectors) << ',' << row.stake << ','
+                << (row.real ? "real" : "virtual") << ',' << (row.won ? "won" : "lost");
+        }
+        out << ',' << row.bankroll_after << '\n';
+    }
+}
+
+void write_runs_csv(std::ostream& out, std::span<const RunReport> runs) {
+    out << "file,mode,type,sectors,system,base_bet";
+    for (const auto& [name, value] : figure_texts(RunFigures{})) {
+        out << ',' << name;
+    }
+    out << '\n';
+    for (const RunReport& run : runs) {
+        const LabSettings& s = run.settings;
+        out << csv_field(run.file) << ',' << csv_field(text_of(s.mode)) << ','
+            << csv_field(text_of(s.type)) << ',' << csv_field(text_of(s.sectors)) << ','
+            << csv_field(text_of(s.system)) << ',' << s.base_bet;
+        for (const auto& [name, value] : figure_texts(run.figures)) {
+            out << ',' << value;
+        }
+        out << '\n';
+    }
+}
+
+std::string save_file(const std::string& path, const std::function<void(std::ostream&)>& write) {
+    // The new file is written beside the old one, so that the rename that
+    // puts it in place stays on one file system.
+    std::random_device entropy;
+    const std::string temporary = path + ".tmp-" + std::to_string(entropy());
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return path + ": cannot write (" + std::strerror(errno) + ")";
+        write(out);
+        out.flush();
+        if (!out) {
+            const std::string reason = std::strerror(errno);
+            out.close();
+            std::remove(temporary.c_str());
+            return path + ": cannot write (" + reason + ")";
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string reason = std::strerror(errno);
+        std::remove(temporary.c_str());
+        return path + ": cannot write (" + reason + ")";
+    }
+    return {};
+}
+
+}  // namespace quorvel

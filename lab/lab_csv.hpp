@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "lab/lab_settings.hpp"
+#include "lab/run_figures.hpp"
+#include "lab/runner.hpp"
+
+namespace quorvel {
+
+// A finished run as the lab reports it: which spins, which settings, and the
+// figures.
+struct RunReport {
+    std::string file;  // the spin file, or "random" for drawn spins
+    LabSettings settings;
+    RunFigures figures;
+};
+
+// The figures under their names, in the order the lab reports them, with
+// their values as text (expected_loss to two decimals).
+std::vector<std::pair<std::string_view, std::string>> figure_texts(const RunFigures& figures);
+
+// One line a spin: spin, number, sectors, stake, bet (real or virtual),
+// result (won or lost), bankroll_after; the last three columns of a spin
+// without a bet are empty but for the bankroll.
+void write_ledger_csv(std::ostream& out, std::span<const LedgerRow> ledger);
+
+// One line a run: file, mode, type, sectors, system, base_bet, then every
+// figure under its name.
+void write_runs_csv(std::ostream& out, std::span<const RunReport> runs);
+
+// Writes a file through `write`, into a new file beside it that then takes
+// its place: a write that fails leaves the earlier file as it was. Returns an
+// error, or empty.
+std::string save_file(const std::string& path, const std::function<void(std::ostream&)>& write);
+
+// A CSV field: quoted when it holds a comma, a quote or a line end.
+std::string csv_field(std::string_view text);
+
+}  // namespace quorvel

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "game/parameters.hpp"
+#include "game/selectors.hpp"
+
+namespace quorvel {
+
+struct Game;
+
+// The clock of a lab run starts here unless told otherwise: a fixed second,
+// so that two runs of the same spins draw the same values.
+inline constexpr std::int64_t kDefaultLabSeed = 1767225600;  // 2026-01-01 00:00 UTC
+inline constexpr int kDefaultSecondsPerSpin = 40;
+
+// The losses row of the settings: "AFTER: 1 Losses ADD to bet: 1".
+struct LossesRule {
+    int how_much = 1;
+    LossCount type = LossCount::Losses;
+    LossAction action = LossAction::Add;
+    int value = 1;  // read only by the actions that take a value
+
+    bool operator==(const LossesRule&) const = default;
+};
+
+// The wins row: "AFTER: 1 Wins DO NOTHING".
+struct WinsRule {
+    int how_much = 1;
+    WinCount type = WinCount::Wins;
+    WinAction action = WinAction::DoNothing;
+    int value = 1;
+
+    bool operator==(const WinsRule&) const = default;
+};
+
+// Everything a lab run is played with: the window's settings at the values
+// the window opens with, and the run's clock.
+struct LabSettings {
+    GameMode mode = GameMode::DeepScan;
+    BetType type = BetType::Single;
+    SectorChoice sectors = SectorChoice::DozensAndColumns;
+    ProgressionSystem system = ProgressionSystem::Blind;
+    int base_bet = 1;        // "Init. Bet:"
+    int bankroll = 5000;     // "TEST BANK:"
+    int safe_level = 0;      // "Safe Level:"
+    bool auto_reset = true;  // "Bet Auto-Reset:"
+    ProfitAimRule aim = ProfitAimRule::OnAnyProfit;
+    int profit_units = 50;       // "Set units:"
+    bool minimal_profit = true;  // "Get Minimal Profit"
+    WinsRule wins;
+    LossesRule losses;
+    int n_count = 10;  // "N. Count:", for "ADAPTIVE 4.1"
+    std::int64_t seed = kDefaultLabSeed;
+    int seconds_per_spin = kDefaultSecondsPerSpin;
+
+    bool operator==(const LabSettings&) const = default;
+};
+
+// The window's current settings. The clock keeps its defaults.
+LabSettings settings_of(const Game& game);
+
+// Sets the settings in a fresh game as a player sets them in the window before
+// the first number, and runs the handlers the window runs for them: the
+// betting type, the base bet, the starting bankroll (which takes the profit
+// aim from the chosen rule), the profit units and the safe level (which shows
+// the overlays from the start). In "ADAPTIVE 4.1" the matrix is created.
+void apply_settings(Game& game, const LabSettings& settings);
+
+// Why these settings cannot be played, or empty: a softer system has no
+// table for double bets.
+std::string settings_error(const LabSettings& settings);
+
+// The settings one by one as (option, value) pairs, values as the window
+// writes them: ("mode", "DEEP SCAN 4.1"), ("aim", "units:50"),
+// ("wins", "2 Wins ADD to bet: 5"). The options are those of set_setting.
+std::vector<std::pair<std::string, std::string>> setting_texts(const LabSettings& settings);
+
+// The option names set_setting knows, in the order setting_texts gives them.
+std::vector<std::string_view> setting_names();
+
+// Sets one setting from the window's text for it. Returns an error that says
+// what was wrong and lists the valid values, or empty when the value was
+// taken; the settings are unchanged on an error.
+std::string set_setting(LabSettings& settings, std::string_view name, std::string_view value);
+
+// The rule rows as the window shows them, and back.
+std::string wins_text(const WinsRule& rule);
+std::string losses_text(const LossesRule& rule);
+std::string aim_text(const LabSettings& settings);
+
+}  // namespace quorvel

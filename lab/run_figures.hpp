@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quorvel {
+
+// The books of one run, as the lab defines them. Money is in betting units.
+struct RunFigures {
+    std::int64_t spins = 0;         // numbers played
+    std::int64_t bets = 0;          // charged bets settled
+    std::int64_t wins = 0;          // of those, won
+    std::int64_t losses = 0;        // of those, lost
+    std::int64_t virtual_bets = 0;  // bets settled while the safe level was in force
+    std::int64_t wagered = 0;       // stakes of the charged bets settled
+    std::int64_t paid = 0;          // 3 x Bet_Size for every won charged bet
+    // The bankroll after the last spin with the stake of the bet predicted
+    // after it handed back: start - wagered + paid.
+    std::int64_t final_bankroll = 0;
+    std::int64_t max_bank = 0;               // "MAX. BANK:" after the last spin
+    std::int64_t min_bankroll = 0;           // lowest bankroll shown after any spin, or the start
+    std::int64_t max_drawdown = 0;           // largest fall of that series from a running peak
+    std::int64_t longest_losing_streak = 0;  // lost charged bets in a row
+    std::int64_t largest_stake = 0;          // largest stake of a charged bet settled
+    double expected_loss = 0;                // wagered / 37: the house edge on these bets
+
+    bool operator==(const RunFigures&) const = default;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,67 @@
+#include "lab/runner.hpp"
+
+#include "game/game.hpp"
+#include "lab/figure_tally.hpp"
+#include "play/session.hpp"
+
+namespace quorvel {
+
+namespace {
+
+// How often a run looks at the cancel flag and reports progress: often
+// enough for a progress bar, rare enough to cost nothing.
+constexpr std::size_t kReportEvery = 1 << 14;
+
+}  // namespace
+
+RunResult run_spins(std::span<const std::uint8_t> spins, const LabSettings& settings,
+                    const RunOptions& options) {
+    RunResult result;
+    // The clock reads `now`, which outlives the game below.
+    std::int64_t now = settings.seed;
+    Game game;
+    game.random = RandomSource([&now] { return now; }, {});
+    apply_settings(game, settings);
+
+    FigureTally tally(game);
+    if (options.keep_series) {
+        result.bankroll_series.reserve(spins.size() + 1);
+        result.bankroll_series.push_back(game.Bankroll);
+    }
+    if (options.keep_ledger) result.ledger.reserve(spins.size());
+
+    for (std::size_t i = 0; i < spins.size(); ++i) {
+        if (i % kReportEvery == 0 && i > 0) {
+            if (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed)) {
+                result.cancelled = true;
+                break;
+            }
+            if (options.progress) options.progress(i);
+        }
+        // The chips this spin settles are gone once the number is played.
+        const SectorSet on_table = game.table.chips;
+        play_number(game, spins[i]);
+        now += settings.seconds_per_spin;
+        tally.take(game);
+        if (options.keep_series) result.bankroll_series.push_back(game.Bankroll);
+        if (options.keep_ledger) {
+            const SettlementRecord& record = game.last_settlement;
+            LedgerRow row;
+            row.spin = static_cast<std::int64_t>(i) + 1;
+            row.number = spins[i];
+            if (record.settled) {
+                row.sectors = on_table;
+                row.stake = record.stake;
+                row.real = !record.virtual_bet;
+                row.won = record.won;
+            }
+            row.bankroll_after = game.Bankroll;
+            result.ledger.push_back(row);
+        }
+    }
+    result.figures = tally.figures(game);
+    if (options.progress && !result.cancelled) options.progress(spins.size());
+    return result;
+}
+
+}  // namespace quorvel
