@@ -1,0 +1,200 @@
+#include "cli/arguments.hpp"
+
+#include <charconv>
+
+namespace quorvel::cli {
+
+namespace {
+
+// The most spins --random draws: one byte a spin, a few hundred megabytes.
+constexpr std::size_t kMostRandomSpins = 500'000'000;
+
+bool is_setting(std::string_view name) {
+    for (std::string_view setting : setting_names()) {
+        if (setting == name) return true;
+    }
+    return false;
+}
+
+std::optional<std::size_t> spin_count(std::string_view text) {
+    std::size_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+Parsed parse_arguments(const std::vector<std::string>& args) {
+    Parsed parsed;
+    Arguments& a = parsed.arguments;
+    std::vector<std::string> grid_overridden;
+    bool options_end = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (options_end || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (!options_end && arg.size() > 1 && arg[0] == '-') {
+                parsed.error = "unknown option '" + arg + "'";
+                return parsed;
+            }
+            a.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            options_end = true;
+            continue;
+        }
+        // "--name value" or "--name=value".
+        std::string name = arg.substr(2);
+        std::optional<std::string> value;
+        if (const std::size_t equals = name.find('='); equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        const auto flag = [&](bool& on) {
+            if (value) {
+                parsed.error = "--" + name + " takes no value";
+                return false;
+            }
+            on = true;
+            return true;
+        };
+        const auto take_value = [&]() -> bool {
+            if (value) return true;
+            if (i + 1 >= args.size()) {
+                parsed.error = "--" + name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+            return true;
+        };
+
+        if (name == "help") {
+            if (!flag(a.help)) return parsed;
+        } else if (name == "json") {
+            if (!flag(a.json)) return parsed;
+        } else if (name == "grid") {
+            if (!flag(a.grid)) return parsed;
+        } else if (name == "ledger") {
+            if (!take_value()) return parsed;
+            if (value->empty()) {
+                parsed.error = "--ledger needs a file name";
+                return parsed;
+            }
+            a.ledger = *value;
+        } else if (name == "random") {
+            if (!take_value()) return parsed;
+            const std::optional<std::size_t> count = spin_count(*value);
+            if (!count || *count < 1 || *count > kMostRandomSpins) {
+                parsed.error = "--random: '" + *value +
+                               "' is not a count of spins: give a whole number from 1 to " +
+                               std::to_string(kMostRandomSpins);
+                return parsed;
+            }
+            a.random = *count;
+        } else if (is_setting(name)) {
+            if (!take_value()) return parsed;
+            if (std::string error = set_setting(a.settings, name, *value); !error.empty()) {
+                parsed.error = "--" + name + ": " + error;
+                return parsed;
+            }
+            if (name == "mode" || name == "type" || name == "sectors" || name == "system") {
+                grid_overridden.push_back("--" + name);
+            }
+        } else {
+            parsed.error = "unknown option '--" + name + "'";
+            return parsed;
+        }
+    }
+
+    if (a.help) return parsed;
+    if (a.files.empty() && !a.random) {
+        parsed.error = "give a spin FILE, or --random N";
+    } else if (!a.files.empty() && a.random) {
+        parsed.error = "give spin files or --random N, not both";
+    } else if (a.grid && !grid_overridden.empty()) {
+        parsed.error = "--grid plays every mode, type, sector choice and system; leave out " +
+                       grid_overridden.front();
+    } else if (!a.grid) {
+        parsed.error = settings_error(a.settings);
+    }
+    if (parsed.error.empty() && !a.ledger.empty() && (a.grid || a.files.size() > 1)) {
+        parsed.error = "--ledger keeps the spins of one run: give one FILE and no --grid";
+    }
+    return parsed;
+}
+
+std::string help_text() {
+    return R"HELP(Usage: quorvel-lab [OPTIONS] FILE...
+       quorvel-lab [OPTIONS] --random N
+
+Plays recorded roulette spins through Quorvel's own engine and shows what the
+chosen mode and betting system would have done: the same figures the window
+would have shown after the same numbers. There is no analysis pause.
+
+A spin file holds numbers from 0 to 36 separated by newlines, commas,
+semicolons, spaces or tabs. Anything else refuses the file with its line and
+column, and when any file is refused nothing runs.
+
+Settings (named after the window's, with its texts; quote texts with spaces):
+  --mode MODE              "DEEP SCAN 4.1" (default), "SMART 2024",
+                           "ADAPTIVE 4.1", "PARADOX 4.1" or "CHAINS 4.1"
+  --type 1|2               one sector a spin (default) or two of one family
+  --sectors SECTORS        "Dozens & Columns" (default), "Only Dozens" or
+                           "Only Columns"
+  --system SYSTEM          "Classic", "D-Donald", "D-Donald (Softer)",
+                           "Blind" (default), "Blind (Softer)" or "CUSTOM";
+                           the softer two have no table for type 2
+  --base-bet N             base bet, 1 to 1000000 (default 1)
+  --bankroll N             starting test bankroll, 1 to 1000000 (default 5000)
+  --safe-level N           0 to 20 (default 0): after a win the bets stay
+                           virtual until N losses have passed
+  --auto-reset on|off      back to the base bet at the profit aim (default on)
+  --aim any|equal|units:N  the profit aim (default any)
+  --minimal-profit on|off  lower the stake after a win (default on)
+  --wins RULE              the wins row of "CUSTOM", e.g. "2 Wins ADD to bet: 5"
+                           (default "1 Wins DO NOTHING")
+  --losses RULE            the losses row, e.g. "3 Losses In A Row MULTIPLY bet
+                           by: 2" (default "1 Losses ADD to bet: 1")
+  --n-count N              spins the "ADAPTIVE 4.1" matrix is scored on,
+                           10 to 1000 (default 10); the matrix is created
+                           before the first number
+
+Spins and clock:
+  --random N               play N uniform spins drawn from the seed
+  --seed N                 the second the clock starts at, which also seeds
+                           the random spins (default 1767225600)
+  --seconds-per-spin N     how far the clock moves a spin, 0 to 86400
+                           (default 40)
+
+Output:
+  --json                   one JSON object a line instead of the table
+  --ledger FILE.csv        also write one row a spin of the run: spin, number,
+                           sectors, stake, real or virtual, won or lost,
+                           bankroll after
+  --grid                   every mode x both types x the three sector choices
+                           x every system the type offers: 150 runs a file,
+                           ranked by final bankroll
+  --help                   show this text
+
+The figures (also the JSON keys): spins; bets, wins and losses of the staked
+bets; virtual_bets, settled under the safe level; wagered and paid; the
+final_bankroll (start - wagered + paid); max_bank; min_bankroll and
+max_drawdown of the bankroll shown after each spin; longest_losing_streak;
+largest_stake; expected_loss (wagered / 37, the house edge).
+
+The runs spread over all cores. A progress bar goes to the standard error
+when it is a terminal and the work takes more than a second.
+
+Exit status: 0 when the runs are done; 2 on bad arguments or a refused file.
+
+Examples:
+  quorvel-lab "../shared/data/real-spins/DC 14 Feb 2026, IR301 (137).txt"
+  quorvel-lab --grid "../shared/data/real-spins/DC 14 Feb 2026, IR301 (137).txt"
+  quorvel-lab --random 100000 --system CUSTOM --losses "1 Losses ADD to bet: 2"
+)HELP";
+}
+
+}  // namespace quorvel::cli

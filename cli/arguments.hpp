@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "lab/lab_settings.hpp"
+
+namespace quorvel::cli {
+
+// What the command line asks for.
+struct Arguments {
+    LabSettings settings;
+    std::vector<std::string> files;
+    std::optional<std::size_t> random;  // --random N
+    bool json = false;
+    bool grid = false;
+    bool help = false;
+    std::string ledger;  // --ledger FILE.csv
+};
+
+// The arguments, or the reason they cannot be taken (in `error`).
+struct Parsed {
+    Arguments arguments;
+    std::string error;
+};
+
+Parsed parse_arguments(const std::vector<std::string>& args);
+
+// The text of --help.
+std::string help_text();
+
+}  // namespace quorvel::cli

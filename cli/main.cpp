@@ -1,0 +1,127 @@
+// quorvel-lab: plays spin files through the engine and reports the figures.
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.hpp"
+#include "cli/progress_bar.hpp"
+#include "cli/report.hpp"
+#include "lab/batch.hpp"
+#include "lab/grid.hpp"
+#include "lab/random_spins.hpp"
+#include "lab/spin_file.hpp"
+
+namespace {
+
+using namespace quorvel;
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kRefused = 2;
+
+int refuse(const std::string& message) {
+    std::cerr << "quorvel-lab: " << message << "\nTry 'quorvel-lab --help' for the options.\n";
+    return kRefused;
+}
+
+struct Source {
+    std::string name;
+    std::vector<std::uint8_t> spins;
+};
+
+int run(const cli::Arguments& arguments) {
+    std::vector<Source> sources;
+    if (arguments.random) {
+        sources.push_back(
+            {"--random " + std::to_string(*arguments.random),
+             random_spins(*arguments.random, static_cast<std::uint64_t>(arguments.settings.seed))});
+    }
+    bool refused = false;
+    for (const std::string& path : arguments.files) {
+        SpinFile file = read_spin_file(path);
+        if (!file.ok()) {
+            std::cerr << "quorvel-lab: " << file.error << '\n';
+            refused = true;
+            continue;
+        }
+        sources.push_back({path, std::move(file.spins)});
+    }
+    if (refused) return kRefused;  // nothing runs when any file is refused
+
+    std::vector<RunJob> jobs;
+    std::vector<RunReport> reports;
+    for (const Source& source : sources) {
+        const std::vector<LabSettings> settings =
+            arguments.grid ? grid_of(arguments.settings)
+                           : std::vector<LabSettings>{arguments.settings};
+        for (const LabSettings& one : settings) {
+            jobs.push_back({source.spins, one});
+            reports.push_back({source.name, one, {}});
+        }
+    }
+
+    cli::ProgressBar bar(total_spins(jobs));
+    std::vector<LedgerRow> ledger;
+    if (!arguments.ledger.empty()) {
+        // One run: the ledger keeps it spin by spin.
+        RunOptions options;
+        options.keep_ledger = true;
+        options.progress = [&bar](std::size_t done) { bar.update(done); };
+        RunResult result = run_spins(jobs.front().spins, jobs.front().settings, options);
+        reports.front().figures = result.figures;
+        ledger = std::move(result.ledger);
+    } else {
+        BatchOptions options;
+        options.progress = [&bar](std::size_t done) { bar.update(done); };
+        const std::vector<RunResult> results = run_batch(jobs, options);
+        for (std::size_t i = 0; i < results.size(); ++i)
+            reports[i].figures = results[i].figures;
+    }
+    bar.finish();
+
+    if (!arguments.ledger.empty()) {
+        const std::string error = save_file(
+            arguments.ledger, [&ledger](std::ostream& out) { write_ledger_csv(out, ledger); });
+        if (!error.empty()) return refuse("--ledger: " + error);
+    }
+
+    if (arguments.json) {
+        for (const RunReport& report : reports)
+            cli::print_json_line(std::cout, report);
+    } else if (arguments.grid || sources.size() == 1) {
+        // A table a spin source, each under its own title.
+        const std::size_t per_source = reports.size() / sources.size();
+        for (std::size_t s = 0; s < sources.size(); ++s) {
+            if (s > 0) std::cout << '\n';
+            cli::print_table(std::cout, {sources[s].name, sources[s].spins.size(), arguments.grid},
+                             std::span(reports).subspan(s * per_source, per_source));
+        }
+    } else {
+        cli::print_table(std::cout, {}, reports);
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "quorvel-lab: the figures could not be written to the standard output\n";
+        return kFailed;
+    }
+    return kDone;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const cli::Parsed parsed = cli::parse_arguments(args);
+    if (!parsed.error.empty()) return refuse(parsed.error);
+    if (parsed.arguments.help) {
+        std::cout << cli::help_text();
+        return kDone;
+    }
+    try {
+        return run(parsed.arguments);
+    } catch (const std::exception& error) {
+        std::cerr << "quorvel-lab: " << error.what() << '\n';
+        return kFailed;
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <span>
+#include <string>
+
+#include "lab/lab_csv.hpp"
+
+namespace quorvel::cli {
+
+// One JSON object on one line: the file, the settings that tell the runs of a
+// grid apart, the base bet and every figure under its name.
+void print_json_line(std::ostream& out, const RunReport& run);
+
+// What a table is about: its spins, and whether its rows are a grid.
+struct TableTitle {
+    std::string file;  // empty when the rows come from several files
+    std::size_t spins = 0;
+    bool grid = false;
+};
+
+// A readable table, one row a run, under a title and the settings common to
+// all its rows; a grid is ranked by final bankroll.
+void print_table(std::ostream& out, const TableTitle& title, std::span<const RunReport> runs);
+
+// A string as a JSON string literal.
+std::string json_string(std::string_view text);
+
+}  // namespace quorvel::cli

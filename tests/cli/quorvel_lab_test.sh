@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Runs one case of the quorvel-lab checks: quorvel_lab_test.sh CASE PROGRAM REAL_SPINS_DIR
+set -uo pipefail
+
+case_name=$1
+lab=$2
+real_spins=${QUORVEL_REAL_SPINS:-$3}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# run ARGS...: runs the program, keeping its status, stdout and stderr.
+run() {
+  "$lab" "$@" >"$work/out" 2>"$work/err"
+  status=$?
+  out=$(cat "$work/out")
+  err=$(cat "$work/err")
+}
+
+# refused MESSAGE ARGS...: exit 2, the message on stderr, nothing on stdout.
+refused() {
+  local message=$1
+  shift
+  run "$@"
+  [ "$status" -eq 2 ] || fail "exit $status, not 2, for: $*"
+  [ -z "$out" ] || fail "something on stdout for: $*"
+  grep -qF -- "$message" <<<"$err" || fail "stderr lacks '$message' for: $*; it says: $err"
+}
+
+# A short file of real shape: a byte order mark, CR LF, commas and blanks.
+spins=$work/spins.txt
+{
+  printf '\xEF\xBB\xBF'
+  for i in $(seq 1 40); do printf '%d, %d\r\n' $(((i * 7) % 37)) $(((i * 11 + 3) % 37)); done
+} >"$spins"
+
+case $case_name in
+help)
+  run --help
+  [ "$status" -eq 0 ] || fail "--help exits $status"
+  [ -z "$err" ] || fail "--help writes to stderr: $err"
+  for option in --mode --type --sectors --system --base-bet --bankroll --safe-level --auto-reset \
+    --aim --minimal-profit --wins --losses --n-count --seed --seconds-per-spin --random --json \
+    --ledger --grid; do
+    grep -qF -- "$option" <<<"$out" || fail "--help does not explain $option"
+  done
+  grep -qF 'real-spins/' <<<"$out" || fail "--help has no example on a real file"
+  ;;
+refusals)
+  refused "give a spin FILE, or --random N"
+  refused "unknown option '--colour'" --colour red "$spins"
+  refused "--mode: 'deep scan' is not a game mode; the choices are \"SMART 2024\"" \
+    --mode "deep scan" "$spins"
+  refused "--type: '3' is not a betting type" --type 3 "$spins"
+  refused "--aim needs a value" "$spins" --aim
+  refused "has no table for betting type \"2\"" --type 2 --system "Blind (Softer)" "$spins"
+  refused "--grid plays every mode" --grid --mode "SMART 2024" "$spins"
+  refused "--ledger keeps the spins of one run" --grid --ledger "$work/l.csv" "$spins"
+  refused "--random: '0' is not a count of spins" --random 0
+  printf '1\n2\n36\n3 x7\n' >"$work/bad.txt"
+  # A refused file among good ones: nothing runs, and the message names the place.
+  refused "$work/bad.txt:4:3: 'x7' is not a roulette number (0 to 36)" "$spins" "$work/bad.txt"
+  printf ' \n\n' >"$work/empty.txt"
+  refused "$work/empty.txt: no spins" "$work/empty.txt"
+  refused "$work/missing.txt: cannot open" "$work/missing.txt"
+  ;;
+json)
+  refused "give spin files or --random N, not both" --json "$spins" --random 500
+  run --json --safe-level 2 "$spins" "$spins"
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  [ "$(wc -l <<<"$out")" -eq 2 ] || fail "two files give $(wc -l <<<"$out") lines"
+  line=$(head -n 1 <<<"$out")
+  for key in file mode type sectors system base_bet spins bets wins losses virtual_bets wagered \
+    paid final_bankroll max_bank min_bankroll max_drawdown longest_losing_streak largest_stake \
+    expected_loss; do
+    grep -qE "\"$key\": " <<<"$line" || fail "no key $key in: $line"
+  done
+  grep -qF '"spins": 80,' <<<"$line" || fail "the file holds 80 spins: $line"
+  grep -qF '"mode": "DEEP SCAN 4.1", "type": "1"' <<<"$line" || fail "default settings: $line"
+  # The books balance: final = start - wagered + paid, wins + losses = bets.
+  number() { grep -oE "\"$1\": -?[0-9.]+" <<<"$line" | grep -oE -- '-?[0-9.]+$'; }
+  [ "$(number final_bankroll)" -eq $((5000 - $(number wagered) + $(number paid))) ] ||
+    fail "final_bankroll does not balance: $line"
+  [ $(($(number wins) + $(number losses))) -eq "$(number bets)" ] || fail "bets: $line"
+  run --json --random 2000 --seed 7 --mode "PARADOX 4.1"
+  first=$out
+  run --json --random 2000 --seed 7 --mode "PARADOX 4.1"
+  [ "$status" -eq 0 ] && [ "$out" = "$first" ] || fail "the same seed does not play the same"
+  grep -qF '"file": "random spins (seed 7)"' <<<"$out" || fail "random spins are not named: $out"
+  ;;
+grid)
+  run --grid --json "$spins"
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  [ "$(wc -l <<<"$out")" -eq 150 ] || fail "--grid --json gives $(wc -l <<<"$out") lines, not 150"
+  [ "$(sort -u <<<"$out" | cut -d, -f2-5 | sort -u | wc -l)" -eq 150 ] ||
+    fail "the 150 runs are not all different settings"
+  run --grid "$spins"
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  rows=$(grep -cE '^ *[0-9]+  ' <<<"$out")
+  [ "$rows" -eq 150 ] || fail "the grid table has $rows ranked rows, not 150"
+  grep -qE '^ *150  ' <<<"$out" || fail "no rank 150"
+  # Ranked by final bankroll: the Final column, right-aligned under its
+  # header, never rises down the table.
+  header=$(grep -E '^ *#  ' <<<"$out")
+  [ -n "$header" ] || fail "no table header"
+  end=$(awk '{ print index($0, "  Final  ") + 6 }' <<<"$header")
+  finals=$(grep -E '^ *[0-9]+  ' <<<"$out" | cut -c1-"$end" | awk '{ gsub(",", "", $NF); print $NF }')
+  [ "$finals" = "$(sort -rn <<<"$finals")" ] || fail "the grid is not ranked by final bankroll"
+  [ "$(head -n 1 <<<"$finals")" -gt "$(tail -n 1 <<<"$finals")" ] || fail "no spread in the grid"
+  ;;
+ledger)
+  run --ledger "$work/ledger.csv" --safe-level 1 "$spins"
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  [ "$(wc -l <"$work/ledger.csv")" -eq 81 ] || fail "the ledger has not one row a spin"
+  head -n 1 "$work/ledger.csv" | grep -qx 'spin,number,sectors,stake,bet,result,bankroll_after' ||
+    fail "ledger header: $(head -n 1 "$work/ledger.csv")"
+  grep -qE '^[0-9]+,[0-9]+,[DC][1-3]( [DC][1-3])?,[0-9]+,(real|virtual),(won|lost),-?[0-9]+$' \
+    "$work/ledger.csv" || fail "no bet row in the ledger"
+  grep -qE ',virtual,' "$work/ledger.csv" || fail "no virtual bet under safe level 1"
+  # A ledger that cannot be written is refused.
+  refused "--ledger: " --ledger "$work/no/such/dir/l.csv" "$spins"
+  ;;
+real_file)
+  [ -d "$real_spins" ] || { echo "no real spin files: skipped"; exit 77; }
+  file="$real_spins/DC 14 Feb 2026, IR301 (137).txt"
+  run --grid "$file"
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  [ "$(grep -cE '^ *[0-9]+  ' <<<"$out")" -eq 150 ] || fail "not 150 ranked runs on a real file"
+  run --json "$real_spins/DB4000_1.txt" "$real_spins/1603_real_spins.txt"
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  grep -qF '"spins": 3981,' <<<"$out" || fail "DB4000_1.txt (with a byte order mark) holds 3981"
+  ;;
+*)
+  echo "unknown case $case_name" >&2
+  exit 2
+  ;;
+esac
+
+[ "$failures" -eq 0 ]
