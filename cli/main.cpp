@@ -34,7 +34,7 @@ int run(const cli::Arguments& arguments) {
     std::vector<Source> sources;
     if (arguments.random) {
         sources.push_back(
-            {"--random " + std::to_string(*arguments.random),
+            {"random spins (seed " + std::to_string(arguments.settings.seed) + ")",
              random_spins(*arguments.random, static_cast<std::uint64_t>(arguments.settings.seed))});
     }
     bool refused = false;
