@@ -84,11 +84,37 @@ void print_columns(std::ostream& out, const std::vector<Column>& columns) {
     }
 }
 
+// The length of the well-formed UTF-8 sequence at the start of `text`, or 0.
+std::size_t utf8_length(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    if (length == 0 || text.size() < length) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    }
+    // No overlong forms, no surrogates, nothing past U+10FFFF.
+    if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) > 0x9F) ||
+        (lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) > 0x8F)) {
+        return 0;
+    }
+    return length;
+}
+
 }  // namespace
 
+// A file name need not be UTF-8; a byte that is not stands as U+FFFD, so the
+// line stays valid JSON.
 std::string json_string(std::string_view text) {
     std::string json = "\"";
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             json += '\\';
@@ -97,11 +123,23 @@ std::string json_string(std::string_view text) {
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04x", byte);
             json += escape;
+        } else if (byte >= 0x80) {
+            const std::size_t length = utf8_length(text.substr(i));
+            if (length == 0) {
+                json += "\\ufffd";
+                ++i;
+            } else {
+                json.append(text.substr(i, length));
+                i += length;
+            }
+            continue;
         } else {
             json += c;
         }
+        ++i;
     }
-    return json + '"';
+    json += '"';
+    return json;
 }
 
 void print_json_line(std::ostream& out, const RunReport& run) {

@@ -20,9 +20,11 @@ std::string sectors_text(SectorSet sectors) {
     return text;
 }
 
-std::string two_decimals(double value) {
+// Fifteen significant digits: what a double holds, without the noise of a
+// seventeenth.
+std::string exact_decimal(double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
     return buffer;
 }
 
@@ -43,7 +45,7 @@ std::vector<std::pair<std::string_view, std::string>> figure_texts(const RunFigu
         {"max_drawdown", std::to_string(f.max_drawdown)},
         {"longest_losing_streak", std::to_string(f.longest_losing_streak)},
         {"largest_stake", std::to_string(f.largest_stake)},
-        {"expected_loss", two_decimals(f.expected_loss)},
+        {"expected_loss", exact_decimal(f.expected_loss)},
     };
 }
 

@@ -23,7 +23,7 @@ struct RunReport {
 };
 
 // The figures under their names, in the order the lab reports them, with
-// their values as text (expected_loss to two decimals).
+// their values as text (expected_loss to fifteen significant digits).
 std::vector<std::pair<std::string_view, std::string>> figure_texts(const RunFigures& figures);
 
 // One line a spin: spin, number, sectors, stake, bet (real or virtual),

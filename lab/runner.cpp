@@ -31,12 +31,12 @@ RunResult run_spins(std::span<const std::uint8_t> spins, const LabSettings& sett
     if (options.keep_ledger) result.ledger.reserve(spins.size());
 
     for (std::size_t i = 0; i < spins.size(); ++i) {
-        if (i % kReportEvery == 0 && i > 0) {
+        if (i % kReportEvery == 0) {
             if (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed)) {
                 result.cancelled = true;
                 break;
             }
-            if (options.progress) options.progress(i);
+            if (options.progress && i > 0) options.progress(i);
         }
         // The chips this spin settles are gone once the number is played.
         const SectorSet on_table = game.table.chips;

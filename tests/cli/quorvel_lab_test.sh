@@ -88,6 +88,12 @@ json)
   [ "$(number final_bankroll)" -eq $((5000 - $(number wagered) + $(number paid))) ] ||
     fail "final_bankroll does not balance: $line"
   [ $(($(number wins) + $(number losses))) -eq "$(number bets)" ] || fail "bets: $line"
+  # Any file name makes valid JSON: quotes escaped, bytes that are not UTF-8 replaced.
+  odd=$work/$'say "hi"\xff\xc3\xa9.txt'
+  cp "$spins" "$odd"
+  run --json "$odd"
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  grep -qF 'say \"hi\"\ufffd'$'\xc3\xa9''.txt", "mode"' <<<"$out" || fail "file name in JSON: $out"
   run --json --random 2000 --seed 7 --mode "PARADOX 4.1"
   first=$out
   run --json --random 2000 --seed 7 --mode "PARADOX 4.1"

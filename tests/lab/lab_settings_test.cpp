@@ -195,7 +195,7 @@ TEST(LabCsv, WritesLedgerAndRunsAndQuotes) {
               "wagered,paid,final_bankroll,max_bank,min_bankroll,max_drawdown,"
               "longest_losing_streak,largest_stake,expected_loss\n"
               "\"DC 14 Feb 2026, IR301 (137).txt\",DEEP SCAN 4.1,1,Dozens & Columns,Blind,1,"
-              "0,0,0,0,0,100,0,0,0,0,0,0,0,2.70\n");
+              "0,0,0,0,0,100,0,0,0,0,0,0,0,2.7027027027027\n");
     EXPECT_EQ(csv_field("say \"hi\""), "\"say \"\"hi\"\"\"");
 }
 
