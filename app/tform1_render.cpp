@@ -146,12 +146,15 @@ void TForm1::render_working_labels() {
 
 void TForm1::render_settings() {
     const AdaptiveMatrix& matrix = game_.matrix;
-    if (ui_.Adaptive_Matrix->isEnabled() != matrix.Adaptive_Matrix)
-        ui_.Adaptive_Matrix->setEnabled(matrix.Adaptive_Matrix);
-    if (ui_.Set_N_Count->isEnabled() != matrix.Set_N_Count)
-        ui_.Set_N_Count->setEnabled(matrix.Set_N_Count);
+    const bool create = create_matrix_offered(game_);
+    if (ui_.Adaptive_Matrix->isEnabled() != create) ui_.Adaptive_Matrix->setEnabled(create);
+    const bool reset = reset_matrix_offered(game_);
+    if (ui_.Set_N_Count->isEnabled() != reset) ui_.Set_N_Count->setEnabled(reset);
     if (ui_.N_Count->isEnabled() != matrix.N_Count) ui_.N_Count->setEnabled(matrix.N_Count);
-    // A tie in the matrix raises the count by one more spin.
+    // A tie in the matrix raises the count by one more spin, also past the
+    // box's usual top; creating a matrix fills an emptied box.
+    const SpinRange count_range = n_count_range(game_);
+    if (ui_.N_Count->maximum() != count_range.maximum) ui_.N_Count->setMaximum(count_range.maximum);
     if (game_.params.N_Count && ui_.N_Count->entry() != game_.params.N_Count)
         ui_.N_Count->setValue(*game_.params.N_Count);
     if (ui_.Label4->palette().color(QPalette::WindowText) != colour_from_bgr(matrix.Label4))

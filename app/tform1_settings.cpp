@@ -315,7 +315,7 @@ void TForm1::create_settings_rows() {
     ui_.RResetBets = add_button("RResetBets", QStringLiteral("Manual Bet Reset"),
                                 QRect(231, 340, 112, 22), true);
     ui_.RResetBets->setToolTip(QStringLiteral("Back to the first step at the base bet"));
-    connect(ui_.RResetBets, &QPushButton::clicked, this, [this] { run(&RResetBets); });
+    connect(ui_.RResetBets, &QPushButton::clicked, this, [this] { run(&manual_bet_reset); });
     add_check_box("ChBx_ManualBetReset", QString(), QRect(347, 343, 18, 16),
                   &Parameters::ChBx_ManualBetReset, std::nullopt)
         ->setToolTip(QStringLiteral("Manual Bet Reset"));

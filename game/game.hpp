@@ -80,7 +80,19 @@ struct Display {
     std::string Label28 = "1000";  // the minimal-profit bet
 };
 
-// The one-step undo snapshot, taken as each number is entered.
+// The books of the test bankroll, kept where the bankroll moves, so that every
+// unit can be accounted for: at any moment Bankroll = start + result - on_table.
+// Both figures stay within the range of the bankroll itself, however long the
+// game runs.
+struct Books {
+    std::int64_t start = 5000;  // the starting bankroll
+    std::int64_t on_table = 0;  // the stake charged for the bet now on the table
+    std::int64_t result = 0;    // payouts less the stakes they settled, over every settled bet
+};
+
+// The one-step undo snapshot, taken as each number is entered. It holds what
+// the spin and the prediction after it can change in the money: an undo takes
+// the whole spin back.
 struct Snapshot {
     // The bet on each sector, D1 first; 0 where no chip was shown.
     std::array<std::int64_t, 6> SaveBets{};
@@ -96,6 +108,18 @@ struct Snapshot {
     int Custom_Losses_Saved = 0;
     int Custom_Losses_In_Row_Saved = 0;
     std::int64_t Custom_Bet_Saved = 1;
+
+    // Beyond the twelve copies: the stake itself (also when no chip was on
+    // the table), the safe level, and the settlement record the next
+    // prediction reads.
+    std::int64_t Bet_Size_Saved = 1;
+    std::int64_t Bankroll_At_Prediction_Saved = 5000;
+    bool SL_Field_Saved = false;
+    int Loss_Streak_Saved = 0;
+    int Spin_Won_Saved = 0;
+    std::int64_t Label28_Saved = 1000;
+    std::string Caption_ProfitBet_Saved = "P. BET:";
+    Books books_saved;
 };
 
 // The whole game, under the names the rules use. A fresh Game is the state of
@@ -116,6 +140,7 @@ struct Game {
     AnalysisPause pause;
     Display display;
     Snapshot saved;
+    Books books;
     DeepScanState deep_scan;
     AdaptiveMatrix matrix;
     RandomSource random;  // shared by every predictor that draws

@@ -15,6 +15,11 @@ void Enable_All(Game& game) {
     if (game.Undo_Counter >= 2) game.table.undo_offered = true;
 }
 
+void end_undo_offer(Game& game) {
+    game.Undo_Counter = 1;
+    game.table.undo_offered = false;
+}
+
 void Disable_Bets(Game& game) {
     game.table.chips.clear();
 }

@@ -9,6 +9,9 @@ struct Game;
 void Disable_All(Game& game);
 // Opens every number cell again, and offers the undo once a spin can be taken back.
 void Enable_All(Game& game);
+// A reset cannot be undone: the undo button goes, and comes back only after
+// the next spin has been analysed.
+void end_undo_offer(Game& game);
 // Takes every chip off the table.
 void Disable_Bets(Game& game);
 // Lights the cell of the number just entered, while the others stay dimmed.

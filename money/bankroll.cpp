@@ -49,9 +49,17 @@ void CSpinEdit1Change(Game& game) {
     game.Bankroll = start;
     game.Max_Bank = start;
     game.Bankroll_At_Prediction = start;
+    game.books = Books{start};
+    RResetBets(game);
+    // The aim follows the new bankroll also while the base bet is being
+    // typed, when the reset stops before setting it.
+    BlindAutomationSetAim(game);
+    // The undo copies follow, so that taking back the first spin keeps the
+    // chosen start.
     game.saved.Bankroll_Saved = start;
     game.saved.Max_Bank_Saved = start;
-    RResetBets(game);
+    game.saved.Bankroll_At_Prediction_Saved = start;
+    game.saved.books_saved = game.books;
     game.saved.Profit_Aim_Saved = game.Profit_Aim;
 }
 

@@ -28,8 +28,13 @@ ProgressionSystem double_bet_twin(ProgressionSystem system) {
 }  // namespace
 
 void set_bet_size(Game& game, std::int64_t bet) {
-    game.Bet_Size = bet;
-    game.display.CurrentBet = std::to_string(bet);
+    game.Bet_Size = capped_bet(bet);
+    game.display.CurrentBet = std::to_string(game.Bet_Size);
+}
+
+std::int64_t stake_on_table(const Game& game) {
+    if (game.table.chips.empty() || game.table.safe_level_in_force()) return 0;
+    return saturating_mul(game.Bet_Size, game.table.chips.size());
 }
 
 void load_table_bet(Game& game) {
@@ -48,8 +53,7 @@ void RResetBets(Game& game) {
     if (!game.params.Init_Bet) return;
     const std::int64_t base = *game.params.Init_Bet;
     game.Custom_Bet = base;
-    game.Undo_Counter = 1;
-    game.table.undo_offered = false;
+    end_undo_offer(game);
     BlindAutomationSetAim(game);
     // Every table starts with 1, so after a reset the stake is the base bet
     // under every system.
@@ -64,17 +68,29 @@ void BettingTypeChange(Game& game) {
     Return_Bet(game);
     game.display.Caption_ProfitBet = "P.BET:";
     RResetBets(game);
+    // The spin before the change was played under the other type; also with
+    // an empty base bet, where the reset stops early, it is not taken back.
+    end_undo_offer(game);
     Disable_Bets(game);
 }
 
 void Init_BetChange(Game& game) {
     RResetBets(game);
+    charge_bet_anew(game);
+}
+
+void manual_bet_reset(Game& game) {
+    if (!game.params.ChBx_ManualBetReset) return;
+    RResetBets(game);
+    charge_bet_anew(game);
+}
+
+void charge_bet_anew(Game& game) {
     if (!game.params.Init_Bet) return;
-    if (game.table.safe_level_in_force() || game.table.chips.empty()) return;
-    // The bet on the table is charged anew at the new base bet.
-    const std::int64_t base = *game.params.Init_Bet;
-    const std::int64_t stake = game.params.BettingType == BetType::Single ? base : 2 * base;
+    const std::int64_t stake = stake_on_table(game);
+    if (stake == 0) return;
     game.Bankroll = saturating_sub(game.Bankroll_At_Prediction, stake);
+    game.books.on_table = stake;
 }
 
 }  // namespace quorvel

@@ -11,13 +11,28 @@ struct Game;
 // bankroll nor the chips on the table.
 void RResetBets(Game& game);
 
+// The "Manual Bet Reset" button: the bet reset, and the bet on the table is
+// charged anew at the reset stake. Does nothing while the button is switched off.
+void manual_bet_reset(Game& game);
+
+// After a reset or a new base bet, a bet on the table is charged anew at the
+// new stake: the bankroll goes back to where it stood before the stake was
+// charged, less the new stake on each sector in play. A virtual bet costs
+// nothing, and an empty base bet changes nothing.
+void charge_bet_anew(Game& game);
+
+// The stake charged for the bet on the table: Bet_Size on each sector in
+// play, nothing for a virtual bet or an empty table.
+std::int64_t stake_on_table(const Game& game);
+
 // The player picked another betting type: the stake on the table goes back to
 // the bankroll, the bet is reset and the chips come off the table.
 void BettingTypeChange(Game& game);
 // The base bet (or the focus sink, which shares the handler) changed.
 void Init_BetChange(Game& game);
 
-// Sets the stake per sector in play, and the CurrentBet caption with it.
+// Sets the stake per sector in play, and the CurrentBet caption with it. No
+// stake goes above kMaxBet.
 void set_bet_size(Game& game, std::int64_t bet);
 
 // Bet_Size for the entry Bet_Step of the active table at the base bet; keeps

@@ -21,7 +21,7 @@ enum class BetChange { Add, Subtract, Multiply, Divide, Set };
 static_assert(static_cast<int>(WinAction::Set) == static_cast<int>(BetChange::Set));
 static_assert(static_cast<int>(LossAction::Set) == static_cast<int>(BetChange::Set));
 
-std::int64_t apply(BetChange change, std::int64_t bet, std::int64_t v, std::int64_t base) {
+std::int64_t change_bet(BetChange change, std::int64_t bet, std::int64_t v, std::int64_t base) {
     switch (change) {
         case BetChange::Add:
             return saturating_add(bet, v);
@@ -35,6 +35,10 @@ std::int64_t apply(BetChange change, std::int64_t bet, std::int64_t v, std::int6
             return v;
     }
     return bet;
+}
+
+std::int64_t apply(BetChange change, std::int64_t bet, std::int64_t v, std::int64_t base) {
+    return capped_bet(change_bet(change, bet, v, base));
 }
 
 std::int64_t base_bet(const Game& game) {

@@ -65,13 +65,12 @@ void Get_Minimal_Profit(Game& game) {
     }
 
     // The stake already charged for the new prediction is charged anew.
-    if (!game.table.chips.empty() && !game.table.safe_level_in_force()) {
-        const std::int64_t sectors = game.params.BettingType == BetType::Single ? 1 : 2;
-        game.Bankroll = saturating_add(game.Bankroll, saturating_mul(sectors, game.Bet_Size));
-        game.Bankroll = saturating_sub(game.Bankroll, saturating_mul(sectors, bet));
-    }
+    const std::int64_t charged = stake_on_table(game);
     set_bet_size(game, bet);
-    game.Custom_Bet = bet;
+    game.Custom_Bet = game.Bet_Size;
+    const std::int64_t stake = stake_on_table(game);
+    game.Bankroll = saturating_sub(saturating_add(game.Bankroll, charged), stake);
+    game.books.on_table = saturating_sub(saturating_add(game.books.on_table, stake), charged);
 }
 
 void Minimal_Bet_Calc(Game& game) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -26,6 +27,15 @@ constexpr std::int64_t saturating_mul(std::int64_t a, std::int64_t b) {
     std::int64_t result = 0;
     if (__builtin_mul_overflow(a, b, &result)) return (a < 0) == (b < 0) ? kMoneyMax : kMoneyMin;
     return result;
+}
+
+// The highest stake on one sector. It lies far below the 64-bit edge, so that
+// a payout of three stakes, and a bankroll after thousands of them, stay
+// exact counts of units instead of stopping at the edge.
+inline constexpr std::int64_t kMaxBet = 1'000'000'000'000'000;
+
+constexpr std::int64_t capped_bet(std::int64_t bet) {
+    return std::min(bet, kMaxBet);
 }
 
 }  // namespace quorvel

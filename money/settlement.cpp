@@ -48,6 +48,9 @@ void WinLoose(Game& game) {
         record.stake = saturating_mul(record.sectors, game.Bet_Size);
         record.payout = record.won && !record.virtual_bet ? saturating_mul(3, game.Bet_Size) : 0;
     }
+    // The stake charged for the bet is settled here, won or lost.
+    game.books.result = saturating_sub(game.books.result, game.books.on_table);
+    game.books.on_table = 0;
     if (game.Spin_Won == 1) {
         game.Loss_Streak = 0;
         Win_Calc(game);
@@ -67,7 +70,9 @@ void WinLoose(Game& game) {
 void Win_Calc(Game& game) {
     if (game.table.safe_level_in_force()) return;  // a virtual bet: nothing paid, nothing moves
 
-    game.Bankroll = saturating_add(game.Bankroll, saturating_mul(3, game.Bet_Size));
+    const std::int64_t payout = saturating_mul(3, game.Bet_Size);
+    game.Bankroll = saturating_add(game.Bankroll, payout);
+    game.books.result = saturating_add(game.books.result, payout);
     game.Bankroll_At_Prediction = game.Bankroll;
     if (game.Bankroll > game.Max_Bank) {
         game.Max_Bank = game.Bankroll;
@@ -112,14 +117,19 @@ void Lose_Calc(Game& game) {
 }
 
 void Return_Bet(Game& game) {
-    // The type already shows the new value: a "1" now means a double bet was on the table.
-    refund_unsettled_bet(game, game.params.BettingType == BetType::Single ? 2 : 1);
+    if (stake_on_table(game) == 0) return;
+    hand_back_stake(game);
+    game.saved.Bankroll_Saved = game.Bankroll;  // an undo keeps the refund
+    game.saved.books_saved = game.books;
 }
 
-void refund_unsettled_bet(Game& game, int sectors) {
-    if (game.table.chips.empty() || game.table.safe_level_in_force()) return;
-    game.Bankroll = saturating_add(game.Bankroll, saturating_mul(sectors, game.Bet_Size));
-    game.saved.Bankroll_Saved = game.Bankroll;  // an undo keeps the refund
+// Every sector in play carries Bet_Size, and every change of Bet_Size with a
+// bet on the table charges that bet anew, so the chips tell what was charged.
+void hand_back_stake(Game& game) {
+    const std::int64_t stake = stake_on_table(game);
+    if (stake == 0) return;
+    game.Bankroll = saturating_add(game.Bankroll, stake);
+    game.books.on_table = saturating_sub(game.books.on_table, stake);
 }
 
 }  // namespace quorvel

@@ -11,10 +11,11 @@ void Win_Calc(Game& game);
 // A lost spin: the stake was charged when the chips appeared; moves the progression.
 void Lose_Calc(Game& game);
 // Hands back the stake of a bet the player takes off the table by changing the
-// betting type (the type already shows the new value).
+// betting type; the undo copy of the bankroll takes the refund.
 void Return_Bet(Game& game);
-// Hands back the stake of a bet that leaves the table unsettled: `sectors`
-// stakes of Bet_Size, unless the bet was virtual and nothing was charged.
-void refund_unsettled_bet(Game& game, int sectors);
+// Hands back the stake of a bet that leaves the table unsettled, at what was
+// charged for it; a virtual bet cost nothing and gets nothing back. The chips
+// stay for the caller to take off.
+void hand_back_stake(Game& game);
 
 }  // namespace quorvel

@@ -28,6 +28,14 @@ void SaveState(Game& game) {
     saved.Custom_Losses_Saved = game.Custom_Losses;
     saved.Custom_Losses_In_Row_Saved = game.Custom_Losses_In_Row;
     saved.Custom_Bet_Saved = game.Custom_Bet;
+    saved.Bet_Size_Saved = game.Bet_Size;
+    saved.Bankroll_At_Prediction_Saved = game.Bankroll_At_Prediction;
+    saved.SL_Field_Saved = game.table.SL_Field;
+    saved.Loss_Streak_Saved = game.Loss_Streak;
+    saved.Spin_Won_Saved = game.Spin_Won;
+    saved.Label28_Saved = game.Label28;
+    saved.Caption_ProfitBet_Saved = game.display.Caption_ProfitBet;
+    saved.books_saved = game.books;
 }
 
 void LoadState(Game& game) {
@@ -44,13 +52,20 @@ void LoadState(Game& game) {
     game.Custom_Losses = saved.Custom_Losses_Saved;
     game.Custom_Losses_In_Row = saved.Custom_Losses_In_Row_Saved;
     game.Custom_Bet = saved.Custom_Bet_Saved;
+    game.Bet_Size = saved.Bet_Size_Saved;
+    game.Bankroll_At_Prediction = saved.Bankroll_At_Prediction_Saved;
+    game.table.SL_Field = saved.SL_Field_Saved;
+    game.Loss_Streak = saved.Loss_Streak_Saved;
+    game.Spin_Won = saved.Spin_Won_Saved;
+    game.Label28 = saved.Label28_Saved;
+    game.display.Caption_ProfitBet = saved.Caption_ProfitBet_Saved;
+    game.books = saved.books_saved;
 
-    // Every sector in play carried the same stake, so any positive line gives
-    // Bet_Size; Bet_Sector ends on the highest sector that had a chip.
+    // Every sector in play carried the same stake, the one just restored;
+    // Bet_Sector ends on the highest sector that had a chip.
     for (Sector sector : kAllSectors) {
         const std::int64_t bet = saved.SaveBets[static_cast<std::size_t>(index_of(sector) - 1)];
         if (bet > 0) {
-            game.Bet_Size = bet;
             game.table.chips.insert(sector);
             game.Bet_Sector = index_of(sector);
         }

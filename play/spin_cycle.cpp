@@ -32,7 +32,14 @@ void Analyse(Game& game) {
     // money state as it was before this spin.
     SaveState(game);
     Animation_Analize(game);
-    if (settlement_due(game)) WinLoose(game);
+    if (settlement_due(game)) {
+        WinLoose(game);
+    } else {
+        // A bet that this spin does not settle (the mode changed under it)
+        // leaves the table with its stake handed back. The snapshot above
+        // still holds it, so an undo puts the bet and its charge back.
+        hand_back_stake(game);
+    }
     Disable_All(game);
     Disable_Bets(game);
     NumberPressed(game);

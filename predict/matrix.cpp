@@ -1,5 +1,6 @@
 #include "predict/matrix.hpp"
 
+#include <algorithm>
 #include <optional>
 
 #include "game/game.hpp"
@@ -37,8 +38,25 @@ Sector sector_of_code(int code) {
 
 }  // namespace
 
+bool create_matrix_offered(const Game& game) {
+    return game.matrix.Adaptive_Matrix && !game.pause.Timer_Analyse;
+}
+
+bool reset_matrix_offered(const Game& game) {
+    return game.matrix.Set_N_Count && !game.pause.Timer_Analyse;
+}
+
+SpinRange n_count_range(const Game& game) {
+    return {kN_CountRange.minimum,
+            std::max(kN_CountRange.maximum, game.params.N_Count.value_or(0))};
+}
+
 void Adaptive_Matrix(Game& game) {
+    if (!create_matrix_offered(game)) return;
     AdaptiveMatrix& matrix = game.matrix;
+    // The count is locked from here on; an emptied box would never let the
+    // matrix choose, so it takes its least value.
+    if (!game.params.N_Count) game.params.N_Count = kN_CountRange.minimum;
     matrix.Adaptive_Matrix = false;
     matrix.N_Count = false;
     matrix.Label4 = kLabel4ScoringColour;
@@ -62,11 +80,15 @@ void Adaptive_Matrix(Game& game) {
 }
 
 void Set_N_Count(Game& game) {
+    if (!reset_matrix_offered(game)) return;
     AdaptiveMatrix& matrix = game.matrix;
     // The bet on the table comes off it unsettled, so its stake goes back to
     // the bankroll before the reset sizes the next one.
-    refund_unsettled_bet(game, game.params.BettingType == BetType::Single ? 1 : 2);
+    hand_back_stake(game);
     RResetBets(game);
+    // The spin before took its money from a bet that is gone now; it is not
+    // taken back, also with an empty base bet, where the reset stops early.
+    end_undo_offer(game);
     matrix.Label4 = kLabel4PreparingColour;
     matrix.Adaptive_Matrix = true;
     matrix.N_Count = true;
@@ -87,6 +109,7 @@ void Reset_Matrix(Game& game) {
     matrix.Matrix_Position = 0;
     game.Matrix_Ready = 0;
     RResetBets(game);
+    charge_bet_anew(game);
 }
 
 void Analize_Matrix(Game& game) {

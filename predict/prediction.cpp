@@ -80,7 +80,9 @@ void Prediction(Game& game) {
 
 void charge_stake(Game& game, int sectors) {
     if (game.table.chips.empty() || game.table.safe_level_in_force()) return;
-    game.Bankroll = saturating_sub(game.Bankroll, saturating_mul(game.Bet_Size, sectors));
+    const std::int64_t stake = saturating_mul(game.Bet_Size, sectors);
+    game.Bankroll = saturating_sub(game.Bankroll, stake);
+    game.books.on_table = saturating_add(game.books.on_table, stake);
 }
 
 }  // namespace quorvel

@@ -77,8 +77,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ActionCase{"Multiply", WinAction::Multiply, 3, 4, 1, 12},
                       ActionCase{"Add", WinAction::Add, 3, 4, 1, 7},
                       ActionCase{"DoNothing", WinAction::DoNothing, 3, 4, 1, 3},
-                      ActionCase{"MultiplySaturates", WinAction::Multiply, kMoneyMax / 2, 1000000,
-                                 1, kMoneyMax}),
+                      ActionCase{"MultiplyStopsAtTheHighestBet", WinAction::Multiply, kMoneyMax / 2,
+                                 1000000, 1, kMaxBet},
+                      ActionCase{"AddStopsAtTheHighestBet", WinAction::Add, kMaxBet - 1, 5, 1,
+                                 kMaxBet}),
     [](const ::testing::TestParamInfo<ActionCase>& info) { return std::string(info.param.name); });
 
 TEST(CustomWinRule, DoNothingStillCountsAndResetsTheWins) {
@@ -175,7 +177,7 @@ TEST(CustomLossRule, DoNothingLeavesTheBet) {
     EXPECT_EQ(game.Bet_Size, 4);
 }
 
-TEST(CustomRules, RepeatedMultiplyingSaturatesInsteadOfWrapping) {
+TEST(CustomRules, RepeatedMultiplyingStopsAtTheHighestBet) {
     Game game = custom_game(1000000);
     game.params.Wins_Action = WinAction::Multiply;
     game.params.Wins_ActionValue = 1000000;
@@ -184,7 +186,8 @@ TEST(CustomRules, RepeatedMultiplyingSaturatesInsteadOfWrapping) {
         win(game);
         ASSERT_GT(game.Bet_Size, 0) << i;
     }
-    EXPECT_EQ(game.Bet_Size, kMoneyMax);
+    EXPECT_EQ(game.Bet_Size, kMaxBet);
+    EXPECT_EQ(game.Custom_Bet, kMaxBet);
 }
 
 TEST(RuleRowLooks, FollowTheChosenAction) {

@@ -13,7 +13,9 @@ inline void place_bet(Game& game, SectorSet sectors) {
     game.table.chips = sectors;
     if (!game.table.safe_level_in_force()) {
         const std::int64_t sectors = game.params.BettingType == BetType::Single ? 1 : 2;
-        game.Bankroll = saturating_sub(game.Bankroll, saturating_mul(sectors, game.Bet_Size));
+        const std::int64_t stake = saturating_mul(sectors, game.Bet_Size);
+        game.Bankroll = saturating_sub(game.Bankroll, stake);
+        game.books.on_table = saturating_add(game.books.on_table, stake);
     }
 }
 
