@@ -22,6 +22,7 @@
 #include "app/gauge.hpp"
 #include "app/shape.hpp"
 #include "app/tform1.hpp"
+#include "play/session.hpp"
 
 using quorvel::Game;
 using quorvel::Parameters;
@@ -793,7 +794,17 @@ private slots:
         g.Bankroll_At_Prediction = g.Bankroll;
         g.table.chips = sectors;
         g.Bankroll -= g.params.BettingType == quorvel::BetType::Single ? bet : 2 * bet;
+        g.books.on_table = quorvel::stake_on_table(g);
         form_->refresh();
+    }
+
+    void the_bet_reset_charges_the_chip_on_the_table_at_the_reset_stake() {
+        put_bet_on_table({Sector::D1}, 4);
+        QCOMPARE(game().Bankroll, 4996);
+        QTest::mouseClick(named<QPushButton>("RResetBets"), Qt::LeftButton);
+        QCOMPARE(game().Bankroll, 4999);
+        QVERIFY(named("Chip_D1")->isVisible());
+        QCOMPARE(caption("BetSize_D1"), QStringLiteral("1"));
     }
 
     void changing_the_base_bet_charges_the_chip_on_the_table_anew() {
@@ -970,6 +981,46 @@ private slots:
         QTest::mouseClick(create, Qt::LeftButton);
         QVERIFY(named("Background_Blur")->isHidden());
         QVERIFY(named("SpeedButton17")->isVisible());
+    }
+
+    // During the pause the matrix buttons show that they do nothing.
+    void the_matrix_buttons_rest_during_the_pause() {
+        auto* create = named<QPushButton>("Adaptive_Matrix");
+        auto* reset = named<QPushButton>("Set_N_Count");
+        enter(7);
+        QVERIFY(!create->isEnabled());
+        QTest::mouseClick(create, Qt::LeftButton);
+        QVERIFY(!quorvel::matrix_created(game()));
+        wait_for_pause_end();
+        QVERIFY(create->isEnabled());
+        QTest::mouseClick(create, Qt::LeftButton);
+        QVERIFY(reset->isEnabled());
+
+        enter(8);
+        QVERIFY(!reset->isEnabled());
+        wait_for_pause_end();
+        QVERIFY(reset->isEnabled());
+        QVERIFY(named("SpeedButton9")->isVisible());
+    }
+
+    void the_count_box_shows_the_count_in_force() {
+        auto* count = named<QSpinBox>("N_Count");
+        auto* line = count->findChild<QLineEdit*>();
+        line->selectAll();
+        QTest::keyClick(line, Qt::Key_Backspace);
+        QVERIFY(!game().params.N_Count.has_value());
+        QTest::mouseClick(named<QPushButton>("Adaptive_Matrix"), Qt::LeftButton);
+        QCOMPARE(count->value(), 10);
+        QCOMPARE(line->text(), QStringLiteral("10"));
+
+        // A tie at the top of the box raises the count past it.
+        Game& g = form_->game();
+        g.params.N_Count = 1000;
+        g.matrix.Matrix_Position = 1000;
+        quorvel::Define_Matrix(g);
+        form_->refresh();
+        QCOMPARE(game().params.N_Count, 1001);
+        QCOMPARE(count->value(), 1001);
     }
 
     // Nothing ticks in an idle window: the display follows the game on each

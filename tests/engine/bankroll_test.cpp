@@ -130,8 +130,38 @@ TEST(StartingBankroll, SetsTheBankrollUntilPlayBegins) {
     EXPECT_EQ(game.Max_Bank, 800);
 }
 
-// The overlays and the loss count behind them are not part of the snapshot:
-// taking back a virtual loss leaves both as that loss left them.
+TEST(StartingBankroll, SetsTheAimAlsoWhileTheBaseBetIsTyped) {
+    Game game;
+    game.params.Init_Bet.reset();
+    game.params.CSpinEdit1 = 100;
+    CSpinEdit1Change(game);
+    EXPECT_EQ(game.Bankroll, 100);
+    EXPECT_EQ(game.Profit_Aim, 101);
+    EXPECT_EQ(game.saved.Profit_Aim_Saved, 101);
+    EXPECT_EQ(game.books.start, 100);
+
+    // The automatic reset wakes at the first gain over the new start.
+    game.params.Init_Bet = 1;
+    game.Bet_Step = 4;
+    game.Bankroll = 101;
+    BlindAutomationReset(game);
+    EXPECT_EQ(game.Bet_Step, 0);
+}
+
+TEST(StartingBankroll, AnUndoOfTheFirstSpinKeepsTheChosenStart) {
+    Game game;
+    game.params.CSpinEdit1 = 300;
+    CSpinEdit1Change(game);
+    testing::play(game, {4});
+    Undo(game);
+    EXPECT_EQ(game.Bankroll, 300);
+    EXPECT_EQ(game.Bankroll_At_Prediction, 300);
+    EXPECT_EQ(game.Profit_Aim, 301);
+    EXPECT_EQ(game.books.start, 300);
+}
+
+// The overlays and the loss count behind them belong to the spin: taking back
+// a virtual loss brings back the level and the count as they were before it.
 TEST(SafeLevelOverlays, AreTakenBackWithTheSpinByUndo) {
     Game game;
     testing::play(game, {1, 2, 3, 4, 5});

@@ -7,6 +7,9 @@
 #include "money/saturating.hpp"
 #include "money/settlement.hpp"
 #include "money_helpers.hpp"
+#include "play/spin_cycle.hpp"
+#include "predict/matrix.hpp"
+#include "spin_helpers.hpp"
 
 namespace quorvel {
 namespace {
@@ -112,6 +115,94 @@ TEST(BetTypeChange, ToDoubleBetsSelectsTheTwinOfASofterSystem) {
     game.params.BettingType = BetType::Single;
     BettingTypeChange(game);
     EXPECT_EQ(game.params.BettingSystem, ProgressionSystem::DDonald);
+}
+
+// A bet of 4 on the table, charged: 5000 before the stake, 4996 after.
+Game game_with_a_bet_of_four(BetType type = BetType::Single) {
+    Game game;
+    game.params.BettingType = type;
+    game.Bet_Step = 5;
+    game.Bet_Size = 4;
+    place_bet(game,
+              type == BetType::Single ? SectorSet{Sector::D1} : SectorSet{Sector::D1, Sector::D2});
+    return game;
+}
+
+struct ResetCase {
+    const char* name;
+    void (*reset)(Game&);
+    BetType type;
+    bool safe_level;
+    std::optional<int> base;
+    std::int64_t bankroll;  // after the reset
+};
+
+class ResetWithABetOnTheTable : public ::testing::TestWithParam<ResetCase> {};
+
+// The stake on the table is what a win pays on, so it is charged at the
+// stake the reset leaves.
+TEST_P(ResetWithABetOnTheTable, ChargesTheBetAnewAtTheResetStake) {
+    const ResetCase& c = GetParam();
+    Game game = game_with_a_bet_of_four(c.type);
+    if (c.safe_level) {  // the bet was virtual: nothing was charged
+        game.table.SL_Field = true;
+        game.Bankroll = 5000;
+        game.books.on_table = 0;
+    }
+    game.params.Init_Bet = c.base;
+    c.reset(game);
+    EXPECT_EQ(game.Bankroll, c.bankroll);
+    EXPECT_EQ(game.Bankroll, game.books.start - game.books.on_table);
+    EXPECT_EQ(game.books.on_table, stake_on_table(game));
+    EXPECT_FALSE(game.table.chips.empty());  // the bet stays on the table
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ResetWithABetOnTheTable,
+    ::testing::Values(
+        ResetCase{"ManualSingle", manual_bet_reset, BetType::Single, false, 1, 4999},
+        ResetCase{"ManualDouble", manual_bet_reset, BetType::Double, false, 1, 4998},
+        ResetCase{"ManualToAHigherBase", manual_bet_reset, BetType::Single, false, 6, 4994},
+        ResetCase{"ManualVirtual", manual_bet_reset, BetType::Single, true, 1, 5000},
+        ResetCase{"ManualWhileTyping", manual_bet_reset, BetType::Single, false, std::nullopt,
+                  4996},
+        ResetCase{"CreateMatrix", Adaptive_Matrix, BetType::Single, false, 1, 4999},
+        ResetCase{"CreateMatrixDouble", Adaptive_Matrix, BetType::Double, false, 2, 4996}),
+    [](const ::testing::TestParamInfo<ResetCase>& info) { return std::string(info.param.name); });
+
+TEST(ResetWithABetOnTheTable, AWonBetNetsItsWinningsAtTheNewStake) {
+    Game game = game_with_a_bet_of_four();
+    manual_bet_reset(game);
+    settle(game, testing::kWinningForD1);
+    EXPECT_EQ(game.Bankroll, 5002);
+}
+
+TEST(ManualBetReset, DoesNothingWhileSwitchedOff) {
+    Game game = game_with_a_bet_of_four();
+    game.params.ChBx_ManualBetReset = false;
+    manual_bet_reset(game);
+    EXPECT_EQ(game.Bet_Size, 4);
+    EXPECT_EQ(game.Bet_Step, 5);
+    EXPECT_EQ(game.Bankroll, 4996);
+}
+
+// Taking back the spin before a change of type would bring back a bet of the
+// other type and the money it was settled with.
+TEST(BetTypeChange, EndsTheUndoOfferAlsoWhileTheBaseBetIsTyped) {
+    Game game;
+    testing::play(game, {1, 2, 3, 4, 5, 0});
+    ASSERT_TRUE(game.table.undo_offered);
+    ASSERT_FALSE(game.table.chips.empty());
+    game.params.Init_Bet.reset();
+    Init_BetChange(game);
+    ASSERT_TRUE(game.table.undo_offered);
+
+    game.params.BettingType = BetType::Double;
+    BettingTypeChange(game);
+    EXPECT_FALSE(game.table.undo_offered);
+    EXPECT_EQ(game.Undo_Counter, 1);
+    testing::play(game, {7});  // a spin under the new type can be taken back
+    EXPECT_TRUE(game.table.undo_offered);
 }
 
 TEST(MoneyNeverWraps, TheLargestBaseBetRunsToTheEndOfTheTripledTable) {

@@ -190,6 +190,19 @@ TEST(CustomRules, RepeatedMultiplyingStopsAtTheHighestBet) {
     EXPECT_EQ(game.Custom_Bet, kMaxBet);
 }
 
+TEST(CustomRules, AWinAtTheHighestBetPaysExactly) {
+    Game game = custom_game(1);
+    game.params.Losses_Action = LossAction::Multiply;
+    game.params.Losses_ActionValue = 1000000;
+    for (int i = 0; i < 4; ++i)
+        lose(game);
+    ASSERT_EQ(game.Bet_Size, kMaxBet);
+    const std::int64_t before = game.Bankroll;
+    win(game);
+    EXPECT_EQ(game.Bankroll, before - kMaxBet + 3 * kMaxBet);
+    EXPECT_GT(game.Bankroll, 0);
+}
+
 TEST(RuleRowLooks, FollowTheChosenAction) {
     const ActionLook nothing = Wins_ActionChange(WinAction::DoNothing);
     EXPECT_FALSE(nothing.value_shown);

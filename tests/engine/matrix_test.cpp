@@ -7,6 +7,8 @@
 
 #include "draw_helpers.hpp"
 #include "game/game.hpp"
+#include "money_helpers.hpp"
+#include "play/spin_cycle.hpp"
 #include "spin_helpers.hpp"
 
 namespace quorvel {
@@ -115,6 +117,84 @@ INSTANTIATE_TEST_SUITE_P(Cases, ResetMatrixRefund,
                          [](const ::testing::TestParamInfo<ResetRefundCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// "CREATE MATRIX" charged the bet on the table anew at the reset stake; "Reset
+// Matrix" hands back exactly that.
+TEST(ResetMatrixRefund, HandsBackWhatWasChargedAfterCreationResetTheBet) {
+    Game game;
+    game.params.GameModes = GameMode::DeepScan;
+    game.Bet_Size = 4;
+    testing::place_bet(game, {Sector::C1});
+    ASSERT_EQ(game.Bankroll, 4996);
+    Adaptive_Matrix(game);
+    EXPECT_EQ(game.Bankroll, 4999);
+    Set_N_Count(game);
+    EXPECT_EQ(game.Bankroll, 5000);
+    EXPECT_EQ(game.books.on_table, 0);
+}
+
+TEST(ResetMatrix, EndsTheUndoOfferAlsoWhileTheBaseBetIsTyped) {
+    Game game = adaptive_game();
+    Adaptive_Matrix(game);
+    play(game, {1, 2, 3});
+    ASSERT_TRUE(game.table.undo_offered);
+    game.params.Init_Bet.reset();
+    Set_N_Count(game);
+    EXPECT_FALSE(game.table.undo_offered);
+    EXPECT_EQ(game.Undo_Counter, 1);
+}
+
+TEST(CreateMatrix, AnEmptiedCountTakesTheLeastValueAndTheMatrixChooses) {
+    Game game = adaptive_game();
+    game.params.N_Count.reset();
+    Adaptive_Matrix(game);
+    EXPECT_EQ(game.params.N_Count, 10);
+    game.matrix.AdaptiveList1 = list_of(1);
+    game.matrix.AdaptiveList2 = list_of(0);
+    game.matrix.AdaptiveList3 = list_of(5);
+    for (int spin = 1; spin <= 10; ++spin)
+        play(game, {14});
+    EXPECT_EQ(game.Matrix_Ready, 1);
+    EXPECT_EQ(game.table.chips, SectorSet{Sector::D2});
+    play(game, {14});  // the matrix bet is settled
+    EXPECT_EQ(game.Bankroll, 5000 - 1 + 3 - 1);
+}
+
+TEST(NCountBox, ReachesAsFarAsATieRaisesTheCount) {
+    Game game = adaptive_game();
+    Adaptive_Matrix(game);
+    EXPECT_EQ(n_count_range(game).maximum, 1000);
+    game.params.N_Count = 1000;
+    game.matrix.Matrix_Position = 1000;
+    Define_Matrix(game);  // three scores of 0: a tie
+    EXPECT_EQ(game.params.N_Count, 1001);
+    EXPECT_EQ(n_count_range(game).maximum, 1001);
+    EXPECT_EQ(n_count_range(game).minimum, 10);
+}
+
+TEST(MatrixButtons, DoNothingDuringTheAnalysisPause) {
+    Game game = adaptive_game();
+    enter_number(game, 7);
+    EXPECT_FALSE(create_matrix_offered(game));
+    Adaptive_Matrix(game);
+    EXPECT_FALSE(matrix_created(game));
+    EXPECT_TRUE(std::none_of(game.table.SpeedButton.begin(), game.table.SpeedButton.end(),
+                             [](bool shown) { return shown; }));
+    end_analysis_pause(game);
+    EXPECT_TRUE(create_matrix_offered(game));
+    Adaptive_Matrix(game);
+    ASSERT_TRUE(matrix_created(game));
+
+    enter_number(game, 8);
+    EXPECT_FALSE(reset_matrix_offered(game));
+    Set_N_Count(game);
+    EXPECT_TRUE(matrix_created(game));
+    end_analysis_pause(game);
+    EXPECT_TRUE(reset_matrix_offered(game));
+    Set_N_Count(game);
+    EXPECT_FALSE(matrix_created(game));
+    EXPECT_TRUE(game.table.Background_Blur);
+}
 
 TEST(AdaptiveMode, BetsNothingAndScoresNothingWithoutAMatrix) {
     Game game = adaptive_game();

@@ -5,6 +5,7 @@
 #include "game/game.hpp"
 #include "game/history.hpp"
 #include "game/history_export.hpp"
+#include "money/bet_state.hpp"
 #include "play/spin_cycle.hpp"
 #include "play/undo.hpp"
 #include "spin_helpers.hpp"
@@ -13,6 +14,7 @@ namespace quorvel {
 namespace {
 
 using testing::play;
+using testing::winning_number;
 
 TEST(Snapshot, RecordsTheStakeOfEverySectorInPlay) {
     Game game;
@@ -115,6 +117,111 @@ TEST(Snapshot, CopiesEqualTheirVariablesBeforeTheFirstSpin) {
     EXPECT_EQ(restored.Lose_Toggle, game.Lose_Toggle);
     EXPECT_EQ(restored.Chains_Toggle_Dozens, game.Chains_Toggle_Dozens);
     EXPECT_TRUE(restored.table.chips.empty());
+}
+
+// Five numbers played: the prediction after the fifth put a bet of 1 on the
+// table and charged it (5000 before the stake, 4999 after).
+Game game_with_a_charged_bet(int safe_level) {
+    Game game;
+    game.params.Safe_Level = safe_level;
+    play(game, {1, 2, 3, 4, 5});
+    return game;
+}
+
+TEST(UndoOfAWholeSpin, AVirtualBetStaysVirtualWhenItsSpinIsPlayedAgain) {
+    Game game = game_with_a_charged_bet(1);
+    ASSERT_FALSE(game.table.chips.empty());
+    enter_number(game, winning_number(game));  // a paid win engages the level
+    end_analysis_pause(game);
+    const std::int64_t after_win = game.Bankroll;
+    ASSERT_TRUE(game.table.SL_Field);
+    ASSERT_FALSE(game.table.chips.empty());  // a virtual bet
+
+    enter_number(game, 0);  // a virtual loss releases the level
+    ASSERT_FALSE(game.table.SL_Field);
+    end_analysis_pause(game);
+    Undo(game);
+    EXPECT_TRUE(game.table.SL_Field);
+    EXPECT_EQ(game.Loss_Streak, 0);
+    EXPECT_EQ(game.Bankroll, after_win);
+
+    enter_number(game, winning_number(game));  // the virtual bet wins: nothing paid
+    EXPECT_EQ(game.Bankroll, after_win);
+}
+
+TEST(UndoOfAWholeSpin, AWinPlayedAgainIsPaidAgain) {
+    Game game = game_with_a_charged_bet(2);
+    ASSERT_EQ(game.Bankroll, 4999);
+    const int winner = winning_number(game);
+    enter_number(game, winner);
+    ASSERT_EQ(game.Bankroll, 5002);
+    ASSERT_TRUE(game.table.SL_Field);
+    end_analysis_pause(game);
+
+    Undo(game);
+    EXPECT_EQ(game.Bankroll, 4999);
+    EXPECT_FALSE(game.table.SL_Field);
+    enter_number(game, winner);
+    EXPECT_EQ(game.Bankroll, 5002);
+}
+
+TEST(UndoOfAWholeSpin, ANewBaseBetChargesFromTheBankrollBeforeTheUndoneSpin) {
+    Game game = game_with_a_charged_bet(0);
+    ASSERT_EQ(game.Bankroll_At_Prediction, 5000);
+    enter_number(game, winning_number(game));
+    end_analysis_pause(game);
+    ASSERT_EQ(game.Bankroll_At_Prediction, 5002);
+
+    Undo(game);
+    EXPECT_EQ(game.Bankroll_At_Prediction, 5000);
+    game.params.Init_Bet = 2;
+    Init_BetChange(game);
+    EXPECT_EQ(game.Bankroll, 4998);
+}
+
+TEST(UndoOfAWholeSpin, RestoresTheSettlementRecordAndTheStakeWithoutAChip) {
+    Game game;
+    play(game, {1});
+    game.Bet_Size = 6;
+    game.Spin_Won = 1;
+    game.Loss_Streak = 2;
+    game.Label28 = 12;
+    game.display.Caption_ProfitBet = "P.BET: 4";
+    game.Bankroll_At_Prediction = 4990;
+    game.books.result = -10;
+    enter_number(game, 2);
+    game.Bet_Size = 1;
+    game.Spin_Won = 0;
+    game.Loss_Streak = 0;
+    game.Label28 = 1;
+    game.display.Caption_ProfitBet = "P.BET: 9";
+    game.Bankroll_At_Prediction = 5100;
+    game.books.result = 90;
+    end_analysis_pause(game);
+
+    Undo(game);
+    EXPECT_EQ(game.Bet_Size, 6);
+    EXPECT_EQ(game.display.CurrentBet, "6");
+    EXPECT_EQ(game.Spin_Won, 1);
+    EXPECT_EQ(game.Loss_Streak, 2);
+    EXPECT_EQ(game.Label28, 12);
+    EXPECT_EQ(game.display.Caption_ProfitBet, "P.BET: 4");
+    EXPECT_EQ(game.Bankroll_At_Prediction, 4990);
+    EXPECT_EQ(game.books.result, -10);
+}
+
+TEST(UndoOfAWholeSpin, LeavesWhatTheNumberTaughtThePredictors) {
+    Game game;
+    play(game, {1, 2});
+    game.table.trend_marks = {Sector::D3};
+    enter_number(game, 17);
+    const DeepScanState scanned = game.deep_scan;
+    end_analysis_pause(game);
+    Undo(game);
+    EXPECT_EQ(game.deep_scan.DeepScan_Sum, scanned.DeepScan_Sum);
+    EXPECT_EQ(game.NumbersListForChains.back(), 17);
+    EXPECT_EQ(game.table.trend_marks, SectorSet{Sector::D3});
+    EXPECT_EQ(game.CurrentNum, 17);
 }
 
 TEST(HistoryExport, WritesOneNumberPerLineEndedByCrLf) {

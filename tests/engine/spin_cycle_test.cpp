@@ -4,6 +4,8 @@
 
 #include "game/captions.hpp"
 #include "game/game.hpp"
+#include "game/table.hpp"
+#include "play/undo.hpp"
 #include "spin_helpers.hpp"
 
 namespace quorvel {
@@ -118,6 +120,40 @@ TEST(SettlementGate, AdaptiveModeSettlesOnlyWhileTheMatrixIsReady) {
     fresh.params.GameModes = GameMode::Adaptive;
     fresh.Matrix_Ready = 1;
     EXPECT_TRUE(settlement_due(fresh));  // whatever the length of the history
+}
+
+// The player switched to the adaptive mode before a matrix was chosen: the
+// bet of the previous mode leaves the table unsettled.
+TEST(SettlementGate, AClosedGateHandsBackTheStakeAndAnUndoPutsTheBetBack) {
+    Game game;
+    play(game, {1, 2, 3, 4, 5});
+    const SectorSet chips = game.table.chips;
+    ASSERT_FALSE(chips.empty());
+    ASSERT_EQ(game.Bankroll, 4999);
+    game.params.GameModes = GameMode::Adaptive;
+    enter_number(game, testing::winning_number(game));
+    EXPECT_EQ(game.Bankroll, 5000);
+    EXPECT_TRUE(game.table.chips.empty());
+    EXPECT_EQ(game.books.on_table, 0);
+    end_analysis_pause(game);
+
+    Undo(game);
+    EXPECT_EQ(game.Bankroll, 4999);
+    EXPECT_EQ(game.table.chips, chips);
+    EXPECT_EQ(game.books.on_table, 1);
+}
+
+TEST(SettlementGate, AClosedGateHandsBackNothingForAVirtualBet) {
+    Game game;
+    play(game, {1, 2, 3, 4, 5});
+    Disable_Bets(game);
+    game.Bankroll = 5000;
+    game.books.on_table = 0;
+    game.table.SL_Field = true;
+    game.table.chips = {Sector::D1};
+    game.params.GameModes = GameMode::Adaptive;
+    enter_number(game, 0);
+    EXPECT_EQ(game.Bankroll, 5000);
 }
 
 TEST(HistoryLists, ZeroIsKeptOutOfTheChainsList) {

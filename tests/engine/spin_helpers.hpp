@@ -16,6 +16,16 @@ inline void play(Game& game, std::initializer_list<int> numbers) {
     }
 }
 
+// The lowest number the bet on the table wins on; zero loses every bet.
+inline int winning_number(const Game& game) {
+    for (int n = 1; n < kNumberCount; ++n) {
+        for (Sector sector : kAllSectors) {
+            if (game.table.chips.contains(sector) && sector_holds(sector, n)) return n;
+        }
+    }
+    return 0;
+}
+
 inline void play_count(Game& game, int spins, int first = 1) {
     for (int i = 0; i < spins; ++i) {
         enter_number(game, (first + i) % 37);
