@@ -11,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvel 4.1"));
     QApplication::setApplicationVersion(QStringLiteral("4.1"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
     // One look on every desktop: the window draws its own chrome anyway.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont font;

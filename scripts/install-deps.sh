@@ -13,6 +13,14 @@ packages=(
   libgtest-dev
   fonts-dejavu-core
   fonts-liberation
+  # The install check: validators of the desktop entry and the AppStream
+  # file, the manual-page formatter, and the tools CPack works out the
+  # package's dependencies with.
+  desktop-file-utils
+  appstream
+  groff-base
+  dpkg-dev
+  file
 )
 
 missing=()
