@@ -17,8 +17,10 @@
 #include "app/colours.hpp"
 #include "app/gauge.hpp"
 #include "app/history_file.hpp"
+#include "app/lab_window.hpp"
 #include "app/shape.hpp"
 #include "app/spin_edit.hpp"
+#include "app/spin_loader.hpp"
 #include "app/svg_picture.hpp"
 #include "play/session.hpp"
 
@@ -55,6 +57,9 @@ TForm1::TForm1(QWidget* parent)
     ui_.Timer_MaxProfit->setInterval(50);
     connect(ui_.Timer_MaxProfit, &QTimer::timeout, this, &TForm1::Timer_MaxProfitTimer);
 
+    create_keys();
+    setAcceptDrops(true);
+
     // No visible control holds the keyboard at start.
     ui_.FocusCatch->setFocus(Qt::OtherFocusReason);
 
@@ -69,6 +74,7 @@ TForm1::~TForm1() = default;
 void TForm1::refresh() {
     refresh_display(game_);
     render();
+    if (session_log_.follow(game_)) emit sessionChanged();
 }
 
 void TForm1::set_export_file_chooser(FileChooser chooser) {
@@ -103,11 +109,15 @@ void TForm1::SpeedButton42Click() {
     const QString file_name = choose_export_file_ ? choose_export_file_() : ask_export_file();
     if (file_name.isEmpty()) return;
     if (const auto error = write_history_file(file_name, history_export_text(game_.NumbersList))) {
-        if (report_error_) {
-            report_error_(*error);
-        } else {
-            QMessageBox::critical(this, windowTitle(), *error);
-        }
+        report(*error);
+    }
+}
+
+void TForm1::report(const QString& message) {
+    if (report_error_) {
+        report_error_(message);
+    } else {
+        QMessageBox::critical(this, windowTitle(), message);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QPointF>
@@ -10,16 +11,20 @@
 #include <QWidget>
 
 #include "game/game.hpp"
+#include "lab/session_log.hpp"
 
 class QComboBox;
 class QLabel;
+class QProgressDialog;
 class QPushButton;
 class QTimer;
 
 namespace quorvel {
 
 class Gauge;
+class LabWindow;
 class Shape;
+class SpinLoader;
 class SpinEdit;
 class SvgPicture;
 
@@ -46,6 +51,8 @@ public:
 
     Game& game() { return game_; }
     const Game& game() const { return game_; }
+    // The bankroll of the session spin by spin, kept whether the lab is open or not.
+    const SessionLog& session_log() const { return session_log_; }
 
     // Brings the engine's captions up to date and shows the engine state. The
     // window does this after each of its own engine calls; a caller that
@@ -55,13 +62,33 @@ public:
     // The save dialog and the error message box by default; tests replace them.
     void set_export_file_chooser(FileChooser chooser);
     void set_error_reporter(ErrorReporter reporter);
+    // The open dialog of "Load spins…" by default.
+    void set_load_file_chooser(FileChooser chooser);
+
+    // Plays the numbers of a spin file into the game, as clicks would enter
+    // them, off the interface thread and with a progress bar; the window
+    // takes no input meanwhile. A refused file is reported and changes nothing.
+    void load_spins(const QString& file_name);
+    bool loading() const { return loader_ != nullptr; }
+    // Opens "Quorvel Lab", or brings it to the front.
+    void open_lab();
+    LabWindow* lab_window() const { return lab_.get(); }
 
     static constexpr int kWidth = 520;
+
+signals:
+    // The session moved on: a spin, its prediction, an undo or a load.
+    void sessionChanged();
+    // A load ended: played, refused or cancelled.
+    void loadFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The widgets the window changes after it is built, under the game's names.
@@ -183,6 +210,14 @@ private:
 
     QString ask_export_file();
 
+    // Keys, the context menu and loading.
+    void create_keys();
+    void undo_key();
+    void ask_and_load_spins();
+    QString ask_spin_file();
+    void load_ended();
+    void report(const QString& message);
+
     Game game_;
     Widgets ui_;
     FileChooser choose_export_file_;
@@ -191,6 +226,13 @@ private:
     // Where the pointer grabbed the window, while a drag is followed by hand
     // (on systems that cannot move the window themselves).
     std::optional<QPointF> drag_grip_;
+
+    SessionLog session_log_;
+    FileChooser choose_load_file_;
+    QString load_folder_;
+    SpinLoader* loader_ = nullptr;  // a child while a load runs
+    QProgressDialog* load_progress_ = nullptr;
+    std::unique_ptr<LabWindow> lab_;
 };
 
 }  // namespace quorvel

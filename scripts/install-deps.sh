@@ -9,6 +9,8 @@ packages=(
   cmake
   qt6-base-dev
   qt6-svg-dev
+  qt6-charts-dev
+  libqt6opengl6-dev
   libgl-dev
   libgtest-dev
   fonts-dejavu-core

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class QGridLayout;
+class QLabel;
+class QTableWidget;
+
+namespace quorvel {
+
+class BankrollChart;
+class SessionLog;
+struct Game;
+
+// The live session: the sleeps and hits of the dozens and columns, the
+// session's figures and its bankroll chart. It shows what it is given; the
+// lab window hands it the game after each spin.
+class SessionTab : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SessionTab(QWidget* parent = nullptr);
+
+    void show_session(const Game& game, const SessionLog& log);
+
+private:
+    QTableWidget* sectors_;
+    QLabel* summary_;
+    BankrollChart* chart_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace quorvel {
+
+class SessionLog;
+struct Game;
+
+// Plays spins into a live game as clicks would enter them: each number is
+// settled, analysed and predicted on, with the analysis pause ended at once.
+// A pause still running when the load starts is ended first, as its timer
+// would have ended it before the next click. The log follows every spin.
+//
+// Stops early once cancel is set; a caller that cancels throws the game away.
+// progress is told how many spins are done, now and then and at the end.
+// Returns how many spins were played.
+std::size_t load_spins(Game& game, SessionLog& log, std::span<const std::uint8_t> spins,
+                       const std::atomic<bool>* cancel = nullptr,
+                       const std::function<void(std::size_t done)>& progress = {});
+
+}  // namespace quorvel

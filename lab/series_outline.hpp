@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace quorvel {
+
+// A point of a series: its index (the spin) and its value.
+struct SeriesPoint {
+    std::size_t index = 0;
+    std::int64_t value = 0;
+};
+
+// A long series reduced for a chart a few hundred pixels wide. The series is
+// cut into equal runs of spins; each run gives its lowest and its highest
+// point in the order they came, so every peak and every trough of the full
+// series is still drawn, with the first and the last point. A series of at
+// most max_points points comes back whole.
+std::vector<SeriesPoint> outline_of(std::span<const std::int64_t> series, std::size_t max_points);
+
+// The highest value so far at each point.
+std::vector<std::int64_t> running_peak(std::span<const std::int64_t> series);
+
+}  // namespace quorvel
