@@ -1,0 +1,298 @@
+// Loading spin files into the live game, the window's keys and its context
+// menu, and the lab window. Clicks go through the real buttons; the analysis
+// pause runs on its own timer, made to tick without delay.
+#include <memory>
+#include <stdexcept>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/bankroll_chart.hpp"
+#include "app/lab_window.hpp"
+#include "app/session_tab.hpp"
+#include "app/tform1.hpp"
+#include "lab/spin_file.hpp"
+
+using quorvel::Game;
+using quorvel::TForm1;
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 60000;
+
+// The shared data beside the checkout, or where QUORVEL_REAL_SPINS says.
+QString real_spins_folder() {
+    const QString given = qEnvironmentVariable("QUORVEL_REAL_SPINS");
+    return given.isEmpty() ? QString::fromLocal8Bit(QUORVEL_REAL_SPINS) : given;
+}
+
+// Every visible thing the table shows of the game.
+struct TableView {
+    QStringList history;
+    QString bankroll;
+    QString max_bank;
+    QStringList chips;
+    QString bet_size;
+    bool undo = false;
+
+    bool operator==(const TableView&) const = default;
+};
+
+char* describe(const TableView& view) {
+    return QTest::toString(QStringLiteral("history %1 | %2 | %3 | chips %4 of %5 | undo %6")
+                               .arg(view.history.join(QLatin1Char(' ')), view.bankroll,
+                                    view.max_bank, view.chips.join(QLatin1Char(' ')), view.bet_size,
+                                    view.undo ? "on" : "off"));
+}
+
+}  // namespace
+
+namespace QTest {
+template <>
+char* toString(const TableView& view) {
+    return describe(view);
+}
+}  // namespace QTest
+
+class LabTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> form_;
+    QStringList errors_;
+    QTemporaryDir folder_;
+
+    std::unique_ptr<TForm1> make_form() {
+        auto form = std::make_unique<TForm1>();
+        form->set_error_reporter([this](const QString& message) { errors_ << message; });
+        form->set_export_file_chooser([] {
+            throw std::logic_error("the test did not choose a file");
+            return QString();
+        });
+        // Every predictor draws the same values in a test, whatever the time.
+        form->game().random = quorvel::RandomSource([] { return std::int64_t{1'700'000'000}; }, {});
+        form->findChild<QTimer*>(QStringLiteral("Timer_Analyse"))->setInterval(0);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get())) throw std::runtime_error("not shown");
+        return form;
+    }
+
+    template <typename T = QWidget>
+    static T* named(const TForm1& form, const QString& name) {
+        T* found = form.findChild<T*>(name);
+        if (found == nullptr) throw std::runtime_error("no widget named " + name.toStdString());
+        return found;
+    }
+
+    static TableView view_of(const TForm1& form) {
+        TableView view;
+        for (int k = 1; k <= 12; ++k)
+            view.history << named<QLabel>(form, QStringLiteral("HisNum%1").arg(k))->text();
+        view.bankroll = named<QLabel>(form, QStringLiteral("Caption_Bankroll"))->text();
+        view.max_bank = named<QLabel>(form, QStringLiteral("Caption_MaxProfit"))->text();
+        for (const char* sector : {"D1", "D2", "D3", "C1", "C2", "C3"}) {
+            if (named(form, QStringLiteral("Chip_%1").arg(QLatin1String(sector)))->isVisible())
+                view.chips << QLatin1String(sector);
+        }
+        view.bet_size = named<QLabel>(form, QStringLiteral("BetSize_D1"))->text();
+        view.undo = named(form, QStringLiteral("Undo"))->isVisible();
+        return view;
+    }
+
+    // Clicks the number's cell and lets its pause run out.
+    static void click(TForm1& form, int number) {
+        auto* button = named<QPushButton>(form, QStringLiteral("SpeedButton%1").arg(number));
+        QVERIFY2(button->isVisible(), qPrintable(button->objectName() + " is not clickable"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_VERIFY(!form.game().pause.Timer_Analyse);
+    }
+
+    static void load(TForm1& form, const QString& file_name) {
+        QSignalSpy finished(&form, &TForm1::loadFinished);
+        form.load_spins(file_name);
+        QVERIFY(finished.wait(kLoadTimeoutMs));
+        QVERIFY(!form.loading());
+        QVERIFY(form.isEnabled());
+    }
+
+    QString write_file(const QString& name, const QByteArray& bytes) {
+        const QString path = folder_.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            throw std::runtime_error("cannot write the test file");
+        return path;
+    }
+
+private slots:
+    void init() {
+        errors_.clear();
+        form_ = make_form();
+    }
+
+    void cleanup() { form_.reset(); }
+
+    void loading_a_real_file_shows_what_clicking_its_numbers_shows() {
+        const QString file_name =
+            QDir(real_spins_folder()).filePath(QStringLiteral("DC 24 Jan, IR302 part 1 (34).txt"));
+        if (!QFile::exists(file_name)) QSKIP("the real spin files are not here");
+        const quorvel::SpinFile spins = quorvel::read_spin_file(file_name.toStdString());
+        QVERIFY(spins.ok());
+        QVERIFY(spins.spins.size() > 20);
+
+        for (const std::uint8_t number : spins.spins) {
+            click(*form_, number);
+            if (QTest::currentTestFailed()) return;
+        }
+        auto loaded = make_form();
+        load(*loaded, file_name);
+        QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
+
+        QCOMPARE(view_of(*loaded), view_of(*form_));
+        QCOMPARE(loaded->game().NumbersList, form_->game().NumbersList);
+        QCOMPARE(loaded->game().Bankroll, form_->game().Bankroll);
+        QVERIFY(view_of(*loaded).undo);
+        // The undo takes back the file's last number, as it would a click.
+        QTest::mouseClick(named(*loaded, QStringLiteral("Undo")), Qt::LeftButton);
+        QCOMPARE(loaded->game().NumbersList.size(), spins.spins.size() - 1);
+        QVERIFY(
+            !named(*loaded, QStringLiteral("SpeedButton%1").arg(spins.spins.back()))->isVisible());
+    }
+
+    void a_refused_file_names_its_place_and_leaves_the_game_untouched() {
+        for (int number : {5, 17, 0, 32, 9, 21})
+            click(*form_, number);
+        const TableView before = view_of(*form_);
+        const std::vector<int> numbers = form_->game().NumbersList;
+        const std::int64_t bankroll = form_->game().Bankroll;
+
+        const QString file_name = write_file("bad.txt", "7, 8\n12, 3x, 4\n");
+        load(*form_, file_name);
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY2(errors_.front().contains(QDir::toNativeSeparators(file_name) +
+                                          QStringLiteral(":2:5: '3x'")),
+                 qPrintable(errors_.front()));
+        QCOMPARE(view_of(*form_), before);
+        QCOMPARE(form_->game().NumbersList, numbers);
+        QCOMPARE(form_->game().Bankroll, bankroll);
+
+        errors_.clear();
+        load(*form_, write_file("empty.txt", "\n \n"));
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY2(errors_.front().contains(QStringLiteral("no spins")), qPrintable(errors_.front()));
+        load(*form_, folder_.filePath(QStringLiteral("missing.txt")));
+        QCOMPARE(errors_.size(), 2);
+        QCOMPARE(view_of(*form_), before);
+        QCOMPARE(form_->game().NumbersList, numbers);
+    }
+
+    void a_saved_history_loads_back_to_the_same_game() {
+        for (int number : {1, 2, 3, 34, 35, 36, 0, 13, 14, 15, 25, 26, 27, 7})
+            click(*form_, number);
+        const QString file_name = folder_.filePath(QStringLiteral("history.txt"));
+        form_->set_export_file_chooser([file_name] { return file_name; });
+        QTest::keyClick(form_.get(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFile::exists(file_name));
+
+        auto restarted = make_form();
+        load(*restarted, file_name);
+        QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
+        QCOMPARE(view_of(*restarted), view_of(*form_));
+        QCOMPARE(restarted->game().NumbersList, form_->game().NumbersList);
+        QCOMPARE(restarted->game().Max_Bank, form_->game().Max_Bank);
+        // Play goes on from there.
+        click(*restarted, 19);
+        click(*form_, 19);
+        QCOMPARE(view_of(*restarted), view_of(*form_));
+    }
+
+    void the_undo_key_undoes_only_what_the_button_offers_and_leaves_the_focus_sink_alone() {
+        auto* sink = named<QSpinBox>(*form_, QStringLiteral("FocusCatch"));
+        QTest::keyClick(form_.get(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(form_->game().NumbersList.empty());
+
+        for (int number : {4, 8})
+            click(*form_, number);
+        QVERIFY(named(*form_, QStringLiteral("Undo"))->isVisible());
+        QVERIFY(sink->hasFocus());
+        const int sink_value = sink->value();
+        QTest::keyClick(sink, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form_->game().NumbersList, std::vector<int>{4});
+        QCOMPARE(sink->value(), sink_value);
+        QVERIFY(!named(*form_, QStringLiteral("Undo"))->isVisible());
+        // Not offered now: the key does nothing.
+        QTest::keyClick(sink, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form_->game().NumbersList, std::vector<int>{4});
+    }
+
+    void a_right_click_on_the_header_or_the_table_opens_the_menu() {
+        for (const QPoint& point : {QPoint(80, 20), QPoint(20, 60), QPoint(57, 128)}) {
+            QStringList texts;
+            QTimer::singleShot(0, this, [&texts] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (menu == nullptr) return;
+                for (QAction* action : menu->actions())
+                    texts << action->text();
+                menu->close();
+            });
+            QWidget* target = form_->childAt(point);
+            QVERIFY(target != nullptr);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, target->mapFrom(form_.get(), point),
+                                    form_->mapToGlobal(point));
+            QApplication::sendEvent(target, &event);
+            QVERIFY2(texts.contains(QStringLiteral("Load spins…")), qPrintable(texts.join('|')));
+            QVERIFY(texts.contains(QStringLiteral("Lab…")));
+        }
+        QVERIFY(form_->game().NumbersList.empty());
+    }
+
+    void the_session_tab_shows_sleeps_and_hits_after_each_spin() {
+        QTest::keyClick(form_.get(), Qt::Key_L, Qt::ControlModifier);
+        quorvel::LabWindow* lab = form_->lab_window();
+        QVERIFY(lab != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(lab));
+        QCOMPARE(lab->windowTitle(), QStringLiteral("Quorvel Lab"));
+        QVERIFY(!lab->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(lab->tabs()->tabText(0), QStringLiteral("Session"));
+        auto* table = lab->findChild<QTableWidget*>(QStringLiteral("SectorTable"));
+        QVERIFY(table != nullptr);
+        auto* chart = lab->findChild<quorvel::BankrollChart*>(QStringLiteral("BankrollChart"));
+        QVERIFY(chart != nullptr);
+
+        // 1: D1 C1, 14: D2 C2, 0: nothing, 36: D3 C3, 2: D1 C2; rows D1 ... C3,
+        // columns sleep, hits in the last 37, %, hits in the session, %.
+        for (int number : {1, 14, 0, 36, 2})
+            click(*form_, number);
+        const QStringList expected{"0 2 40.0% 2 40.0%", "3 1 20.0% 1 20.0%", "1 1 20.0% 1 20.0%",
+                                   "4 1 20.0% 1 20.0%", "0 2 40.0% 2 40.0%", "1 1 20.0% 1 20.0%"};
+        for (int row = 0; row < 6; ++row) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column)
+                cells << table->item(row, column)->text();
+            QCOMPARE(cells.join(' '), expected[row]);
+        }
+        QCOMPARE(chart->bankroll_series()->count(), 6);
+        QCOMPARE(chart->bankroll_series()->at(5).y(), double(form_->game().Bankroll));
+
+        // An undo takes the last spin back from the tab as well.
+        click(*form_, 5);
+        QTest::mouseClick(named(*form_, QStringLiteral("Undo")), Qt::LeftButton);
+        QCOMPARE(chart->bankroll_series()->count(), 6);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("0"));
+    }
+};
+
+QTEST_MAIN(LabTest)
+#include "lab_test.moc"
