@@ -1,11 +1,13 @@
 #include "app/session_tab.hpp"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "app/bankroll_chart.hpp"
+#include "app/figures_panel.hpp"
 #include "game/game.hpp"
 #include "lab/session_log.hpp"
 #include "lab/table_stats.hpp"
@@ -31,6 +33,9 @@ SessionTab::SessionTab(QWidget* parent)
     : QWidget(parent),
       sectors_(new QTableWidget(6, kColumnCount, this)),
       summary_(new QLabel(this)),
+      figures_(new FiguresPanel(
+          {"bets", "wins", "losses", "wagered", "paid", "net", "max_drawdown", "expected_loss"}, 2,
+          this)),
       chart_(new BankrollChart(this)) {
     setObjectName(QStringLiteral("SessionTab"));
     sectors_->setObjectName(QStringLiteral("SectorTable"));
@@ -64,13 +69,13 @@ SessionTab::SessionTab(QWidget* parent)
 
     summary_->setObjectName(QStringLiteral("SessionSummary"));
 
-    // Six rows and the header, without a scroll bar.
-    sectors_->setFixedHeight(6 * 22 + sectors_->horizontalHeader()->sizeHint().height() +
-                             2 * sectors_->frameWidth());
-
+    auto* top = new QHBoxLayout;
+    top->addWidget(sectors_, 3);
+    top->addSpacing(12);
+    top->addWidget(figures_, 2, Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
-    layout->addWidget(sectors_);
+    layout->addLayout(top);
     layout->addWidget(chart_, 1);
 }
 
@@ -92,6 +97,12 @@ void SessionTab::show_session(const Game& game, const SessionLog& log) {
                                      "%2 of the spins.")
                           .arg(stats.spins)
                           .arg(expected_share_text()));
+    // Six rows and the header, without a scroll bar, once the style has
+    // given the header its height.
+    const int height = sectors_->horizontalHeader()->height() +
+                       sectors_->verticalHeader()->length() + 2 * sectors_->frameWidth();
+    if (sectors_->height() != height) sectors_->setFixedHeight(height);
+    figures_->set_figures(log.figures(game));
     chart_->set_bankroll(log.bankroll());
 }
 

@@ -9,6 +9,7 @@ class QTableWidget;
 namespace quorvel {
 
 class BankrollChart;
+class FiguresPanel;
 class SessionLog;
 struct Game;
 
@@ -26,6 +27,7 @@ public:
 private:
     QTableWidget* sectors_;
     QLabel* summary_;
+    FiguresPanel* figures_;
     BankrollChart* chart_;
 };
 

@@ -122,9 +122,10 @@ void TForm1::ask_and_load_spins() {
 
 QString TForm1::ask_spin_file() {
     if (load_folder_.isEmpty()) load_folder_ = export_folder_;
-    if (load_folder_.isEmpty()) {
+    if (load_folder_.isEmpty() || !QDir(load_folder_).exists()) {
         load_folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     }
+    if (!QDir(load_folder_).exists()) load_folder_ = QDir::homePath();
     QFileDialog dialog(this, QStringLiteral("Load spins"), load_folder_);
     dialog.setObjectName(QStringLiteral("OpenDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

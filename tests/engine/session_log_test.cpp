@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "lab/lab_settings.hpp"
 #include "lab/load_spins.hpp"
+#include "lab/runner.hpp"
 #include "lab/series_outline.hpp"
 #include "play/session.hpp"
 
@@ -53,6 +55,53 @@ TEST(SessionLog, KeepsTheBankrollShownAfterEverySpinAndTakesAnUndoBack) {
     EXPECT_EQ(log.bankroll().back(), game.Bankroll);
     EXPECT_FALSE(log.follow(game)) << "nothing changed since";
 }
+
+// The session in the window, spin by spin with the pause in between, counts
+// exactly what the lab's runner counts for the same spins and settings.
+class SessionFigures : public ::testing::TestWithParam<GameMode> {};
+
+TEST_P(SessionFigures, AreTheRunnersFiguresAndAnUndoTakesTheLastSpinOut) {
+    LabSettings settings;
+    settings.mode = GetParam();
+    settings.safe_level = 2;
+    std::int64_t now = settings.seed;
+    Game game;
+    game.random = RandomSource([&now] { return now; }, {});
+    apply_settings(game, settings);
+    SessionLog log;
+    log.follow(game);
+
+    const std::vector<std::uint8_t> spins = session_spins();
+    for (const std::uint8_t number : spins) {
+        enter_number(game, number);
+        log.follow(game);
+        end_analysis_pause(game);
+        log.follow(game);
+        now += settings.seconds_per_spin;
+    }
+    RunOptions options;
+    options.keep_series = true;
+    const RunResult run = run_spins(spins, settings, options);
+    EXPECT_GT(run.figures.bets, 0);
+    EXPECT_EQ(log.figures(game), run.figures);
+    EXPECT_EQ(std::vector<std::int64_t>(log.bankroll().begin(), log.bankroll().end()),
+              run.bankroll_series);
+
+    Undo(game);
+    log.follow(game);
+    // The books are those of the spins before it; the bet on the table is the
+    // one the undo shows (an undo leaves the safe-level overlays as they are,
+    // so it may now be a virtual bet).
+    const std::span<const std::uint8_t> all_but_last(spins.data(), spins.size() - 1);
+    RunFigures expected = run_spins(all_but_last, settings).figures;
+    expected.final_bankroll = game.Bankroll + unsettled_stake(game);
+    EXPECT_EQ(log.figures(game), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryMode, SessionFigures,
+                         ::testing::Values(GameMode::DeepScan, GameMode::Smart2024,
+                                           GameMode::Adaptive, GameMode::Paradox,
+                                           GameMode::Chains));
 
 TEST(SessionLog, StartPointFollowsTheStartingBankrollUntilTheFirstNumber) {
     Game game;

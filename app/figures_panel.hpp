@@ -1,0 +1,31 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <QWidget>
+
+class QLabel;
+
+namespace quorvel {
+
+struct RunFigures;
+
+// The lab's figures of a session or a run, under the player's words for them,
+// in a grid of name and value. Which figures it shows is given by their lab
+// names ("bets", "max_drawdown"; "net" is paid less wagered).
+class FiguresPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    FiguresPanel(const std::vector<std::string>& shown, int columns, QWidget* parent = nullptr);
+
+    void set_figures(const RunFigures& figures);
+    void clear();
+
+private:
+    std::map<std::string, QLabel*> values_;
+};
+
+}  // namespace quorvel
