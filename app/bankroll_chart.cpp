@@ -91,7 +91,7 @@ void BankrollChart::set_bankroll(std::span<const std::int64_t> bankroll) {
     spins_->setRange(0.0, std::max(last, 10.0));
     spins_->applyNiceNumbers();
     if (bankroll.empty()) {
-        money_->setRange(0.0, 1.0);
+        money_->setRange(0.0, 10.0);
         return;
     }
     const auto [low, high] = std::minmax_element(bankroll.begin(), bankroll.end());

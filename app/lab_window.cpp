@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/backtest_tab.hpp"
 #include "app/colours.hpp"
 #include "app/session_tab.hpp"
 #include "app/tform1.hpp"
@@ -21,7 +22,10 @@ QString lab_style() {
     const QString accent = colour_from_bgr(kLabelColour).name();
     return QStringLiteral(R"(
 QWidget#LabWindow, QWidget#SessionTab, QWidget#BacktestTab { background-color: %1; color: %3; }
-QLabel { color: %3; }
+QLabel, QRadioButton, QCheckBox { color: %3; }
+QGroupBox { color: %4; font-weight: bold; border: 1px solid #45423a; border-radius: 3px;
+    margin-top: 8px; padding-top: 6px; }
+QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }
 QLabel[heading="true"] { color: %4; font-weight: bold; }
 QTabWidget::pane { border: 1px solid #45423a; }
 QTabBar::tab { background: #232326; color: %3; padding: 5px 16px; border: 1px solid #45423a; }
@@ -40,16 +44,19 @@ LabWindow::LabWindow(const TForm1& table, QWidget* parent)
     : QWidget(parent, Qt::Window),
       table_(table),
       tabs_(new QTabWidget(this)),
-      session_(new SessionTab(tabs_)) {
+      session_(new SessionTab(tabs_)),
+      backtest_(new BacktestTab(tabs_)) {
     setObjectName(QStringLiteral("LabWindow"));
     setWindowTitle(QStringLiteral("Quorvel Lab"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/app_icon.svg")));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(lab_style());
-    resize(860, 600);
+    resize(1040, 680);
 
     tabs_->setObjectName(QStringLiteral("LabTabs"));
     tabs_->addTab(session_, QStringLiteral("Session"));
+    tabs_->addTab(backtest_, QStringLiteral("Backtest"));
+    backtest_->take_settings_of(table_.game());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(tabs_);

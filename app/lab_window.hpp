@@ -6,11 +6,13 @@ class QTabWidget;
 
 namespace quorvel {
 
+class BacktestTab;
 class SessionTab;
 class TForm1;
 
 // "Quorvel Lab": an ordinary window beside the table. Its Session tab follows
-// the live game spin by spin.
+// the live game spin by spin; its Backtest tab plays spin files with settings
+// of its own.
 class LabWindow : public QWidget {
     Q_OBJECT
 
@@ -19,6 +21,7 @@ public:
 
     QTabWidget* tabs() const { return tabs_; }
     SessionTab* session_tab() const { return session_; }
+    BacktestTab* backtest_tab() const { return backtest_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -29,6 +32,7 @@ private:
     const TForm1& table_;
     QTabWidget* tabs_;
     SessionTab* session_;
+    BacktestTab* backtest_;
     // The Session tab is brought up to date only while it can be seen; a
     // change while it is hidden waits for the next show.
     bool session_stale_ = true;

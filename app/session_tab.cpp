@@ -68,6 +68,7 @@ SessionTab::SessionTab(QWidget* parent)
                              .arg(expected_share_text()));
 
     summary_->setObjectName(QStringLiteral("SessionSummary"));
+    chart_->setObjectName(QStringLiteral("SessionChart"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(sectors_, 3);

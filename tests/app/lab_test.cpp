@@ -6,12 +6,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -20,10 +23,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/backtest_tab.hpp"
 #include "app/bankroll_chart.hpp"
 #include "app/lab_window.hpp"
 #include "app/session_tab.hpp"
 #include "app/tform1.hpp"
+#include "lab/grid.hpp"
+#include "lab/lab_csv.hpp"
+#include "lab/lab_settings.hpp"
+#include "lab/runner.hpp"
 #include "lab/spin_file.hpp"
 
 using quorvel::Game;
@@ -90,13 +98,6 @@ private:
         return form;
     }
 
-    template <typename T = QWidget>
-    static T* named(const TForm1& form, const QString& name) {
-        T* found = form.findChild<T*>(name);
-        if (found == nullptr) throw std::runtime_error("no widget named " + name.toStdString());
-        return found;
-    }
-
     static TableView view_of(const TForm1& form) {
         TableView view;
         for (int k = 1; k <= 12; ++k)
@@ -126,6 +127,33 @@ private:
         QVERIFY(finished.wait(kLoadTimeoutMs));
         QVERIFY(!form.loading());
         QVERIFY(form.isEnabled());
+    }
+
+    // The lab window's Backtest tab, with its dialogs replaced.
+    quorvel::BacktestTab* open_backtest() {
+        form_->open_lab();
+        quorvel::LabWindow* lab = form_->lab_window();
+        if (lab == nullptr || !QTest::qWaitForWindowExposed(lab)) return nullptr;
+        lab->tabs()->setCurrentWidget(lab->backtest_tab());
+        quorvel::BacktestTab* tab = lab->backtest_tab();
+        tab->set_error_reporter([this](const QString& message) { errors_ << message; });
+        tab->set_file_chooser([](const QString&, const QString&) -> QString {
+            throw std::logic_error("the test did not choose a file");
+        });
+        return tab;
+    }
+
+    static void press(quorvel::BacktestTab& tab, const char* button) {
+        QSignalSpy finished(&tab, &quorvel::BacktestTab::workFinished);
+        QTest::mouseClick(named<QPushButton>(tab, QLatin1String(button)), Qt::LeftButton);
+        QVERIFY(finished.wait(kLoadTimeoutMs));
+    }
+
+    template <typename T = QWidget>
+    static T* named(const QWidget& parent, const QString& name) {
+        T* found = parent.findChild<T*>(name);
+        if (found == nullptr) throw std::runtime_error("no widget named " + name.toStdString());
+        return found;
     }
 
     QString write_file(const QString& name, const QByteArray& bytes) {
@@ -268,7 +296,7 @@ private slots:
         QCOMPARE(lab->tabs()->tabText(0), QStringLiteral("Session"));
         auto* table = lab->findChild<QTableWidget*>(QStringLiteral("SectorTable"));
         QVERIFY(table != nullptr);
-        auto* chart = lab->findChild<quorvel::BankrollChart*>(QStringLiteral("BankrollChart"));
+        auto* chart = lab->findChild<quorvel::BankrollChart*>(QStringLiteral("SessionChart"));
         QVERIFY(chart != nullptr);
 
         // 1: D1 C1, 14: D2 C2, 0: nothing, 36: D3 C3, 2: D1 C2; rows D1 ... C3,
@@ -291,6 +319,117 @@ private slots:
         QTest::mouseClick(named(*form_, QStringLiteral("Undo")), Qt::LeftButton);
         QCOMPARE(chart->bankroll_series()->count(), 6);
         QCOMPARE(table->item(0, 0)->text(), QStringLiteral("0"));
+    }
+
+    void the_backtest_tab_runs_a_real_file_and_shows_the_labs_figures() {
+        const QString file_name =
+            QDir(real_spins_folder()).filePath(QStringLiteral("1603_real_spins.txt"));
+        if (!QFile::exists(file_name)) QSKIP("the real spin files are not here");
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        tab->add_files({file_name});
+        // A setting changed here stays the lab's own.
+        named<QComboBox>(*tab, QStringLiteral("LabSafeLevel"))->setCurrentIndex(1);
+        press(*tab, "Run");
+        QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
+        QCOMPARE(form_->game().params.Safe_Level, 0);
+
+        quorvel::LabSettings settings = quorvel::settings_of(form_->game());
+        settings.safe_level = 1;
+        const quorvel::SpinFile spins = quorvel::read_spin_file(file_name.toStdString());
+        quorvel::RunOptions options;
+        options.keep_series = true;
+        const quorvel::RunResult expected = quorvel::run_spins(spins.spins, settings, options);
+        QVERIFY(expected.figures.bets > 0);
+        for (const auto& [name, text] : quorvel::figure_texts(expected.figures)) {
+            const QString label =
+                QStringLiteral("Figure_") + QString::fromLatin1(name.data(), name.size());
+            QCOMPARE(named<QLabel>(*tab, label)->text(), QString::fromStdString(text));
+        }
+        QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
+        auto* chart = named<quorvel::BankrollChart>(*tab, QStringLiteral("BacktestChart"));
+        QCOMPARE(chart->bankroll_series()->count(), qsizetype(expected.bankroll_series.size()));
+        QCOMPARE(chart->bankroll_series()->at(chart->bankroll_series()->count() - 1).y(),
+                 double(expected.bankroll_series.back()));
+    }
+
+    void the_grid_is_a_sortable_table_whose_rows_chart_their_run_and_export() {
+        const QString file_name = write_file("short.txt",
+                                             "1 14 0 36 2 9 23 17 5 31 12 8 27 3 "
+                                             "19 22 35 6 11 0 28 15 4 33 20\n");
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        tab->add_files({file_name});
+        press(*tab, "RunAll");
+        auto* table = named<QTableWidget>(*tab, QStringLiteral("RunTable"));
+        QCOMPARE(table->rowCount(), 150);
+        // Best final bankroll first.
+        QVERIFY(table->item(0, 5)->data(Qt::DisplayRole).toLongLong() >=
+                table->item(149, 5)->data(Qt::DisplayRole).toLongLong());
+
+        // A click on a run plays it again for its chart.
+        QSignalSpy charted(tab, &quorvel::BacktestTab::workFinished);
+        table->setCurrentCell(75, 0);
+        QVERIFY(charted.wait(kLoadTimeoutMs));
+        auto* chart = named<quorvel::BankrollChart>(*tab, QStringLiteral("BacktestChart"));
+        QCOMPARE(chart->bankroll_series()->count(), 26);
+        const quorvel::LabSettings chosen = [&] {
+            for (const quorvel::LabSettings& settings :
+                 quorvel::grid_of(quorvel::settings_of(form_->game()))) {
+                if (QString::fromLatin1(quorvel::text_of(settings.mode).data()) ==
+                        table->item(75, 1)->text() &&
+                    QString::fromLatin1(quorvel::text_of(settings.type).data()) ==
+                        table->item(75, 2)->text() &&
+                    QString::fromLatin1(quorvel::text_of(settings.sectors).data()) ==
+                        table->item(75, 3)->text() &&
+                    QString::fromLatin1(quorvel::text_of(settings.system).data()) ==
+                        table->item(75, 4)->text())
+                    return settings;
+            }
+            throw std::runtime_error("no such run in the grid");
+        }();
+        const quorvel::SpinFile spins = quorvel::read_spin_file(file_name.toStdString());
+        quorvel::RunOptions options;
+        options.keep_series = true;
+        const quorvel::RunResult run = quorvel::run_spins(spins.spins, chosen, options);
+        QCOMPARE(chart->bankroll_series()->at(25).y(), double(run.bankroll_series.back()));
+        QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_final_bankroll"))->text(),
+                 QString::number(run.figures.final_bankroll));
+
+        // The table goes out as CSV, one line a run; a failed write says so.
+        const QString csv = folder_.filePath(QStringLiteral("runs.csv"));
+        tab->set_file_chooser([csv](const QString&, const QString&) { return csv; });
+        tab->findChild<QAction*>(QStringLiteral("ExportRuns"))->trigger();
+        QFile written(csv);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().count('\n'), 151);
+        tab->set_file_chooser([this](const QString&, const QString&) { return folder_.path(); });
+        tab->findChild<QAction*>(QStringLiteral("ExportRuns"))->trigger();
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY(errors_.front().contains(QDir::toNativeSeparators(folder_.path())));
+    }
+
+    void cancel_stops_a_running_grid() {
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
+        // 150 runs of two million spins: minutes of work, unless cancelled.
+        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(2'000'000);
+        QSignalSpy finished(tab, &quorvel::BacktestTab::workFinished);
+        QTest::mouseClick(named<QPushButton>(*tab, QStringLiteral("RunAll")), Qt::LeftButton);
+        QVERIFY(tab->running());
+        auto* cancel = named<QPushButton>(*tab, QStringLiteral("Cancel"));
+        QVERIFY(cancel->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            named<QProgressBar>(*tab, QStringLiteral("BacktestProgress"))->value() > 0, 20000);
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(finished.wait(20000));
+        QVERIFY(!tab->running());
+        QVERIFY(
+            named<QLabel>(*tab, QStringLiteral("BacktestStatus"))->text().contains("Cancelled"));
+        QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 0);
+        QVERIFY(named<QPushButton>(*tab, QStringLiteral("RunAll"))->isEnabled());
+        QVERIFY(errors_.isEmpty());
     }
 };
 
