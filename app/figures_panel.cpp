@@ -53,6 +53,8 @@ void FiguresPanel::set_figures(const RunFigures& figures) {
     for (const auto& [name, text] : figure_texts(figures))
         texts.emplace(name, text);
     texts.emplace("net", std::to_string(net_of(figures)));
+    // Units and hundredths are all a player reads of an average.
+    texts["expected_loss"] = QString::number(figures.expected_loss, 'f', 2).toStdString();
     for (auto& [name, label] : values_) {
         const QString text = QString::fromStdString(texts[name]);
         if (label->text() != text) label->setText(text);

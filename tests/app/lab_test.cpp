@@ -344,8 +344,14 @@ private slots:
         for (const auto& [name, text] : quorvel::figure_texts(expected.figures)) {
             const QString label =
                 QStringLiteral("Figure_") + QString::fromLatin1(name.data(), name.size());
-            QCOMPARE(named<QLabel>(*tab, label)->text(), QString::fromStdString(text));
+            // The average shows to the hundredth.
+            const QString shown = name == "expected_loss"
+                                      ? QString::number(expected.figures.expected_loss, 'f', 2)
+                                      : QString::fromStdString(text);
+            QCOMPARE(named<QLabel>(*tab, label)->text(), shown);
         }
+        QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_net"))->text(),
+                 QString::number(expected.figures.paid - expected.figures.wagered));
         QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
         auto* chart = named<quorvel::BankrollChart>(*tab, QStringLiteral("BacktestChart"));
         QCOMPARE(chart->bankroll_series()->count(), qsizetype(expected.bankroll_series.size()));
