@@ -12,7 +12,9 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
+#include <QMimeData>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -199,6 +201,30 @@ private slots:
             !named(*loaded, QStringLiteral("SpeedButton%1").arg(spins.spins.back()))->isVisible());
     }
 
+    void a_long_file_loads_while_the_window_stays_responsive() {
+        const QString file_name =
+            QDir(real_spins_folder()).filePath(QStringLiteral("playtech_live_1 (707492).txt"));
+        if (!QFile::exists(file_name)) QSKIP("the real spin files are not here");
+        QSignalSpy finished(form_.get(), &TForm1::loadFinished);
+        int turns = 0;
+        QTimer turn;
+        turn.setInterval(1);
+        connect(&turn, &QTimer::timeout, this, [&turns] { ++turns; });
+        turn.start();
+        form_->load_spins(file_name);
+        QVERIFY(form_->loading());
+        // The table takes no click while the spins are played.
+        QVERIFY(!form_->isEnabled());
+        // Its progress bar shows once the load takes a moment.
+        QVERIFY(form_->findChild<QProgressDialog*>(QStringLiteral("LoadProgress")) != nullptr);
+        QVERIFY(finished.wait(kLoadTimeoutMs));
+        turn.stop();
+        QVERIFY2(turns > 5, qPrintable(QString::number(turns)));
+        QCOMPARE(form_->game().NumbersList.size(), std::size_t{707492});
+        QVERIFY(named(*form_, QStringLiteral("Undo"))->isVisible());
+        QCOMPARE(form_->session_log().spins(), std::size_t{707492});
+    }
+
     void a_refused_file_names_its_place_and_leaves_the_game_untouched() {
         for (int number : {5, 17, 0, 32, 9, 21})
             click(*form_, number);
@@ -244,6 +270,29 @@ private slots:
         click(*restarted, 19);
         click(*form_, 19);
         QCOMPARE(view_of(*restarted), view_of(*form_));
+    }
+
+    void a_file_dropped_on_the_table_loads_and_two_files_are_turned_away() {
+        const QString file_name = write_file("dropped.txt", "3;6;9\r\n12,15\n");
+        QMimeData one;
+        one.setUrls({QUrl::fromLocalFile(file_name)});
+        QMimeData two;
+        two.setUrls({QUrl::fromLocalFile(file_name), QUrl::fromLocalFile(file_name)});
+        const QPoint on_table(300, 60);
+
+        QDragEnterEvent refused(on_table, Qt::CopyAction, &two, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form_.get(), &refused);
+        QVERIFY(!refused.isAccepted());
+
+        QDragEnterEvent enter(on_table, Qt::CopyAction, &one, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form_.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QSignalSpy finished(form_.get(), &TForm1::loadFinished);
+        QDropEvent drop(on_table, Qt::CopyAction, &one, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form_.get(), &drop);
+        QVERIFY(finished.wait(kLoadTimeoutMs));
+        QCOMPARE(form_->game().NumbersList, (std::vector<int>{3, 6, 9, 12, 15}));
+        QCOMPARE(named<QLabel>(*form_, QStringLiteral("HisNum1"))->text(), QStringLiteral("15"));
     }
 
     void the_undo_key_undoes_only_what_the_button_offers_and_leaves_the_focus_sink_alone() {
