@@ -464,6 +464,34 @@ private slots:
         QVERIFY(errors_.front().contains(QDir::toNativeSeparators(folder_.path())));
     }
 
+    void the_ledger_of_the_chosen_run_exports_and_a_refused_file_runs_nothing() {
+        const QString good = write_file("good.txt", "5 17 0 32 9 21 8 30 1 14 26 2 12 35\n");
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        tab->add_files({good});
+        press(*tab, "Run");
+        const QString csv = folder_.filePath(QStringLiteral("ledger.csv"));
+        tab->set_file_chooser([csv](const QString&, const QString&) { return csv; });
+        QSignalSpy written(tab, &quorvel::BacktestTab::workFinished);
+        tab->findChild<QAction*>(QStringLiteral("ExportLedger"))->trigger();
+        QVERIFY(written.wait(kLoadTimeoutMs));
+        QFile ledger(csv);
+        QVERIFY(ledger.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = ledger.readAll().split('\n');
+        QCOMPARE(lines.size(), 16);  // a header, 14 spins and the end of the last line
+        QVERIFY(lines[0].startsWith("spin,number,"));
+        QVERIFY(lines[14].startsWith("14,35,"));
+
+        const QString bad = write_file("bad.txt", "5 17\n0 3.5\n");
+        tab->add_files({bad});
+        press(*tab, "Run");
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY2(
+            errors_.front().contains(QDir::toNativeSeparators(bad) + QStringLiteral(":2:3: '3.5'")),
+            qPrintable(errors_.front()));
+        QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 0);
+    }
+
     void cancel_stops_a_running_grid() {
         quorvel::BacktestTab* tab = open_backtest();
         QVERIFY(tab != nullptr);
