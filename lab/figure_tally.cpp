@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game/game.hpp"
+#include "money/bet_state.hpp"
 #include "money/saturating.hpp"
 
 namespace quorvel {
@@ -46,15 +47,10 @@ void FigureTally::take(const Game& game) {
 
 RunFigures FigureTally::figures(const Game& game) const {
     RunFigures figures = tally_;
-    figures.final_bankroll = saturating_add(game.Bankroll, unsettled_stake(game));
+    figures.final_bankroll = saturating_add(game.Bankroll, stake_on_table(game));
     figures.max_bank = game.Max_Bank;
     figures.expected_loss = static_cast<double>(figures.wagered) / kPocketCount;
     return figures;
-}
-
-std::int64_t unsettled_stake(const Game& game) {
-    if (game.table.chips.empty() || game.table.safe_level_in_force()) return 0;
-    return saturating_mul(game.table.chips.size(), game.Bet_Size);
 }
 
 }  // namespace quorvel

@@ -30,8 +30,4 @@ private:
     std::int64_t losing_streak_ = 0;
 };
 
-// The stake charged for the bet now on the table, which has not been settled:
-// nothing when no chip is shown or the safe level is in force.
-std::int64_t unsettled_stake(const Game& game);
-
 }  // namespace quorvel

@@ -94,7 +94,7 @@ TEST_P(SessionFigures, AreTheRunnersFiguresAndAnUndoTakesTheLastSpinOut) {
     // so it may now be a virtual bet).
     const std::span<const std::uint8_t> all_but_last(spins.data(), spins.size() - 1);
     RunFigures expected = run_spins(all_but_last, settings).figures;
-    expected.final_bankroll = game.Bankroll + unsettled_stake(game);
+    expected.final_bankroll = game.Bankroll + stake_on_table(game);
     EXPECT_EQ(log.figures(game), expected);
 }
 
