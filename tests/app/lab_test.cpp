@@ -293,6 +293,12 @@ private slots:
         QVERIFY(finished.wait(kLoadTimeoutMs));
         QCOMPARE(form_->game().NumbersList, (std::vector<int>{3, 6, 9, 12, 15}));
         QCOMPARE(named<QLabel>(*form_, QStringLiteral("HisNum1"))->text(), QStringLiteral("15"));
+
+        // Ctrl+O asks for a file and plays it after what is there.
+        form_->set_load_file_chooser([file_name] { return file_name; });
+        QTest::keyClick(form_.get(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(finished.wait(kLoadTimeoutMs));
+        QCOMPARE(form_->game().NumbersList.size(), std::size_t{10});
     }
 
     void the_undo_key_undoes_only_what_the_button_offers_and_leaves_the_focus_sink_alone() {
