@@ -20,8 +20,7 @@ namespace {
 // redraw after every spin costs nothing noticeable.
 constexpr std::size_t kMaxChartPoints = 4000;
 
-QList<QPointF> chart_points(std::span<const std::int64_t> series) {
-    const std::vector<SeriesPoint> outline = outline_of(series, kMaxChartPoints);
+QList<QPointF> chart_points(const std::vector<SeriesPoint>& outline) {
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(outline.size()));
     for (const SeriesPoint& point : outline)
@@ -83,9 +82,8 @@ BankrollChart::BankrollChart(QWidget* parent)
 }
 
 void BankrollChart::set_bankroll(std::span<const std::int64_t> bankroll) {
-    bankroll_->replace(chart_points(bankroll));
-    const std::vector<std::int64_t> peaks = running_peak(bankroll);
-    peak_->replace(chart_points(peaks));
+    bankroll_->replace(chart_points(outline_of(bankroll, kMaxChartPoints)));
+    peak_->replace(chart_points(running_peak_outline(bankroll, kMaxChartPoints)));
 
     const double last = bankroll.empty() ? 1.0 : static_cast<double>(bankroll.size() - 1);
     spins_->setRange(0.0, std::max(last, 10.0));

@@ -23,4 +23,10 @@ std::vector<SeriesPoint> outline_of(std::span<const std::int64_t> series, std::s
 // The highest value so far at each point.
 std::vector<std::int64_t> running_peak(std::span<const std::int64_t> series);
 
+// The running peak reduced as outline_of reduces the series: the same runs,
+// each giving the peak at its first and its last point (the peak only rises,
+// so nothing between them is higher or lower). No copy of the series is made.
+std::vector<SeriesPoint> running_peak_outline(std::span<const std::int64_t> series,
+                                              std::size_t max_points);
+
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #include "lab/session_log.hpp"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <vector>
@@ -184,6 +185,29 @@ TEST(SeriesOutline, KeepsEveryPeakAndTroughWithinItsBudget) {
     }
     EXPECT_TRUE(trough);
     EXPECT_TRUE(peak);
+}
+
+TEST(SeriesOutline, ThePeakOutlineIsTheRunningPeakAtEveryPointItKeeps) {
+    std::vector<std::int64_t> series(50'001);
+    std::uint32_t x = 99;
+    std::int64_t value = 0;
+    for (std::int64_t& point : series) {
+        x = x * 1664525u + 1013904223u;
+        value += static_cast<std::int64_t>(x >> 28) - 7;
+        point = value;
+    }
+    const std::vector<std::int64_t> peaks = running_peak(series);
+    for (const std::size_t budget : {std::size_t{300}, std::size_t{60'000}}) {
+        const std::vector<SeriesPoint> outline = running_peak_outline(series, budget);
+        ASSERT_LE(outline.size(), std::min(budget, series.size()));
+        EXPECT_EQ(outline.front().index, 0u);
+        EXPECT_EQ(outline.back().index, series.size() - 1);
+        for (std::size_t i = 0; i < outline.size(); ++i) {
+            EXPECT_EQ(outline[i].value, peaks[outline[i].index]);
+            if (i > 0) EXPECT_LT(outline[i - 1].index, outline[i].index);
+        }
+    }
+    EXPECT_TRUE(running_peak_outline({}, 300).empty());
 }
 
 TEST(SeriesOutline, AShortSeriesComesBackWholeAndThePeakOnlyRises) {
