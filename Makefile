@@ -2,14 +2,15 @@
 # what is missing, then build in build/ (Release) and reuse what is built.
 # `make install` puts the programs in place (PREFIX, default /usr/local;
 # DESTDIR stages them elsewhere), `make uninstall` takes the same files away
-# and `make package` builds the Debian package.
+# and `make package` builds the Debian package. `make bench` builds and runs
+# the engine's benchmark.
 BUILD_DIR ?= build
 JOBS ?= 2
 PREFIX ?=
 DESTDIR ?=
 PREFIX_OPTION = $(if $(PREFIX),--prefix "$(PREFIX)")
 
-.PHONY: run test build setup clean install uninstall package
+.PHONY: run test bench build configure setup clean install uninstall package
 
 run: build
 	./$(BUILD_DIR)/app/quorvel
@@ -17,8 +18,11 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-build: setup
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+bench: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quorvel_bench
+	./$(BUILD_DIR)/bench/quorvel_bench $(BENCH_ARGS)
+
+build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 install: build
@@ -36,6 +40,9 @@ uninstall:
 
 package: build
 	cmake --build $(BUILD_DIR) --target package
+
+configure: setup
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
 
 setup:
 	bash scripts/install-deps.sh

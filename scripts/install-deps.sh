@@ -13,6 +13,7 @@ packages=(
   libqt6opengl6-dev
   libgl-dev
   libgtest-dev
+  libbenchmark-dev
   fonts-dejavu-core
   fonts-liberation
   # The install check: validators of the desktop entry and the AppStream
