@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
-#include <random>
 
 namespace quorvel {
 
@@ -11,6 +11,11 @@ namespace quorvel {
 // within the same second draw the same values; several rules count on that
 // (the Paradox coin and pick come from one value). The clock and the
 // generator can be replaced, so that a test or a simulation fixes every draw.
+//
+// Reseeding happens at almost every spin, so the default generator is one
+// whose seed is its whole state: a reseed is a store, a draw a few
+// multiplications. The replaceable parts are reached only when they were
+// given, so the default path makes no indirect call.
 class RandomSource {
 public:
     // Seconds since the epoch.
@@ -22,25 +27,47 @@ public:
         std::function<std::uint32_t()> next;
     };
 
-    // The system clock and a Mersenne twister.
+    // The system clock and the built-in generator.
     RandomSource() = default;
     // An empty clock, or a generator without both functions, falls back to
     // its default.
     RandomSource(Clock clock, Generator generator);
 
-    // Seeds the generator with the current second.
-    void reseed();
+    // Seeds the generator with the current second. The generator takes a
+    // 32-bit seed; its low bits still change every second, which is all the
+    // reseeding rule needs.
+    void reseed() {
+        const auto seed = static_cast<std::uint32_t>(clock_ ? clock_() : std::time(nullptr));
+        if (injected_) {
+            generator_.seed(seed);
+        } else {
+            state_ = seed;
+        }
+    }
+
     // A fresh value from the generator.
-    std::uint32_t next();
+    std::uint32_t next() {
+        if (injected_) return generator_.next();
+        return split_mix();
+    }
+
     // A fresh value modulo n: 0 to n - 1.
-    int draw(int n);
+    int draw(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
 
 private:
-    bool injected() const;
+    // SplitMix64: a Weyl sequence through a strong mixer, uniform over 2^64
+    // values whatever the seed, so seeds one second apart draw unrelated values.
+    std::uint32_t split_mix() {
+        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15u);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+        return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
+    }
 
     Clock clock_;
     Generator generator_;
-    std::mt19937 engine_;
+    bool injected_ = false;
+    std::uint64_t state_ = 5489;
 };
 
 }  // namespace quorvel
