@@ -8,6 +8,7 @@
 #include "game/parameters.hpp"
 #include "game/predictor_state.hpp"
 #include "game/random_source.hpp"
+#include "game/recent_list.hpp"
 #include "game/roulette.hpp"
 #include "game/settlement_record.hpp"
 
@@ -130,10 +131,16 @@ struct Game {
 
     int CurrentNum = 0;  // the number being processed; kept until the next entry
 
-    std::vector<int> NumbersList;           // every number entered, oldest first
-    std::vector<int> NumbersListForChains;  // the same without zeros; never shortened
-    std::vector<int> ChainsList;            // dozen index of recent numbers
-    std::vector<int> ChainsListColumns;     // column index of recent numbers
+    std::vector<int> NumbersList;  // every number entered, oldest first
+
+    // The chain predictions read only near the ends of these lists: the last
+    // five numbers without zeros, and the entry five from the end of each chain
+    // after it has taken those five. A step back drops one entry of each chain,
+    // and the undo is one step, so a reading reaches at most six entries back;
+    // the chains keep sixteen.
+    RecentList<8> NumbersListForChains;  // the numbers without zeros; never shortened
+    RecentList<16> ChainsList;           // dozen index of recent numbers
+    RecentList<16> ChainsListColumns;    // column index of recent numbers
 
     HistoryRow row;
     TableState table;

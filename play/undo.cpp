@@ -34,8 +34,8 @@ void GameHistoryBack(Game& game) {
     for (int k = 1; k <= 11; ++k)
         game.row.HisNum(k) = game.row.HisNum(k + 1);
     drop_last(game.NumbersList);
-    drop_last(game.ChainsList);
-    drop_last(game.ChainsListColumns);
+    game.ChainsList.pop_back();
+    game.ChainsListColumns.pop_back();
     LoadState(game);
 }
 

@@ -12,13 +12,16 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kChainLookBack = 5;
+constexpr std::size_t kChainLookBack = 5;
+
+using Chain = decltype(Game::ChainsList);
+using ChainNumbers = decltype(Game::NumbersListForChains);
 
 // The entry five from the end, 1 to 3; 0 while the chain is shorter.
-int entry_to_avoid(const std::vector<int>& chain) {
-    const auto count = static_cast<int>(chain.size());
+int entry_to_avoid(const Chain& chain) {
+    const std::size_t count = chain.size();
     if (count < kChainLookBack) return 0;
-    return chain[static_cast<std::size_t>(count - kChainLookBack)];
+    return chain[count - kChainLookBack];
 }
 
 struct Others {
@@ -34,11 +37,10 @@ std::optional<Others> others_of(int entry) {
 }
 
 // Positions before the start of the list read as empty and add nothing.
-void append_last_five(const std::vector<int>& numbers, int (*index_of_number)(int),
-                      std::vector<int>& chain) {
-    const auto count = static_cast<int>(numbers.size());
-    for (int i = std::max(count - kChainLookBack, 0); i < count; ++i) {
-        const int index = index_of_number(numbers[static_cast<std::size_t>(i)]);
+void append_last_five(const ChainNumbers& numbers, int (*index_of_number)(int), Chain& chain) {
+    const std::size_t count = numbers.size();
+    for (std::size_t i = count - std::min(count, kChainLookBack); i < count; ++i) {
+        const int index = index_of_number(numbers[i]);
         if (index != 0) chain.push_back(index);
     }
 }
@@ -48,7 +50,7 @@ Sector sector_by_index(Family family, int index) {
 }
 
 // The alternator goes 1, 2, 1, ... on every run, whether or not it marked.
-void bet_one(Game& game, const std::vector<int>& chain, Family family, int& toggle) {
+void bet_one(Game& game, const Chain& chain, Family family, int& toggle) {
     if (const std::optional<Others> others = others_of(entry_to_avoid(chain))) {
         const Sector sector = sector_by_index(family, toggle == 1 ? others->lower : others->higher);
         game.table.chips.insert(sector);
@@ -59,7 +61,7 @@ void bet_one(Game& game, const std::vector<int>& chain, Family family, int& togg
     charge_stake(game, 1);
 }
 
-void bet_two(Game& game, const std::vector<int>& chain, Family family) {
+void bet_two(Game& game, const Chain& chain, Family family) {
     if (const std::optional<Others> others = others_of(entry_to_avoid(chain))) {
         game.table.chips.insert(sector_by_index(family, others->lower));
         game.table.chips.insert(sector_by_index(family, others->higher));
