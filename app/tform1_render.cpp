@@ -52,8 +52,8 @@ void set_caption(QLabel* label, const std::string& caption) {
 // A history label shows its number on the number's colour; an empty label
 // shows nothing at all, so the header's track shows through.
 void set_history_label(QLabel* label, const HistoryLabel& entry) {
-    set_caption(label, entry.caption);
-    const bool filled = !entry.caption.empty();
+    set_caption(label, history_caption(entry));
+    const bool filled = !entry.empty();
     if (label->autoFillBackground() != filled) label->setAutoFillBackground(filled);
     const QColor colour = colour_from_bgr(entry.colour);
     if (label->palette().color(QPalette::Window) != colour) {
@@ -99,7 +99,7 @@ void TForm1::render_header() {
     }
     show_if(ui_.Image_Button_Back2, game_.table.undo_offered);
     show_if(ui_.Undo, game_.table.undo_offered);
-    set_caption(ui_.Caption_ProfitBet, game_.display.Caption_ProfitBet);
+    set_caption(ui_.Caption_ProfitBet, profit_bet_caption(game_));
     show_if(ui_.Caption_ProfitBet, game_.params.ChBx_ProfitBet);
 }
 
@@ -109,18 +109,19 @@ void TForm1::render_table() {
         show_if(ui_.Number[n], table.Number[n]);
         show_if(ui_.SpeedButton[n], table.SpeedButton[n]);
     }
+    const std::string bet_size = bet_size_caption(game_);
     for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
         const Sector sector = kAllSectors[i];
         const bool in_play = table.chips.contains(sector);
         show_if(ui_.Chip[i], in_play);
         show_if(ui_.BetSize[i], in_play);
-        set_bet_size(ui_.BetSize[i], game_.display.BetSize);
+        set_bet_size(ui_.BetSize[i], bet_size);
         show_if(ui_.Trend[i][2], table.trend_marks.contains(sector));
         show_if(ui_.SL_Field[i], table.SL_Field);
     }
     show_if(ui_.Background_Blur, table.Background_Blur);
-    set_caption(ui_.Caption_Bankroll, game_.display.Caption_Bankroll);
-    set_caption(ui_.Caption_MaxProfit, game_.display.Caption_MaxProfit);
+    set_caption(ui_.Caption_Bankroll, bankroll_caption(game_));
+    set_caption(ui_.Caption_MaxProfit, max_bank_caption(game_));
     show_if(ui_.Caption_Bankroll, game_.params.ChBx_TestBankroll);
     show_if(ui_.Caption_MaxProfit, game_.params.ChBx_TestBankroll);
     // The flash turns the caption opaque on its colour and back.
@@ -133,15 +134,15 @@ void TForm1::render_status_strip() {
     const bool count_shown = game_.params.ChBx_Show_Numbers_In_Game;
     show_if(ui_.Shape15, count_shown);
     show_if(ui_.Label_Numbers_In_Game, count_shown);
-    set_caption(ui_.Label_Numbers_In_Game, game_.display.Label_Numbers_In_Game);
+    set_caption(ui_.Label_Numbers_In_Game, numbers_in_game_caption(game_));
     ui_.CGauge1->set_progress(game_.pause.CGauge1);
 }
 
 void TForm1::render_working_labels() {
     if (ui_.CurrentNum->property("tag").toInt() != game_.CurrentNum)
         ui_.CurrentNum->setProperty("tag", game_.CurrentNum);
-    set_caption(ui_.CurrentBet, game_.display.CurrentBet);
-    set_caption(ui_.Label28, game_.display.Label28);
+    set_caption(ui_.CurrentBet, current_bet_caption(game_));
+    set_caption(ui_.Label28, minimal_profit_caption(game_));
 }
 
 void TForm1::render_settings() {

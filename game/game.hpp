@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "game/parameters.hpp"
@@ -14,11 +13,15 @@
 
 namespace quorvel {
 
-// One label of the history row: its caption (the number, or empty) and its
-// background colour. Captions and colours move along the row together.
+// One label of the history row: the number it shows, if any, and its
+// background colour. Numbers and colours move along the row together; the
+// window builds the caption from the number (history_caption).
 struct HistoryLabel {
-    std::string caption;
+    static constexpr int kNoNumber = -1;
+    int number = kNoNumber;
     int colour = kBlackNumberColour;
+
+    bool empty() const { return number == kNoNumber; }
 };
 
 // The twelve labels HisNum1 (newest) to HisNum12. Only the first ten are in
@@ -32,7 +35,7 @@ struct HistoryRow {
     const HistoryLabel& HisNum(int k) const { return labels[static_cast<std::size_t>(k - 1)]; }
 
     // Several rules count the game as started once five numbers have been shown.
-    bool five_numbers_shown() const { return !HisNum(5).caption.empty(); }
+    bool five_numbers_shown() const { return !HisNum(5).empty(); }
 };
 
 // What the window's controls show, as far as the rules read it back: which
@@ -70,15 +73,20 @@ struct MaxProfitFlash {
     bool opaque = false;  // Caption_MaxProfit drawn on its flash colour
 };
 
-// The captions the display shows; the engine builds them, the window copies them.
+// The amounts the two money captions show. The display refresh brings them
+// up to date, except while the starting-bankroll field is empty: then both
+// captions keep what they show.
 struct Display {
-    std::string Label_Numbers_In_Game = "Numbers in game: 0";
-    std::string Caption_Bankroll = "TEST BANKROLL: 5000";
-    std::string Caption_MaxProfit = "MAX. BANK: 5000";
-    std::string BetSize = "1";  // the caption of all six bet-size labels
-    std::string Caption_ProfitBet = "P. BET:";
-    std::string CurrentBet = "1";
-    std::string Label28 = "1000";  // the minimal-profit bet
+    std::int64_t Caption_Bankroll = 5000;
+    std::int64_t Caption_MaxProfit = 5000;
+};
+
+// What Caption_ProfitBet shows: its start text, the bare caption after a
+// change of betting type, or the profit bet of the last settlement.
+enum class ProfitBetShown { Start, Cleared, Bet };
+struct ProfitBet {
+    ProfitBetShown shown = ProfitBetShown::Start;
+    std::int64_t bet = 0;
 };
 
 // The books of the test bankroll, kept where the bankroll moves, so that every
@@ -119,7 +127,7 @@ struct Snapshot {
     int Loss_Streak_Saved = 0;
     int Spin_Won_Saved = 0;
     std::int64_t Label28_Saved = 1000;
-    std::string Caption_ProfitBet_Saved = "P. BET:";
+    ProfitBet profit_bet_saved;  // what Caption_ProfitBet showed
     Books books_saved;
 };
 
@@ -175,6 +183,7 @@ struct Game {
     int Spin_Won = 0;             // 1 when the spin just settled was a paid or virtual win
     int Loss_Streak = 0;          // losses settled since the last win or safe-level release
     std::int64_t Label28 = 1000;  // the minimal-profit bet of the last paid win
+    ProfitBet profit_bet;         // the profit bet of the last settlement
 
     // What this spin's settlement did; cleared as each number is entered.
     SettlementRecord last_settlement;

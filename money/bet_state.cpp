@@ -1,7 +1,5 @@
 #include "money/bet_state.hpp"
 
-#include <string>
-
 #include "game/game.hpp"
 #include "game/table.hpp"
 #include "money/bankroll.hpp"
@@ -29,7 +27,6 @@ ProgressionSystem double_bet_twin(ProgressionSystem system) {
 
 void set_bet_size(Game& game, std::int64_t bet) {
     game.Bet_Size = capped_bet(bet);
-    game.display.CurrentBet = std::to_string(game.Bet_Size);
 }
 
 std::int64_t stake_on_table(const Game& game) {
@@ -66,7 +63,7 @@ void BettingTypeChange(Game& game) {
         game.params.BettingSystem = double_bet_twin(game.params.BettingSystem);
     }
     Return_Bet(game);
-    game.display.Caption_ProfitBet = "P.BET:";
+    game.profit_bet = {ProfitBetShown::Cleared, 0};
     RResetBets(game);
     // The spin before the change was played under the other type; also with
     // an empty base bet, where the reset stops early, it is not taken back.

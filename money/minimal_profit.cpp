@@ -1,7 +1,6 @@
 #include "money/minimal_profit.hpp"
 
 #include <algorithm>
-#include <string>
 
 #include "game/game.hpp"
 #include "money/bet_state.hpp"
@@ -77,7 +76,7 @@ void Minimal_Bet_Calc(Game& game) {
     const std::int64_t aim = saturating_add(game.Max_Bank, 1);
     const std::int64_t bet =
         smallest_winning_multiple(game.Bankroll, aim, 1, win_gain_per_unit(game));
-    game.display.Caption_ProfitBet = "P.BET: " + std::to_string(bet);
+    game.profit_bet = {ProfitBetShown::Bet, bet};
 }
 
 }  // namespace quorvel

@@ -1,7 +1,5 @@
 #include "play/snapshot.hpp"
 
-#include <string>
-
 #include "game/game.hpp"
 #include "game/history.hpp"
 #include "play/undo.hpp"
@@ -34,7 +32,7 @@ void SaveState(Game& game) {
     saved.Loss_Streak_Saved = game.Loss_Streak;
     saved.Spin_Won_Saved = game.Spin_Won;
     saved.Label28_Saved = game.Label28;
-    saved.Caption_ProfitBet_Saved = game.display.Caption_ProfitBet;
+    saved.profit_bet_saved = game.profit_bet;
     saved.books_saved = game.books;
 }
 
@@ -58,7 +56,7 @@ void LoadState(Game& game) {
     game.Loss_Streak = saved.Loss_Streak_Saved;
     game.Spin_Won = saved.Spin_Won_Saved;
     game.Label28 = saved.Label28_Saved;
-    game.display.Caption_ProfitBet = saved.Caption_ProfitBet_Saved;
+    game.profit_bet = saved.profit_bet_saved;
     game.books = saved.books_saved;
 
     // Every sector in play carried the same stake, the one just restored;
@@ -70,7 +68,6 @@ void LoadState(Game& game) {
             game.Bet_Sector = index_of(sector);
         }
     }
-    game.display.CurrentBet = std::to_string(game.Bet_Size);
     NumberInactive(game);
 }
 

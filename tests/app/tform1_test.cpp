@@ -850,7 +850,7 @@ private slots:
         auto* timer = named<QTimer>("Timer_MaxProfit");
         QVERIFY(!timer->isActive());
         put_bet_on_table({Sector::D1}, 10);
-        form_->game().row.HisNum(5).caption = "1";  // as after five numbers
+        form_->game().row.HisNum(5).number = 1;  // as after five numbers
         QElapsedTimer clock;
         clock.start();
         QTest::mouseClick(named<QPushButton>("SpeedButton5"), Qt::LeftButton);  // D1 wins
@@ -1035,7 +1035,7 @@ private slots:
         };
         QCOMPARE(running(), QStringList());
         put_bet_on_table({Sector::D1}, 10);
-        form_->game().row.HisNum(5).caption = "1";
+        form_->game().row.HisNum(5).number = 1;
         spin(5);  // a win with a new maximum: the pause and the flash both ran
         QTRY_COMPARE_WITH_TIMEOUT(running(), QStringList(), 2000);
     }

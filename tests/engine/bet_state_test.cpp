@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/captions.hpp"
 #include "game/game.hpp"
 #include "money/progression.hpp"
 #include "money/saturating.hpp"
@@ -33,7 +34,7 @@ TEST_P(BetReset, GoesBackToTheBaseBetAndHidesTheUndo) {
     EXPECT_EQ(game.Bet_Step, 0);
     EXPECT_EQ(game.Bet_Size, 5);
     EXPECT_EQ(game.Custom_Bet, 5);
-    EXPECT_EQ(game.display.CurrentBet, "5");
+    EXPECT_EQ(current_bet_caption(game), "5");
     EXPECT_FALSE(game.table.undo_offered);
     EXPECT_EQ(game.Undo_Counter, 1);
     EXPECT_EQ(game.table.chips, SectorSet{Sector::D2});  // the bet on the table stays

@@ -19,9 +19,9 @@ TEST(UndoRow, TwelveSpinsThenUndoKeepsTheLastNumberTwice) {
     play_count(game, 12, 1);  // numbers 1 to 12
     Undo(game);
     for (int k = 1; k <= 11; ++k) {
-        EXPECT_EQ(game.row.HisNum(k).caption, std::to_string(12 - k)) << "HisNum" << k;
+        EXPECT_EQ(history_caption(game.row.HisNum(k)), std::to_string(12 - k)) << "HisNum" << k;
     }
-    EXPECT_EQ(game.row.HisNum(12).caption, "1");
+    EXPECT_EQ(history_caption(game.row.HisNum(12)), "1");
     EXPECT_EQ(game.row.HisNum(11).colour, game.row.HisNum(12).colour);
     EXPECT_EQ(game.NumbersList.size(), 11u);
 }
@@ -30,11 +30,11 @@ TEST(UndoRow, AStepBackMovesColoursWithCaptions) {
     Game game;
     play(game, {32, 0, 11});
     Undo(game);
-    EXPECT_EQ(game.row.HisNum(1).caption, "0");
+    EXPECT_EQ(history_caption(game.row.HisNum(1)), "0");
     EXPECT_EQ(game.row.HisNum(1).colour, kZeroColour);
-    EXPECT_EQ(game.row.HisNum(2).caption, "32");
+    EXPECT_EQ(history_caption(game.row.HisNum(2)), "32");
     EXPECT_EQ(game.row.HisNum(2).colour, kRedNumberColour);
-    EXPECT_TRUE(game.row.HisNum(3).caption.empty());
+    EXPECT_TRUE(history_caption(game.row.HisNum(3)).empty());
 }
 
 TEST(UndoNumbers, AWrongNumberIsTakenBackAndCannotBeEnteredAgainAtOnce) {
@@ -44,7 +44,7 @@ TEST(UndoNumbers, AWrongNumberIsTakenBackAndCannotBeEnteredAgainAtOnce) {
     end_analysis_pause(game);
     Undo(game);
 
-    EXPECT_EQ(game.row.HisNum(1).caption, "30");
+    EXPECT_EQ(history_caption(game.row.HisNum(1)), "30");
     EXPECT_EQ(game.NumbersList, (std::vector<int>{3, 30}));
     EXPECT_FALSE(game.table.Number[7]);
     EXPECT_FALSE(game.table.SpeedButton[7]);
@@ -145,7 +145,7 @@ TEST(UndoDisplay, CountDropsByOne) {
     play(game, {1, 2, 3});
     Undo(game);
     refresh_display(game);
-    EXPECT_EQ(game.display.Label_Numbers_In_Game, "Numbers in game: 2");
+    EXPECT_EQ(numbers_in_game_caption(game), "Numbers in game: 2");
 }
 
 TEST(UndoCurrentNumber, KeepsTheNumberTakenBack) {

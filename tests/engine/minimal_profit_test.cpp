@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "game/captions.hpp"
 #include "game/game.hpp"
 #include "money/bet_state.hpp"
 #include "money/saturating.hpp"
@@ -101,7 +102,7 @@ TEST(LoweringAfterAWin, BlindWalksBackToTheFirstEntryThatReaches) {
     EXPECT_EQ(game.Bet_Step, 8);
     EXPECT_EQ(game.Bet_Size, 10);
     EXPECT_EQ(game.Custom_Bet, 10);
-    EXPECT_EQ(game.display.CurrentBet, "10");
+    EXPECT_EQ(current_bet_caption(game), "10");
     EXPECT_EQ(game.Bankroll, charged + 30);
 }
 
@@ -174,13 +175,13 @@ TEST(ProfitBet, LiftsTheBankrollAboveItsMaximum) {
     game.Bankroll = 4990;
     game.Max_Bank = 5004;
     Minimal_Bet_Calc(game);
-    EXPECT_EQ(game.display.Caption_ProfitBet, "P.BET: 8");
+    EXPECT_EQ(profit_bet_caption(game), "P.BET: 8");
     game.params.BettingType = BetType::Double;
     Minimal_Bet_Calc(game);
-    EXPECT_EQ(game.display.Caption_ProfitBet, "P.BET: 15");
+    EXPECT_EQ(profit_bet_caption(game), "P.BET: 15");
     game.Bankroll = 7000;
     Minimal_Bet_Calc(game);
-    EXPECT_EQ(game.display.Caption_ProfitBet, "P.BET: 1");
+    EXPECT_EQ(profit_bet_caption(game), "P.BET: 1");
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ struct MoneyState {
                 g.Custom_Losses_In_Row,
                 g.Spin_Won,
                 g.Loss_Streak,
-                g.display.Caption_ProfitBet,
+                profit_bet_caption(g),
                 g.table.SL_Field,
                 g.table.chips,
                 g.books};

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "game/captions.hpp"
 #include "game/game.hpp"
 #include "game/history.hpp"
 #include "game/table.hpp"
@@ -56,7 +57,7 @@ TEST(BlindWorkedSequence, TwoLossesThenAWin) {
     EXPECT_EQ(game.Max_Bank, 5004);
     EXPECT_EQ(game.Bet_Step, 3);
     EXPECT_EQ(game.Bet_Size, 4);
-    EXPECT_EQ(game.display.CurrentBet, "4");
+    EXPECT_EQ(current_bet_caption(game), "4");
     EXPECT_EQ(game.Spin_Won, 1);
 }
 
@@ -328,7 +329,7 @@ TEST_P(BetTypeChangeRefund, ReturnsTheStakeOnTheTable) {
     EXPECT_EQ(game.Bankroll, 4000 + c.refund);
     EXPECT_EQ(game.saved.Bankroll_Saved, c.refund > 0 ? game.Bankroll : 5000);
     EXPECT_TRUE(game.table.chips.empty());
-    EXPECT_EQ(game.display.Caption_ProfitBet, "P.BET:");
+    EXPECT_EQ(profit_bet_caption(game), "P.BET:");
     EXPECT_EQ(game.Bet_Size, 1);  // reset to the base bet
 }
 

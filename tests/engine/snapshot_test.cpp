@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/captions.hpp"
 #include "game/game.hpp"
 #include "game/history.hpp"
 #include "game/history_export.hpp"
@@ -42,7 +43,7 @@ TEST(Snapshot, UndoBringsBackTwoChipsTheirStakeAndTheHighestSector) {
     EXPECT_EQ(game.table.chips, (SectorSet{Sector::D3, Sector::C2}));
     EXPECT_EQ(game.Bet_Size, 3);
     EXPECT_EQ(game.Bet_Sector, 5);
-    EXPECT_EQ(game.display.CurrentBet, "3");
+    EXPECT_EQ(current_bet_caption(game), "3");
 }
 
 TEST(Snapshot, UndoWithNoChipInPlayShowsNoneAndKeepsTheStake) {
@@ -186,7 +187,7 @@ TEST(UndoOfAWholeSpin, RestoresTheSettlementRecordAndTheStakeWithoutAChip) {
     game.Spin_Won = 1;
     game.Loss_Streak = 2;
     game.Label28 = 12;
-    game.display.Caption_ProfitBet = "P.BET: 4";
+    game.profit_bet = {ProfitBetShown::Bet, 4};
     game.Bankroll_At_Prediction = 4990;
     game.books.result = -10;
     enter_number(game, 2);
@@ -194,18 +195,18 @@ TEST(UndoOfAWholeSpin, RestoresTheSettlementRecordAndTheStakeWithoutAChip) {
     game.Spin_Won = 0;
     game.Loss_Streak = 0;
     game.Label28 = 1;
-    game.display.Caption_ProfitBet = "P.BET: 9";
+    game.profit_bet = {ProfitBetShown::Bet, 9};
     game.Bankroll_At_Prediction = 5100;
     game.books.result = 90;
     end_analysis_pause(game);
 
     Undo(game);
     EXPECT_EQ(game.Bet_Size, 6);
-    EXPECT_EQ(game.display.CurrentBet, "6");
+    EXPECT_EQ(current_bet_caption(game), "6");
     EXPECT_EQ(game.Spin_Won, 1);
     EXPECT_EQ(game.Loss_Streak, 2);
     EXPECT_EQ(game.Label28, 12);
-    EXPECT_EQ(game.display.Caption_ProfitBet, "P.BET: 4");
+    EXPECT_EQ(profit_bet_caption(game), "P.BET: 4");
     EXPECT_EQ(game.Bankroll_At_Prediction, 4990);
     EXPECT_EQ(game.books.result, -10);
 }

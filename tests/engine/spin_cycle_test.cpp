@@ -38,7 +38,7 @@ TEST(FreshGame, StartsWithEveryNumberOpenAndNothingOnTheTable) {
     EXPECT_EQ(game.Undo_Counter, 2);
     EXPECT_EQ(game.Bankroll, 5000);
     EXPECT_EQ(game.Profit_Aim, 5001);
-    EXPECT_TRUE(game.row.HisNum(1).caption.empty());
+    EXPECT_TRUE(history_caption(game.row.HisNum(1)).empty());
 }
 
 TEST(FirstSpin, MarksTheNumberDuringThePauseAndOffersUndoAfterIt) {
@@ -52,7 +52,7 @@ TEST(FirstSpin, MarksTheNumberDuringThePauseAndOffersUndoAfterIt) {
     EXPECT_EQ(game.Undo_Counter, 3);
     EXPECT_FALSE(game.table.undo_offered);  // only once the pause ends
     EXPECT_EQ(game.NumbersList, std::vector<int>{17});
-    EXPECT_EQ(game.row.HisNum(1).caption, "17");
+    EXPECT_EQ(history_caption(game.row.HisNum(1)), "17");
     EXPECT_EQ(game.row.HisNum1_tag, 17);
     EXPECT_FALSE(settlement_due(game));
 
@@ -161,20 +161,20 @@ TEST(HistoryLists, ZeroIsKeptOutOfTheChainsList) {
     play(game, {0, 14, 0, 36});
     EXPECT_EQ(game.NumbersList, (std::vector<int>{0, 14, 0, 36}));
     EXPECT_EQ(game.NumbersListForChains, (std::vector<int>{14, 36}));
-    EXPECT_EQ(game.row.HisNum(2).caption, "0");
+    EXPECT_EQ(history_caption(game.row.HisNum(2)), "0");
     EXPECT_EQ(game.row.HisNum(2).colour, kZeroColour);
 }
 
 TEST(HistoryRow, ShowsTheNewestFirstInItsColours) {
     Game game;
     play(game, {19, 10, 0});
-    EXPECT_EQ(game.row.HisNum(1).caption, "0");
+    EXPECT_EQ(history_caption(game.row.HisNum(1)), "0");
     EXPECT_EQ(game.row.HisNum(1).colour, kZeroColour);
-    EXPECT_EQ(game.row.HisNum(2).caption, "10");
+    EXPECT_EQ(history_caption(game.row.HisNum(2)), "10");
     EXPECT_EQ(game.row.HisNum(2).colour, kBlackNumberColour);
-    EXPECT_EQ(game.row.HisNum(3).caption, "19");
+    EXPECT_EQ(history_caption(game.row.HisNum(3)), "19");
     EXPECT_EQ(game.row.HisNum(3).colour, kRedNumberColour);
-    EXPECT_TRUE(game.row.HisNum(4).caption.empty());
+    EXPECT_TRUE(history_caption(game.row.HisNum(4)).empty());
 }
 
 TEST(HistoryRow, FifthLabelFillsWithTheFifthNumber) {
@@ -188,8 +188,8 @@ TEST(HistoryRow, FifthLabelFillsWithTheFifthNumber) {
 TEST(HistoryRow, ThirteenthSpinDropsTheFirstNumberButTheListKeepsAll) {
     Game game;
     play_count(game, 13, 1);  // numbers 1 to 13
-    EXPECT_EQ(game.row.HisNum(1).caption, "13");
-    EXPECT_EQ(game.row.HisNum(12).caption, "2");
+    EXPECT_EQ(history_caption(game.row.HisNum(1)), "13");
+    EXPECT_EQ(history_caption(game.row.HisNum(12)), "2");
     EXPECT_EQ(game.NumbersList.size(), 13u);
     EXPECT_EQ(game.NumbersList.front(), 1);
 }
@@ -201,20 +201,20 @@ TEST(Display, CaptionsFollowTheGame) {
     game.Max_Bank = 5100;
     game.Bet_Size = 12;
     refresh_display(game);
-    EXPECT_EQ(game.display.Label_Numbers_In_Game, "Numbers in game: 2");
-    EXPECT_EQ(game.display.Caption_Bankroll, "TEST BANKROLL: -15");
-    EXPECT_EQ(game.display.Caption_MaxProfit, "MAX. BANK: 5100");
-    EXPECT_EQ(game.display.BetSize, "12");
+    EXPECT_EQ(numbers_in_game_caption(game), "Numbers in game: 2");
+    EXPECT_EQ(bankroll_caption(game), "TEST BANKROLL: -15");
+    EXPECT_EQ(max_bank_caption(game), "MAX. BANK: 5100");
+    EXPECT_EQ(bet_size_caption(game), "12");
 }
 
 TEST(Display, BetSizeIsBlankWhileShowBetSizeIsOff) {
     Game game;
     game.params.CheckBox1 = false;
     refresh_display(game);
-    EXPECT_EQ(game.display.BetSize, "");
+    EXPECT_EQ(bet_size_caption(game), "");
     game.params.CheckBox1 = true;
     refresh_display(game);
-    EXPECT_EQ(game.display.BetSize, "1");
+    EXPECT_EQ(bet_size_caption(game), "1");
 }
 
 TEST(Display, AnEmptyStartingBankrollFreezesTheMoneyCaptions) {
@@ -224,12 +224,12 @@ TEST(Display, AnEmptyStartingBankrollFreezesTheMoneyCaptions) {
     game.Bankroll = 4000;
     game.Max_Bank = 6000;
     refresh_display(game);
-    EXPECT_EQ(game.display.Caption_Bankroll, "TEST BANKROLL: 5000");
-    EXPECT_EQ(game.display.Caption_MaxProfit, "MAX. BANK: 5000");
+    EXPECT_EQ(bankroll_caption(game), "TEST BANKROLL: 5000");
+    EXPECT_EQ(max_bank_caption(game), "MAX. BANK: 5000");
     game.params.CSpinEdit1 = 7;
     refresh_display(game);
-    EXPECT_EQ(game.display.Caption_Bankroll, "TEST BANKROLL: 4000");
-    EXPECT_EQ(game.display.Caption_MaxProfit, "MAX. BANK: 6000");
+    EXPECT_EQ(bankroll_caption(game), "TEST BANKROLL: 4000");
+    EXPECT_EQ(max_bank_caption(game), "MAX. BANK: 6000");
 }
 
 }  // namespace
