@@ -16,14 +16,6 @@ inline constexpr int kZeroColour = 32768;
 
 enum class NumberColour { Green, Red, Black };
 
-// Dozen 1 to 3, or 0 for the zero, which belongs to no sector.
-int dozen_of(int number);
-// Column 1 to 3 (the rows of the table picture), or 0 for the zero.
-int column_of(int number);
-NumberColour colour_of(int number);
-// The background a history label takes for this number.
-int display_colour_of(int number);
-
 // The six betting sectors, indexed 1 to 6 in this order wherever the game
 // numbers them (the bets record, the safe-level overlays, Bet_Sector).
 enum class Sector { D1 = 1, D2, D3, C1, C2, C3 };
@@ -37,10 +29,55 @@ constexpr int index_of(Sector sector) {
 constexpr Sector sector_at(int index) {
     return static_cast<Sector>(index);
 }
+
+// Dozen 1 to 3, or 0 for the zero, which belongs to no sector.
+constexpr int dozen_of(int number) {
+    if (number < 1 || number > 36) return 0;
+    return (number - 1) / 12 + 1;
+}
+// Column 1 to 3 (the rows of the table picture), or 0 for the zero.
+constexpr int column_of(int number) {
+    if (number < 1 || number > 36) return 0;
+    return (number - 1) % 3 + 1;
+}
+
+namespace detail {
+
+// Bit n is set when number n of the wheel is red.
+inline constexpr std::uint64_t kRedNumbers =
+    (1ull << 1) | (1ull << 3) | (1ull << 5) | (1ull << 7) | (1ull << 9) | (1ull << 12) |
+    (1ull << 14) | (1ull << 16) | (1ull << 18) | (1ull << 19) | (1ull << 21) | (1ull << 23) |
+    (1ull << 25) | (1ull << 27) | (1ull << 30) | (1ull << 32) | (1ull << 34) | (1ull << 36);
+
+}  // namespace detail
+
+constexpr NumberColour colour_of(int number) {
+    if (number < 1 || number > 36) return NumberColour::Green;
+    return (detail::kRedNumbers >> number) & 1u ? NumberColour::Red : NumberColour::Black;
+}
+
+// The background a history label takes for this number.
+constexpr int display_colour_of(int number) {
+    switch (colour_of(number)) {
+        case NumberColour::Red:
+            return kRedNumberColour;
+        case NumberColour::Black:
+            return kBlackNumberColour;
+        case NumberColour::Green:
+            break;
+    }
+    return kZeroColour;
+}
+
 std::string_view name_of(Sector sector);
-bool is_dozen(Sector sector);
+constexpr bool is_dozen(Sector sector) {
+    return index_of(sector) <= 3;
+}
 // Whether a bet on the sector wins when this number comes up; never for zero.
-bool sector_holds(Sector sector, int number);
+constexpr bool sector_holds(Sector sector, int number) {
+    if (is_dozen(sector)) return dozen_of(number) == index_of(sector);
+    return column_of(number) == index_of(sector) - 3;
+}
 
 // A set of sectors: the chips on the table, the trend marks, a predictor's pick.
 class SectorSet {
@@ -58,10 +95,13 @@ public:
     constexpr bool empty() const { return bits_ == 0; }
     constexpr int size() const {
         int n = 0;
-        for (Sector s : kAllSectors)
-            n += contains(s) ? 1 : 0;
+        for (unsigned b = bits_; b != 0; b &= b - 1)
+            ++n;
         return n;
     }
+    constexpr bool intersects(SectorSet other) const { return (bits_ & other.bits_) != 0; }
+    // Bit 0 is D1, bit 5 is C3.
+    constexpr std::uint8_t bits() const { return bits_; }
     constexpr bool operator==(const SectorSet&) const = default;
 
 private:
@@ -70,5 +110,11 @@ private:
     }
     std::uint8_t bits_ = 0;
 };
+
+// The sectors a number wins: its dozen and its column; none for the zero.
+constexpr SectorSet winning_sectors(int number) {
+    if (dozen_of(number) == 0) return {};
+    return {sector_at(dozen_of(number)), sector_at(column_of(number) + 3)};
+}
 
 }  // namespace quorvel

@@ -1,6 +1,7 @@
 #include "money/minimal_profit.hpp"
 
 #include <algorithm>
+#include <bit>
 
 #include "game/game.hpp"
 #include "money/bet_state.hpp"
@@ -36,7 +37,16 @@ std::int64_t smallest_winning_multiple(std::int64_t bankroll, std::int64_t aim, 
     const std::int64_t need = saturating_sub(aim, bankroll);
     const std::int64_t per_multiple = saturating_mul(gain, unit);
     if (need <= per_multiple) return unit;
-    const std::int64_t k = need / per_multiple + (need % per_multiple != 0 ? 1 : 0);
+    // Both searches run after every settlement, mostly with a base bet of 1,
+    // so a power of two (1 or 2 per multiple) takes a shift instead of a
+    // division.
+    std::int64_t k = 0;
+    if ((per_multiple & (per_multiple - 1)) == 0) {
+        const int shift = std::countr_zero(static_cast<std::uint64_t>(per_multiple));
+        k = ((need - 1) >> shift) + 1;
+    } else {
+        k = (need - 1) / per_multiple + 1;
+    }
     return saturating_mul(k, unit);
 }
 

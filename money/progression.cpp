@@ -2,89 +2,90 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 namespace quorvel {
 
 namespace {
 
-template <typename Rule>
-std::vector<std::int64_t> make_table(int entries, Rule rule) {
-    std::vector<std::int64_t> table;
-    table.reserve(static_cast<std::size_t>(entries));
-    for (int i = 0; i < entries; ++i)
-        table.push_back(rule(i, table));
+// The tables are built at compile time from their rules: a spin reads them
+// without a guard or a call.
+template <std::size_t Entries, typename Rule>
+constexpr std::array<std::int64_t, Entries> make_table(Rule rule) {
+    std::array<std::int64_t, Entries> table{};
+    for (std::size_t i = 0; i < Entries; ++i)
+        table[i] = rule(static_cast<std::int64_t>(i), table);
     return table;
 }
 
-std::int64_t power(std::int64_t base, int exponent) {
+constexpr std::int64_t power(std::int64_t base, std::int64_t exponent) {
     std::int64_t result = 1;
-    for (int i = 0; i < exponent; ++i)
+    for (std::int64_t i = 0; i < exponent; ++i)
         result *= base;
     return result;
 }
 
+constexpr auto kClassic = make_table<31>([](std::int64_t i, const auto& made) {
+    return i < 2 ? std::int64_t{1} : made[i - 1] + made[i - 2];
+});
+constexpr auto kClassicDouble =
+    make_table<17>([](std::int64_t i, const auto&) { return power(3, i); });
+constexpr auto kDDonald = make_table<3000>([](std::int64_t i, const auto&) { return i / 2 + 1; });
+constexpr auto kDDonaldDouble =
+    make_table<23>([](std::int64_t i, const auto&) { return power(2, i + 1) - 1; });
+constexpr auto kDDonaldSofter =
+    make_table<3000>([](std::int64_t i, const auto&) { return i / 3 + 1; });
+constexpr auto kBlindDouble = make_table<2000>(
+    [](std::int64_t i, const auto&) { return i == 0 ? std::int64_t{1} : std::int64_t{3} * i; });
+
 }  // namespace
 
 std::span<const std::int64_t> System_Classic() {
-    static const auto table = make_table(31, [](int i, const std::vector<std::int64_t>& made) {
-        return i < 2 ? std::int64_t{1} : made[made.size() - 1] + made[made.size() - 2];
-    });
-    return table;
+    return kClassic;
 }
 
 std::span<const std::int64_t> System_Classic_Double() {
-    static const auto table =
-        make_table(17, [](int i, const std::vector<std::int64_t>&) { return power(3, i); });
-    return table;
+    return kClassicDouble;
 }
 
 std::span<const std::int64_t> System_DDonald() {
-    static const auto table = make_table(
-        3000, [](int i, const std::vector<std::int64_t>&) { return std::int64_t{i / 2 + 1}; });
-    return table;
+    return kDDonald;
 }
 
 std::span<const std::int64_t> System_DDonald_Double() {
-    static const auto table =
-        make_table(23, [](int i, const std::vector<std::int64_t>&) { return power(2, i + 1) - 1; });
-    return table;
+    return kDDonaldDouble;
 }
 
 std::span<const std::int64_t> System_DDonald_Softer() {
-    static const auto table = make_table(
-        3000, [](int i, const std::vector<std::int64_t>&) { return std::int64_t{i / 3 + 1}; });
-    return table;
+    return kDDonaldSofter;
 }
 
 std::span<const std::int64_t> System_Blind() {
-    return System_DDonald();
+    return kDDonald;
 }
 
 std::span<const std::int64_t> System_Blind_Double() {
-    static const auto table = make_table(2000, [](int i, const std::vector<std::int64_t>&) {
-        return i == 0 ? std::int64_t{1} : std::int64_t{3} * i;
-    });
-    return table;
+    return kBlindDouble;
 }
 
 std::span<const std::int64_t> System_Blind_Softer() {
-    return System_DDonald_Softer();
+    return kDDonaldSofter;
 }
 
 std::span<const std::int64_t> active_table(ProgressionSystem system, BetType type) {
     const bool single = type == BetType::Single;
     switch (system) {
         case ProgressionSystem::Classic:
-            return single ? System_Classic() : System_Classic_Double();
+            return single ? std::span<const std::int64_t>(kClassic) : kClassicDouble;
         case ProgressionSystem::DDonald:
-            return single ? System_DDonald() : System_DDonald_Double();
+            return single ? std::span<const std::int64_t>(kDDonald) : kDDonaldDouble;
         case ProgressionSystem::DDonaldSofter:
-            return single ? System_DDonald_Softer() : std::span<const std::int64_t>();
+            return single ? std::span<const std::int64_t>(kDDonaldSofter)
+                          : std::span<const std::int64_t>();
         case ProgressionSystem::Blind:
-            return single ? System_Blind() : System_Blind_Double();
+            return single ? std::span<const std::int64_t>(kDDonald) : kBlindDouble;
         case ProgressionSystem::BlindSofter:
-            return single ? System_Blind_Softer() : std::span<const std::int64_t>();
+            return single ? std::span<const std::int64_t>(kDDonaldSofter)
+                          : std::span<const std::int64_t>();
         case ProgressionSystem::Custom:
             break;
     }

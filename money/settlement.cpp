@@ -32,12 +32,7 @@ int step_after_win(ProgressionSystem system, std::span<const std::int64_t> table
 }  // namespace
 
 void WinLoose(Game& game) {
-    game.Spin_Won = 0;
-    for (Sector sector : kAllSectors) {
-        if (game.table.chips.contains(sector) && sector_holds(sector, game.CurrentNum)) {
-            game.Spin_Won = 1;
-        }
-    }
+    game.Spin_Won = game.table.chips.intersects(winning_sectors(game.CurrentNum)) ? 1 : 0;
     if (!game.table.chips.empty()) {
         // Read before Win_Calc moves the progression and engages the safe level.
         SettlementRecord& record = game.last_settlement;

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <array>
-#include <cstddef>
-
 #include "game/roulette.hpp"
 
 namespace quorvel {
@@ -20,13 +17,13 @@ constexpr Sector sector_of(Family family, int place) {
 // The trend marks of one family by place. Marks of the other family never
 // reach a predictor that plays this one.
 struct FamilyMarks {
-    std::array<bool, 3> marked{};
+    unsigned marked = 0;  // bit p: the sector in place p is marked
 
-    constexpr bool contains(int place) const { return marked[static_cast<std::size_t>(place)]; }
+    constexpr bool contains(int place) const { return ((marked >> place) & 1u) != 0; }
     constexpr int count() const {
-        return (marked[0] ? 1 : 0) + (marked[1] ? 1 : 0) + (marked[2] ? 1 : 0);
+        return static_cast<int>((marked & 1u) + ((marked >> 1) & 1u) + ((marked >> 2) & 1u));
     }
-    constexpr bool empty() const { return count() == 0; }
+    constexpr bool empty() const { return marked == 0; }
     // The lowest place whose mark has the given state; -1 when there is none.
     constexpr int first(bool state) const {
         for (int place = 0; place < 3; ++place) {
@@ -36,13 +33,10 @@ struct FamilyMarks {
     }
 };
 
+// The dozens are bits 0 to 2 of a set, the columns bits 3 to 5.
 constexpr FamilyMarks marks_of(SectorSet trend_marks, Family family) {
-    FamilyMarks marks;
-    for (int place = 0; place < 3; ++place) {
-        marks.marked[static_cast<std::size_t>(place)] =
-            trend_marks.contains(sector_of(family, place));
-    }
-    return marks;
+    const unsigned shift = family == Family::Dozens ? 0 : 3;
+    return FamilyMarks{(static_cast<unsigned>(trend_marks.bits()) >> shift) & 7u};
 }
 
 }  // namespace quorvel
