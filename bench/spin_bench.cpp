@@ -77,6 +77,7 @@ constexpr std::array<ModeName, 5> kModes{{{GameMode::DeepScan, "DeepScan"},
 
 // BM_Spin/<mode>/<type>, type Single or Double.
 void register_spin_benchmarks() {
+    spin_numbers();
     for (const ModeName& mode : kModes) {
         for (const BetType type : {BetType::Single, BetType::Double}) {
             std::string name = "BM_Spin/";

@@ -26,16 +26,42 @@ struct HistoryLabel {
 
 // The twelve labels HisNum1 (newest) to HisNum12. Only the first ten are in
 // view; the last two keep older numbers so that a step back can bring them in.
-struct HistoryRow {
-    std::array<HistoryLabel, 12> labels;
+// The labels stay where they are and the row turns over them, so a new
+// number moves no label.
+class HistoryRow {
+public:
     int HisNum1_tag = 0;
 
     // k runs 1 to 12, as in the names HisNum1 to HisNum12.
-    HistoryLabel& HisNum(int k) { return labels[static_cast<std::size_t>(k - 1)]; }
-    const HistoryLabel& HisNum(int k) const { return labels[static_cast<std::size_t>(k - 1)]; }
+    HistoryLabel& HisNum(int k) { return labels_[slot(k)]; }
+    const HistoryLabel& HisNum(int k) const { return labels_[slot(k)]; }
+
+    // The new number becomes HisNum1; HisNum12 falls off the row.
+    void push_front(HistoryLabel label) {
+        first_ = first_ == 0 ? kLabels - 1 : first_ - 1;
+        labels_[first_] = label;
+    }
+    // Each label takes the one after it; HisNum12 keeps its number, so after a
+    // step back the last two labels agree.
+    void step_back() {
+        const HistoryLabel last = HisNum(kLabels);
+        first_ = first_ == kLabels - 1 ? 0 : first_ + 1;
+        HisNum(kLabels) = last;
+    }
 
     // Several rules count the game as started once five numbers have been shown.
     bool five_numbers_shown() const { return !HisNum(5).empty(); }
+
+private:
+    static constexpr std::size_t kLabels = 12;
+
+    std::size_t slot(int k) const {
+        const std::size_t i = first_ + static_cast<std::size_t>(k - 1);
+        return i < kLabels ? i : i - kLabels;
+    }
+
+    std::array<HistoryLabel, kLabels> labels_;
+    std::size_t first_ = 0;
 };
 
 // What the window's controls show, as far as the rules read it back: which
@@ -144,11 +170,11 @@ struct Game {
     // The chain predictions read only near the ends of these lists: the last
     // five numbers without zeros, and the entry five from the end of each chain
     // after it has taken those five. A step back drops one entry of each chain,
-    // and the undo is one step, so a reading reaches at most six entries back;
-    // the chains keep sixteen.
-    RecentList<8> NumbersListForChains;  // the numbers without zeros; never shortened
-    RecentList<16> ChainsList;           // dozen index of recent numbers
-    RecentList<16> ChainsListColumns;    // column index of recent numbers
+    // and the undo is one step, so a reading reaches at most six entries back.
+    // The numbers list keeps ten numbers, the chains thirty-two indices.
+    RecentList<6> NumbersListForChains;  // the numbers without zeros; never shortened
+    RecentList<2> ChainsList;            // dozen index of recent numbers, 1 to 3
+    RecentList<2> ChainsListColumns;     // column index of recent numbers, 1 to 3
 
     HistoryRow row;
     TableState table;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -9,16 +8,20 @@
 namespace quorvel {
 
 // A list the rules read only near its end. It counts every entry ever added
-// but keeps only the last N, so it takes the same memory however long the
-// game runs. Entries are small numbers (a number of the wheel, a dozen or
-// column index). A step back forgets the dropped entry and leaves one fewer
-// kept; the owner chooses N so that every reading falls among the kept
-// entries.
-template <std::size_t N>
+// but keeps only the last ones, packed into one 64-bit word of Bits-wide
+// entries (the newest in the low bits), so it takes the same memory however
+// long the game runs and an entry costs a shift. A step back forgets the
+// dropped entry and leaves one fewer kept; the owner chooses the width so
+// that every reading falls among the kept entries.
+template <unsigned Bits>
 class RecentList {
-    static_assert(N > 0 && N <= 128 && (N & (N - 1)) == 0, "N is a small power of two");
+    static_assert(Bits > 0 && Bits <= 8);
 
 public:
+    static constexpr unsigned kBits = Bits;
+    // How many entries the word holds.
+    static constexpr std::size_t kCapacity = 64 / Bits;
+
     RecentList() = default;
     RecentList(std::initializer_list<int> entries) {
         for (int entry : entries)
@@ -31,32 +34,44 @@ public:
 
     std::size_t size() const { return static_cast<std::size_t>(size_); }
     bool empty() const { return size_ == 0; }
-    // How many of the last entries are known: all of them, up to N.
-    std::size_t kept() const { return kept_; }
+    // How many of the last entries are known: all of them, up to kCapacity.
+    std::size_t kept() const { return static_cast<std::size_t>(kept_); }
 
+    // Entries are 0 to 2^Bits - 1.
     void push_back(int entry) {
-        ring_[static_cast<std::size_t>(size_) & (N - 1)] = static_cast<std::int8_t>(entry);
+        word_ = (word_ << Bits) | (static_cast<std::uint64_t>(entry) & kMask);
         size_ += 1;
-        if (kept_ < N) kept_ += 1;
+        kept_ += kept_ < kCapacity ? 1 : 0;
+    }
+
+    // Appends `count` entries at once, packed Bits apiece with the last one in
+    // the lowest bits, as push_back would one by one.
+    void append(std::uint64_t packed, unsigned count) {
+        if (count == 0) return;
+        word_ = count * Bits >= 64 ? packed : (word_ << (count * Bits)) | packed;
+        size_ += count;
+        kept_ = kept_ + count < kCapacity ? kept_ + count : kCapacity;
     }
 
     // Drops the last entry; an empty list stays empty.
     void pop_back() {
         if (size_ == 0) return;
+        word_ >>= Bits;
         size_ -= 1;
-        if (kept_ > 0) kept_ -= 1;
+        kept_ -= kept_ > 0 ? 1 : 0;
     }
 
     // Entry i, counted from the first ever added. An entry no longer kept
     // reads as 0, which no rule stores.
     int operator[](std::size_t i) const {
-        if (i >= size() || size() - i > kept_) return 0;
-        return ring_[i & (N - 1)];
+        const std::uint64_t back = size_ - 1 - i;  // 0 is the newest entry
+        if (i >= size_ || back >= kept_) return 0;
+        return static_cast<int>((word_ >> (back * Bits)) & kMask);
     }
 
     // Equal to a whole list when every entry is kept and each one agrees.
     bool operator==(const std::vector<int>& list) const {
-        if (list.size() != size() || kept_ != size()) return false;
+        if (list.size() != size() || kept_ != size_) return false;
         for (std::size_t i = 0; i < list.size(); ++i) {
             if ((*this)[i] != list[i]) return false;
         }
@@ -64,9 +79,11 @@ public:
     }
 
 private:
-    std::array<std::int8_t, N> ring_{};
+    static constexpr std::uint64_t kMask = (std::uint64_t{1} << Bits) - 1;
+
+    std::uint64_t word_ = 0;
     std::uint64_t size_ = 0;
-    std::size_t kept_ = 0;
+    std::uint64_t kept_ = 0;
 };
 
 }  // namespace quorvel

@@ -30,18 +30,27 @@ constexpr Sector sector_at(int index) {
     return static_cast<Sector>(index);
 }
 
-// Dozen 1 to 3, or 0 for the zero, which belongs to no sector.
-constexpr int dozen_of(int number) {
-    if (number < 1 || number > 36) return 0;
-    return (number - 1) / 12 + 1;
-}
-// Column 1 to 3 (the rows of the table picture), or 0 for the zero.
-constexpr int column_of(int number) {
-    if (number < 1 || number > 36) return 0;
-    return (number - 1) % 3 + 1;
-}
-
 namespace detail {
+
+// The dozen and the column of every number, looked up rather than computed:
+// the chains take ten of them a spin.
+struct Place {
+    std::int8_t dozen;
+    std::int8_t column;
+};
+inline constexpr auto kPlaces = [] {
+    std::array<Place, kNumberCount> places{};
+    for (int n = 1; n < kNumberCount; ++n) {
+        places[static_cast<std::size_t>(n)] = {static_cast<std::int8_t>((n - 1) / 12 + 1),
+                                               static_cast<std::int8_t>((n - 1) % 3 + 1)};
+    }
+    return places;
+}();
+
+constexpr Place place_of(int number) {
+    if (static_cast<unsigned>(number) >= static_cast<unsigned>(kNumberCount)) return {0, 0};
+    return kPlaces[static_cast<std::size_t>(number)];
+}
 
 // Bit n is set when number n of the wheel is red.
 inline constexpr std::uint64_t kRedNumbers =
@@ -50,6 +59,15 @@ inline constexpr std::uint64_t kRedNumbers =
     (1ull << 25) | (1ull << 27) | (1ull << 30) | (1ull << 32) | (1ull << 34) | (1ull << 36);
 
 }  // namespace detail
+
+// Dozen 1 to 3, or 0 for the zero, which belongs to no sector.
+constexpr int dozen_of(int number) {
+    return detail::place_of(number).dozen;
+}
+// Column 1 to 3 (the rows of the table picture), or 0 for the zero.
+constexpr int column_of(int number) {
+    return detail::place_of(number).column;
+}
 
 constexpr NumberColour colour_of(int number) {
     if (number < 1 || number > 36) return NumberColour::Green;
@@ -113,8 +131,9 @@ private:
 
 // The sectors a number wins: its dozen and its column; none for the zero.
 constexpr SectorSet winning_sectors(int number) {
-    if (dozen_of(number) == 0) return {};
-    return {sector_at(dozen_of(number)), sector_at(column_of(number) + 3)};
+    const detail::Place place = detail::place_of(number);
+    if (place.dozen == 0) return {};
+    return {sector_at(place.dozen), sector_at(place.column + 3)};
 }
 
 }  // namespace quorvel

@@ -72,24 +72,18 @@ std::span<const std::int64_t> System_Blind_Softer() {
 }
 
 std::span<const std::int64_t> active_table(ProgressionSystem system, BetType type) {
-    const bool single = type == BetType::Single;
-    switch (system) {
-        case ProgressionSystem::Classic:
-            return single ? std::span<const std::int64_t>(kClassic) : kClassicDouble;
-        case ProgressionSystem::DDonald:
-            return single ? std::span<const std::int64_t>(kDDonald) : kDDonaldDouble;
-        case ProgressionSystem::DDonaldSofter:
-            return single ? std::span<const std::int64_t>(kDDonaldSofter)
-                          : std::span<const std::int64_t>();
-        case ProgressionSystem::Blind:
-            return single ? std::span<const std::int64_t>(kDDonald) : kBlindDouble;
-        case ProgressionSystem::BlindSofter:
-            return single ? std::span<const std::int64_t>(kDDonaldSofter)
-                          : std::span<const std::int64_t>();
-        case ProgressionSystem::Custom:
-            break;
-    }
-    return {};
+    using Table = std::span<const std::int64_t>;
+    // By system in the order of the list, then single and double.
+    static constexpr Table kActive[6][2] = {
+        {kClassic, kClassicDouble},  // Classic
+        {kDDonald, kDDonaldDouble},  // D-Donald
+        {kDDonaldSofter, Table()},   // D-Donald (Softer)
+        {kDDonald, kBlindDouble},    // Blind
+        {kDDonaldSofter, Table()},   // Blind (Softer)
+        {Table(), Table()},          // CUSTOM
+    };
+    static_assert(static_cast<int>(ProgressionSystem::Custom) == 5);
+    return kActive[static_cast<std::size_t>(system)][static_cast<std::size_t>(type)];
 }
 
 std::int64_t table_entry(std::span<const std::int64_t> table, int step) {

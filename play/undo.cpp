@@ -30,9 +30,7 @@ void Undo(Game& game) {
 
 void GameHistoryBack(Game& game) {
     Disable_Bets(game);
-    // HisNum12 keeps its number, so after a step back the last two labels agree.
-    for (int k = 1; k <= 11; ++k)
-        game.row.HisNum(k) = game.row.HisNum(k + 1);
+    game.row.step_back();
     drop_last(game.NumbersList);
     game.ChainsList.pop_back();
     game.ChainsListColumns.pop_back();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
 #include "game/game.hpp"
@@ -15,7 +16,6 @@ namespace {
 constexpr std::size_t kChainLookBack = 5;
 
 using Chain = decltype(Game::ChainsList);
-using ChainNumbers = decltype(Game::NumbersListForChains);
 
 // The entry five from the end, 1 to 3; 0 while the chain is shorter.
 int entry_to_avoid(const Chain& chain) {
@@ -34,15 +34,6 @@ struct Others {
 std::optional<Others> others_of(int entry) {
     if (entry < 1 || entry > 3) return std::nullopt;
     return Others{entry == 1 ? 2 : 1, entry == 3 ? 2 : 3};
-}
-
-// Positions before the start of the list read as empty and add nothing.
-void append_last_five(const ChainNumbers& numbers, int (*index_of_number)(int), Chain& chain) {
-    const std::size_t count = numbers.size();
-    for (std::size_t i = count - std::min(count, kChainLookBack); i < count; ++i) {
-        const int index = index_of_number(numbers[i]);
-        if (index != 0) chain.push_back(index);
-    }
 }
 
 Sector sector_by_index(Family family, int index) {
@@ -69,13 +60,30 @@ void bet_two(Game& game, const Chain& chain, Family family) {
     charge_stake(game, 2);
 }
 
+using ChainNumbers = decltype(Game::NumbersListForChains);
+
 }  // namespace
 
 // Neither chain is cleared first: a second run without a new spin appends the
-// same entries again.
+// same entries again. With fewer than five numbers, only those there are add.
 void GetChainsList(Game& game) {
-    append_last_five(game.NumbersListForChains, dozen_of, game.ChainsList);
-    append_last_five(game.NumbersListForChains, column_of, game.ChainsListColumns);
+    // The indices are gathered packed as the chains keep them, and each chain
+    // takes them in one step. A number has a dozen exactly when it has a column.
+    const ChainNumbers& numbers = game.NumbersListForChains;
+    const std::size_t count = numbers.size();
+    std::uint64_t dozens = 0;
+    std::uint64_t columns = 0;
+    unsigned added = 0;
+    for (std::size_t i = count - std::min(count, kChainLookBack); i < count; ++i) {
+        const int number = numbers[i];
+        const int dozen = dozen_of(number);
+        if (dozen == 0) continue;
+        dozens = (dozens << Chain::kBits) | static_cast<std::uint64_t>(dozen);
+        columns = (columns << Chain::kBits) | static_cast<std::uint64_t>(column_of(number));
+        added += 1;
+    }
+    game.ChainsList.append(dozens, added);
+    game.ChainsListColumns.append(columns, added);
 }
 
 void Prediction_Chains(Game& game) {

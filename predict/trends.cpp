@@ -24,6 +24,7 @@ void clear_trend_mark(Game& game, Sector sector) {
 }
 
 void Check_3_Trends(Game& game) {
+    if (game.table.trend_marks.empty()) return;
     clear_if_full(game.table.trend_marks, Family::Dozens);
     clear_if_full(game.table.trend_marks, Family::Columns);
 }
