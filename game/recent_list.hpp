@@ -69,6 +69,9 @@ public:
         return static_cast<int>((word_ >> (back * Bits)) & kMask);
     }
 
+    // The last entry; 0 in an empty list.
+    int back() const { return size_ == 0 ? 0 : static_cast<int>(word_ & kMask); }
+
     // Equal to a whole list when every entry is kept and each one agrees.
     bool operator==(const std::vector<int>& list) const {
         if (list.size() != size() || kept_ != size_) return false;
