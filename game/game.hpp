@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/chain_numbers.hpp"
+#include "game/number_cells.hpp"
 #include "game/parameters.hpp"
 #include "game/predictor_state.hpp"
 #include "game/random_source.hpp"
@@ -64,22 +66,19 @@ private:
     std::size_t first_ = 0;
 };
 
+static_assert(NumberCells::kCells == kNumberCount);
+
 // What the window's controls show, as far as the rules read it back: which
 // number cells can be clicked, which sectors carry a chip, the trend marks and
 // the overlays.
 struct TableState {
-    std::array<bool, kNumberCount> Number;       // the cell pictures Number0 ... Number36
-    std::array<bool, kNumberCount> SpeedButton;  // the buttons over them
+    NumberCells Number{true};       // the cell pictures Number0 ... Number36
+    NumberCells SpeedButton{true};  // the buttons over them
     SectorSet chips;            // Chip_X and BetSize_X shown: a bet of Bet_Size is on sector X
     SectorSet trend_marks;      // Trend_X_2 shown
     bool SL_Field = false;      // the six safe-level overlays, shown together
     bool undo_offered = false;  // Image_Button_Back2 and Undo shown
     bool Background_Blur = false;
-
-    TableState() {
-        Number.fill(true);
-        SpeedButton.fill(true);
-    }
 
     // The safe level is in force while its overlays are shown.
     bool safe_level_in_force() const { return SL_Field; }
@@ -172,7 +171,7 @@ struct Game {
     // after it has taken those five. A step back drops one entry of each chain,
     // and the undo is one step, so a reading reaches at most six entries back.
     // The numbers list keeps ten numbers, the chains thirty-two indices.
-    RecentList<6> NumbersListForChains;  // the numbers without zeros; never shortened
+    ChainNumbers NumbersListForChains;   // the numbers without zeros; never shortened
     RecentList<2> ChainsList;            // dozen index of recent numbers, 1 to 3
     RecentList<2> ChainsListColumns;     // column index of recent numbers, 1 to 3
 

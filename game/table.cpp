@@ -26,7 +26,7 @@ void Disable_Bets(Game& game) {
 
 void NumberPressed(Game& game) {
     if (game.CurrentNum >= 0 && game.CurrentNum < kNumberCount) {
-        game.table.Number[static_cast<std::size_t>(game.CurrentNum)] = true;
+        game.table.Number.set(static_cast<std::size_t>(game.CurrentNum), true);
     }
 }
 

@@ -8,11 +8,10 @@ namespace quorvel {
 
 void SaveState(Game& game) {
     Snapshot& saved = game.saved;
-    saved.SaveBets.fill(0);
-    for (Sector sector : kAllSectors) {
-        if (game.table.chips.contains(sector)) {
-            saved.SaveBets[static_cast<std::size_t>(index_of(sector) - 1)] = game.Bet_Size;
-        }
+    // Written whole, chip or none, so that no branch depends on the chips,
+    // which change at random from spin to spin.
+    for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
+        saved.SaveBets[i] = game.table.chips.contains(kAllSectors[i]) ? game.Bet_Size : 0;
     }
     saved.Bet_Step_Saved = game.Bet_Step;
     saved.Bankroll_Saved = game.Bankroll;

@@ -60,30 +60,38 @@ void bet_two(Game& game, const Chain& chain, Family family) {
     charge_stake(game, 2);
 }
 
-using ChainNumbers = decltype(Game::NumbersListForChains);
+static_assert(kChainLookBack <= ChainNumbers::kPacked);
+static_assert(Chain::kBits == 2);
+
+// Whether any of the `count` two-bit fields of `packed` is 0.
+bool has_empty_field(std::uint32_t packed, unsigned count) {
+    const std::uint32_t low_bits = 0x55555555u & ((1u << (2 * count)) - 1);
+    return ((packed | (packed >> 1)) & low_bits) != low_bits;
+}
 
 }  // namespace
 
 // Neither chain is cleared first: a second run without a new spin appends the
 // same entries again. With fewer than five numbers, only those there are add.
 void GetChainsList(Game& game) {
-    // The indices are gathered packed as the chains keep them, and each chain
-    // takes them in one step. A number has a dozen exactly when it has a column.
     const ChainNumbers& numbers = game.NumbersListForChains;
-    const std::size_t count = numbers.size();
-    std::uint64_t dozens = 0;
-    std::uint64_t columns = 0;
-    unsigned added = 0;
-    for (std::size_t i = count - std::min(count, kChainLookBack); i < count; ++i) {
-        const int number = numbers[i];
-        const int dozen = dozen_of(number);
-        if (dozen == 0) continue;
-        dozens = (dozens << Chain::kBits) | static_cast<std::uint64_t>(dozen);
-        columns = (columns << Chain::kBits) | static_cast<std::uint64_t>(column_of(number));
-        added += 1;
+    const auto count = static_cast<unsigned>(std::min(numbers.size(), kChainLookBack));
+    const std::uint32_t dozens = numbers.dozens(count);
+    const std::uint32_t columns = numbers.columns(count);
+    // Each chain takes the packed indices in one step, unless a number without
+    // a dozen (there is none among the numbers the table offers) must be left
+    // out. A number has a dozen exactly when it has a column.
+    if (!has_empty_field(dozens, count)) {
+        game.ChainsList.append(dozens, count);
+        game.ChainsListColumns.append(columns, count);
+        return;
     }
-    game.ChainsList.append(dozens, added);
-    game.ChainsListColumns.append(columns, added);
+    for (unsigned k = count; k-- > 0;) {
+        const auto dozen = static_cast<int>((dozens >> (2 * k)) & 3u);
+        if (dozen == 0) continue;
+        game.ChainsList.push_back(dozen);
+        game.ChainsListColumns.push_back(static_cast<int>((columns >> (2 * k)) & 3u));
+    }
 }
 
 void Prediction_Chains(Game& game) {

@@ -7,11 +7,17 @@ namespace quorvel {
 // Every predictor bets within one family at a time, the three dozens or the
 // three columns, and names the family's sectors by place: first, second and
 // third, 0 to 2 (D1 D2 D3, or C1 C2 C3).
-enum class Family { Dozens, Columns };
+// The family is often drawn or summed at random, so the sectors and marks
+// of a family are found by arithmetic on its number rather than by a branch.
+enum class Family { Dozens = 0, Columns = 1 };
+
+constexpr Family family_from(int bit) {
+    return static_cast<Family>(bit & 1);
+}
 
 constexpr Sector sector_of(Family family, int place) {
-    return sector_at((family == Family::Dozens ? index_of(Sector::D1) : index_of(Sector::C1)) +
-                     place);
+    static_assert(index_of(Sector::C1) == index_of(Sector::D1) + 3);
+    return sector_at(index_of(Sector::D1) + 3 * static_cast<int>(family) + place);
 }
 
 // The trend marks of one family by place. Marks of the other family never
@@ -35,7 +41,7 @@ struct FamilyMarks {
 
 // The dozens are bits 0 to 2 of a set, the columns bits 3 to 5.
 constexpr FamilyMarks marks_of(SectorSet trend_marks, Family family) {
-    const unsigned shift = family == Family::Dozens ? 0 : 3;
+    const unsigned shift = 3 * static_cast<unsigned>(family);
     return FamilyMarks{(static_cast<unsigned>(trend_marks.bits()) >> shift) & 7u};
 }
 
