@@ -74,10 +74,10 @@ static_assert(NumberCells::kCells == kNumberCount);
 struct TableState {
     NumberCells Number{true};       // the cell pictures Number0 ... Number36
     NumberCells SpeedButton{true};  // the buttons over them
-    SectorSet chips;            // Chip_X and BetSize_X shown: a bet of Bet_Size is on sector X
-    SectorSet trend_marks;      // Trend_X_2 shown
-    bool SL_Field = false;      // the six safe-level overlays, shown together
-    bool undo_offered = false;  // Image_Button_Back2 and Undo shown
+    SectorSet chips;                // Chip_X and BetSize_X shown: a bet of Bet_Size is on sector X
+    SectorSet trend_marks;          // Trend_X_2 shown
+    bool SL_Field = false;          // the six safe-level overlays, shown together
+    bool undo_offered = false;      // Image_Button_Back2 and Undo shown
     bool Background_Blur = false;
 
     // The safe level is in force while its overlays are shown.
@@ -171,9 +171,9 @@ struct Game {
     // after it has taken those five. A step back drops one entry of each chain,
     // and the undo is one step, so a reading reaches at most six entries back.
     // The numbers list keeps ten numbers, the chains thirty-two indices.
-    ChainNumbers NumbersListForChains;   // the numbers without zeros; never shortened
-    RecentList<2> ChainsList;            // dozen index of recent numbers, 1 to 3
-    RecentList<2> ChainsListColumns;     // column index of recent numbers, 1 to 3
+    ChainNumbers NumbersListForChains;  // the numbers without zeros; never shortened
+    RecentList<2> ChainsList;           // dozen index of recent numbers, 1 to 3
+    RecentList<2> ChainsListColumns;    // column index of recent numbers, 1 to 3
 
     HistoryRow row;
     TableState table;

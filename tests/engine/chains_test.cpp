@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 #include "draw_helpers.hpp"
 #include "game/game.hpp"
 #include "game/history.hpp"
@@ -132,6 +136,103 @@ TEST(ChainsMode, DozensAndColumnsDrawsTheFamily) {
         const SectorSet expected =
             draw == 0 ? SectorSet{Sector::D2, Sector::D3} : SectorSet{Sector::C2, Sector::C3};
         EXPECT_EQ(game.table.chips, expected) << "draw " << draw;
+    }
+}
+
+// The chains keep only their ends. Against plain lists that keep everything,
+// a long game of the chains mode with zeros and undos, during the pause and
+// after it, must agree on every length and on every entry still kept, and so
+// bet against the same entry.
+TEST(ChainsMode, KeepsWhatAFullListWouldGiveUnderTheOneStepUndo) {
+    for (const BetType type : {BetType::Single, BetType::Double}) {
+        Game game;
+        game.params.GameModes = GameMode::Chains;
+        game.params.BettingType = type;
+        std::vector<int> numbers;  // the numbers without zeros, every one
+        std::vector<int> dozens;
+        std::vector<int> columns;
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> wheel(-8, 36);  // about one in six is a zero
+        std::bernoulli_distribution undo(0.3);
+
+        const auto expect_same = [&](int step) {
+            ASSERT_EQ(game.ChainsList.size(), dozens.size()) << "step " << step;
+            ASSERT_EQ(game.ChainsListColumns.size(), columns.size()) << "step " << step;
+            ASSERT_GE(game.ChainsList.kept(), std::min<std::size_t>(dozens.size(), 6));
+            for (std::size_t i = dozens.size() - game.ChainsList.kept(); i < dozens.size(); ++i) {
+                ASSERT_EQ(game.ChainsList[i], dozens[i]) << "step " << step << " entry " << i;
+                ASSERT_EQ(game.ChainsListColumns[i], columns[i]) << "step " << step;
+            }
+        };
+        const auto take_back = [&] {
+            Undo(game);
+            if (!dozens.empty()) dozens.pop_back();
+            if (!columns.empty()) columns.pop_back();
+        };
+
+        for (int step = 0; step < 3000; ++step) {
+            const int n = std::max(wheel(random), 0);
+            const bool undo_offered = game.table.undo_offered;
+            enter_number(game, n);
+            if (n != 0) numbers.push_back(n);
+            if (undo_offered && undo(random)) {
+                take_back();  // during the pause: nothing predicted
+            } else {
+                end_analysis_pause(game);
+                if (game.row.five_numbers_shown()) {
+                    const std::size_t from =
+                        numbers.size() - std::min<std::size_t>(numbers.size(), 5);
+                    for (std::size_t i = from; i < numbers.size(); ++i) {
+                        dozens.push_back(dozen_of(numbers[i]));
+                        columns.push_back(column_of(numbers[i]));
+                    }
+                }
+                if (game.table.undo_offered && undo(random)) take_back();
+            }
+            expect_same(step);
+        }
+        EXPECT_EQ(game.NumbersListForChains.size(), numbers.size());
+    }
+}
+
+// The lists the chains read keep their ends in one word; what they keep must
+// be what a plain list would show.
+TEST(RecentList, KeepsTheLastEntriesAndCountsThemAll) {
+    RecentList<6> list;
+    std::vector<int> all;
+    for (int i = 0; i < 1000; ++i) {
+        list.push_back(i % 37);
+        all.push_back(i % 37);
+    }
+    EXPECT_EQ(list.size(), 1000u);
+    EXPECT_EQ(list.kept(), RecentList<6>::kCapacity);
+    for (std::size_t i = 990; i < 1000; ++i)
+        EXPECT_EQ(list[i], all[i]) << i;
+    EXPECT_EQ(list[989], 0);  // no longer kept
+    EXPECT_EQ(list.back(), all.back());
+
+    list.pop_back();
+    EXPECT_EQ(list.size(), 999u);
+    EXPECT_EQ(list.kept(), RecentList<6>::kCapacity - 1);
+    EXPECT_EQ(list[998], all[998]);
+    EXPECT_EQ(list[989], 0);  // a step back brings back nothing forgotten
+}
+
+TEST(RecentList, AppendingPackedEntriesEqualsPushingThemOneByOne) {
+    for (unsigned count : {0u, 1u, 5u, 8u}) {
+        RecentList<8> pushed{3, 1, 4, 1, 5};
+        RecentList<8> appended = pushed;
+        std::uint64_t packed = 0;
+        for (unsigned k = 0; k < count; ++k) {
+            const int entry = static_cast<int>(10 + k);
+            pushed.push_back(entry);
+            packed = (packed << 8) | static_cast<std::uint64_t>(entry);
+        }
+        appended.append(packed, count);
+        ASSERT_EQ(appended.size(), pushed.size()) << count;
+        ASSERT_EQ(appended.kept(), pushed.kept()) << count;
+        for (std::size_t i = pushed.size() - pushed.kept(); i < pushed.size(); ++i)
+            EXPECT_EQ(appended[i], pushed[i]) << count << " entry " << i;
     }
 }
 
