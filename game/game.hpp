@@ -130,8 +130,16 @@ struct Books {
 struct Snapshot {
     // The bet on each sector, D1 first; 0 where no chip was shown.
     std::array<std::int64_t, 6> SaveBets{};
+
+    // The twelve copies, and beyond them the stake itself (also when no chip
+    // was on the table), the safe level, and the settlement record the next
+    // prediction reads. They lie in the order of the game's own fields, so
+    // that the snapshot, taken at every spin, copies whole runs of them.
+    std::int64_t Bet_Size_Saved = 1;
     int Bet_Step_Saved = 0;
+    std::int64_t Custom_Bet_Saved = 1;
     std::int64_t Bankroll_Saved = 5000;
+    std::int64_t Bankroll_At_Prediction_Saved = 5000;
     std::int64_t Profit_Aim_Saved = 5001;
     std::int64_t Max_Bank_Saved = 5000;
     int Chains_Toggle_Dozens_Saved = 1;
@@ -141,18 +149,11 @@ struct Snapshot {
     int Custom_Wins_In_Row_Saved = 0;
     int Custom_Losses_Saved = 0;
     int Custom_Losses_In_Row_Saved = 0;
-    std::int64_t Custom_Bet_Saved = 1;
-
-    // Beyond the twelve copies: the stake itself (also when no chip was on
-    // the table), the safe level, and the settlement record the next
-    // prediction reads.
-    std::int64_t Bet_Size_Saved = 1;
-    std::int64_t Bankroll_At_Prediction_Saved = 5000;
-    bool SL_Field_Saved = false;
-    int Loss_Streak_Saved = 0;
     int Spin_Won_Saved = 0;
+    int Loss_Streak_Saved = 0;
     std::int64_t Label28_Saved = 1000;
     ProfitBet profit_bet_saved;  // what Caption_ProfitBet showed
+    bool SL_Field_Saved = false;
     Books books_saved;
 };
 

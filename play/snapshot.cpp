@@ -13,8 +13,11 @@ void SaveState(Game& game) {
     for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
         saved.SaveBets[i] = game.table.chips.contains(kAllSectors[i]) ? game.Bet_Size : 0;
     }
+    saved.Bet_Size_Saved = game.Bet_Size;
     saved.Bet_Step_Saved = game.Bet_Step;
+    saved.Custom_Bet_Saved = game.Custom_Bet;
     saved.Bankroll_Saved = game.Bankroll;
+    saved.Bankroll_At_Prediction_Saved = game.Bankroll_At_Prediction;
     saved.Profit_Aim_Saved = game.Profit_Aim;
     saved.Max_Bank_Saved = game.Max_Bank;
     saved.Chains_Toggle_Dozens_Saved = game.Chains_Toggle_Dozens;
@@ -24,14 +27,11 @@ void SaveState(Game& game) {
     saved.Custom_Wins_In_Row_Saved = game.Custom_Wins_In_Row;
     saved.Custom_Losses_Saved = game.Custom_Losses;
     saved.Custom_Losses_In_Row_Saved = game.Custom_Losses_In_Row;
-    saved.Custom_Bet_Saved = game.Custom_Bet;
-    saved.Bet_Size_Saved = game.Bet_Size;
-    saved.Bankroll_At_Prediction_Saved = game.Bankroll_At_Prediction;
-    saved.SL_Field_Saved = game.table.SL_Field;
-    saved.Loss_Streak_Saved = game.Loss_Streak;
     saved.Spin_Won_Saved = game.Spin_Won;
+    saved.Loss_Streak_Saved = game.Loss_Streak;
     saved.Label28_Saved = game.Label28;
     saved.profit_bet_saved = game.profit_bet;
+    saved.SL_Field_Saved = game.table.SL_Field;
     saved.books_saved = game.books;
 }
 
