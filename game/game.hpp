@@ -28,27 +28,25 @@ struct HistoryLabel {
 
 // The twelve labels HisNum1 (newest) to HisNum12. Only the first ten are in
 // view; the last two keep older numbers so that a step back can bring them in.
-// The labels stay where they are and the row turns over them, so a new
-// number moves no label.
 class HistoryRow {
 public:
     int HisNum1_tag = 0;
 
     // k runs 1 to 12, as in the names HisNum1 to HisNum12.
-    HistoryLabel& HisNum(int k) { return labels_[slot(k)]; }
-    const HistoryLabel& HisNum(int k) const { return labels_[slot(k)]; }
+    HistoryLabel& HisNum(int k) { return labels_[static_cast<std::size_t>(k - 1)]; }
+    const HistoryLabel& HisNum(int k) const { return labels_[static_cast<std::size_t>(k - 1)]; }
 
     // The new number becomes HisNum1; HisNum12 falls off the row.
     void push_front(HistoryLabel label) {
-        first_ = first_ == 0 ? kLabels - 1 : first_ - 1;
-        labels_[first_] = label;
+        for (std::size_t i = kLabels - 1; i > 0; --i)
+            labels_[i] = labels_[i - 1];
+        labels_[0] = label;
     }
     // Each label takes the one after it; HisNum12 keeps its number, so after a
     // step back the last two labels agree.
     void step_back() {
-        const HistoryLabel last = HisNum(kLabels);
-        first_ = first_ == kLabels - 1 ? 0 : first_ + 1;
-        HisNum(kLabels) = last;
+        for (std::size_t i = 0; i + 1 < kLabels; ++i)
+            labels_[i] = labels_[i + 1];
     }
 
     // Several rules count the game as started once five numbers have been shown.
@@ -57,13 +55,7 @@ public:
 private:
     static constexpr std::size_t kLabels = 12;
 
-    std::size_t slot(int k) const {
-        const std::size_t i = first_ + static_cast<std::size_t>(k - 1);
-        return i < kLabels ? i : i - kLabels;
-    }
-
     std::array<HistoryLabel, kLabels> labels_;
-    std::size_t first_ = 0;
 };
 
 static_assert(NumberCells::kCells == kNumberCount);
