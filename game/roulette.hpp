@@ -74,8 +74,9 @@ constexpr NumberColour colour_of(int number) {
     return (detail::kRedNumbers >> number) & 1u ? NumberColour::Red : NumberColour::Black;
 }
 
-// The background a history label takes for this number.
-constexpr int display_colour_of(int number) {
+namespace detail {
+
+constexpr int display_colour_by_rule(int number) {
     switch (colour_of(number)) {
         case NumberColour::Red:
             return kRedNumberColour;
@@ -85,6 +86,22 @@ constexpr int display_colour_of(int number) {
             break;
     }
     return kZeroColour;
+}
+
+inline constexpr auto kDisplayColours = [] {
+    std::array<int, kNumberCount> colours{};
+    for (int n = 0; n < kNumberCount; ++n)
+        colours[static_cast<std::size_t>(n)] = display_colour_by_rule(n);
+    return colours;
+}();
+
+}  // namespace detail
+
+// The background a history label takes for this number; looked up, since the
+// history row takes one every spin.
+constexpr int display_colour_of(int number) {
+    if (static_cast<unsigned>(number) >= static_cast<unsigned>(kNumberCount)) return kZeroColour;
+    return detail::kDisplayColours[static_cast<std::size_t>(number)];
 }
 
 std::string_view name_of(Sector sector);

@@ -35,7 +35,10 @@ std::int64_t stake_on_table(const Game& game) {
 }
 
 void load_table_bet(Game& game) {
-    const auto table = active_table(game.params.BettingSystem, game.params.BettingType);
+    load_table_bet(game, active_table(game.params.BettingSystem, game.params.BettingType));
+}
+
+void load_table_bet(Game& game, std::span<const std::int64_t> table) {
     if (table.empty()) return;
     const std::int64_t base = value_or_least(game.params.Init_Bet, kInit_BetRange);
     set_bet_size(game, saturating_mul(table_entry(table, game.Bet_Step), base));

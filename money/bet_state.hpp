@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 namespace quorvel {
 
@@ -37,6 +38,8 @@ void set_bet_size(Game& game, std::int64_t bet);
 // Bet_Size for the entry Bet_Step of the active table at the base bet; keeps
 // the stake where the system has no table for the betting type.
 void load_table_bet(Game& game);
+// The same with the active table already at hand.
+void load_table_bet(Game& game, std::span<const std::int64_t> table);
 
 // Under "CUSTOM" after a settlement: the stake is the custom bet.
 void load_custom_bet(Game& game);

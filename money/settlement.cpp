@@ -83,7 +83,7 @@ void Win_Calc(Game& game) {
         const auto table = active_table(system, game.params.BettingType);
         if (!table.empty()) {
             game.Bet_Step = step_after_win(system, table, game.Bet_Step);
-            load_table_bet(game);
+            load_table_bet(game, table);
         }
     }
 
@@ -104,7 +104,7 @@ void Lose_Calc(Game& game) {
         const auto table = active_table(system, game.params.BettingType);
         if (!table.empty()) {
             game.Bet_Step = step_forward(table, game.Bet_Step);
-            load_table_bet(game);
+            load_table_bet(game, table);
         }
     }
 
