@@ -108,7 +108,10 @@ void Lose_Calc(Game& game) {
         }
     }
 
-    game.Lose_Toggle = game.Lose_Toggle >= 2 ? 1 : game.Lose_Toggle + 1;
+    // 1, 2, 1, ... by arithmetic: which one comes next hangs on the losses,
+    // which no branch predicts.
+    const int after = game.Lose_Toggle + 1;
+    game.Lose_Toggle = after - (after > 2) * (after - 1);
 }
 
 void Return_Bet(Game& game) {
