@@ -160,7 +160,12 @@ BacktestTab::BacktestTab(QWidget* parent)
     });
 }
 
-BacktestTab::~BacktestTab() = default;
+// The work still running is cancelled and waited for here, before the inputs
+// a chart or a ledger reads from go with the members; as a child the task
+// would only be deleted after them.
+BacktestTab::~BacktestTab() {
+    delete task_;
+}
 
 QWidget* BacktestTab::create_input() {
     auto* box = new QGroupBox(QStringLiteral("Spins"), this);

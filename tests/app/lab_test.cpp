@@ -498,6 +498,25 @@ private slots:
         QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 0);
     }
 
+    // The ledger and the chart of a run are played from the tab's own copy of
+    // the spins; closing the program meanwhile must wait for that work, not
+    // free the spins under it (a million spins are freed back to the system,
+    // so a read after the free faults).
+    void closing_the_program_during_a_ledger_export_is_safe() {
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
+        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(3'000'000);
+        press(*tab, "Run");
+        QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
+        const QString csv = folder_.filePath(QStringLiteral("ledger.csv"));
+        tab->set_file_chooser([csv](const QString&, const QString&) { return csv; });
+        tab->findChild<QAction*>(QStringLiteral("ExportLedger"))->trigger();
+        QVERIFY(tab->running());
+        form_.reset();
+        QVERIFY(!QFile::exists(csv));
+    }
+
     void cancel_stops_a_running_grid() {
         quorvel::BacktestTab* tab = open_backtest();
         QVERIFY(tab != nullptr);
