@@ -176,10 +176,10 @@ QWidget* BacktestTab::create_input() {
     files_->setObjectName(QStringLiteral("InputFiles"));
     files_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     files_->setMaximumHeight(90);
-    auto* add = new QPushButton(QStringLiteral("Add files…"), box);
-    add->setObjectName(QStringLiteral("AddFiles"));
-    auto* remove = new QPushButton(QStringLiteral("Remove"), box);
-    remove->setObjectName(QStringLiteral("RemoveFiles"));
+    add_ = new QPushButton(QStringLiteral("Add files…"), box);
+    add_->setObjectName(QStringLiteral("AddFiles"));
+    remove_ = new QPushButton(QStringLiteral("Remove"), box);
+    remove_->setObjectName(QStringLiteral("RemoveFiles"));
     from_random_ = new QRadioButton(QStringLiteral("Random spins:"), box);
     from_random_->setObjectName(QStringLiteral("FromRandom"));
     random_count_ = new QSpinBox(box);
@@ -194,8 +194,8 @@ QWidget* BacktestTab::create_input() {
     random_seed_->setPrefix(QStringLiteral("seed "));
 
     auto* file_buttons = new QHBoxLayout;
-    file_buttons->addWidget(add);
-    file_buttons->addWidget(remove);
+    file_buttons->addWidget(add_);
+    file_buttons->addWidget(remove_);
     file_buttons->addStretch(1);
     auto* random_line = new QHBoxLayout;
     random_line->addWidget(from_random_);
@@ -207,14 +207,14 @@ QWidget* BacktestTab::create_input() {
     layout->addLayout(file_buttons);
     layout->addLayout(random_line);
 
-    connect(add, &QPushButton::clicked, this, [this] {
+    connect(add_, &QPushButton::clicked, this, [this] {
         if (folder_.isEmpty() || !QDir(folder_).exists()) folder_ = QDir::homePath();
         const QStringList chosen = QFileDialog::getOpenFileNames(
             this, QStringLiteral("Spin files"), folder_,
             QStringLiteral("Spin files (*.txt *.csv);;All files (*)"));
         add_files(chosen);
     });
-    connect(remove, &QPushButton::clicked, this, [this] { qDeleteAll(files_->selectedItems()); });
+    connect(remove_, &QPushButton::clicked, this, [this] { qDeleteAll(files_->selectedItems()); });
     return box;
 }
 
@@ -599,9 +599,9 @@ void BacktestTab::start(std::function<void(const std::atomic<bool>&,
 }
 
 void BacktestTab::set_busy(bool busy) {
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{run_, run_all_, from_table_, settings_, from_files_,
-                                         from_random_, files_, random_count_, random_seed_})
+    for (QWidget* widget : std::initializer_list<QWidget*>{run_, run_all_, from_table_, settings_,
+                                                           from_files_, from_random_, files_, add_,
+                                                           remove_, random_count_, random_seed_})
         widget->setEnabled(!busy);
     export_->setEnabled(!busy && !reports_.empty());
     cancel_->setEnabled(busy);

@@ -88,6 +88,8 @@ private:
     QRadioButton* from_files_;
     QRadioButton* from_random_;
     QListWidget* files_;
+    QPushButton* add_;
+    QPushButton* remove_;
     QSpinBox* random_count_;
     QSpinBox* random_seed_;
     LabSettingsForm* settings_;

@@ -90,6 +90,7 @@ void BankrollChart::set_bankroll(std::span<const std::int64_t> bankroll) {
     spins_->applyNiceNumbers();
     if (bankroll.empty()) {
         money_->setRange(0.0, 10.0);
+        money_->applyNiceNumbers();
         return;
     }
     const auto [low, high] = std::minmax_element(bankroll.begin(), bankroll.end());

@@ -225,6 +225,25 @@ private slots:
         QCOMPARE(form_->session_log().spins(), std::size_t{707492});
     }
 
+    // A number still in its analysis pause when the load starts is finished
+    // first, as its timer would have finished it before the next click.
+    void a_load_during_the_analysis_pause_comes_out_as_clicks() {
+        const QString file_name = write_file("rest.txt", "17 0 32 9 21 8 30 1 14 26\n");
+        for (int number : {5, 23, 11, 2, 28})
+            click(*form_, number);
+        form_->findChild<QTimer*>(QStringLiteral("Timer_Analyse"))->setInterval(60'000);
+        QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("SpeedButton36")),
+                          Qt::LeftButton);
+        QVERIFY(form_->game().pause.Timer_Analyse);
+        load(*form_, file_name);
+        QVERIFY(!form_->game().pause.Timer_Analyse);
+
+        const std::unique_ptr<TForm1> clicked = make_form();
+        for (int number : {5, 23, 11, 2, 28, 36, 17, 0, 32, 9, 21, 8, 30, 1, 14, 26})
+            click(*clicked, number);
+        QCOMPARE(view_of(*form_), view_of(*clicked));
+    }
+
     void a_refused_file_names_its_place_and_leaves_the_game_untouched() {
         for (int number : {5, 17, 0, 32, 9, 21})
             click(*form_, number);
@@ -509,7 +528,7 @@ private slots:
         named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(3'000'000);
         press(*tab, "Run");
         QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
-        const QString csv = folder_.filePath(QStringLiteral("ledger.csv"));
+        const QString csv = folder_.filePath(QStringLiteral("ledger_at_close.csv"));
         tab->set_file_chooser([csv](const QString&, const QString&) { return csv; });
         tab->findChild<QAction*>(QStringLiteral("ExportLedger"))->trigger();
         QVERIFY(tab->running());
@@ -528,6 +547,9 @@ private slots:
         QVERIFY(tab->running());
         auto* cancel = named<QPushButton>(*tab, QStringLiteral("Cancel"));
         QVERIFY(cancel->isEnabled());
+        // Nothing that would change what runs stays live meanwhile.
+        for (const char* input : {"Run", "AddFiles", "RemoveFiles", "FromTable", "RandomCount"})
+            QVERIFY2(!named(*tab, QLatin1String(input))->isEnabled(), input);
         QTRY_VERIFY_WITH_TIMEOUT(
             named<QProgressBar>(*tab, QStringLiteral("BacktestProgress"))->value() > 0, 20000);
         QTest::mouseClick(cancel, Qt::LeftButton);
