@@ -36,7 +36,8 @@ void write_ledger_csv(std::ostream& out, std::span<const LedgerRow> ledger);
 void write_runs_csv(std::ostream& out, std::span<const RunReport> runs);
 
 // Writes a file through `write`, into a new file beside it that then takes
-// its place: a write that fails leaves the earlier file as it was. Returns an
+// its place: a write that fails leaves the earlier file as it was. A link is
+// followed to its file; a pipe or a device is written directly. Returns an
 // error, or empty.
 std::string save_file(const std::string& path, const std::function<void(std::ostream&)>& write);
 
