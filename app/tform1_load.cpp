@@ -197,6 +197,8 @@ void TForm1::load_ended() {
 
 void TForm1::open_lab() {
     if (!lab_) lab_ = std::make_unique<LabWindow>(*this);
+    // A minimised lab comes back as it was, maximised or not.
+    lab_->setWindowState(lab_->windowState() & ~Qt::WindowMinimized);
     lab_->show();
     lab_->raise();
     lab_->activateWindow();

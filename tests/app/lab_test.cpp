@@ -360,6 +360,26 @@ private slots:
         QVERIFY(form_->game().NumbersList.empty());
     }
 
+    void the_lab_key_brings_back_the_one_lab_window() {
+        form_->open_lab();
+        quorvel::LabWindow* lab = form_->lab_window();
+        QVERIFY(lab != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(lab));
+        lab->showMaximized();
+        lab->showMinimized();
+        QVERIFY(lab->isMinimized());
+        form_->open_lab();
+        QCOMPARE(form_->lab_window(), lab);
+        QVERIFY(!lab->isMinimized());
+        QVERIFY(lab->isMaximized());
+        // Closed, it is only hidden: the same window, with its work, comes back.
+        lab->close();
+        QVERIFY(!lab->isVisible());
+        form_->open_lab();
+        QCOMPARE(form_->lab_window(), lab);
+        QVERIFY(lab->isVisible());
+    }
+
     void the_session_tab_shows_sleeps_and_hits_after_each_spin() {
         QTest::keyClick(form_.get(), Qt::Key_L, Qt::ControlModifier);
         quorvel::LabWindow* lab = form_->lab_window();
