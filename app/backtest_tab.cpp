@@ -374,11 +374,9 @@ void BacktestTab::run(bool whole_grid) {
             outcome->reports[i].figures = outcome->results[i].figures;
     };
 
-    runs_->setRowCount(0);
-    reports_.clear();
-    shown_ = -1;
-    figures_->clear();
-    chart_->set_bankroll({});
+    // The earlier runs stay in view, out of reach, until the new ones are in:
+    // a refused file or a cancel leaves them as they were.
+    runs_->setEnabled(false);
     start(
         std::move(work), [this, outcome] { run_finished(outcome); },
         whole_grid ? QStringLiteral("Running the 150 configurations…")
@@ -386,15 +384,21 @@ void BacktestTab::run(bool whole_grid) {
 }
 
 void BacktestTab::run_finished(const std::shared_ptr<Outcome>& outcome) {
+    runs_->setEnabled(true);
+    const QString kept =
+        reports_.empty() ? QString() : QStringLiteral(" The earlier runs are still shown.");
     if (!outcome->error.empty()) {
-        status_->setText(QStringLiteral("A spin file was refused; nothing ran."));
+        status_->setText(QStringLiteral("A spin file was refused; nothing ran.") + kept);
         report(QString::fromStdString(outcome->error));
         return;
     }
     if (outcome->cancelled) {
-        status_->setText(QStringLiteral("Cancelled; nothing is shown."));
+        status_->setText(QStringLiteral("Cancelled.") + kept);
         return;
     }
+    runs_->setRowCount(0);
+    shown_ = -1;
+    shown_series_.clear();
     inputs_ = std::move(outcome->inputs);
     reports_ = std::move(outcome->reports);
     report_input_ = std::move(outcome->report_input);
