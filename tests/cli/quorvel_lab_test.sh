@@ -131,6 +131,13 @@ ledger)
   grep -qE ',virtual,' "$work/ledger.csv" || fail "no virtual bet under safe level 1"
   # A ledger that cannot be written is refused.
   refused "--ledger: " --ledger "$work/no/such/dir/l.csv" "$spins"
+  # Figures that cannot be written out are a failure, not a success.
+  if [ -w /dev/full ]; then
+    "$lab" "$spins" >/dev/full 2>"$work/err"
+    status=$?
+    [ "$status" -eq 1 ] || fail "exit $status, not 1, with the standard output full"
+    grep -qF "could not be written" "$work/err" || fail "no message for a full output: $(cat "$work/err")"
+  fi
   ;;
 real_file)
   [ -d "$real_spins" ] || { echo "no real spin files: skipped"; exit 77; }
