@@ -14,7 +14,9 @@ namespace quorvel {
 namespace {
 
 // The table's dark panel and quiet silver texts, with the settings' green for
-// headings and selections.
+// headings and selections. The dialogs the lab opens (messages, file choosers)
+// take the same sheet, so they get the dark panel too: silver on their own
+// light ground would not be readable.
 QString lab_style() {
     const QString panel = colour_from_bgr(kPanel).name();
     const QString field = colour_from_bgr(kGaugeBackground).name();
@@ -22,6 +24,7 @@ QString lab_style() {
     const QString accent = colour_from_bgr(kLabelColour).name();
     return QStringLiteral(R"(
 QWidget#LabWindow, QWidget#SessionTab, QWidget#BacktestTab { background-color: %1; color: %3; }
+QDialog { background-color: %1; color: %3; }
 QLabel, QRadioButton, QCheckBox { color: %3; }
 QGroupBox { color: %4; font-weight: bold; border: 1px solid #45423a; border-radius: 3px;
     margin-top: 8px; padding-top: 6px; }

@@ -1,6 +1,7 @@
 // Loading spin files into the live game, the window's keys and its context
 // menu, and the lab window. Clicks go through the real buttons; the analysis
 // pause runs on its own timer, made to tick without delay.
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -557,6 +559,24 @@ private slots:
         QVERIFY(tab->running());
         form_.reset();
         QVERIFY(!QFile::exists(csv));
+    }
+
+    // The lab's silver texts reach the dialogs it opens; their ground must
+    // be dark as well, or a message is light grey on light grey.
+    void the_labs_messages_are_readable() {
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorvel Lab"),
+                        QStringLiteral("Add a spin file first, or choose random spins."),
+                        QMessageBox::Ok, tab);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label != nullptr);
+        const QColor text = label->palette().color(label->foregroundRole());
+        const QColor ground = box.palette().color(box.backgroundRole());
+        QVERIFY2(std::abs(text.lightness() - ground.lightness()) > 100,
+                 qPrintable(text.name() + QStringLiteral(" on ") + ground.name()));
     }
 
     void cancel_stops_a_running_grid() {
