@@ -1,7 +1,9 @@
 // The window's building blocks on their own: the colour helper, the picture,
 // the spin edit, the gauge, the history file and the application's guard
 // against exceptions.
+#include <cerrno>
 #include <stdexcept>
+#include <string>
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,7 @@
 #include "app/history_file.hpp"
 #include "app/spin_edit.hpp"
 #include "app/svg_picture.hpp"
+#include "write_faults.hpp"
 
 namespace {
 
@@ -152,6 +155,68 @@ private slots:
         QCOMPARE(quorvel::write_history_file(file_name, std::string()), std::nullopt);
         QCOMPARE(QFileInfo(file_name).size(), 0);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"numbers.txt"});
+    }
+
+    // The bytes reach the disk at the flush: a short history fails only there,
+    // a long one already while it is written.
+    void a_history_file_that_finds_the_disk_full_keeps_the_earlier_file_data() {
+        QTest::addColumn<int>("numbers");
+        QTest::newRow("a few numbers") << 3;
+        QTest::newRow("more than the write buffer holds") << 10000;
+    }
+
+    void a_history_file_that_finds_the_disk_full_keeps_the_earlier_file() {
+        QFETCH(int, numbers);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString file_name = folder.filePath("numbers.txt");
+        const QByteArray earlier_bytes("17\r\n4\r\n");
+        QFile earlier(file_name);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write(earlier_bytes);
+        earlier.close();
+        std::string history;
+        for (int k = 0; k < numbers; ++k)
+            history += std::to_string(k % 37) + "\r\n";
+
+        std::optional<QString> error;
+        {
+            const quorvel::testing::DiskRoom room(4);
+            QVERIFY(room.holds());
+            error = quorvel::write_history_file(file_name, history);
+        }
+        QVERIFY(error.has_value());
+        QVERIFY2(error->contains(QDir::toNativeSeparators(file_name)), qPrintable(*error));
+        QVERIFY2(error->contains(qt_error_string(EFBIG)), qPrintable(*error));
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), earlier_bytes);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"numbers.txt"});
+    }
+
+    void a_history_file_in_a_folder_that_takes_no_new_file_is_written_in_place() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString file_name = folder.filePath("numbers.txt");
+        QFile earlier(file_name);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("1\r\n2\r\n3\r\n");
+        earlier.close();
+
+        std::optional<QString> replaced;
+        std::optional<QString> created;
+        {
+            const quorvel::testing::ProtectedFolder protection(folder.path());
+            if (!protection.holds()) QSKIP("this process may create files in any folder here");
+            replaced = quorvel::write_history_file(file_name, "36\r\n");
+            created = quorvel::write_history_file(folder.filePath("new.txt"), "36\r\n");
+        }
+        QCOMPARE(replaced, std::nullopt);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("36\r\n"));
+        QVERIFY(created.has_value());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"numbers.txt"});
     }
 
     void an_exception_in_a_handler_is_reported_and_the_program_goes_on_data() {

@@ -23,6 +23,7 @@
 #include "app/shape.hpp"
 #include "app/tform1.hpp"
 #include "play/session.hpp"
+#include "write_faults.hpp"
 
 using quorvel::Game;
 using quorvel::Parameters;
@@ -1107,6 +1108,40 @@ private slots:
         QCOMPARE(root.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"taken"});
     }
 
+    void an_export_that_finds_the_disk_full_keeps_the_earlier_file() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString file_name = folder.filePath("history.txt");
+        QFile file(file_name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("17\r\n4\r\n");
+        file.close();
+        spin(5);
+        spin(21);
+        spin(36);
+        const std::vector<int> numbers = game().NumbersList;
+        form_->set_export_file_chooser([file_name] { return file_name; });
+        {
+            const quorvel::testing::DiskRoom room(4);
+            QVERIFY(room.holds());
+            QTest::mouseClick(named<QPushButton>("SpeedButton42"), Qt::LeftButton);
+        }
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY(errors_.first().contains(QDir::toNativeSeparators(file_name)));
+        QCOMPARE(game().NumbersList, numbers);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("17\r\n4\r\n"));
+        file.close();
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"history.txt"});
+
+        // With room on the disk again, the same export goes through.
+        QTest::mouseClick(named<QPushButton>("SpeedButton42"), Qt::LeftButton);
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("5\r\n21\r\n36\r\n"));
+    }
+
     void cancelling_the_export_writes_nothing() {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
@@ -1143,12 +1178,14 @@ private slots:
         QStringList filters;
         QString suffix;
         bool saves = false;
+        bool asks_before_replacing = false;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
             filters = dialog->nameFilters();
             suffix = dialog->defaultSuffix();
             saves = dialog->acceptMode() == QFileDialog::AcceptSave;
+            asks_before_replacing = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
             if (!accept) {
                 dialog->reject();
                 return;
@@ -1162,6 +1199,7 @@ private slots:
         QCOMPARE(filters, QStringList{"Notepad file *.txt (*.txt)"});
         QCOMPARE(suffix, QStringLiteral("txt"));
         QVERIFY(saves);
+        QVERIFY(asks_before_replacing);
         QVERIFY(errors_.isEmpty());
         const QStringList written = QDir(folder.path()).entryList(QDir::Files);
         if (accept) {
