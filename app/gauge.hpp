@@ -24,6 +24,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    qreal filled_width(int progress) const;
+
     QColor bar_;
     QColor background_;
     int maximum_ = 100;

@@ -1,5 +1,6 @@
 #include "app/spin_edit.hpp"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
@@ -32,6 +33,19 @@ void SpinEdit::report_entry() {
 std::optional<int> SpinEdit::entry() const {
     if (cleanText().trimmed().isEmpty()) return std::nullopt;
     return value();
+}
+
+// The spin box hands its focus on to its text, which starts the cursor's blink
+// timer; a field whose cursor does not blink keeps the focus to itself. Its
+// text then takes typed keys all the same, with no cursor drawn.
+void SpinEdit::focusInEvent(QFocusEvent* event) {
+    if (text_cursor_blinks_) {
+        QSpinBox::focusInEvent(event);
+        return;
+    }
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        selectAll();
+    QWidget::focusInEvent(event);
 }
 
 void SpinEdit::wheelEvent(QWheelEvent* event) {

@@ -17,6 +17,11 @@ public:
 
     std::optional<int> entry() const;
 
+    // For a field out of view that only sinks the keyboard: its text cursor
+    // would blink unseen, waking the program twice a second. Keys still reach
+    // the text and the value as before.
+    void set_text_cursor_blinks(bool blinks) { text_cursor_blinks_ = blinks; }
+
 signals:
     // After every change of the text: typing, the arrows, a set value.
     void entryChanged(std::optional<int> entry);
@@ -28,11 +33,13 @@ protected:
     // The fields are styled; the arrows on their step buttons are drawn here,
     // in the field's text colour, dimmed where the value cannot go further.
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void report_entry();
 
     std::optional<int> reported_;
+    bool text_cursor_blinks_ = true;
 };
 
 }  // namespace quorvel

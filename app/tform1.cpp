@@ -90,8 +90,15 @@ void TForm1::number_click(int number) {
     refresh();
 }
 
+// A tick within the pause moves only the gauge, so only the gauge is redrawn;
+// the tick that ends the pause brings the prediction, and the whole display
+// follows it.
 void TForm1::Timer_AnalyseTimer() {
     quorvel::Timer_AnalyseTimer(game_);
+    if (analysis_running(game_)) {
+        ui_.CGauge1->set_progress(game_.pause.CGauge1);
+        return;
+    }
     refresh();
 }
 

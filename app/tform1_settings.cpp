@@ -243,6 +243,7 @@ void TForm1::create_settings() {
     ui_.FocusCatch->setObjectName(QStringLiteral("FocusCatch"));
     ui_.FocusCatch->setGeometry(600, 300, 60, 20);
     ui_.FocusCatch->setValue(game_.params.FocusCatch.value_or(kFocusCatchRange.minimum));
+    ui_.FocusCatch->set_text_cursor_blinks(false);
     // The focus sink shares the base bet's handler: an arrow key pressed after
     // a list choice resets the bet as a change of the base bet does.
     connect(ui_.FocusCatch, &SpinEdit::entryChanged, this, [this](std::optional<int> entry) {

@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -136,6 +138,34 @@ private slots:
         quorvel::Gauge gauge(Qt::green, Qt::black);
         gauge.set_progress(set);
         QCOMPARE(gauge.progress(), shown);
+    }
+
+    // The gauge repaints only the part of the bar that moved; what the screen
+    // shows after a run of steps, up and back, is the bar drawn whole.
+    void a_gauge_on_screen_shows_its_progress_after_every_step() {
+        quorvel::Gauge gauge(Qt::green, Qt::black);
+        gauge.setWindowFlags(Qt::FramelessWindowHint);  // the screen shows the gauge alone
+        gauge.setGeometry(100, 100, 521, 5);
+        gauge.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&gauge));
+        const auto on_screen = [&gauge] {
+            QCoreApplication::processEvents();
+            return QGuiApplication::primaryScreen()
+                ->grabWindow(gauge.winId())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        const auto drawn_whole = [&gauge] {
+            return gauge.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        for (int progress : {2, 4, 37, 38, 100, 0, 64, 63, 1}) {
+            gauge.set_progress(progress);
+            QCOMPARE(on_screen(), drawn_whole());
+        }
+        gauge.set_maximum(7);
+        QCOMPARE(on_screen(), drawn_whole());
+        QCOMPARE(drawn_whole().pixelColor(520, 2), QColor(Qt::black));
+        QVERIFY(drawn_whole().pixelColor(0, 2).green() > 0);
     }
 
     void the_history_file_replaces_an_earlier_file_whole() {

@@ -39,6 +39,33 @@ QString sector_name(Sector sector) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+// Names every object of the program's thread that gets an event of the type
+// while the log lives: for timer events, each one is a wake-up of the program.
+class EventLog : public QObject {
+public:
+    explicit EventLog(QEvent::Type type) : type_(type) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~EventLog() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    QStringList received() const { return received_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == type_) {
+            received_ << QStringLiteral("%1 %2 (in %3)")
+                             .arg(QLatin1String(watched->metaObject()->className()),
+                                  watched->objectName(),
+                                  watched->parent() ? watched->parent()->objectName() : QString());
+        }
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+    QStringList received_;
+};
+
 }  // namespace
 
 class TForm1Test : public QObject {
@@ -293,6 +320,27 @@ private slots:
         QVERIFY(!named("Undo")->isVisible());
         QVERIFY(!named("Image_Button_Back2")->isVisible());
         QVERIFY(named("Image_Button_Back1")->isVisible());
+    }
+
+    // A tick within the pause moves the gauge and draws nothing else; the whole
+    // display follows the game again when the pause ends.
+    void the_pause_redraws_only_the_gauge() {
+        const QString bankroll = caption("Caption_Bankroll");
+        enter(5);
+        QVERIFY(game().pause.Timer_Analyse);
+        QCoreApplication::processEvents();  // the start of the pause is drawn
+        const EventLog paints(QEvent::Paint);
+        form_->game().Bankroll = 1234;  // behind the window's back
+        QTRY_VERIFY_WITH_TIMEOUT(game().pause.CGauge1 >= 50, kPauseTimeoutMs);
+        QCOMPARE(named<quorvel::Gauge>("CGauge1")->progress(), game().pause.CGauge1);
+        QCoreApplication::processEvents();
+        QStringList painted = paints.received();
+        painted.removeDuplicates();
+        QCOMPARE(painted, QStringList{"quorvel::Gauge CGauge1 (in Form1)"});
+        QCOMPARE(caption("Caption_Bankroll"), bankroll);
+
+        wait_for_pause_end();
+        QCOMPARE(caption("Caption_Bankroll"), QStringLiteral("TEST BANKROLL: 1234"));
     }
 
     void undo_stays_clickable_during_the_pause() {
@@ -1039,6 +1087,40 @@ private slots:
         form_->game().row.HisNum(5).number = 1;
         spin(5);  // a win with a new maximum: the pause and the flash both ran
         QTRY_COMPARE_WITH_TIMEOUT(running(), QStringList(), 2000);
+    }
+
+    // Nor after the player's clicks and keys, which leave the keyboard on the
+    // focus sink out of view: its text cursor does not blink there.
+    void an_idle_window_after_clicks_wakes_up_for_nothing() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        spin(5);
+        auto* modes = named<QComboBox>("GameModes");
+        modes->setFocus();
+        QTest::keyClick(modes, Qt::Key_Down);
+        QWidget* sink = named("FocusCatch");
+        QCOMPARE(QApplication::focusWidget(), sink);
+        {
+            const EventLog timers(QEvent::Timer);
+            QTest::qWait(1200);
+            QVERIFY2(timers.received().isEmpty(), qPrintable(timers.received().join('\n')));
+        }
+
+        // The sink still takes the keys that change it, arrows and digits, and
+        // each change resets the bet.
+        auto* sink_box = qobject_cast<QSpinBox*>(sink);
+        const int before = sink_box->value();
+        form_->game().Bet_Step = 5;
+        QTest::keyClick(sink, Qt::Key_Up);
+        QCOMPARE(sink_box->value(), before + 1);
+        QCOMPARE(game().Bet_Step, 0);
+        form_->game().Bet_Step = 5;
+        QTest::keyClick(sink, Qt::Key_5);
+        QVERIFY(sink_box->value() != before + 1);
+        QCOMPARE(game().Bet_Step, 0);
+        const EventLog timers(QEvent::Timer);
+        QTest::qWait(1200);
+        QVERIFY2(timers.received().isEmpty(), qPrintable(timers.received().join('\n')));
     }
 
     void the_starting_bankroll_is_chosen_before_the_first_number() {
