@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "case_names.hpp"
 #include "game/captions.hpp"
 #include "game/game.hpp"
 #include "money/progression.hpp"
@@ -45,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(EverySystem, BetReset,
                          ::testing::Values(ProgressionSystem::Classic, ProgressionSystem::DDonald,
                                            ProgressionSystem::DDonaldSofter,
                                            ProgressionSystem::Blind, ProgressionSystem::BlindSofter,
-                                           ProgressionSystem::Custom));
+                                           ProgressionSystem::Custom),
+                         testing::CaseName());
 
 TEST(BetResetWhileTyping, OnlyZeroesTheStep) {
     Game game;

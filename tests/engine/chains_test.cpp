@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "case_names.hpp"
 #include "draw_helpers.hpp"
 #include "game/game.hpp"
 #include "game/history.hpp"
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
     Histories, GetChainsListCase,
     ::testing::Values(ListCase{{7, 22, 31, 14, 2, 36}, {2, 3, 2, 1, 3}, {1, 1, 2, 2, 3}},
                       ListCase{{12, 13, 25}, {1, 2, 3}, {3, 1, 1}},
-                      ListCase{{34, 35, 36}, {3, 3, 3}, {1, 2, 3}}, ListCase{{}, {}, {}}));
+                      ListCase{{34, 35, 36}, {3, 3, 3}, {1, 2, 3}}, ListCase{{}, {}, {}}),
+    [](const auto& info) { return "History_" + testing::case_name(info.param.history); });
 
 TEST(PredictionChains, AlternatesBetweenTheTwoOtherDozens) {
     Game game;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "case_names.hpp"
 #include "game/game.hpp"
 #include "game/history.hpp"
 #include "play/undo.hpp"
@@ -96,7 +97,11 @@ INSTANTIATE_TEST_SUITE_P(
         WorkedCase{BetType::Double, {}, {Sector::D2, Sector::D3}, 4, {Sector::C2, Sector::C3}},
         // The D1 mark stops both dozen bets; the column bets after 36 ignore it.
         WorkedCase{BetType::Single, {Sector::D1}, {}, 0, {Sector::C2}},
-        WorkedCase{BetType::Double, {Sector::D1}, {}, 0, {Sector::C2, Sector::C3}}));
+        WorkedCase{BetType::Double, {Sector::D1}, {}, 0, {Sector::C2, Sector::C3}}),
+    [](const auto& info) {
+        return testing::case_name(info.param.type) + "_Marked" +
+               testing::case_name(info.param.marks);
+    });
 // clang-format on
 
 struct PredictionCase {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "case_names.hpp"
 #include "draw_helpers.hpp"
 #include "game/game.hpp"
 #include "predict/matrix.hpp"
@@ -96,7 +97,11 @@ INSTANTIATE_TEST_SUITE_P(PartnerTable, PredictionMatrixDouble,
                                            PartnerCase{2, 1, {Sector::D3, Sector::D1}},
                                            PartnerCase{4, 1, {Sector::C2, Sector::C3}},
                                            PartnerCase{5, 0, {Sector::C3, Sector::C1}},
-                                           PartnerCase{5, 1, {Sector::C3, Sector::C2}}));
+                                           PartnerCase{5, 1, {Sector::C3, Sector::C2}}),
+                         [](const auto& info) {
+                             return std::string(name_of(sector_at(info.param.code + 1))) +
+                                    "_Draw" + std::to_string(info.param.draw);
+                         });
 // clang-format on
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "case_names.hpp"
 #include "draw_helpers.hpp"
 #include "game/game.hpp"
 #include "money_helpers.hpp"
@@ -49,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
     SectorChoices, MatrixCodes,
     ::testing::Values(std::pair{SectorChoice::DozensAndColumns, std::set<int>{0, 1, 2, 3, 4, 5}},
                       std::pair{SectorChoice::OnlyDozens, std::set<int>{0, 1, 2}},
-                      std::pair{SectorChoice::OnlyColumns, std::set<int>{3, 4, 5}}));
+                      std::pair{SectorChoice::OnlyColumns, std::set<int>{3, 4, 5}}),
+    [](const auto& info) { return testing::case_name(info.param.first); });
 
 TEST(MatrixControls, CreateAndResetEachLockThemselvesAndFreeTheOther) {
     Game game = adaptive_game();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "case_names.hpp"
 #include "draw_helpers.hpp"
 #include "game/game.hpp"
 
@@ -49,7 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ExampleCase{5, kPick2, {Sector::D3}, {Sector::D3, Sector::D2}},
                       ExampleCase{20, kPick2, {}, {}},
                       ExampleCase{30, kPick1, {Sector::D2}, {Sector::D2, Sector::D1}},
-                      ExampleCase{0, kPick1, {}, {}}, ExampleCase{0, kPick3, {}, {}}));
+                      ExampleCase{0, kPick1, {}, {}}, ExampleCase{0, kPick3, {}, {}}),
+    [](const auto& info) {
+        return "Number" + std::to_string(info.param.number) + "_Pick" +
+               std::to_string(info.param.x + 1);
+    });
 // clang-format on
 
 struct MarkCase {
@@ -142,7 +147,11 @@ INSTANTIATE_TEST_SUITE_P(
         // x = 0: coin 0 (dozens), pick 1.
         EntryCase{SectorChoice::DozensAndColumns, BetType::Single, 30, 0, {Sector::D2}},
         EntryCase{SectorChoice::OnlyDozens, BetType::Single, 5, 1, {Sector::D3}},
-        EntryCase{SectorChoice::OnlyColumns, BetType::Double, 30, 0, {Sector::C1, Sector::C2}}));
+        EntryCase{SectorChoice::OnlyColumns, BetType::Double, 30, 0, {Sector::C1, Sector::C2}}),
+    [](const auto& info) {
+        return testing::case_name(info.param.choice) + "_" + testing::case_name(info.param.type) +
+               "_Number" + std::to_string(info.param.number);
+    });
 // clang-format on
 
 // In different seconds the entry and the operation draw from different seeds.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <tuple>
 
+#include "case_names.hpp"
 #include "draw_helpers.hpp"
 #include "game/game.hpp"
 #include "play/spin_cycle.hpp"
@@ -78,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          GameMode::Chains),
                        ::testing::Values(BetType::Single, BetType::Double),
                        ::testing::Values(SectorChoice::DozensAndColumns, SectorChoice::OnlyDozens,
-                                         SectorChoice::OnlyColumns)));
+                                         SectorChoice::OnlyColumns)),
+    testing::CaseName());
 
 // Every predictor charges exactly for a bet on the table, and nothing while
 // the safe level makes it virtual.

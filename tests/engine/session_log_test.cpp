@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "case_names.hpp"
 #include "lab/lab_settings.hpp"
 #include "lab/load_spins.hpp"
 #include "lab/runner.hpp"
@@ -101,8 +102,8 @@ TEST_P(SessionFigures, AreTheRunnersFiguresAndAnUndoTakesTheLastSpinOut) {
 
 INSTANTIATE_TEST_SUITE_P(EveryMode, SessionFigures,
                          ::testing::Values(GameMode::DeepScan, GameMode::Smart2024,
-                                           GameMode::Adaptive, GameMode::Paradox,
-                                           GameMode::Chains));
+                                           GameMode::Adaptive, GameMode::Paradox, GameMode::Chains),
+                         testing::CaseName());
 
 TEST(SessionLog, StartPointFollowsTheStartingBankrollUntilTheFirstNumber) {
     Game game;
@@ -155,7 +156,8 @@ TEST_P(LoadSpins, EndsExactlyAsTheSameNumbersClickedOneByOne) {
 
 INSTANTIATE_TEST_SUITE_P(EveryMode, LoadSpins,
                          ::testing::Values(GameMode::DeepScan, GameMode::Smart2024,
-                                           GameMode::Paradox, GameMode::Chains));
+                                           GameMode::Paradox, GameMode::Chains),
+                         testing::CaseName());
 
 TEST(LoadSpinsCancel, StopsAtTheNextBatch) {
     Game game;

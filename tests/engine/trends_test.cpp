@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "case_names.hpp"
 #include "game/game.hpp"
 #include "game/history.hpp"
 #include "play/undo.hpp"
@@ -34,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {Sector::C1, Sector::C2}},
         FamilyCase{{Sector::D1, Sector::C1, Sector::C2, Sector::C3}, {Sector::D1}},
         FamilyCase{{Sector::D1, Sector::D2, Sector::D3, Sector::C1, Sector::C2, Sector::C3}, {}},
-        FamilyCase{{Sector::D3, Sector::C3}, {Sector::D3, Sector::C3}}));
+        FamilyCase{{Sector::D3, Sector::C3}, {Sector::D3, Sector::C3}}),
+    [](const auto& info) { return "Marks" + testing::case_name(info.param.before); });
 
 TEST(TrendMarks, AClickSetsAndASecondClickClearsOnlyThatSector) {
     Game game;
