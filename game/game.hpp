@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -37,6 +38,9 @@ public:
     const HistoryLabel& HisNum(int k) const { return labels_[static_cast<std::size_t>(k - 1)]; }
 
     // The new number becomes HisNum1; HisNum12 falls off the row.
+    // The row is built anew rather than shifted in place: a shift within one
+    // array is an overlapping move, which the compiler leaves to a library
+    // call, while a copy of a known size is a few register moves.
     void push_front(HistoryLabel label) {
         for (std::size_t i = kLabels - 1; i > 0; --i)
             labels_[i] = labels_[i - 1];
@@ -120,8 +124,19 @@ struct Books {
 // the spin and the prediction after it can change in the money: an undo takes
 // the whole spin back.
 struct Snapshot {
+    // The sectors that carried a chip. Every sector in play carries the same
+    // stake, Bet_Size_Saved, so the set and that stake hold the bets whole,
+    // and a spin saves them in two stores.
+    SectorSet chips_saved;
+
     // The bet on each sector, D1 first; 0 where no chip was shown.
-    std::array<std::int64_t, 6> SaveBets{};
+    std::array<std::int64_t, 6> SaveBets() const {
+        std::array<std::int64_t, 6> bets{};
+        for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
+            if (chips_saved.contains(kAllSectors[i])) bets[i] = Bet_Size_Saved;
+        }
+        return bets;
+    }
 
     // The twelve copies, and beyond them the stake itself (also when no chip
     // was on the table), the safe level, and the settlement record the next

@@ -128,11 +128,11 @@ public:
     constexpr void clear() { bits_ = 0; }
     constexpr bool contains(Sector s) const { return (bits_ & bit(s)) != 0; }
     constexpr bool empty() const { return bits_ == 0; }
+    // Counted in pairs of bits, then in fours, with no branch on the chips.
     constexpr int size() const {
-        int n = 0;
-        for (unsigned b = bits_; b != 0; b &= b - 1)
-            ++n;
-        return n;
+        const unsigned pairs = bits_ - ((bits_ >> 1) & 0x55u);
+        const unsigned fours = (pairs & 0x33u) + ((pairs >> 2) & 0x33u);
+        return static_cast<int>((fours + (fours >> 4)) & 0x0fu);
     }
     constexpr bool intersects(SectorSet other) const { return (bits_ & other.bits_) != 0; }
     // Bit 0 is D1, bit 5 is C3.

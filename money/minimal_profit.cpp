@@ -34,9 +34,12 @@ int first_step_reaching(std::span<const std::int64_t> table, std::int64_t target
 // closed form: k = ceil(need / (gain x unit)), at least 1.
 std::int64_t smallest_winning_multiple(std::int64_t bankroll, std::int64_t aim, std::int64_t unit,
                                        std::int64_t gain) {
-    const std::int64_t need = saturating_sub(aim, bankroll);
+    // An aim already reached needs one multiple, as does one within reach of
+    // it: a need of at most 1 gives k = 1 in the formula below. Clamping it
+    // there, rather than branching, keeps a branch off the bankroll, which
+    // moves at random.
+    const std::int64_t need = std::max(saturating_sub(aim, bankroll), std::int64_t{1});
     const std::int64_t per_multiple = saturating_mul(gain, unit);
-    if (need <= per_multiple) return unit;
     // Both searches run after every settlement, mostly with a base bet of 1,
     // so a power of two (1 or 2 per multiple) takes a shift instead of a
     // division.
@@ -57,9 +60,13 @@ void Get_Minimal_Profit_Calc(Game& game) {
 }
 
 void Get_Minimal_Profit(Game& game) {
-    if (game.Spin_Won != 1 || !game.params.ChBx_Get_Minimal_Profit) return;
+    // One test for the three conditions: whether the spin was won is a coin
+    // toss that a branch of its own would mispredict, and a lower bet after a
+    // win is rare.
     const std::int64_t target = game.Label28;
-    if (target >= game.Bet_Size) return;
+    const bool lower = (game.Spin_Won == 1) & game.params.ChBx_Get_Minimal_Profit &
+                       (target < game.Bet_Size);
+    if (!lower) return;
 
     std::int64_t bet = target;
     const ProgressionSystem system = game.params.BettingSystem;

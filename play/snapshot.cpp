@@ -8,11 +8,7 @@ namespace quorvel {
 
 void SaveState(Game& game) {
     Snapshot& saved = game.saved;
-    // Written whole, chip or none, so that no branch depends on the chips,
-    // which change at random from spin to spin.
-    for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
-        saved.SaveBets[i] = game.table.chips.contains(kAllSectors[i]) ? game.Bet_Size : 0;
-    }
+    saved.chips_saved = game.table.chips;
     saved.Bet_Size_Saved = game.Bet_Size;
     saved.Bet_Step_Saved = game.Bet_Step;
     saved.Custom_Bet_Saved = game.Custom_Bet;
@@ -60,8 +56,9 @@ void LoadState(Game& game) {
 
     // Every sector in play carried the same stake, the one just restored;
     // Bet_Sector ends on the highest sector that had a chip.
+    const std::array<std::int64_t, 6> bets = saved.SaveBets();
     for (Sector sector : kAllSectors) {
-        const std::int64_t bet = saved.SaveBets[static_cast<std::size_t>(index_of(sector) - 1)];
+        const std::int64_t bet = bets[static_cast<std::size_t>(index_of(sector) - 1)];
         if (bet > 0) {
             game.table.chips.insert(sector);
             game.Bet_Sector = index_of(sector);

@@ -22,11 +22,11 @@ TEST(Snapshot, RecordsTheStakeOfEverySectorInPlay) {
     game.table.chips = {Sector::D3, Sector::C2};
     game.Bet_Size = 3;
     SaveState(game);
-    EXPECT_EQ(game.saved.SaveBets, (std::array<std::int64_t, 6>{0, 0, 3, 0, 3, 0}));
+    EXPECT_EQ(game.saved.SaveBets(), (std::array<std::int64_t, 6>{0, 0, 3, 0, 3, 0}));
 
     game.table.chips.clear();
     SaveState(game);
-    EXPECT_EQ(game.saved.SaveBets, (std::array<std::int64_t, 6>{}));
+    EXPECT_EQ(game.saved.SaveBets(), (std::array<std::int64_t, 6>{}));
 }
 
 TEST(Snapshot, UndoBringsBackTwoChipsTheirStakeAndTheHighestSector) {
