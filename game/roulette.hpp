@@ -146,11 +146,22 @@ private:
     std::uint8_t bits_ = 0;
 };
 
+namespace detail {
+
+inline constexpr auto kWinningSectors = [] {
+    std::array<SectorSet, kNumberCount> sets{};
+    for (int n = 1; n < kNumberCount; ++n)
+        sets[static_cast<std::size_t>(n)] = {sector_at(dozen_of(n)), sector_at(column_of(n) + 3)};
+    return sets;
+}();
+
+}  // namespace detail
+
 // The sectors a number wins: its dozen and its column; none for the zero.
+// Looked up, since every settlement asks and the zero would cost a branch.
 constexpr SectorSet winning_sectors(int number) {
-    const detail::Place place = detail::place_of(number);
-    if (place.dozen == 0) return {};
-    return {sector_at(place.dozen), sector_at(place.column + 3)};
+    if (static_cast<unsigned>(number) >= static_cast<unsigned>(kNumberCount)) return {};
+    return detail::kWinningSectors[static_cast<std::size_t>(number)];
 }
 
 }  // namespace quorvel

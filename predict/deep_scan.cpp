@@ -1,5 +1,7 @@
 #include "predict/deep_scan.hpp"
 
+#include <algorithm>
+
 #include "game/game.hpp"
 #include "predict/family.hpp"
 #include "predict/prediction.hpp"
@@ -25,12 +27,11 @@ constexpr Pair kPairs[3][2] = {
 // The place within the family that the sum points at. It is worked out before
 // a sector choice can override the family, so under "Only Dozens" a column
 // place may pick a dozen and the other way round.
-// Both places are worked out and one chosen, which spares the spin a branch
-// on the number.
+// Both places are looked up and one chosen, which spares the spin a branch
+// on the number. A sum of 0 points at the first place of either family.
 int target_of(int sum, int family) {
-    const int from = sum == 0 ? 0 : sum - 1;
-    const int dozen_place = from / 12;
-    const int column_place = from % 3;
+    const int dozen_place = std::max(dozen_of(sum) - 1, 0);
+    const int column_place = std::max(column_of(sum) - 1, 0);
     return dozen_place + (column_place - dozen_place) * (family & 1);
 }
 
