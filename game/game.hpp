@@ -29,37 +29,42 @@ struct HistoryLabel {
 
 // The twelve labels HisNum1 (newest) to HisNum12. Only the first ten are in
 // view; the last two keep older numbers so that a step back can bring them in.
+// The labels stay where they are and the row turns over them, so a new
+// number is one store.
 class HistoryRow {
 public:
     int HisNum1_tag = 0;
 
     // k runs 1 to 12, as in the names HisNum1 to HisNum12.
-    HistoryLabel& HisNum(int k) { return labels_[static_cast<std::size_t>(k - 1)]; }
-    const HistoryLabel& HisNum(int k) const { return labels_[static_cast<std::size_t>(k - 1)]; }
+    HistoryLabel& HisNum(int k) { return labels_[slot(k)]; }
+    const HistoryLabel& HisNum(int k) const { return labels_[slot(k)]; }
 
     // The new number becomes HisNum1; HisNum12 falls off the row.
-    // The row is built anew rather than shifted in place: a shift within one
-    // array is an overlapping move, which the compiler leaves to a library
-    // call, while a copy of a known size is a few register moves.
     void push_front(HistoryLabel label) {
-        for (std::size_t i = kLabels - 1; i > 0; --i)
-            labels_[i] = labels_[i - 1];
-        labels_[0] = label;
+        first_ = (first_ - 1) & kMask;
+        labels_[first_] = label;
     }
     // Each label takes the one after it; HisNum12 keeps its number, so after a
     // step back the last two labels agree.
     void step_back() {
-        for (std::size_t i = 0; i + 1 < kLabels; ++i)
-            labels_[i] = labels_[i + 1];
+        const HistoryLabel last = HisNum(kLabels);
+        first_ = (first_ + 1) & kMask;
+        HisNum(kLabels) = last;
     }
 
     // Several rules count the game as started once five numbers have been shown.
     bool five_numbers_shown() const { return !HisNum(5).empty(); }
 
 private:
-    static constexpr std::size_t kLabels = 12;
+    static constexpr int kLabels = 12;
+    // The ring has a power-of-two length, so it turns with a mask; the slots
+    // beyond the twelfth label hold numbers no longer shown.
+    static constexpr unsigned kMask = 15;
 
-    std::array<HistoryLabel, kLabels> labels_;
+    std::size_t slot(int k) const { return (first_ + static_cast<unsigned>(k - 1)) & kMask; }
+
+    std::array<HistoryLabel, kMask + 1> labels_;
+    unsigned first_ = 0;
 };
 
 static_assert(NumberCells::kCells == kNumberCount);
