@@ -64,8 +64,8 @@ void Get_Minimal_Profit(Game& game) {
     // toss that a branch of its own would mispredict, and a lower bet after a
     // win is rare.
     const std::int64_t target = game.Label28;
-    const bool lower = (game.Spin_Won == 1) & game.params.ChBx_Get_Minimal_Profit &
-                       (target < game.Bet_Size);
+    const bool lower =
+        (game.Spin_Won == 1) & game.params.ChBx_Get_Minimal_Profit & (target < game.Bet_Size);
     if (!lower) return;
 
     std::int64_t bet = target;
