@@ -177,7 +177,7 @@ struct Game {
 
     int CurrentNum = 0;  // the number being processed; kept until the next entry
 
-    std::vector<int> NumbersList;  // every number entered, oldest first
+    std::vector<std::uint8_t> NumbersList;  // every number entered, oldest first, a byte each
 
     // The chain predictions read only near the ends of these lists: the last
     // five numbers without zeros, and the entry five from the end of each chain

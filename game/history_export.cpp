@@ -2,7 +2,7 @@
 
 namespace quorvel {
 
-std::string history_export_text(const std::vector<int>& numbers) {
+std::string history_export_text(std::span<const std::uint8_t> numbers) {
     std::string text;
     text.reserve(numbers.size() * 4);
     for (int number : numbers) {

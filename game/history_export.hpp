@@ -1,13 +1,14 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
 namespace quorvel {
 
 // The bytes of the history export: one number per line, oldest first, each
 // line ended by CR LF, the last included. Plain 8-bit text; an empty history
 // gives an empty file.
-std::string history_export_text(const std::vector<int>& numbers);
+std::string history_export_text(std::span<const std::uint8_t> numbers);
 
 }  // namespace quorvel

@@ -27,7 +27,7 @@ const std::array<Hits, kNumberCount>& hits_of_numbers() {
 
 }  // namespace
 
-TableStats table_stats(std::span<const int> numbers) {
+TableStats table_stats(std::span<const std::uint8_t> numbers) {
     TableStats stats;
     stats.spins = numbers.size();
     const std::size_t recent_from = numbers.size() - stats.recent_spins();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 namespace quorvel {
@@ -30,7 +31,7 @@ struct TableStats {
 // A dozen or a column holds 12 of the 37 numbers: 32.4% of the spins.
 inline constexpr double kExpectedSectorShare = 12.0 / 37.0;
 
-TableStats table_stats(std::span<const int> numbers);
+TableStats table_stats(std::span<const std::uint8_t> numbers);
 
 // hits as a percentage of spins; 0 when there were no spins.
 double percent_of(std::size_t hits, std::size_t spins);

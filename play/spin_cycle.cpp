@@ -90,7 +90,7 @@ bool settlement_due(const Game& game) {
 }
 
 void CurrentNumber(Game& game) {
-    game.NumbersList.push_back(game.CurrentNum);
+    game.NumbersList.push_back(static_cast<std::uint8_t>(game.CurrentNum));
     if (game.CurrentNum != 0) game.NumbersListForChains.push_back(game.CurrentNum);
 }
 

@@ -9,7 +9,8 @@ namespace quorvel {
 
 namespace {
 
-void drop_last(std::vector<int>& list) {
+template <typename List>
+void drop_last(List& list) {
     if (!list.empty()) list.pop_back();
 }
 

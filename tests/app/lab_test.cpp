@@ -250,7 +250,7 @@ private slots:
         for (int number : {5, 17, 0, 32, 9, 21})
             click(*form_, number);
         const TableView before = view_of(*form_);
-        const std::vector<int> numbers = form_->game().NumbersList;
+        const auto numbers = form_->game().NumbersList;
         const std::int64_t bankroll = form_->game().Bankroll;
 
         const QString file_name = write_file("bad.txt", "7, 8\n12, 3x, 4\n");
@@ -312,7 +312,7 @@ private slots:
         QDropEvent drop(on_table, Qt::CopyAction, &one, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(form_.get(), &drop);
         QVERIFY(finished.wait(kLoadTimeoutMs));
-        QCOMPARE(form_->game().NumbersList, (std::vector<int>{3, 6, 9, 12, 15}));
+        QCOMPARE(form_->game().NumbersList, (std::vector<std::uint8_t>{3, 6, 9, 12, 15}));
         QCOMPARE(named<QLabel>(*form_, QStringLiteral("HisNum1"))->text(), QStringLiteral("15"));
 
         // Ctrl+O asks for a file and plays it after what is there.
@@ -333,12 +333,12 @@ private slots:
         QVERIFY(sink->hasFocus());
         const int sink_value = sink->value();
         QTest::keyClick(sink, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(form_->game().NumbersList, std::vector<int>{4});
+        QCOMPARE(form_->game().NumbersList, std::vector<std::uint8_t>{4});
         QCOMPARE(sink->value(), sink_value);
         QVERIFY(!named(*form_, QStringLiteral("Undo"))->isVisible());
         // Not offered now: the key does nothing.
         QTest::keyClick(sink, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(form_->game().NumbersList, std::vector<int>{4});
+        QCOMPARE(form_->game().NumbersList, std::vector<std::uint8_t>{4});
     }
 
     void a_right_click_on_the_header_or_the_table_opens_the_menu() {

@@ -310,7 +310,7 @@ private slots:
 
         QTest::mouseClick(named<QPushButton>("Undo"), Qt::LeftButton);
         QCOMPARE(history_row().mid(0, 3), (QStringList{"17", "5", ""}));
-        QCOMPARE(game().NumbersList, (std::vector<int>{5, 17}));
+        QCOMPARE(game().NumbersList, (std::vector<std::uint8_t>{5, 17}));
         QCOMPARE(caption("Label_Numbers_In_Game"), QStringLiteral("Numbers in game: 2"));
         for (int n = 0; n <= 36; ++n) {
             const QString number = QString::number(n);
@@ -350,7 +350,7 @@ private slots:
         QVERIFY(named("Undo")->isVisible());
         QTest::mouseClick(named<QPushButton>("Undo"), Qt::LeftButton);
         QCOMPARE(caption("HisNum1"), QStringLiteral("5"));
-        QCOMPARE(game().NumbersList, std::vector<int>{5});
+        QCOMPARE(game().NumbersList, std::vector<std::uint8_t>{5});
     }
 
     // A press on the pictures between the cells starts a drag, never a spin.
@@ -397,7 +397,7 @@ private slots:
         QCOMPARE(form_->width(), 520);
         QVERIFY(!named("Button_Settings_2")->isVisible());
         QCOMPARE(history_row(), row);
-        QCOMPARE(game().NumbersList, std::vector<int>{7});
+        QCOMPARE(game().NumbersList, std::vector<std::uint8_t>{7});
     }
 
     // Folded in, no control of the settings may take a key press unseen.
@@ -1173,7 +1173,7 @@ private slots:
 
         spin(5);
         spin(21);
-        const std::vector<int> numbers = game().NumbersList;
+        const auto numbers = game().NumbersList;
         const QStringList row = history_row();
         const QString file_name = root.filePath(target);
         form_->set_export_file_chooser([file_name] { return file_name; });
@@ -1201,7 +1201,7 @@ private slots:
         spin(5);
         spin(21);
         spin(36);
-        const std::vector<int> numbers = game().NumbersList;
+        const auto numbers = game().NumbersList;
         form_->set_export_file_chooser([file_name] { return file_name; });
         {
             const quorvel::testing::DiskRoom room(4);

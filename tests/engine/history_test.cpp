@@ -45,7 +45,7 @@ TEST(UndoNumbers, AWrongNumberIsTakenBackAndCannotBeEnteredAgainAtOnce) {
     Undo(game);
 
     EXPECT_EQ(history_caption(game.row.HisNum(1)), "30");
-    EXPECT_EQ(game.NumbersList, (std::vector<int>{3, 30}));
+    EXPECT_EQ(game.NumbersList, (std::vector<std::uint8_t>{3, 30}));
     EXPECT_FALSE(game.table.Number[7]);
     EXPECT_FALSE(game.table.SpeedButton[7]);
     for (int n = 0; n < kNumberCount; ++n) {
@@ -71,7 +71,7 @@ TEST(UndoNumbers, UndoOfAZeroLeavesTheChainsListAlone) {
     Game game;
     play(game, {14, 0});
     Undo(game);
-    EXPECT_EQ(game.NumbersList, std::vector<int>{14});
+    EXPECT_EQ(game.NumbersList, std::vector<std::uint8_t>{14});
     EXPECT_EQ(game.NumbersListForChains, std::vector<int>{14});
 }
 
@@ -79,7 +79,7 @@ TEST(UndoNumbers, UndoOfANonZeroKeepsItInTheChainsList) {
     Game game;
     play(game, {14, 21});
     Undo(game);
-    EXPECT_EQ(game.NumbersList, std::vector<int>{14});
+    EXPECT_EQ(game.NumbersList, std::vector<std::uint8_t>{14});
     EXPECT_EQ(game.NumbersListForChains, (std::vector<int>{14, 21}));
 }
 
@@ -114,7 +114,7 @@ TEST(UndoButton, StaysOfferedDuringTheAnalysisPause) {
     enter_number(game, 6);
     EXPECT_TRUE(game.table.undo_offered);
     Undo(game);
-    EXPECT_EQ(game.NumbersList, std::vector<int>{5});
+    EXPECT_EQ(game.NumbersList, std::vector<std::uint8_t>{5});
     EXPECT_FALSE(game.table.undo_offered);
 }
 

@@ -226,9 +226,10 @@ TEST(UndoOfAWholeSpin, LeavesWhatTheNumberTaughtThePredictors) {
 }
 
 TEST(HistoryExport, WritesOneNumberPerLineEndedByCrLf) {
-    EXPECT_EQ(history_export_text({5, 0, 32}), "5\r\n0\r\n32\r\n");
-    EXPECT_EQ(history_export_text({}), "");
-    EXPECT_EQ(history_export_text({36}), "36\r\n");
+    using Numbers = std::vector<std::uint8_t>;
+    EXPECT_EQ(history_export_text(Numbers{5, 0, 32}), "5\r\n0\r\n32\r\n");
+    EXPECT_EQ(history_export_text(Numbers{}), "");
+    EXPECT_EQ(history_export_text(Numbers{36}), "36\r\n");
 }
 
 TEST(HistoryExport, WritesTheListAfterAnUndo) {

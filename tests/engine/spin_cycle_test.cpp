@@ -51,7 +51,7 @@ TEST(FirstSpin, MarksTheNumberDuringThePauseAndOffersUndoAfterIt) {
     EXPECT_TRUE(game.table.Number[17]);
     EXPECT_EQ(game.Undo_Counter, 3);
     EXPECT_FALSE(game.table.undo_offered);  // only once the pause ends
-    EXPECT_EQ(game.NumbersList, std::vector<int>{17});
+    EXPECT_EQ(game.NumbersList, std::vector<std::uint8_t>{17});
     EXPECT_EQ(history_caption(game.row.HisNum(1)), "17");
     EXPECT_EQ(game.row.HisNum1_tag, 17);
     EXPECT_FALSE(settlement_due(game));
@@ -159,7 +159,7 @@ TEST(SettlementGate, AClosedGateHandsBackNothingForAVirtualBet) {
 TEST(HistoryLists, ZeroIsKeptOutOfTheChainsList) {
     Game game;
     play(game, {0, 14, 0, 36});
-    EXPECT_EQ(game.NumbersList, (std::vector<int>{0, 14, 0, 36}));
+    EXPECT_EQ(game.NumbersList, (std::vector<std::uint8_t>{0, 14, 0, 36}));
     EXPECT_EQ(game.NumbersListForChains, (std::vector<int>{14, 36}));
     EXPECT_EQ(history_caption(game.row.HisNum(2)), "0");
     EXPECT_EQ(game.row.HisNum(2).colour, kZeroColour);

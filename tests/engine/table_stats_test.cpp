@@ -28,7 +28,7 @@ void expect_sectors(const TableStats& stats, const std::array<Expected, 6>& expe
 
 TEST(TableStats, SleepsAndHitsOfAShortSession) {
     // 1: D1 C1, 14: D2 C2, 0: nothing, 36: D3 C3, 2: D1 C2.
-    const std::vector<int> numbers{1, 14, 0, 36, 2};
+    const std::vector<std::uint8_t> numbers{1, 14, 0, 36, 2};
     const TableStats stats = table_stats(numbers);
     EXPECT_EQ(stats.spins, 5u);
     EXPECT_EQ(stats.recent_spins(), 5u);
@@ -36,7 +36,7 @@ TEST(TableStats, SleepsAndHitsOfAShortSession) {
 }
 
 TEST(TableStats, ZeroHitsNothingAndASectorNotYetSeenSleepsTheWholeSession) {
-    const std::vector<int> numbers{0, 0, 0};
+    const std::vector<std::uint8_t> numbers{0, 0, 0};
     const TableStats stats = table_stats(numbers);
     for (const SectorStats& sector : stats.sectors) {
         EXPECT_EQ(sector.sleep, 3u);
@@ -48,7 +48,7 @@ TEST(TableStats, ZeroHitsNothingAndASectorNotYetSeenSleepsTheWholeSession) {
 
 TEST(TableStats, RecentHitsCountOnlyTheLast37Spins) {
     // Three D1 numbers, then 13 (D2, C1) as the first of the last 37, then zeros.
-    std::vector<int> numbers{1, 4, 7, 13};
+    std::vector<std::uint8_t> numbers{1, 4, 7, 13};
     numbers.resize(40, 0);
     const TableStats stats = table_stats(numbers);
     EXPECT_EQ(stats.recent_spins(), 37u);
