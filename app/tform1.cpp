@@ -57,6 +57,10 @@ TForm1::TForm1(QWidget* parent)
     ui_.Timer_MaxProfit->setInterval(50);
     connect(ui_.Timer_MaxProfit, &QTimer::timeout, this, &TForm1::Timer_MaxProfitTimer);
 
+    // Nothing lies over the gauge; on top of the stack, a step of the pause
+    // repaints it without looking through the many controls created after it.
+    ui_.CGauge1->raise();
+
     create_keys();
     setAcceptDrops(true);
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/colours.hpp"
+#include "app/overlay_button.hpp"
 #include "app/window_parts.hpp"
 
 namespace quorvel {
@@ -80,7 +81,7 @@ void TForm1::create_header() {
         connect(picture, &SvgPicture::pointerMoved, this, &TForm1::Disable_Hovers);
     }
 
-    ui_.Undo = new QPushButton(this);
+    ui_.Undo = new OverlayButton(this);
     ui_.Undo->setObjectName(QStringLiteral("Undo"));
     ui_.Undo->setGeometry(406, 9, 56, 24);
     ui_.Undo->setFlat(true);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/colours.hpp"
+#include "app/overlay_button.hpp"
 #include "app/window_parts.hpp"
 #include "play/session.hpp"
 
@@ -97,7 +98,7 @@ void TForm1::create_table() {
     }
     for (int n = 0; n < kNumberCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        auto* button = new QPushButton(this);
+        auto* button = new OverlayButton(this);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
         button->setGeometry(number_cell(n));
         button->setFlat(true);

@@ -1,0 +1,77 @@
+// The window's own work for one spin: a number's button clicked, the analysis
+// pause ticking fifty times on the window's timer, and the prediction shown.
+// The figure is the processor time of the whole program per spin (the game's
+// own work is a tiny part of it); the wall time is the pause itself, half a
+// second. Runs on the offscreen platform unless QT_QPA_PLATFORM names another
+// (xcb under a virtual display shows what a real desktop adds).
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <random>
+
+#include <QApplication>
+#include <QFont>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTest>
+
+#include "app/tform1.hpp"
+#include "play/session.hpp"
+
+namespace quorvel {
+namespace {
+
+// Clicks a drawn number whose button is shown, as the player does, then lets
+// the event loop run until the pause has ended and the window has drawn it.
+void spin(TForm1& form, std::mt19937& generator) {
+    std::uniform_int_distribution<int> wheel(0, 36);
+    QPushButton* button = nullptr;
+    while (button == nullptr || !button->isVisible()) {
+        button =
+            form.findChild<QPushButton*>(QStringLiteral("SpeedButton%1").arg(wheel(generator)));
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+    while (form.game().pause.Timer_Analyse)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCoreApplication::processEvents();
+}
+
+void BM_WindowSpin(benchmark::State& state) {
+    TForm1 form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        state.SkipWithError("the window was never shown");
+        return;
+    }
+    std::mt19937 generator(20261208);
+    // A few spins first: the pictures are drawn and cached, the history row filled.
+    for (int i = 0; i < 3; ++i)
+        spin(form, generator);
+    for (auto _ : state)
+        spin(form, generator);
+}
+BENCHMARK(BM_WindowSpin)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+}  // namespace
+}  // namespace quorvel
+
+// The program's look (style and font) as the real program sets it up, so the
+// drawing measured is the drawing shown.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    QApplication::setFont(font);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
