@@ -18,6 +18,7 @@
 #include "app/colours.hpp"
 #include "app/gauge.hpp"
 #include "app/history_file.hpp"
+#include "app/overlay_button.hpp"
 #include "app/spin_edit.hpp"
 #include "app/svg_picture.hpp"
 #include "write_faults.hpp"
@@ -142,6 +143,40 @@ private slots:
 
     // The gauge repaints only the part of the bar that moved; what the screen
     // shows after a run of steps, up and back, is the bar drawn whole.
+    // At rest the button lets the picture under it show unchanged; held down
+    // it shows its look over its own cell, and lets go of it on release.
+    void an_overlay_button_draws_only_while_held() {
+        QWidget picture;
+        picture.resize(60, 60);
+        QPalette background = picture.palette();
+        background.setColor(QPalette::Window, QColor(0, 100, 0));
+        picture.setPalette(background);
+        picture.setAutoFillBackground(true);
+        quorvel::OverlayButton button(&picture);
+        button.setGeometry(10, 10, 33, 33);
+        button.setMouseTracking(true);
+        button.setStyleSheet(
+            QStringLiteral("QPushButton { background: transparent; border: none; }"
+                           "QPushButton:pressed { background-color: rgba(0, 0, 0, 70); }"));
+        picture.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picture));
+        const auto drawn = [&picture] { return picture.grab().toImage(); };
+        const QImage bare = [&] {
+            button.hide();
+            const QImage image = drawn();
+            button.show();
+            return image;
+        }();
+
+        QCOMPARE(drawn(), bare);
+        button.setDown(true);
+        const QImage held = drawn();
+        QVERIFY(held != bare);
+        QCOMPARE(held.pixelColor(5, 5), bare.pixelColor(5, 5));
+        button.setDown(false);
+        QCOMPARE(drawn(), bare);
+    }
+
     void a_gauge_on_screen_shows_its_progress_after_every_step() {
         quorvel::Gauge gauge(Qt::green, Qt::black);
         gauge.setWindowFlags(Qt::FramelessWindowHint);  // the screen shows the gauge alone
