@@ -227,6 +227,9 @@ private:
     // (on systems that cannot move the window themselves).
     std::optional<QPointF> drag_grip_;
 
+    // Spans the number cells and draws nothing; see render_table.
+    QWidget* number_cells_ = nullptr;
+
     SessionLog session_log_;
     FileChooser choose_load_file_;
     QString load_folder_;

@@ -105,6 +105,19 @@ void TForm1::render_header() {
 
 void TForm1::render_table() {
     const TableState& table = game_.table;
+    // The pause hides all the number cells but one and brings them back. The
+    // window system would then take each of the 74 widgets for a repaint of
+    // its own, each weighed against the 200 controls over it; marking the
+    // whole block of cells for repainting first (what hiding a widget that
+    // spans it does) lets every cell's change find its place already marked.
+    for (std::size_t n = 0; n < ui_.Number.size(); ++n) {
+        if (ui_.Number[n]->isHidden() == table.Number[n] ||
+            ui_.SpeedButton[n]->isHidden() == table.SpeedButton[n]) {
+            number_cells_->show();
+            number_cells_->hide();
+            break;
+        }
+    }
     for (std::size_t n = 0; n < ui_.Number.size(); ++n) {
         show_if(ui_.Number[n], table.Number[n]);
         show_if(ui_.SpeedButton[n], table.SpeedButton[n]);

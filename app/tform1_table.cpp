@@ -119,6 +119,11 @@ void TForm1::create_table() {
         ui_.Button[i] = hidden;
     }
 
+    number_cells_ = new QWidget(this);
+    number_cells_->setGeometry(number_cell(0).united(number_cell(3)).united(number_cell(34)));
+    number_cells_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    number_cells_->hide();
+
     for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
         const bool dozen = is_dozen(kAllSectors[i]);
         const QString sector = QString::fromLatin1(name_of(kAllSectors[i]).data(), 2);
