@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -341,6 +342,28 @@ private slots:
 
         wait_for_pause_end();
         QCOMPARE(caption("Caption_Bankroll"), QStringLiteral("TEST BANKROLL: 1234"));
+    }
+
+    // The cells are hidden and shown again as a block; what reaches the screen
+    // at the start and at the end of the pause is the whole window drawn anew.
+    void the_screen_follows_the_cells_through_the_pause() {
+        const auto on_screen = [this] {
+            QCoreApplication::processEvents();
+            return form_->screen()
+                ->grabWindow(form_->winId())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        const auto drawn_whole = [this] {
+            return form_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        for (int number : {17, 0, 36}) {
+            enter(number);
+            QVERIFY(game().pause.Timer_Analyse);
+            QCOMPARE(on_screen(), drawn_whole());
+            wait_for_pause_end();
+            QCOMPARE(on_screen(), drawn_whole());
+        }
     }
 
     void undo_stays_clickable_during_the_pause() {
