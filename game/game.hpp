@@ -116,13 +116,15 @@ struct ProfitBet {
 };
 
 // The books of the test bankroll, kept where the bankroll moves, so that every
-// unit can be accounted for: at any moment Bankroll = start + result - on_table.
-// Both figures stay within the range of the bankroll itself, however long the
+// unit can be accounted for: at any moment
+// Bankroll = start + adjustments + result - on_table.
+// The figures stay within the range of the bankroll itself, however long the
 // game runs.
 struct Books {
-    std::int64_t start = 5000;  // the starting bankroll
-    std::int64_t on_table = 0;  // the stake charged for the bet now on the table
-    std::int64_t result = 0;    // payouts less the stakes they settled, over every settled bet
+    std::int64_t start = 5000;     // the starting bankroll
+    std::int64_t on_table = 0;     // the stake charged for the bet now on the table
+    std::int64_t result = 0;       // payouts less the stakes they settled, over every settled bet
+    std::int64_t adjustments = 0;  // top-ups less withdrawals by "SET BANKROLL"
 };
 
 // The one-step undo snapshot, taken as each number is entered. It holds what

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <utility>
 
 namespace quorvel {
 
@@ -32,6 +33,10 @@ public:
     // An empty clock, or a generator without both functions, falls back to
     // its default.
     RandomSource(Clock clock, Generator generator);
+
+    // Replaces the clock and keeps the generator and its state; an empty
+    // clock is the system clock.
+    void set_clock(Clock clock) { clock_ = std::move(clock); }
 
     // Seeds the generator with the current second. The generator takes a
     // 32-bit seed; its low bits still change every second, which is all the

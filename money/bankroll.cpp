@@ -63,6 +63,28 @@ void CSpinEdit1Change(Game& game) {
     game.saved.Profit_Aim_Saved = game.Profit_Aim;
 }
 
+// The top-up moves everything measured from the bankroll with it: the aim,
+// the maximum and the bankroll the bet on the table was charged from, so a
+// top-up neither reaches the profit aim nor counts as a new maximum. The undo
+// copies move too, so that taking back the spin before it keeps the money.
+void set_bankroll(Game& game) {
+    if (!game.params.CSpinEdit1) return;
+    const std::int64_t delta = saturating_sub(*game.params.CSpinEdit1, game.Bankroll);
+    if (delta == 0) return;
+    const auto shift = [delta](std::int64_t& amount) { amount = saturating_add(amount, delta); };
+    shift(game.Bankroll);
+    shift(game.Bankroll_At_Prediction);
+    shift(game.Profit_Aim);
+    shift(game.Max_Bank);
+    shift(game.books.adjustments);
+    Snapshot& saved = game.saved;
+    shift(saved.Bankroll_Saved);
+    shift(saved.Bankroll_At_Prediction_Saved);
+    shift(saved.Profit_Aim_Saved);
+    shift(saved.Max_Bank_Saved);
+    shift(saved.books_saved.adjustments);
+}
+
 // Play starts with virtual bets when a level is chosen before the first
 // settlement; later changes only move the release.
 void Safe_LevelChange(Game& game) {

@@ -12,6 +12,10 @@ void BlindAutomationReset(Game& game);
 void ProfitUnitsChange(Game& game);
 // A new starting bankroll ("TEST BANK:") before the first number.
 void CSpinEdit1Change(Game& game);
+// "SET BANKROLL": the bankroll becomes the "TEST BANK:" value at once, also
+// in the middle of play. It is money brought to or taken from the table, not
+// won or lost: the books keep it apart, and an undo keeps it.
+void set_bankroll(Game& game);
 // A new safe level; before the first settlement it shows or hides the overlays.
 void Safe_LevelChange(Game& game);
 

@@ -4,6 +4,13 @@
 // it, and every action a player can take at the table. The window and the lab
 // include this header rather than reaching into the layers below one by one.
 
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "game/captions.hpp"
 #include "game/game.hpp"
 #include "game/history.hpp"
@@ -23,5 +30,150 @@ namespace quorvel {
 // analysed, and the next bet is predicted and sized at once, exactly as the
 // pause would have ended. Loading a session and the lab play numbers this way.
 void play_number(Game& game, int number);
+
+// The session's one face: it owns the game, and every action a player can take
+// that changes the game goes through one of its methods. Each action is
+// written to the journal as it is taken, together with the second the clock
+// showed for it; the predictors read that same second while the action runs,
+// so a replay of the journal draws exactly the numbers the live game drew.
+//
+// A method returns false, and changes and records nothing, when the window
+// would not offer the action at this moment (an undo that is not shown, a
+// number that cannot be clicked). Setting a control to the value it already
+// has is no action: nothing runs, nothing is recorded, as a control's change
+// signal would not fire.
+//
+// The timers' steps between the start and the end of a pause or a flash are
+// only pictures; the journal records the end of the analysis pause, because
+// that is when the next bet is predicted.
+class Session {
+public:
+    // Seconds since the epoch.
+    using Clock = std::function<std::int64_t()>;
+    // Receives each line of the journal, newline included, as it is recorded.
+    using LineSink = std::function<void(std::string_view line)>;
+
+    static constexpr int kFormatVersion = 1;
+
+    // A new session with the game at its start, begun at the clock's present
+    // second. An empty clock is the system clock.
+    explicit Session(Clock clock = {});
+
+    Session(const Session& other);
+    Session& operator=(const Session& other);
+    Session(Session&& other) noexcept;
+    Session& operator=(Session&& other) noexcept;
+    ~Session();
+
+    const Game& game() const { return game_; }
+    Parameters params() const { return game_.params; }
+
+    // The whole journal so far, header first, a line per action, each ending in a newline.
+    const std::string& journal() const { return journal_; }
+    std::size_t actions() const { return actions_; }
+    std::int64_t start_time() const { return start_; }
+    // The second of the last action, or of the start.
+    std::int64_t last_time() const { return last_time_; }
+
+    void set_clock(Clock clock);
+    void set_line_sink(LineSink sink) { sink_ = std::move(sink); }
+
+    // The table.
+    bool enter_number(int number);
+    // One 10 ms step of the analysis pause; the last one ends it and is recorded.
+    void tick_analysis_pause();
+    // The rest of the pause at once.
+    bool end_analysis_pause();
+    // A number entered and its pause run out at once, as a load plays them.
+    bool play_number(int number);
+    bool undo();
+    bool set_trend_mark(Sector sector);
+    bool clear_trend_mark(Sector sector);
+    void tick_max_profit_flash();
+
+    // The buttons of the settings.
+    bool create_matrix();     // "CREATE MATRIX"
+    bool reset_matrix();      // "Reset Matrix"
+    bool manual_bet_reset();  // "Manual Bet Reset"
+    bool set_bankroll();      // "SET BANKROLL"
+
+    // The settings, each with the handler its control runs.
+    bool set_mode(GameMode mode);
+    bool set_type(BetType type);
+    bool set_sectors(SectorChoice sectors);
+    bool set_system(ProgressionSystem system);   // only a system offered for the type in force
+    bool set_n_count(std::optional<int> value);  // only while the field is enabled
+    bool set_init_bet(std::optional<int> value);
+    bool set_test_bank(std::optional<int> value);  // "TEST BANK:" field
+    bool set_test_bank_shown(bool on);             // "TEST BANK:" box
+    bool set_safe_level(int level);
+    bool set_auto_reset(bool on);  // "Bet Auto-Reset:"
+    bool set_aim(ProfitAimRule rule);
+    bool set_profit_units(std::optional<int> value);  // "Set units:"
+    bool set_minimal_profit(bool on);
+    bool set_profit_bet(bool on);
+    bool set_show_bet_size(bool on);
+    bool set_show_numbers(bool on);
+    bool set_manual_reset_allowed(bool on);
+    bool set_losses_how_much(std::optional<int> value);
+    bool set_losses_type(LossCount type);
+    bool set_losses_action(LossAction action);
+    bool set_losses_value(std::optional<int> value);
+    bool set_wins_how_much(std::optional<int> value);
+    bool set_wins_type(WinCount type);
+    bool set_wins_action(WinAction action);
+    bool set_wins_value(std::optional<int> value);
+    bool set_focus_sink(std::optional<int> value);
+
+private:
+    friend class JournalReplay;
+
+    // The second an action runs at: the clock's, or during a replay the line's.
+    std::int64_t now();
+    void record(std::string_view key, std::string_view json_value);
+    void record_int(std::string_view key, std::optional<std::int64_t> value);
+    void record_text(std::string_view key, std::string_view value);
+    void record_bool(std::string_view key, bool value);
+    void record_value(std::string_view key, bool value);
+    void record_value(std::string_view key, std::optional<int> value);
+    void record_value(std::string_view key, ProfitAimRule value);
+    template <typename T>
+    bool change(T Parameters::*member, T value, std::string_view key,
+                void (*handler)(Game&) = nullptr);
+    void after_action();
+    void write_header();
+    void attach_clock();
+
+    Game game_;
+    Clock clock_;
+    LineSink sink_;
+    // The game's predictors read this second; it changes only as an action begins.
+    std::shared_ptr<std::int64_t> action_time_;
+    std::optional<std::int64_t> replay_time_;  // set while a journal line is replayed
+    std::int64_t start_ = 0;
+    std::int64_t last_time_ = 0;
+    std::optional<std::int64_t> last_written_time_;
+    std::string journal_;
+    std::size_t actions_ = 0;
+};
+
+// A journal read back. On success `session` holds the replayed session, which
+// continues with `clock`; `notice` says, in one sentence, when a torn last
+// line was dropped. On a refusal `error` reads "NAME:LINE:COLUMN: what was
+// wrong", and no session is given.
+struct SessionReading {
+    std::optional<Session> session;
+    std::string error;
+    std::string notice;
+    bool torn_line_dropped = false;
+
+    bool ok() const { return error.empty(); }
+};
+
+SessionReading read_session(std::string_view text, std::string_view name,
+                            Session::Clock clock = {});
+
+// Whether text begins as a session journal does (after any byte order mark and spaces).
+bool looks_like_session(std::string_view text);
 
 }  // namespace quorvel

@@ -1,0 +1,463 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A player who clicks everything, in any order, at any moment, through the
+// session's one face. After every action the money must still add up, an undo
+// must take the spin back whole, a table system's bet must match its table,
+// and no number may be entered while a spin is being analysed.
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "money/bet_state.hpp"
+#include "money/progression.hpp"
+#include "money/saturating.hpp"
+#include "play/session.hpp"
+#include "predict/matrix.hpp"
+
+namespace quorvel::play_test {
+
+// Everything an undo must put back as it was before the spin it takes back.
+struct MoneyState {
+    std::int64_t Bankroll, Bankroll_At_Prediction, Profit_Aim, Max_Bank, Bet_Size, Custom_Bet,
+        Label28;
+    int Bet_Step, Chains_Toggle_Dozens, Chains_Toggle_Columns, Lose_Toggle, Custom_Wins,
+        Custom_Wins_In_Row, Custom_Losses, Custom_Losses_In_Row, Spin_Won, Loss_Streak;
+    std::string Caption_ProfitBet;
+    bool SL_Field;
+    SectorSet chips;
+    Books books;
+
+    static MoneyState of(const Game& g) {
+        return {g.Bankroll,
+                g.Bankroll_At_Prediction,
+                g.Profit_Aim,
+                g.Max_Bank,
+                g.Bet_Size,
+                g.Custom_Bet,
+                g.Label28,
+                g.Bet_Step,
+                g.Chains_Toggle_Dozens,
+                g.Chains_Toggle_Columns,
+                g.Lose_Toggle,
+                g.Custom_Wins,
+                g.Custom_Wins_In_Row,
+                g.Custom_Losses,
+                g.Custom_Losses_In_Row,
+                g.Spin_Won,
+                g.Loss_Streak,
+                profit_bet_caption(g),
+                g.table.SL_Field,
+                g.table.chips,
+                g.books};
+    }
+
+    // Names every field that differs from `other`.
+    std::string differences(const MoneyState& other) const {
+        std::ostringstream out;
+        const auto field = [&out](const char* name, auto mine, auto theirs) {
+            if (mine != theirs) out << ' ' << name << ' ' << theirs << " -> " << mine << ';';
+        };
+        field("Bankroll", Bankroll, other.Bankroll);
+        field("Bankroll_At_Prediction", Bankroll_At_Prediction, other.Bankroll_At_Prediction);
+        field("Profit_Aim", Profit_Aim, other.Profit_Aim);
+        field("Max_Bank", Max_Bank, other.Max_Bank);
+        field("Bet_Size", Bet_Size, other.Bet_Size);
+        field("Custom_Bet", Custom_Bet, other.Custom_Bet);
+        field("Label28", Label28, other.Label28);
+        field("Bet_Step", Bet_Step, other.Bet_Step);
+        field("Chains_Toggle_Dozens", Chains_Toggle_Dozens, other.Chains_Toggle_Dozens);
+        field("Chains_Toggle_Columns", Chains_Toggle_Columns, other.Chains_Toggle_Columns);
+        field("Lose_Toggle", Lose_Toggle, other.Lose_Toggle);
+        field("Custom_Wins", Custom_Wins, other.Custom_Wins);
+        field("Custom_Wins_In_Row", Custom_Wins_In_Row, other.Custom_Wins_In_Row);
+        field("Custom_Losses", Custom_Losses, other.Custom_Losses);
+        field("Custom_Losses_In_Row", Custom_Losses_In_Row, other.Custom_Losses_In_Row);
+        field("Spin_Won", Spin_Won, other.Spin_Won);
+        field("Loss_Streak", Loss_Streak, other.Loss_Streak);
+        field("Caption_ProfitBet", Caption_ProfitBet, other.Caption_ProfitBet);
+        field("SL_Field", SL_Field, other.SL_Field);
+        field("chips", chip_text(chips), chip_text(other.chips));
+        field("books.start", books.start, other.books.start);
+        field("books.on_table", books.on_table, other.books.on_table);
+        field("books.result", books.result, other.books.result);
+        field("books.adjustments", books.adjustments, other.books.adjustments);
+        return out.str();
+    }
+
+    static std::string chip_text(SectorSet chips) {
+        std::string text;
+        for (Sector sector : kAllSectors) {
+            if (chips.contains(sector)) text += std::string(name_of(sector)) + ' ';
+        }
+        return text.empty() ? "none" : text;
+    }
+};
+
+// The player. Each action is what a click, a key or a timer tick does in the
+// window: only controls the window shows as usable are used.
+class RandomPlayer {
+public:
+    // Every predictor's draw comes from a clock the player moves on by zero
+    // to two seconds an action, so the whole run is fixed by the seed.
+    explicit RandomPlayer(std::uint32_t seed, GameMode mode = GameMode::DeepScan)
+        : random_(seed), now_(std::make_shared<std::int64_t>(1'000'000)) {
+        session_ = Session([now = now_] { return *now; });
+        session_.set_mode(mode);
+    }
+
+    // Plays one action; returns a failure description, or nothing.
+    std::optional<std::string> step() {
+        const std::string action = act();
+        remember(action);
+        if (auto failure = check()) return "after \"" + action + "\":" + *failure + recent();
+        return std::nullopt;
+    }
+
+    const Game& game() const { return session_.game(); }
+    const Session& session() const { return session_; }
+    int spins() const { return spins_; }
+    int undos() const { return undos_; }
+
+private:
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
+
+    template <typename T, std::size_t N>
+    T one_of(const std::array<T, N>& values) {
+        return values[static_cast<std::size_t>(pick(static_cast<int>(N)))];
+    }
+
+    // A spin edit as the player leaves it: now and then emptied, to type anew.
+    template <std::size_t N>
+    std::optional<int> entry(const std::array<int, N>& values) {
+        if (chance(0.15)) return std::nullopt;
+        return one_of(values);
+    }
+
+    template <typename E>
+    E any_item() {
+        return static_cast<E>(pick(static_cast<int>(items_of<E>().size())));
+    }
+
+    bool init_bet_set() const { return game_.params.Init_Bet.has_value(); }
+
+    std::string act() {
+        *now_ += pick(3);
+        const int roll = pick(100);
+        if (roll < 30) return number();
+        if (roll < 45) {
+            session_.tick_analysis_pause();
+            return "pause tick";
+        }
+        if (roll < 60) {
+            // The player waits: the rest of the pause runs out.
+            while (analysis_running(game_))
+                session_.tick_analysis_pause();
+            return "pause runs out";
+        }
+        if (roll < 61) {
+            session_.tick_max_profit_flash();
+            return "flash tick";
+        }
+        if (roll < 67) return undo();
+        if (roll < 68) {
+            if (!session_.manual_bet_reset()) return "Manual Bet Reset (switched off)";
+            if (!init_bet_set()) sized_ = false;
+            return "Manual Bet Reset";
+        }
+        if (roll < 70) return matrix_button();
+        if (roll < 73) return trend_mark();
+        if (roll < 74) return set_bankroll();
+        return setting();
+    }
+
+    std::string number() {
+        const int n = pick(kNumberCount);
+        if (!game_.table.SpeedButton[static_cast<std::size_t>(n)]) {
+            return "click on the hidden number " + std::to_string(n);
+        }
+        const bool paid_settlement = settlement_due(game_) && stake_on_table(game_) > 0;
+        at_entry_ = Entry{MoneyState::of(game_), sized_, game_.params.BettingSystem,
+                          game_.params.BettingType, game_.params.Init_Bet};
+        session_.enter_number(n);
+        // A settled bet moves the progression, which sizes the next bet
+        // from the table in force.
+        if (paid_settlement) sized_ = init_bet_set();
+        ++spins_;
+        return "number " + std::to_string(n);
+    }
+
+    std::string undo() {
+        if (!game_.table.undo_offered) return "undo (not offered)";
+        const bool during_pause = analysis_running(game_);
+        session_.undo();
+        ++undos_;
+        undone_ = true;
+        if (at_entry_) {
+            sized_ = at_entry_->sized && at_entry_->system == game_.params.BettingSystem &&
+                     at_entry_->type == game_.params.BettingType &&
+                     at_entry_->init_bet == game_.params.Init_Bet;
+        }
+        return during_pause ? "undo during the pause" : "undo";
+    }
+
+    std::string matrix_button() {
+        // A matrix put away is soon created again: the table waits behind
+        // the blur until it is.
+        if (chance(game_.table.Background_Blur ? 0.95 : 0.3)) {
+            if (!session_.create_matrix()) return "CREATE MATRIX (disabled)";
+            sized_ = init_bet_set();
+            return "CREATE MATRIX";
+        }
+        if (!session_.reset_matrix()) return "Reset Matrix (disabled)";
+        sized_ = init_bet_set();
+        return "Reset Matrix";
+    }
+
+    std::string trend_mark() {
+        const Sector sector = kAllSectors[static_cast<std::size_t>(pick(6))];
+        if (game_.table.trend_marks.contains(sector)) {
+            session_.clear_trend_mark(sector);
+            return "clear trend mark " + std::string(name_of(sector));
+        }
+        session_.set_trend_mark(sector);
+        return "set trend mark " + std::string(name_of(sector));
+    }
+
+    // "SET BANKROLL" is money brought to the table: the undo keeps it, so the
+    // state an undo returns to moves with it.
+    std::string set_bankroll() {
+        const std::int64_t before = game_.Bankroll;
+        if (!session_.set_bankroll()) return "SET BANKROLL (empty TEST BANK)";
+        const std::int64_t delta = game_.Bankroll - before;
+        if (at_entry_) {
+            MoneyState& m = at_entry_->money;
+            for (std::int64_t* amount : {&m.Bankroll, &m.Bankroll_At_Prediction, &m.Profit_Aim,
+                                         &m.Max_Bank, &m.books.adjustments}) {
+                *amount += delta;
+            }
+        }
+        return "SET BANKROLL " + std::to_string(game_.Bankroll);
+    }
+
+    std::string setting() {
+        const Parameters& p = game_.params;
+        Session& s = session_;
+        switch (pick(24)) {
+            case 0:
+                s.set_mode(any_item<GameMode>());
+                return "mode " + std::string(text_of(p.GameModes));
+            case 1: {
+                const BetType type = any_item<BetType>();
+                if (type == p.BettingType) return "betting type unchanged";
+                s.set_type(type);
+                sized_ = init_bet_set();
+                return "betting type " + std::string(text_of(type));
+            }
+            case 2:
+                s.set_sectors(any_item<SectorChoice>());
+                return "sectors " + std::string(text_of(p.BettingSectors));
+            case 3: {
+                const auto offered = systems_offered(p.BettingType);
+                const ProgressionSystem system =
+                    offered[static_cast<std::size_t>(pick(static_cast<int>(offered.size())))];
+                // The new system moves the bet from the next settlement on.
+                if (system != p.BettingSystem) sized_ = false;
+                s.set_system(system);
+                return "system " + std::string(text_of(system));
+            }
+            case 4:
+                if (!s.set_n_count(entry(std::array{10, 11, 12, 20, 1000})))
+                    return "N. Count (locked)";
+                return "N. Count " + text(p.N_Count);
+            case 5: {
+                const std::optional<int> value =
+                    entry(std::array{1, 1, 2, 3, 5, 10, 1000, 1000000});
+                // An unchanged field runs no handler.
+                if (value != p.Init_Bet) {
+                    s.set_init_bet(value);
+                    sized_ = init_bet_set();
+                }
+                return "Init. Bet " + text(p.Init_Bet);
+            }
+            case 6: {
+                // An arrow key after a list choice: the focus sink shares the
+                // base bet's handler.
+                const std::optional<int> value = entry(std::array{1, 2, 3});
+                if (value != p.FocusCatch) {
+                    s.set_focus_sink(value);
+                    sized_ = init_bet_set();
+                }
+                return "focus sink " + text(p.FocusCatch);
+            }
+            case 7: {
+                const std::optional<int> value = entry(std::array{1, 100, 5000, 1000000});
+                const bool before_play =
+                    game_.NumbersList.empty() && value && value != p.CSpinEdit1;
+                s.set_test_bank(value);
+                if (before_play) sized_ = init_bet_set();
+                return "TEST BANK " + text(p.CSpinEdit1);
+            }
+            case 8:
+            case 9:
+                s.set_safe_level(chance(0.5)   ? 0
+                                 : chance(0.8) ? 1 + pick(2)
+                                               : pick(kMaxSafeLevel + 1));
+                return "safe level " + std::to_string(p.Safe_Level);
+            case 10:
+                s.set_profit_units(entry(std::array{1, 50, 100000}));
+                return "profit units " + text(p.ProfitUnits);
+            case 11:
+                s.set_aim(static_cast<ProfitAimRule>(pick(3)));
+                return "profit aim rule";
+            case 12:
+                s.set_losses_type(any_item<LossCount>());
+                s.set_losses_how_much(entry(std::array{1, 2, 3}));
+                return "losses count";
+            case 13:
+                s.set_losses_action(any_item<LossAction>());
+                s.set_losses_value(entry(std::array{1, 2, 10, 1000000, 1000000}));
+                return "loss action " + std::string(text_of(p.Losses_Action)) + " " +
+                       text(p.Losses_ActionValue);
+            case 14:
+                s.set_wins_type(any_item<WinCount>());
+                s.set_wins_how_much(entry(std::array{1, 2, 3}));
+                return "wins count";
+            case 15:
+                s.set_wins_action(any_item<WinAction>());
+                s.set_wins_value(entry(std::array{1, 2, 10, 1000000, 1000000}));
+                return "win action " + std::string(text_of(p.Wins_Action)) + " " +
+                       text(p.Wins_ActionValue);
+            case 16:
+                s.set_auto_reset(!p.CheckBox_Blind);
+                return "Bet Auto-Reset";
+            case 17:
+                s.set_minimal_profit(!p.ChBx_Get_Minimal_Profit);
+                return "Get Minimal Profit";
+            case 18:
+                s.set_manual_reset_allowed(!p.ChBx_ManualBetReset);
+                return "Manual Bet Reset switch";
+            case 19:
+                s.set_test_bank_shown(!p.ChBx_TestBankroll);
+                return "TEST BANK box";
+            case 20:
+                s.set_profit_bet(!p.ChBx_ProfitBet);
+                return "Profit Bet Size";
+            case 21:
+                s.set_show_numbers(!p.ChBx_Show_Numbers_In_Game);
+                return "Show numbers In game";
+            default:
+                s.set_show_bet_size(!p.CheckBox1);
+                return "Show Bet Size";
+        }
+    }
+
+    static std::string text(const std::optional<int>& value) {
+        return value ? std::to_string(*value) : std::string("(empty)");
+    }
+
+    std::optional<std::string> check() {
+        const Game& g = game_;
+        std::ostringstream out;
+
+        // The books: every unit of the bankroll is accounted for, and what
+        // they hold on the table is what the table shows as charged.
+        const Books& books = g.books;
+        if (g.Bankroll != books.start + books.adjustments + books.result - books.on_table) {
+            out << " Bankroll " << g.Bankroll << " but the books give " << books.start << " + "
+                << books.adjustments << " + " << books.result << " - " << books.on_table << ';';
+        }
+        if (books.on_table != stake_on_table(g)) {
+            out << " the books hold " << books.on_table << " on the table, the chips "
+                << stake_on_table(g) << ';';
+        }
+        if (!g.table.chips.empty() && g.Bankroll + books.on_table != g.Bankroll_At_Prediction) {
+            out << " a bet on the table, but Bankroll " << g.Bankroll << " + stake "
+                << books.on_table << " is not Bankroll_At_Prediction " << g.Bankroll_At_Prediction
+                << ';';
+        }
+        if (g.Bet_Size < 1 || g.Bet_Size > kMaxBet) out << " Bet_Size " << g.Bet_Size << ';';
+        if (g.Bankroll > kMoneyMax / 4 || g.Bankroll < kMoneyMin / 4) {
+            out << " Bankroll " << g.Bankroll << " near the rail;";
+        }
+
+        // The undo takes the spin back whole.
+        if (undone_ && at_entry_) {
+            const std::string diff = MoneyState::of(g).differences(at_entry_->money);
+            if (!diff.empty()) out << " the undo left" << diff;
+        }
+        undone_ = false;
+
+        // A table system's bet is its table's entry at the base bet.
+        const auto table = active_table(g.params.BettingSystem, g.params.BettingType);
+        if (sized_ && !table.empty() && g.params.Init_Bet) {
+            const std::int64_t expected =
+                capped_bet(saturating_mul(table_entry(table, g.Bet_Step), *g.params.Init_Bet));
+            if (g.Bet_Step < 0 || g.Bet_Step >= static_cast<int>(table.size()) ||
+                g.Bet_Size != expected) {
+                out << " Bet_Size " << g.Bet_Size << " at step " << g.Bet_Step << " under "
+                    << text_of(g.params.BettingSystem) << ", expected " << expected << ';';
+            }
+        }
+
+        // No number can be entered during the pause, nor while a matrix
+        // put away waits for the next one.
+        const bool preparing = g.matrix.Label4 == kLabel4PreparingColour && !matrix_created(g);
+        if (analysis_running(g) || preparing) {
+            for (int n = 0; n < kNumberCount; ++n) {
+                if (g.table.SpeedButton[static_cast<std::size_t>(n)]) {
+                    out << " number " << n << " can be entered "
+                        << (preparing ? "while the matrix is prepared;" : "during the pause;");
+                    break;
+                }
+            }
+        }
+
+        const std::string failures = out.str();
+        if (failures.empty()) return std::nullopt;
+        return failures;
+    }
+
+    void remember(const std::string& action) {
+        log_.push_back(action);
+        if (log_.size() > 40) log_.pop_front();
+    }
+
+    std::string recent() const {
+        std::string text = "\nthe last actions, oldest first:";
+        for (const std::string& action : log_)
+            text += "\n  " + action;
+        return text;
+    }
+
+    struct Entry {
+        MoneyState money;
+        bool sized;
+        ProgressionSystem system;
+        BetType type;
+        std::optional<int> init_bet;
+    };
+
+    std::mt19937 random_;
+    std::shared_ptr<std::int64_t> now_;
+    Session session_;
+    // The player reads the game through the session it acts on.
+    const Game& game_ = session_.game();
+    std::optional<Entry> at_entry_;  // taken as the last number was entered
+    bool undone_ = false;
+    // Whether Bet_Size was sized under the system, type and base bet in force.
+    bool sized_ = true;
+    int spins_ = 0;
+    int undos_ = 0;
+    std::deque<std::string> log_;
+};
+
+}  // namespace quorvel::play_test

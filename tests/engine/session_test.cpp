@@ -1,0 +1,294 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The session journal: a replay of what a player did gives back the game
+// exactly, and a journal that cannot be trusted is refused with its place.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "case_names.hpp"
+#include "game_dump.hpp"
+#include "play/journal_line.hpp"
+#include "play/session.hpp"
+#include "random_player.hpp"
+
+namespace quorvel {
+namespace {
+
+using play_test::differences;
+using play_test::RandomPlayer;
+
+// The steps of the two timers between their start and their end are pictures
+// the journal does not keep; a replay shows a pause or a flash at its start.
+Game at_rest(Game game) {
+    game.pause.CGauge1 = 0;
+    game.max_profit_flash = {};
+    return game;
+}
+
+std::string replay_differences(const Session& live) {
+    const SessionReading reading = read_session(live.journal(), "live");
+    if (!reading.ok()) return "refused: " + reading.error;
+    if (reading.torn_line_dropped) return "a line was taken for torn";
+    const std::string diff = differences(at_rest(live.game()), at_rest(reading.session->game()));
+    if (!diff.empty()) return diff;
+    if (reading.session->journal() != live.journal()) return "the journal was not kept as read";
+    return {};
+}
+
+class ReplayInEveryMode : public ::testing::TestWithParam<GameMode> {};
+
+TEST_P(ReplayInEveryMode, RandomPlayReplaysFieldForField) {
+    for (std::uint32_t seed : {7u, 20261208u}) {
+        RandomPlayer player(seed, GetParam());
+        for (int i = 1; i <= 3000; ++i) {
+            const auto failure = player.step();
+            ASSERT_FALSE(failure) << *failure;
+            if (i % 250 == 0) {
+                const std::string diff = replay_differences(player.session());
+                ASSERT_TRUE(diff.empty())
+                    << "seed " << seed << " after action " << i << ":" << diff;
+            }
+        }
+        EXPECT_GT(player.spins(), 150);
+        EXPECT_GT(player.session().actions(), 1000u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Session, ReplayInEveryMode,
+                         ::testing::Values(GameMode::Smart2024, GameMode::DeepScan,
+                                           GameMode::Adaptive, GameMode::Paradox, GameMode::Chains),
+                         [](const auto& info) { return testing::case_name(info.param); });
+
+// A short session of several kinds of action, at a clock the test sets.
+Session sample_session(std::int64_t& now) {
+    Session session([&now] { return now; });
+    session.set_mode(GameMode::Paradox);
+    session.set_test_bank(1000);
+    for (int n : {5, 17, 32, 0, 14, 25, 9, 36}) {
+        now += 7;
+        session.enter_number(n);
+        now += 1;
+        session.end_analysis_pause();
+    }
+    session.set_trend_mark(Sector::D2);
+    session.undo();
+    return session;
+}
+
+TEST(Session, JournalStartsWithItsHeaderAndNamesActionsInTheWindowsWords) {
+    std::int64_t now = 1767225600;
+    Session session = sample_session(now);
+    const std::string& journal = session.journal();
+    EXPECT_TRUE(
+        journal.starts_with("{\"format\":\"quorvel-session\",\"version\":1,\"program\":\"Quorvel "))
+        << journal;
+    EXPECT_NE(journal.find("\"start\":1767225600}\n"), std::string::npos);
+    EXPECT_NE(
+        journal.find("{\"t\":1767225600,\"Mode\":\"PARADOX 4.1\"}\n{\"TEST BANK\":1000}\n"
+                     "{\"t\":1767225607,\"number\":5}\n{\"t\":1767225608,\"pause end\":true}\n"),
+        std::string::npos)
+        << journal;
+    EXPECT_TRUE(journal.ends_with("{\"trend mark\":\"D2\"}\n{\"undo\":true}\n")) << journal;
+    EXPECT_EQ(session.actions(), 2u + 16u + 2u);
+}
+
+TEST(Session, ActionsTheWindowWouldNotOfferAreNeitherTakenNorRecorded) {
+    Session session([] { return 100; });
+    const std::string before = session.journal();
+    EXPECT_FALSE(session.undo());                // nothing to take back
+    EXPECT_FALSE(session.end_analysis_pause());  // no pause running
+    EXPECT_FALSE(session.enter_number(37));
+    EXPECT_FALSE(session.reset_matrix());               // no matrix yet
+    EXPECT_TRUE(session.set_mode(GameMode::DeepScan));  // unchanged: no action
+    EXPECT_EQ(session.journal(), before);
+    ASSERT_TRUE(session.set_type(BetType::Double));
+    EXPECT_FALSE(session.set_system(ProgressionSystem::BlindSofter));  // no table for two
+    EXPECT_EQ(session.actions(), 1u);
+    ASSERT_TRUE(session.enter_number(3));
+    EXPECT_FALSE(session.enter_number(4));  // the table is closed during the pause
+}
+
+TEST(Session, SetBankrollIsKeptApartFromWinningsAndSurvivesAnUndo) {
+    std::int64_t now = 1767225600;
+    Session session = sample_session(now);
+    const Game& g = session.game();
+    // A bet reset (as at the profit aim) withdraws the undo until the next spin.
+    for (int n : {12, 30, 7, 19, 22, 4}) {
+        if (g.table.undo_offered) break;
+        now += 5;
+        session.enter_number(n);
+        session.end_analysis_pause();
+    }
+    ASSERT_TRUE(g.table.undo_offered);
+    Session undone = session;
+    undone.undo();
+    const std::int64_t bankroll_before_spin = undone.game().Bankroll;
+
+    const Game before = g;
+    session.set_test_bank(8000);
+    ASSERT_TRUE(session.set_bankroll());
+    const std::int64_t delta = 8000 - before.Bankroll;
+    EXPECT_EQ(g.Bankroll, 8000);
+    EXPECT_EQ(g.books.adjustments, delta);
+    EXPECT_EQ(g.books.result, before.books.result);  // the net stays the winnings
+    EXPECT_EQ(g.Profit_Aim - g.Bankroll, before.Profit_Aim - before.Bankroll);
+    EXPECT_EQ(g.display.Caption_Bankroll, 8000);
+
+    ASSERT_TRUE(session.undo());
+    EXPECT_EQ(g.Bankroll, bankroll_before_spin + delta);
+    EXPECT_EQ(g.books.adjustments, delta);
+    EXPECT_EQ(g.Bankroll, g.books.start + g.books.adjustments + g.books.result - g.books.on_table);
+    EXPECT_NE(session.journal().find("{\"SET BANKROLL\":8000}\n"), std::string::npos);
+    EXPECT_EQ(replay_differences(session), "");
+}
+
+TEST(Session, ATornLastLineIsDroppedAndTheSessionResumesBeforeIt) {
+    std::int64_t now = 1767225600;
+    const Session session = sample_session(now);
+    const std::string& journal = session.journal();
+    // Everything but the undo, and the undo's line cut in the middle of writing.
+    const std::size_t last = journal.rfind('{');
+    const SessionReading before_undo = read_session(journal.substr(0, last), "s");
+    ASSERT_TRUE(before_undo.ok()) << before_undo.error;
+    for (const std::string& torn :
+         {journal.substr(0, last + 5), journal.substr(0, journal.size() - 1).substr(0, last + 1),
+          journal.substr(0, last) + std::string(12, '\0')}) {
+        const SessionReading reading = read_session(torn, "s");
+        ASSERT_TRUE(reading.ok()) << reading.error;
+        EXPECT_TRUE(reading.torn_line_dropped);
+        EXPECT_NE(reading.notice.find("was cut off"), std::string::npos);
+        EXPECT_EQ(differences(before_undo.session->game(), reading.session->game()), "");
+        EXPECT_TRUE(reading.session->game().table.undo_offered);
+    }
+}
+
+struct Refusal {
+    const char* name;
+    std::string text;
+    std::string error;
+};
+
+class RefusedJournal : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(RefusedJournal, NamesTheFileLineColumnAndWhatWasWrong) {
+    const SessionReading reading = read_session(GetParam().text, "table.quorvel");
+    EXPECT_FALSE(reading.ok());
+    EXPECT_FALSE(reading.session.has_value());
+    EXPECT_EQ(reading.error, GetParam().error);
+}
+
+const std::string kHeader = "{\"format\":\"quorvel-session\",\"version\":1,\"start\":100}\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Session, RefusedJournal,
+    ::testing::Values(
+        Refusal{"MalformedMiddleLine",
+                kHeader + "{\"t\":101,\"number\":5}\n{\"number\" 7}\n{\"pause end\":true}\n",
+                "table.quorvel:3:11: expected ':' after the key"},
+        Refusal{"UnknownAction", kHeader + "{\"t\":101,\"spin\":5}\n",
+                "table.quorvel:2:10: unknown action \"spin\""},
+        Refusal{"NewerVersion", "{\"format\":\"quorvel-session\",\"version\":2}\n",
+                "table.quorvel:1:39: the session was written in version 2 of the format; this "
+                "program reads up to version 1"},
+        Refusal{"NotASession", "{\"format\":\"other\",\"version\":1}\n",
+                "table.quorvel:1:11: not a Quorvel session: the first line lacks \"format\": "
+                "\"quorvel-session\""},
+        Refusal{"NumberOutOfRange", kHeader + "{\"number\":37}\n",
+                "table.quorvel:2:11: \"number\" takes a roulette number from 0 to 36"},
+        Refusal{"UndoNotOffered", kHeader + "{\"undo\":true}\n",
+                "table.quorvel:2:2: \"undo\" could not be taken at this point of the session"},
+        Refusal{"UnknownListItem", kHeader + "{\"Mode\":\"FAST\"}\n",
+                "table.quorvel:2:9: \"Mode\" takes one of \"SMART 2024\", \"DEEP SCAN 4.1\", "
+                "\"ADAPTIVE 4.1\", \"PARADOX 4.1\", \"CHAINS 4.1\""},
+        Refusal{"FieldOutOfRange", kHeader + "{\"Init. Bet\":0}\n",
+                "table.quorvel:2:14: \"Init. Bet\" takes a whole number from 1 to 1000000, or "
+                "null for an empty field"},
+        Refusal{"TwoActionsOnALine", kHeader + "{\"number\":1,\"undo\":true}\n",
+                "table.quorvel:2:13: a second action \"undo\" on the line of \"number\""},
+        Refusal{"FractionalTime", kHeader + "{\"t\":1.5,\"number\":1}\n",
+                "table.quorvel:2:7: expected a whole number"},
+        Refusal{"CompleteBadLastLine", kHeader + "{\"number\":1\n",
+                "table.quorvel:2:12: expected ',' or '}'"},
+        Refusal{"Empty", "", "table.quorvel:1:1: the file is empty, not a Quorvel session"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LineCase {
+    const char* name;
+    const char* line;
+    std::string fields;  // key=value;... or the error with its column
+};
+
+class JournalLines : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(JournalLines, ParseIntoFlatFieldsOrNameTheColumn) {
+    const JournalLine line = parse_journal_line(GetParam().line);
+    std::string got;
+    if (!line.ok()) {
+        got = std::to_string(line.error_column) + ": " + line.error;
+    } else {
+        for (const JournalField& f : line.fields) {
+            got += f.key + '=';
+            switch (f.value.kind) {
+                case JournalValue::Kind::Null:
+                    got += "null";
+                    break;
+                case JournalValue::Kind::Boolean:
+                    got += f.value.boolean ? "true" : "false";
+                    break;
+                case JournalValue::Kind::Integer:
+                    got += std::to_string(f.value.integer);
+                    break;
+                case JournalValue::Kind::Text:
+                    got += '[' + f.value.text + ']';
+                    break;
+            }
+            got += ';';
+        }
+    }
+    EXPECT_EQ(got, GetParam().fields);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Session, JournalLines,
+    ::testing::Values(
+        LineCase{"Empty", "{}", ""},
+        LineCase{"Spaces", " { \"a\" : 1 , \"b\":null }\r", "a=1;b=null;"},
+        LineCase{"Extremes", "{\"a\":-9223372036854775808,\"b\":9223372036854775807}",
+                 "a=-9223372036854775808;b=9223372036854775807;"},
+        LineCase{"TooLarge", "{\"a\":9223372036854775808}", "6: the number is too large"},
+        LineCase{"Escapes", R"({"k\"":"a\\b\n\u00e9\ud83c\udfb2"})",
+                 "k\"=[a\\b\n\xC3\xA9\xF0\x9F\x8E\xB2];"},
+        LineCase{"Nested", "{\"a\":[1]}",
+                 "6: expected a string, a whole number, true, false or null"},
+        LineCase{"DuplicateKey", "{\"a\":1,\"a\":2}", "8: the key \"a\" appears twice"},
+        LineCase{"TrailingText", "{\"a\":true} x", "12: unexpected text after the closing '}'"},
+        LineCase{"UnclosedString", "{\"a\":\"b", "8: the line ends inside a string"},
+        LineCase{"NoBrace", "\"a\":1", "1: expected '{' at the start of the line"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Session, WrittenTextsReadBackThroughTheJsonEscapes) {
+    std::string json = "{\"k\":";
+    append_json_string(json, std::string("quote\" back\\ tab\t nul\x01 end", 25));
+    json += '}';
+    const JournalLine line = parse_journal_line(json);
+    ASSERT_TRUE(line.ok()) << line.error;
+    EXPECT_EQ(line.fields[0].value.text, std::string("quote\" back\\ tab\t nul\x01 end", 25));
+}
+
+TEST(Session, ACopyDrawsFromItsOwnClock) {
+    std::int64_t now = 1767225600;
+    Session first = sample_session(now);
+    Session copy = first;
+    now += 3600;
+    first.enter_number(1);
+    first.end_analysis_pause();
+    copy.enter_number(1);
+    copy.end_analysis_pause();
+    EXPECT_EQ(differences(first.game(), copy.game()), "");
+    EXPECT_EQ(first.journal(), copy.journal());
+}
+
+}  // namespace
+}  // namespace quorvel
