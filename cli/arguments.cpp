@@ -2,6 +2,9 @@
 
 #include <charconv>
 
+#include "lab/settings_file.hpp"
+#include "play/stored_settings.hpp"
+
 namespace quorvel::cli {
 
 namespace {
@@ -24,6 +27,10 @@ std::optional<std::size_t> spin_count(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+bool ends_with(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
 }  // namespace
@@ -95,6 +102,28 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
                 return parsed;
             }
             a.random = *count;
+        } else if (name == "settings") {
+            // The file is optional: "--settings=FILE", or a next argument
+            // that names a settings file by its ending, not a spin file.
+            if (!value && i + 1 < args.size() &&
+                (ends_with(args[i + 1], ".conf") || ends_with(args[i + 1], ".ini"))) {
+                value = args[++i];
+            }
+            const std::string path = value ? *value : default_settings_path();
+            if (path.empty()) {
+                parsed.error = "--settings: no HOME to find the stored settings in; give the file";
+                return parsed;
+            }
+            const StoredSettingsReading stored = read_stored_settings(path);
+            if (!stored.ok()) {
+                parsed.error = "--settings: " + stored.error;
+                return parsed;
+            }
+            // The run's clock stays as given.
+            LabSettings settings = stored.settings;
+            settings.seed = a.settings.seed;
+            settings.seconds_per_spin = a.settings.seconds_per_spin;
+            a.settings = settings;
         } else if (is_setting(name)) {
             if (!take_value()) return parsed;
             if (std::string error = set_setting(a.settings, name, *value); !error.empty()) {
@@ -137,9 +166,14 @@ would have shown after the same numbers. There is no analysis pause.
 
 A spin file holds numbers from 0 to 36 separated by newlines, commas,
 semicolons, spaces or tabs. Anything else refuses the file with its line and
-column, and when any file is refused nothing runs.
+column, and when any file is refused nothing runs. A session file saved by the
+window (.quorvel) gives the numbers of its history, without those taken back.
 
 Settings (named after the window's, with its texts; quote texts with spaces):
+  --settings [FILE]        the settings stored by the window's "SAVE SETTINGS"
+                           (~/.config/quorvel/quorvel.conf), or those of FILE
+                           (--settings=FILE, or a FILE ending in .conf or
+                           .ini); options after it change single settings
   --mode MODE              "DEEP SCAN 4.1" (default), "SMART 2024",
                            "ADAPTIVE 4.1", "PARADOX 4.1" or "CHAINS 4.1"
   --type 1|2               one sector a spin (default) or two of one family

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "play/session.hpp"
+
 namespace quorvel {
 
 namespace {
@@ -51,11 +53,31 @@ std::string refusal(std::string_view name, std::size_t line, std::size_t column,
 
 }  // namespace
 
+namespace {
+
+// A session file gives the numbers of its history: every number entered,
+// without those an undo took back. Its replay checks the whole file, so a
+// session that could not be opened is not backtested either.
+SpinFile session_spins(std::string_view text, std::string_view name) {
+    SpinFile file;
+    const SessionReading reading = read_session(text, name, [] { return std::int64_t{0}; });
+    if (!reading.ok()) {
+        file.error = reading.error;
+        return file;
+    }
+    file.spins = reading.session->game().NumbersList;
+    if (file.spins.empty()) file.error = std::string(name) + ": no spins";
+    return file;
+}
+
+}  // namespace
+
 SpinFile parse_spin_text(std::string_view text, std::string_view name) {
     SpinFile file;
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         text.remove_prefix(kByteOrderMark.size());
     }
+    if (looks_like_session(text)) return session_spins(text, name);
     // Two or more characters per number: a good guess that costs one allocation.
     file.spins.reserve(text.size() / 2 + 1);
 

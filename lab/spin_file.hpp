@@ -22,6 +22,10 @@ struct SpinFile {
 // "FILE:LINE:COLUMN: 'TOKEN' is not a roulette number (0 to 36)"; a file
 // without numbers with "FILE: no spins"; a file that cannot be read with
 // "FILE: cannot open (REASON)".
+//
+// A session file (".quorvel", told by its first character "{") gives the
+// numbers of its history: every number entered, without those taken back;
+// a session that cannot be read is refused with the reason its replay gives.
 SpinFile read_spin_file(const std::string& path);
 
 // The same reading of text already in memory; `name` stands for the file in

@@ -41,13 +41,33 @@ spins=$work/spins.txt
 } >"$spins"
 
 case $case_name in
+stored)
+  # The settings the window stores, read from the default place and from a file.
+  mkdir -p "$work/config/quorvel"
+  printf '[General]\nx=1\n\n[settings]\nGameModes=PARADOX 4.1\nCSpinEdit1=700\nInit_Bet=\n' \
+    >"$work/config/quorvel/quorvel.conf"
+  XDG_CONFIG_HOME="$work/config" run --settings --json "$spins"
+  [ "$status" -eq 0 ] || fail "--settings exits $status: $err"
+  grep -qF '"mode": "PARADOX 4.1"' <<<"$out" || fail "--settings did not take the mode: $out"
+  grep -qF '"final_bankroll": 702,' <<<"$out" || fail "--settings did not take TEST BANK: $out"
+  run --settings "$work/config/quorvel/quorvel.conf" --bankroll 900 --json "$spins"
+  [ "$status" -eq 0 ] || fail "--settings FILE exits $status: $err"
+  grep -qF '"final_bankroll": 902,' <<<"$out" || fail "an option after --settings did not win: $out"
+  printf '[settings]\nGameModes=FAST\n' >"$work/bad.conf"
+  refused "--settings: $work/bad.conf:2: GameModes: \"FAST\" is not one of" --settings="$work/bad.conf" "$spins"
+  # A session file as a spin file: its numbers without the undone one.
+  printf '{"format":"quorvel-session","version":1,"start":5}\n{"t":6,"number":7}\n{"pause end":true}\n{"number":8}\n{"pause end":true}\n{"number":9}\n{"undo":true}\n' >"$work/s.quorvel"
+  run --json "$work/s.quorvel"
+  [ "$status" -eq 0 ] || fail "a session file exits $status: $err"
+  grep -qF '"spins": 2,' <<<"$out" || fail "a session file did not give its two numbers: $out"
+  ;;
 help)
   run --help
   [ "$status" -eq 0 ] || fail "--help exits $status"
   [ -z "$err" ] || fail "--help writes to stderr: $err"
   for option in --mode --type --sectors --system --base-bet --bankroll --safe-level --auto-reset \
     --aim --minimal-profit --wins --losses --n-count --seed --seconds-per-spin --random --json \
-    --ledger --grid; do
+    --ledger --grid --settings; do
     grep -qF -- "$option" <<<"$out" || fail "--help does not explain $option"
   done
   grep -qF 'real-spins/' <<<"$out" || fail "--help has no example on a real file"
