@@ -26,7 +26,9 @@ std::string long_journal(std::size_t actions) {
     Session session([&now] { return now; });
     session.set_mode(GameMode::Paradox);
     std::mt19937 random(20261208);
-    const auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    const auto pick = [&random](int n) {
+        return std::uniform_int_distribution<int>(0, n - 1)(random);
+    };
     while (session.actions() < actions) {
         now += 20 + pick(20);
         const int roll = pick(100);

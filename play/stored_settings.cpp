@@ -102,8 +102,7 @@ const std::array<FieldKey, 7> kFields{{
     {"Init_Bet", &Parameters::Init_Bet, kInit_BetRange, &Session::set_init_bet},
     {"CSpinEdit1", &Parameters::CSpinEdit1, kCSpinEdit1Range, &Session::set_test_bank},
     {"ProfitUnits", &Parameters::ProfitUnits, kProfitUnitsRange, &Session::set_profit_units},
-    {"Losses_HowMuch", &Parameters::Losses_HowMuch, kRuleValueRange,
-     &Session::set_losses_how_much},
+    {"Losses_HowMuch", &Parameters::Losses_HowMuch, kRuleValueRange, &Session::set_losses_how_much},
     {"Losses_ActionValue", &Parameters::Losses_ActionValue, kRuleValueRange,
      &Session::set_losses_value},
     {"Wins_HowMuch", &Parameters::Wins_HowMuch, kRuleValueRange, &Session::set_wins_how_much},
@@ -115,8 +114,7 @@ const FieldKey kWinsValue{"Wins_ActionValue", &Parameters::Wins_ActionValue, kRu
 const std::array<FlagKey, 7> kFlags{{
     {"ChBx_TestBankroll", &Parameters::ChBx_TestBankroll, &Session::set_test_bank_shown},
     {"CheckBox_Blind", &Parameters::CheckBox_Blind, &Session::set_auto_reset},
-    {"ChBx_Get_Minimal_Profit", &Parameters::ChBx_Get_Minimal_Profit,
-     &Session::set_minimal_profit},
+    {"ChBx_Get_Minimal_Profit", &Parameters::ChBx_Get_Minimal_Profit, &Session::set_minimal_profit},
     {"ChBx_ProfitBet", &Parameters::ChBx_ProfitBet, &Session::set_profit_bet},
     {"CheckBox1", &Parameters::CheckBox1, &Session::set_show_bet_size},
     {"ChBx_Show_Numbers_In_Game", &Parameters::ChBx_Show_Numbers_In_Game,
@@ -162,8 +160,7 @@ std::string apply_stored_setting(Session& s, std::string_view key, std::string_v
     } else if (key == "BettingType") {
         if ((error = read_item(value, p.BettingType)).empty()) s.set_type(p.BettingType);
     } else if (key == "BettingSystem") {
-        if ((error = read_item(value, p.BettingSystem)).empty() &&
-            !s.set_system(p.BettingSystem)) {
+        if ((error = read_item(value, p.BettingSystem)).empty() && !s.set_system(p.BettingSystem)) {
             error = quoted(value) + " has no table for betting type " +
                     std::string(text_of(s.params().BettingType));
         }

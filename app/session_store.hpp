@@ -1,0 +1,92 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include <QDateTime>
+#include <QString>
+
+#include "play/session.hpp"
+
+namespace quorvel {
+
+// Keeps the journal of the session being played in the state folder
+// (~/.local/state/quorvel/, or under XDG_STATE_HOME), so that nothing is lost
+// when the window goes without closing: a crash, a kill, a power cut.
+//
+// The session in play is the file "current.quorvel". Each action's line is
+// written and flushed to the disk before the window takes the next one. A
+// clean end renames the file after the session's start ("session 2026-12-08
+// 15.04.07.quorvel"), as does a new session; a "current.quorvel" found at the
+// start therefore means the last session ended some other way. The folder
+// keeps the last 20 ended sessions and removes older ones.
+//
+// A folder that cannot be written does not stop play: the store says why once
+// (error()), and from then on keeps nothing.
+class SessionStore {
+public:
+    static constexpr int kKeptSessions = 20;
+
+    // The state folder of the user; "quorvel" under XDG_STATE_HOME, or under
+    // ~/.local/state.
+    static QString default_folder();
+
+    explicit SessionStore(QString folder = default_folder());
+    ~SessionStore();
+    SessionStore(const SessionStore&) = delete;
+    SessionStore& operator=(const SessionStore&) = delete;
+
+    QString folder() const { return folder_; }
+    QString current_file() const;
+
+    // The session the last run left unfinished, replayed, when there is one
+    // with at least one action. `notice` says when its torn last line was
+    // dropped. A file that cannot be read back is put away under its date
+    // and reported in `error`.
+    struct Unfinished {
+        std::optional<Session> session;
+        QString notice;
+        QString error;
+        int spins = 0;
+        QDateTime last_action;
+    };
+    Unfinished unfinished(Session::Clock clock = {});
+
+    // Starts keeping `session`: an unfinished file is put away under its date
+    // (unless `session` is that one, resumed), and the journal so far is
+    // written whole. Returns false when the folder cannot be written (see
+    // error()).
+    bool begin(const Session& session, bool resumed = false);
+    // Writes one line of the journal and flushes it to the disk. Returns
+    // false once the store has failed.
+    bool append(std::string_view line);
+    // The clean end: the file is put away under the session's date.
+    void end();
+
+    // Why the session is not being kept, in plain words; empty while it is.
+    QString error() const { return error_; }
+    bool failed() const { return !error_.isEmpty(); }
+
+private:
+    bool fail(const QString& why);
+    void put_away_current();
+    void keep_last_sessions();
+    void close_file();
+
+    QString folder_;
+    int fd_ = -1;
+    QString error_;
+};
+
+// "SAVE SETTINGS" and "LOAD SETTINGS": the settings of the fold-out in the
+// [settings] group of ~/.config/quorvel/quorvel.conf (under XDG_CONFIG_HOME
+// when it is set). Saving returns the reason it failed, or empty.
+QString save_settings(const Parameters& params, const QString& file = QString());
+// Applies every stored setting through the session, in the stored order, as
+// if the player set each one; returns what could not be taken (a line a
+// problem), or empty. Without a stored file nothing changes and the answer says so.
+QString load_settings(Session& session, const QString& file = QString());
+
+}  // namespace quorvel

@@ -1,0 +1,207 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The session kept in the state folder: what a run that did not end cleanly
+// leaves behind comes back, ended sessions are kept under their date (the last
+// twenty), and a folder that cannot be written is reported once.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/session_store.hpp"
+#include "play/stored_settings.hpp"
+#include "write_faults.hpp"
+
+using quorvel::Parameters;
+using quorvel::Session;
+using quorvel::SessionReading;
+using quorvel::SessionStore;
+
+namespace {
+
+QByteArray read_all(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A session whose every line goes to the store, as the window wires it.
+struct KeptSession {
+    explicit KeptSession(SessionStore& store, std::int64_t start)
+        : now(start), session([this] { return now; }) {
+        session.set_line_sink([&store](std::string_view line) { store.append(line); });
+    }
+    std::int64_t now;
+    Session session;
+};
+
+}  // namespace
+
+class SessionStoreTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        folder_ = dir_->path() + QStringLiteral("/state/quorvel");
+    }
+
+    void a_session_that_did_not_end_comes_back_with_its_spins_and_last_time() {
+        QString journal;
+        {
+            SessionStore store(folder_);
+            QVERIFY(!store.unfinished().session);
+            KeptSession kept(store, 1767225600);
+            QVERIFY(store.begin(kept.session));
+            for (int n : {3, 14, 25}) {
+                kept.now += 60;
+                kept.session.play_number(n);
+            }
+            journal = QString::fromStdString(kept.session.journal());
+            // Every line is in the file as soon as it is taken.
+            QCOMPARE(QString::fromUtf8(read_all(store.current_file())), journal);
+            // No end(): the run stops here as a kill would stop it.
+        }
+        SessionStore store(folder_);
+        SessionStore::Unfinished left = store.unfinished();
+        QVERIFY(left.session.has_value());
+        QCOMPARE(left.spins, 3);
+        QCOMPARE(left.last_action.toSecsSinceEpoch(), 1767225600 + 180);
+        QVERIFY(left.notice.isEmpty());
+        QCOMPARE(QString::fromStdString(left.session->journal()), journal);
+
+        // Resumed, the session goes on in the same file.
+        QVERIFY(store.begin(*left.session, true));
+        left.session->set_line_sink([&store](std::string_view line) { store.append(line); });
+        left.session->play_number(7);
+        store.end();
+        QVERIFY(!QFile::exists(store.current_file()));
+        const QStringList kept = QDir(folder_).entryList({QStringLiteral("*.quorvel")});
+        QCOMPARE(kept.size(), 1);
+        QVERIFY2(kept.front().startsWith(QStringLiteral("session ")), qPrintable(kept.front()));
+        QCOMPARE(QString::fromUtf8(read_all(folder_ + QLatin1Char('/') + kept.front())),
+                 QString::fromStdString(left.session->journal()));
+    }
+
+    void a_torn_last_line_is_dropped_and_said_in_one_sentence() {
+        SessionStore store(folder_);
+        KeptSession kept(store, 1767225600);
+        QVERIFY(store.begin(kept.session));
+        kept.session.play_number(12);
+        const std::string before = kept.session.journal();
+        kept.session.undo();
+        // The undo's line cut short on the disk.
+        QFile file(store.current_file());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(file.size() - 6));
+        file.close();
+
+        SessionStore again(folder_);
+        const SessionStore::Unfinished left = again.unfinished();
+        QVERIFY(left.session.has_value());
+        QCOMPARE(left.session->journal(), before);
+        QVERIFY(left.session->game().table.undo_offered);
+        QVERIFY(left.notice.contains(QStringLiteral("cut off")));
+        QCOMPARE(left.notice.count(QLatin1Char('.')), 1);
+    }
+
+    void a_broken_file_is_kept_and_play_starts_afresh() {
+        QDir().mkpath(folder_);
+        QFile file(folder_ + QStringLiteral("/current.quorvel"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "{\"format\":\"quorvel-session\",\"version\":1,\"start\":5}\n{\"nonsense\":1}\n"
+            "{\"number\":3}\n");
+        file.close();
+        SessionStore store(folder_);
+        const SessionStore::Unfinished left = store.unfinished();
+        QVERIFY(!left.session);
+        QVERIFY2(left.error.contains(QStringLiteral(":2:2: unknown action \"nonsense\"")),
+                 qPrintable(left.error));
+        QVERIFY(!QFile::exists(store.current_file()));
+        QCOMPARE(QDir(folder_).entryList({QStringLiteral("session *.quorvel")}).size(), 1);
+    }
+
+    void starting_new_keeps_the_old_under_its_date_and_only_the_last_twenty() {
+        SessionStore store(folder_);
+        for (int i = 0; i < SessionStore::kKeptSessions + 5; ++i) {
+            KeptSession kept(store, 1767225600 + i * 3600);
+            QVERIFY(store.begin(kept.session));
+            kept.session.play_number(i % 37);
+        }
+        store.end();
+        const QStringList kept =
+            QDir(folder_).entryList({QStringLiteral("session *.quorvel")}, QDir::Files, QDir::Name);
+        QCOMPARE(kept.size(), SessionStore::kKeptSessions);
+        // The newest stay: the first five sessions went.
+        const SessionReading first = quorvel::read_session(
+            read_all(folder_ + QLatin1Char('/') + kept.front()).toStdString(), "first");
+        QVERIFY(first.ok());
+        QCOMPARE(first.session->start_time(), 1767225600 + 5 * 3600);
+    }
+
+    void a_folder_that_cannot_be_written_is_said_once_and_play_goes_on() {
+        QDir().mkpath(folder_);
+        quorvel::testing::ProtectedFolder protect(folder_);
+        if (!protect.holds()) QSKIP("this process writes in any folder");
+        SessionStore store(folder_);
+        KeptSession kept(store, 1767225600);
+        QVERIFY(!store.begin(kept.session));
+        QVERIFY2(store.error().contains(QStringLiteral("not being kept")),
+                 qPrintable(store.error()));
+        QVERIFY(kept.session.play_number(9));
+        QVERIFY(!store.append("{\"undo\":true}\n"));
+        QCOMPARE(kept.session.game().NumbersList.size(), std::size_t{1});
+    }
+
+    void a_full_disk_stops_the_keeping_with_the_reason() {
+        SessionStore store(folder_);
+        KeptSession kept(store, 1767225600);
+        QVERIFY(store.begin(kept.session));
+        const qint64 size = QFileInfo(store.current_file()).size();
+        quorvel::testing::DiskRoom room(static_cast<rlim_t>(size + 40));
+        if (!room.holds()) QSKIP("no file size limit can be set");
+        for (int n = 1; n < 10; ++n)
+            kept.session.play_number(n);
+        QVERIFY(store.failed());
+        QVERIFY2(store.error().contains(QStringLiteral("no longer being kept")),
+                 qPrintable(store.error()));
+        QCOMPARE(kept.session.game().NumbersList.size(), std::size_t{9});
+    }
+
+    void settings_saved_are_loaded_back_through_the_session() {
+        const QString file = dir_->path() + QStringLiteral("/config/quorvel/quorvel.conf");
+        Parameters chosen;
+        chosen.GameModes = quorvel::GameMode::Chains;
+        chosen.BettingSectors = quorvel::SectorChoice::OnlyColumns;
+        chosen.Losses_Action = quorvel::LossAction::Divide;
+        chosen.Init_Bet = std::nullopt;
+        chosen.Safe_Level = 3;
+        QCOMPARE(quorvel::save_settings(chosen, file), QString());
+        // The file is the plain INI the lab reads.
+        QSettings ini(file, QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("settings/BettingSectors")).toString(),
+                 QStringLiteral("Only Columns"));
+
+        Session session([] { return std::int64_t{5}; });
+        QCOMPARE(quorvel::load_settings(session, file), QString());
+        QCOMPARE(session.params().GameModes, quorvel::GameMode::Chains);
+        QCOMPARE(session.params().Losses_Action, quorvel::LossAction::Divide);
+        QCOMPARE(session.params().Init_Bet, std::optional<int>());
+        QCOMPARE(session.params().Safe_Level, 3);
+        QVERIFY(session.game().table.SL_Field);  // the handler ran
+        QVERIFY(session.journal().find("\"Safe Level\":3") != std::string::npos);
+
+        QVERIFY(quorvel::load_settings(session, dir_->path() + QStringLiteral("/none.conf"))
+                    .contains(QStringLiteral("No settings have been saved yet")));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString folder_;
+};
+
+QTEST_GUILESS_MAIN(SessionStoreTest)
+#include "session_store_test.moc"
