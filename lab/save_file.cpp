@@ -54,6 +54,12 @@ bool is_process_folder(const std::string& folder) {
     return folder.rfind("/proc/", 0) == 0;
 }
 
+// Whether this process, as it stands (its effective user and rights), may
+// do that to the file.
+bool may(const std::string& path, int what) {
+    return ::faccessat(AT_FDCWD, path.c_str(), what, AT_EACCESS) == 0;
+}
+
 std::string joined(const std::string& folder, const std::string& name) {
     return folder == "/" ? "/" + name : folder + "/" + name;
 }
@@ -67,7 +73,7 @@ SaveTarget new_file(const std::string& path) {
     // there is a closed descriptor (/dev/stdout of a program run with its
     // output closed).
     if (is_process_folder(folder)) return refused(ENOENT);
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) return refused(errno);
+    if (!may(folder, W_OK | X_OK)) return refused(errno);
     SaveTarget target;
     target.path = joined(folder, name);
     return target;
@@ -75,7 +81,7 @@ SaveTarget new_file(const std::string& path) {
 
 SaveTarget existing(const std::string& path, const struct stat& status) {
     if (S_ISDIR(status.st_mode)) return refused(EISDIR);
-    if (::access(path.c_str(), W_OK) != 0) return refused(errno);
+    if (!may(path, W_OK)) return refused(errno);
     SaveTarget target;
     target.path = path;
     if (!S_ISREG(status.st_mode)) {
@@ -116,7 +122,8 @@ private:
     bool drain() {
         const char* next = pbase();
         while (error_ == 0 && next < pptr()) {
-            const ssize_t written = ::write(descriptor_, next, static_cast<std::size_t>(pptr() - next));
+            const ssize_t written =
+                ::write(descriptor_, next, static_cast<std::size_t>(pptr() - next));
             if (written >= 0) {
                 next += written;
             } else if (errno != EINTR) {
@@ -235,7 +242,8 @@ std::string save_file(const std::string& path, const std::function<void(std::ost
     if (!target.ok()) return path + ": cannot write (" + target.error + ")";
 
     if (target.way == SaveTarget::Way::Stream) {
-        const int descriptor = ::open(target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+        const int descriptor =
+            ::open(target.path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
         if (descriptor < 0) return failed(errno);
         const int error = fill(descriptor, write, false);
         return error == 0 ? std::string() : failed(error);
