@@ -159,18 +159,18 @@ int fill(int descriptor, const std::function<void(std::ostream&)>& write, bool t
 }
 
 // A new file beside `path`, hidden, made with the permissions a new file gets
-// here; returns its name, or empty with errno set.
-std::string temporary_beside(const std::string& path, int& descriptor) {
+// here; returns the system's error, or 0 with its name and descriptor.
+int make_temporary_beside(const std::string& path, std::string& name, int& descriptor) {
     static std::atomic<unsigned> made{0};
     std::random_device entropy;
     const std::string stem = joined(folder_of(path), "." + name_in_folder(path) + ".");
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = stem + std::to_string(entropy() ^ made++);
+        name = stem + std::to_string(entropy() ^ made++);
         descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0) return name;
-        if (errno != EEXIST) return {};
+        if (descriptor >= 0) return 0;
+        if (errno != EEXIST) return errno;
     }
-    return {};
+    return EEXIST;
 }
 
 // Puts the complete new file in place. A new name stays new: should anything
@@ -249,10 +249,9 @@ std::string save_file(const std::string& path, const std::function<void(std::ost
         return error == 0 ? std::string() : failed(error);
     }
 
+    std::string temporary;
     int descriptor = -1;
-    const std::string temporary = temporary_beside(target.path, descriptor);
-    if (temporary.empty()) {
-        const int error = errno;
+    if (const int error = make_temporary_beside(target.path, temporary, descriptor); error != 0) {
         // A folder that takes no new file: an existing file that may be
         // changed is written in place, and only then can a failure cut it.
         if (target.way != SaveTarget::Way::Replace || (error != EACCES && error != EPERM))
