@@ -13,7 +13,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "app/history_file.hpp"
+#include "app/save_file.hpp"
 #include "play/stored_settings.hpp"
 
 namespace quorvel {
@@ -124,7 +124,7 @@ bool SessionStore::begin(const Session& session, bool resumed) {
     // The journal so far goes down whole through the one saver, so a failed
     // write leaves no half file; the lines after it are appended.
     const std::string& journal = session.journal();
-    if (const auto error = write_history_file(current_file(), journal)) {
+    if (const auto error = save_file(current_file(), journal)) {
         return fail(QStringLiteral("The session is not being kept. %1").arg(*error));
     }
     fd_ = ::open(QFile::encodeName(current_file()).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
