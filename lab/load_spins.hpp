@@ -8,6 +8,7 @@
 
 namespace quorvel {
 
+class Session;
 class SessionLog;
 struct Game;
 
@@ -20,6 +21,12 @@ struct Game;
 // progress is told how many spins are done, now and then and at the end.
 // Returns how many spins were played.
 std::size_t load_spins(Game& game, SessionLog& log, std::span<const std::uint8_t> spins,
+                       const std::atomic<bool>* cancel = nullptr,
+                       const std::function<void(std::size_t done)>& progress = {});
+
+// The same through the session's one face: each number and the end of its
+// pause go into the journal, at the session's clock.
+std::size_t load_spins(Session& session, SessionLog& log, std::span<const std::uint8_t> spins,
                        const std::atomic<bool>* cancel = nullptr,
                        const std::function<void(std::size_t done)>& progress = {});
 

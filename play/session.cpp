@@ -173,9 +173,11 @@ void Session::after_action() {
     refresh_display(game_);
 }
 
+// The window lets only the open cells be clicked; a load plays every number
+// of its file (also one just taken back), so the session turns away only what
+// no entry can be: a number off the wheel, or one during the analysis pause.
 bool Session::enter_number(int number) {
-    if (number < 0 || number >= kNumberCount) return false;
-    if (!game_.table.SpeedButton[static_cast<std::size_t>(number)]) return false;
+    if (number < 0 || number >= kNumberCount || analysis_running(game_)) return false;
     now();
     quorvel::enter_number(game_, number);
     record_int(key::kNumber, number);
@@ -385,6 +387,32 @@ bool Session::set_system(ProgressionSystem system) {
     record_text(key::kSystem, text_of(system));
     after_action();
     return true;
+}
+
+bool Session::set(std::optional<int> Parameters::*field, std::optional<int> value) {
+    using P = Parameters;
+    if (field == &P::N_Count) return set_n_count(value);
+    if (field == &P::Init_Bet) return set_init_bet(value);
+    if (field == &P::CSpinEdit1) return set_test_bank(value);
+    if (field == &P::ProfitUnits) return set_profit_units(value);
+    if (field == &P::Losses_HowMuch) return set_losses_how_much(value);
+    if (field == &P::Losses_ActionValue) return set_losses_value(value);
+    if (field == &P::Wins_HowMuch) return set_wins_how_much(value);
+    if (field == &P::Wins_ActionValue) return set_wins_value(value);
+    if (field == &P::FocusCatch) return set_focus_sink(value);
+    return false;
+}
+
+bool Session::set(bool Parameters::*box, bool on) {
+    using P = Parameters;
+    if (box == &P::ChBx_TestBankroll) return set_test_bank_shown(on);
+    if (box == &P::CheckBox_Blind) return set_auto_reset(on);
+    if (box == &P::ChBx_Get_Minimal_Profit) return set_minimal_profit(on);
+    if (box == &P::ChBx_ProfitBet) return set_profit_bet(on);
+    if (box == &P::CheckBox1) return set_show_bet_size(on);
+    if (box == &P::ChBx_Show_Numbers_In_Game) return set_show_numbers(on);
+    if (box == &P::ChBx_ManualBetReset) return set_manual_reset_allowed(on);
+    return false;
 }
 
 // "N. Count:" is locked while a matrix is scored or bet.
@@ -620,7 +648,8 @@ bool looks_like_session(std::string_view text) {
     return text.starts_with('{');
 }
 
-SessionReading read_session(std::string_view text, std::string_view name, Session::Clock clock) {
+SessionReading read_session(std::string_view text, std::string_view name, Session::Clock clock,
+                            const std::function<void(const Game&)>& observe) {
     SessionReading reading;
     const auto refuse = [&](std::size_t line, int column, const std::string& what) {
         reading.session.reset();
@@ -685,11 +714,13 @@ SessionReading read_session(std::string_view text, std::string_view name, Sessio
                     : 0;
             reading.session.emplace([start_time] { return start_time; });
             replay.emplace(*reading.session);
+            if (observe) observe(reading.session->game());
             continue;
         }
         if (auto error = replay->apply(parsed)) {
             return refuse(line_number, error->column, error->message);
         }
+        if (observe) observe(reading.session->game());
     }
     if (!replay) return refuse(1, 1, "the file is empty, not a Quorvel session");
     reading.session->set_clock(std::move(clock));

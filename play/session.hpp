@@ -125,6 +125,23 @@ public:
     bool set_wins_value(std::optional<int> value);
     bool set_focus_sink(std::optional<int> value);
 
+    // The same settings reached by the member of Parameters a control stands
+    // for, for a window that builds its controls from those members. Each
+    // list type belongs to one member; a field or a box that is no setting
+    // of the fold-out returns false and changes nothing.
+    bool set(std::optional<int> Parameters::*field, std::optional<int> value);
+    bool set(bool Parameters::*box, bool on);
+    bool set(GameMode Parameters::*, GameMode mode) { return set_mode(mode); }
+    bool set(BetType Parameters::*, BetType type) { return set_type(type); }
+    bool set(SectorChoice Parameters::*, SectorChoice sectors) { return set_sectors(sectors); }
+    bool set(ProgressionSystem Parameters::*, ProgressionSystem system) {
+        return set_system(system);
+    }
+    bool set(LossCount Parameters::*, LossCount type) { return set_losses_type(type); }
+    bool set(LossAction Parameters::*, LossAction action) { return set_losses_action(action); }
+    bool set(WinCount Parameters::*, WinCount type) { return set_wins_type(type); }
+    bool set(WinAction Parameters::*, WinAction action) { return set_wins_action(action); }
+
 private:
     friend class JournalReplay;
 
@@ -170,8 +187,10 @@ struct SessionReading {
     bool ok() const { return error.empty(); }
 };
 
-SessionReading read_session(std::string_view text, std::string_view name,
-                            Session::Clock clock = {});
+// `observe` (when given) sees the game after every line replayed, as a
+// window's follower would have seen it live.
+SessionReading read_session(std::string_view text, std::string_view name, Session::Clock clock = {},
+                            const std::function<void(const Game&)>& observe = {});
 
 // Whether text begins as a session journal does (after any byte order mark and spaces).
 bool looks_like_session(std::string_view text);

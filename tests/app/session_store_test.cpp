@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/session_keeper.hpp"
 #include "app/session_store.hpp"
 #include "play/stored_settings.hpp"
 #include "write_faults.hpp"
@@ -144,7 +145,7 @@ private slots:
 
     void a_folder_that_cannot_be_written_is_said_once_and_play_goes_on() {
         QDir().mkpath(folder_);
-        quorvel::testing::ProtectedFolder protect(folder_);
+        quorvel::testing::ProtectedFolder protect(QFile::encodeName(folder_).toStdString());
         if (!protect.holds()) QSKIP("this process writes in any folder");
         SessionStore store(folder_);
         KeptSession kept(store, 1767225600);
@@ -196,6 +197,72 @@ private slots:
 
         QVERIFY(quorvel::load_settings(session, dir_->path() + QStringLiteral("/none.conf"))
                     .contains(QStringLiteral("No settings have been saved yet")));
+    }
+
+    void the_keeper_asks_once_and_resumes_exactly() {
+        std::int64_t now = 1767225600;
+        const auto clock = [&now] { return now; };
+        std::string journal;
+        {
+            quorvel::SessionKeeper keeper(folder_, clock);
+            int asked = 0;
+            QCOMPARE(keeper.start([&asked](const QString&) { return ++asked, true; }), QString());
+            QCOMPARE(asked, 0);  // nothing to resume
+            keeper.session().set_mode(quorvel::GameMode::Smart2024);
+            for (int n : {1, 2, 3, 4, 5, 6, 7}) {
+                now += 30;
+                keeper.session().play_number(n);
+            }
+            journal = keeper.session().journal();
+        }  // gone without end()
+        quorvel::SessionKeeper keeper(folder_, clock);
+        QString question;
+        QCOMPARE(keeper.start([&question](const QString& q) { return question = q, true; }),
+                 QString());
+        QCOMPARE(question, QStringLiteral("Resume the last session (7 spins, last at %1)?")
+                               .arg(QDateTime::fromSecsSinceEpoch(now).toString("HH:mm")));
+        QCOMPARE(keeper.session().journal(), journal);
+        QCOMPARE(keeper.log().spins(), std::size_t{7});
+
+        // "RESET APP": a new session with the same settings, the old one kept.
+        keeper.reset();
+        QCOMPARE(keeper.session().game().NumbersList.size(), std::size_t{0});
+        QCOMPARE(keeper.session().params().GameModes, quorvel::GameMode::Smart2024);
+        QCOMPARE(QDir(folder_).entryList({QStringLiteral("session *.quorvel")}).size(), 1);
+
+        // Saved and opened again, the session comes back whole.
+        now += 30;
+        keeper.session().play_number(30);
+        const QString saved = dir_->path() + QStringLiteral("/evening.quorvel");
+        QCOMPARE(keeper.save(saved), QString());
+        const std::string before = keeper.session().journal();
+        keeper.reset();
+        QCOMPARE(keeper.open(saved), QString());
+        QCOMPARE(keeper.session().journal(), before);
+
+        // A refused file leaves the session as it was.
+        QFile broken(dir_->path() + QStringLiteral("/broken.quorvel"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("{\"format\":\"quorvel-session\",\"version\":7}\n");
+        broken.close();
+        QVERIFY(keeper.open(broken.fileName())
+                    .contains(QStringLiteral(":1:39: the session was "
+                                             "written in version 7")));
+        QCOMPARE(keeper.session().journal(), before);
+        QVERIFY(keeper.open(dir_->path()).contains(QStringLiteral("not a regular file")));
+    }
+
+    void start_new_keeps_the_unfinished_session_under_its_date() {
+        {
+            quorvel::SessionKeeper keeper(folder_, [] { return std::int64_t{1767225600}; });
+            keeper.start([](const QString&) { return true; });
+            keeper.session().play_number(17);
+        }
+        quorvel::SessionKeeper keeper(folder_, [] { return std::int64_t{1767229200}; });
+        keeper.start([](const QString&) { return false; });
+        QCOMPARE(keeper.session().game().NumbersList.size(), std::size_t{0});
+        QCOMPARE(QDir(folder_).entryList({QStringLiteral("session *.quorvel")}).size(), 1);
+        QVERIFY(QFile::exists(folder_ + QStringLiteral("/current.quorvel")));
     }
 
 private:
