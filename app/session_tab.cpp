@@ -33,9 +33,9 @@ SessionTab::SessionTab(QWidget* parent)
     : QWidget(parent),
       sectors_(new QTableWidget(6, kColumnCount, this)),
       summary_(new QLabel(this)),
-      figures_(new FiguresPanel(
-          {"bets", "wins", "losses", "wagered", "paid", "net", "max_drawdown", "expected_loss"}, 2,
-          this)),
+      figures_(new FiguresPanel({"bets", "wins", "losses", "wagered", "paid", "net", "adjustments",
+                                 "max_drawdown", "expected_loss"},
+                                2, this)),
       chart_(new BankrollChart(this)) {
     setObjectName(QStringLiteral("SessionTab"));
     sectors_->setObjectName(QStringLiteral("SectorTable"));

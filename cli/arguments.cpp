@@ -215,8 +215,9 @@ Output:
   --help                   show this text
 
 The figures (also the JSON keys): spins; bets, wins and losses of the staked
-bets; virtual_bets, settled under the safe level; wagered and paid; the
-final_bankroll (start - wagered + paid); max_bank; min_bankroll and
+bets; virtual_bets, settled under the safe level; wagered and paid;
+adjustments (the window's "SET BANKROLL"; none in a lab run); the
+final_bankroll (start + adjustments - wagered + paid); max_bank; min_bankroll and
 max_drawdown of the bankroll shown after each spin; longest_losing_streak;
 largest_stake; expected_loss (wagered / 37, the house edge).
 

@@ -29,12 +29,16 @@ int refuse(const std::string& message) {
 }
 
 // Flushes the standard output; a text that could not be written there (the
-// output closed, or a full disk) is a failure, not a success.
+// output closed, or a full disk) is a failure, not a success. A text longer
+// than the stream's buffer fails already while it is written, so the reason
+// is the one the first failed write left, when there was one.
 bool flushed_out(const char* what) {
+    const bool failed_before = !std::cout;
+    const int error_before = errno;
     errno = 0;
     std::cout.flush();
     if (std::cout) return true;
-    const int error = errno;
+    const int error = failed_before && error_before != 0 ? error_before : errno;
     std::cerr << "quorvel-lab: " << what << " could not be written to the standard output";
     if (error != 0) std::cerr << " (" << std::strerror(error) << ')';
     std::cerr << '\n';
@@ -134,6 +138,7 @@ int main(int argc, char* argv[]) {
     const cli::Parsed parsed = cli::parse_arguments(args);
     if (!parsed.error.empty()) return refuse(parsed.error);
     if (parsed.arguments.help) {
+        errno = 0;
         std::cout << cli::help_text();
         return flushed_out("the help") ? kDone : kFailed;
     }

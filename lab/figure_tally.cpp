@@ -15,7 +15,8 @@ constexpr double kPocketCount = 37.0;
 
 }  // namespace
 
-FigureTally::FigureTally(const Game& game) : start_(game.Bankroll), peak_(game.Bankroll) {
+FigureTally::FigureTally(const Game& game)
+    : start_(game.Bankroll), start_adjustments_(game.books.adjustments), peak_(game.Bankroll) {
     tally_.min_bankroll = start_;
 }
 
@@ -47,6 +48,7 @@ void FigureTally::take(const Game& game) {
 
 RunFigures FigureTally::figures(const Game& game) const {
     RunFigures figures = tally_;
+    figures.adjustments = saturating_sub(game.books.adjustments, start_adjustments_);
     figures.final_bankroll = saturating_add(game.Bankroll, stake_on_table(game));
     figures.max_bank = game.Max_Bank;
     figures.expected_loss = static_cast<double>(figures.wagered) / kPocketCount;

@@ -26,6 +26,7 @@ public:
 private:
     RunFigures tally_;
     std::int64_t start_ = 0;
+    std::int64_t start_adjustments_ = 0;
     std::int64_t peak_ = 0;
     std::int64_t losing_streak_ = 0;
 };

@@ -36,6 +36,7 @@ std::vector<std::pair<std::string_view, std::string>> figure_texts(const RunFigu
         {"virtual_bets", std::to_string(f.virtual_bets)},
         {"wagered", std::to_string(f.wagered)},
         {"paid", std::to_string(f.paid)},
+        {"adjustments", std::to_string(f.adjustments)},
         {"final_bankroll", std::to_string(f.final_bankroll)},
         {"max_bank", std::to_string(f.max_bank)},
         {"min_bankroll", std::to_string(f.min_bankroll)},

@@ -13,8 +13,11 @@ struct RunFigures {
     std::int64_t virtual_bets = 0;  // bets settled while the safe level was in force
     std::int64_t wagered = 0;       // stakes of the charged bets settled
     std::int64_t paid = 0;          // 3 x Bet_Size for every won charged bet
+    // Money brought to or taken from the table with "SET BANKROLL": not won
+    // or lost, so apart from wagered and paid. A lab run has none.
+    std::int64_t adjustments = 0;
     // The bankroll after the last spin with the stake of the bet predicted
-    // after it handed back: start - wagered + paid.
+    // after it handed back: start + adjustments - wagered + paid.
     std::int64_t final_bankroll = 0;
     std::int64_t max_bank = 0;               // "MAX. BANK:" after the last spin
     std::int64_t min_bankroll = 0;           // lowest bankroll shown after any spin, or the start

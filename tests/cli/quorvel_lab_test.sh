@@ -104,7 +104,7 @@ json)
   [ "$status" -eq 0 ] || fail "exit $status: $err"
   [ "$(wc -l <<<"$out")" -eq 2 ] || fail "two files give $(wc -l <<<"$out") lines"
   line=$(head -n 1 <<<"$out")
-  for key in file mode type sectors system base_bet spins bets wins losses virtual_bets wagered \
+  for key in file mode type sectors system base_bet spins bets wins losses virtual_bets wagered adjustments \
     paid final_bankroll max_bank min_bankroll max_drawdown longest_losing_streak largest_stake \
     expected_loss; do
     grep -qE "\"$key\": " <<<"$line" || fail "no key $key in: $line"

@@ -9,6 +9,7 @@
 
 #include "case_names.hpp"
 #include "game_dump.hpp"
+#include "lab/session_log.hpp"
 #include "play/journal_line.hpp"
 #include "play/session.hpp"
 #include "random_player.hpp"
@@ -142,6 +143,35 @@ TEST(Session, SetBankrollIsKeptApartFromWinningsAndSurvivesAnUndo) {
     EXPECT_EQ(g.Bankroll, g.books.start + g.books.adjustments + g.books.result - g.books.on_table);
     EXPECT_NE(session.journal().find("{\"SET BANKROLL\":8000}\n"), std::string::npos);
     EXPECT_EQ(replay_differences(session), "");
+}
+
+TEST(Session, TheLabFiguresShowTopUpsApartAndStillBalance) {
+    std::int64_t now = 1767225600;
+    Session session([&now] { return now; });
+    SessionLog log;
+    log.follow(session.game());
+    const auto spin = [&](int n) {
+        now += 30;
+        session.play_number(n);
+        log.follow(session.game());
+    };
+    for (int n : {5, 17, 32, 1, 14, 25, 9})
+        spin(n);
+    session.set_test_bank(9000);
+    ASSERT_TRUE(session.set_bankroll());
+    const std::int64_t first = session.game().books.adjustments;
+    for (int n : {36, 2, 20})
+        spin(n);
+    session.set_test_bank(100);
+    ASSERT_TRUE(session.set_bankroll());
+    for (int n : {11, 3})
+        spin(n);
+    log.follow(session.game());
+    const RunFigures f = log.figures(session.game());
+    EXPECT_EQ(f.adjustments, session.game().books.adjustments);
+    EXPECT_LT(f.adjustments, first);  // a withdrawal after a top-up
+    EXPECT_EQ(f.final_bankroll, 5000 + f.adjustments - f.wagered + f.paid);
+    EXPECT_GT(f.wagered, 0);
 }
 
 TEST(Session, ATornLastLineIsDroppedAndTheSessionResumesBeforeIt) {
