@@ -140,6 +140,16 @@ bool SessionStore::begin(const Session& session, bool resumed) {
 // torn; fdatasync puts it on the disk, so a power cut loses nothing already
 // shown.
 bool SessionStore::append(std::string_view line) {
+    if (!append_unflushed(line)) return false;
+    if (::fdatasync(fd_) != 0 && errno != EINVAL) {
+        return fail(QStringLiteral("The session is no longer being kept: %1 could not be put on "
+                                   "the disk (%2). Play goes on.")
+                        .arg(QDir::toNativeSeparators(current_file()), system_reason()));
+    }
+    return true;
+}
+
+bool SessionStore::append_unflushed(std::string_view line) {
     if (fd_ < 0) return false;
     while (!line.empty()) {
         const ssize_t written = ::write(fd_, line.data(), line.size());
@@ -150,11 +160,6 @@ bool SessionStore::append(std::string_view line) {
                             .arg(QDir::toNativeSeparators(current_file()), system_reason()));
         }
         line.remove_prefix(static_cast<std::size_t>(written));
-    }
-    if (::fdatasync(fd_) != 0 && errno != EINVAL) {
-        return fail(QStringLiteral("The session is no longer being kept: %1 could not be put on "
-                                   "the disk (%2). Play goes on.")
-                        .arg(QDir::toNativeSeparators(current_file()), system_reason()));
     }
     return true;
 }

@@ -16,6 +16,9 @@
 #include <QStyleFactory>
 #include <QTest>
 
+#include <QTemporaryDir>
+
+#include "app/session_store.hpp"
 #include "app/tform1.hpp"
 #include "play/session.hpp"
 
@@ -58,6 +61,28 @@ BENCHMARK(BM_WindowSpin)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)
 
 // The program's look (style and font) as the real program sets it up, so the
 // drawing measured is the drawing shown.
+// One action's line kept in the state folder: written, and with the second
+// argument 1 also put on the disk (fdatasync), as the window does before it
+// takes the next action. The temporary folder lies where the system keeps
+// them, which may be memory rather than a disk.
+void BM_KeepOneAction(benchmark::State& state) {
+    QTemporaryDir folder;
+    SessionStore store(folder.path());
+    Session session([] { return std::int64_t{1767225600}; });
+    store.begin(session);
+    const std::string_view line = "{\"t\":1767225612,\"number\":17}\n";
+    const bool to_disk = state.range(0) != 0;
+    for (auto _ : state) {
+        if (to_disk) {
+            store.append(line);
+        } else {
+            store.append_unflushed(line);
+        }
+    }
+    if (store.failed()) state.SkipWithError(store.error().toStdString().c_str());
+}
+BENCHMARK(BM_KeepOneAction)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
