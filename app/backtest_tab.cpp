@@ -96,11 +96,11 @@ struct BacktestTab::Outcome {
 BacktestTab::BacktestTab(QWidget* parent)
     : QWidget(parent),
       settings_(new LabSettingsForm(this)),
-      figures_(
-          new FiguresPanel({"spins", "bets", "wins", "losses", "virtual_bets", "wagered", "paid",
-                            "net", "final_bankroll", "max_bank", "min_bankroll", "max_drawdown",
-                            "longest_losing_streak", "largest_stake", "expected_loss"},
-                           3, this)),
+      figures_(new FiguresPanel(
+          {"spins", "bets", "wins", "losses", "virtual_bets", "wagered", "paid", "adjustments",
+           "net", "final_bankroll", "max_bank", "min_bankroll", "max_drawdown",
+           "longest_losing_streak", "largest_stake", "expected_loss"},
+          3, this)),
       chart_(new BankrollChart(this)) {
     setObjectName(QStringLiteral("BacktestTab"));
     chart_->setObjectName(QStringLiteral("BacktestChart"));

@@ -56,11 +56,6 @@ void BM_WindowSpin(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowSpin)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
-}  // namespace
-}  // namespace quorvel
-
-// The program's look (style and font) as the real program sets it up, so the
-// drawing measured is the drawing shown.
 // One action's line kept in the state folder: written, and with the second
 // argument 1 also put on the disk (fdatasync), as the window does before it
 // takes the next action. The temporary folder lies where the system keeps
@@ -82,6 +77,12 @@ void BM_KeepOneAction(benchmark::State& state) {
     if (store.failed()) state.SkipWithError(store.error().toStdString().c_str());
 }
 BENCHMARK(BM_KeepOneAction)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace quorvel
+
+// The program's look (style and font) as the real program sets it up, so the
+// drawing measured is the drawing shown.
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
