@@ -67,6 +67,10 @@ public:
 
     const Game& game() const { return game_; }
     Parameters params() const { return game_.params; }
+    // The game without the face: for a test that sets up a state behind the
+    // session's back. What is changed here is not in the journal, so a replay
+    // does not bring it back.
+    Game& unrecorded_game() { return game_; }
 
     // The whole journal so far, header first, a line per action, each ending in a newline.
     const std::string& journal() const { return journal_; }
