@@ -18,7 +18,7 @@
 #include <QStandardPaths>
 
 #include "app/lab_window.hpp"
-#include "app/spin_edit.hpp"
+#include "app/settings_panel.hpp"
 #include "app/spin_loader.hpp"
 #include "play/session.hpp"
 
@@ -68,7 +68,8 @@ void TForm1::create_keys() {
     add_key(kLabKey, &TForm1::open_lab);
     // The focus sink is a number field: left alone it would take Ctrl+Z as
     // its own text undo, change its value and so reset the bet.
-    ui_.FocusCatch->installEventFilter(new UndoKeyPassage(ui_.FocusCatch));
+    QWidget* focus_sink = settings_->focus_sink();
+    focus_sink->installEventFilter(new UndoKeyPassage(focus_sink));
 }
 
 // The key does what a click on the undo button does, and only while it is shown.
@@ -192,11 +193,14 @@ void TForm1::load_ended() {
     load_progress_->deleteLater();
     load_progress_ = nullptr;
     setEnabled(true);
-    ui_.FocusCatch->setFocus(Qt::OtherFocusReason);
+    settings_->park_focus();
 }
 
 void TForm1::open_lab() {
-    if (!lab_) lab_ = std::make_unique<LabWindow>(*this);
+    if (!lab_) {
+        lab_ = std::make_unique<LabWindow>(game_, session_log_);
+        connect(this, &TForm1::sessionChanged, lab_.get(), &LabWindow::session_changed);
+    }
     // A minimised lab comes back as it was, maximised or not.
     lab_->setWindowState(lab_->windowState() & ~Qt::WindowMinimized);
     lab_->show();
