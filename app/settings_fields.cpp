@@ -6,8 +6,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "app/colours.hpp"
+#include "app/gauge.hpp"
 #include "app/spin_edit.hpp"
 #include "app/window_parts.hpp"
 
@@ -111,6 +113,37 @@ QPushButton* make_button(QWidget* parent, const char* name, const QString& text,
     // next space bar would reset the bet.
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+QRadioButton* make_radio(QWidget* parent, const char* name, const QString& text,
+                         const QRect& geometry, bool checked, int font_colour) {
+    auto* radio = new QRadioButton(text, parent);
+    radio->setObjectName(QLatin1String(name));
+    radio->setGeometry(geometry);
+    radio->setFont(arial_bold(8));
+    radio->setCursor(Qt::PointingHandCursor);
+    // An arrow key on a radio button would choose the next one and keep the
+    // keyboard there; a choice by the mouse hands it on below.
+    radio->setFocusPolicy(Qt::NoFocus);
+    set_font_colour(radio, font_colour);
+    radio->setChecked(checked);
+    return radio;
+}
+
+void make_rule_line(QWidget* parent, const char* name, int y) {
+    auto* bar = new Gauge(colour_from_bgr(kGaugeBar).darker(160), colour_from_bgr(kPanel), parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setGeometry(8, y, 504, 3);
+    bar->set_progress(100);
+}
+
+void set_list_colours(QComboBox* list, int background, int text) {
+    const QString key = QStringLiteral("%1/%2").arg(background).arg(text);
+    if (list->property("colours").toString() == key) return;
+    list->setProperty("colours", key);
+    list->setStyleSheet(list->styleSheet().section(QStringLiteral("/*action*/"), 0, 0) +
+                        QStringLiteral("/*action*/ QComboBox { background-color: %1; color: %2; }")
+                            .arg(colour_from_bgr(background).name(), colour_from_bgr(text).name()));
 }
 
 }  // namespace quorvel::settings_fields

@@ -16,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QWidget;
 
 namespace quorvel {
@@ -40,6 +41,12 @@ QCheckBox* make_check_box(QWidget* parent, const char* name, const QString& text
                           const QRect& geometry, bool checked, int font_colour);
 QPushButton* make_button(QWidget* parent, const char* name, const QString& text,
                          const QRect& geometry, bool enabled);
+QRadioButton* make_radio(QWidget* parent, const char* name, const QString& text,
+                         const QRect& geometry, bool checked, int font_colour);
+// A full-width line between groups of rows.
+void make_rule_line(QWidget* parent, const char* name, int y);
+// A list of a rule row takes the colours of its action.
+void set_list_colours(QComboBox* list, int background, int text);
 
 inline QString text_from(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -25,28 +25,6 @@ namespace quorvel {
 using namespace settings_fields;
 using namespace window_parts;
 
-namespace {
-
-// A list of a rule row takes the colours of its action.
-void set_list_colours(QComboBox* list, int background, int text) {
-    const QString key = QStringLiteral("%1/%2").arg(background).arg(text);
-    if (list->property("colours").toString() == key) return;
-    list->setProperty("colours", key);
-    list->setStyleSheet(list->styleSheet().section(QStringLiteral("/*action*/"), 0, 0) +
-                        QStringLiteral("/*action*/ QComboBox { background-color: %1; color: %2; }")
-                            .arg(colour_from_bgr(background).name(), colour_from_bgr(text).name()));
-}
-
-// A full-width rule between groups of rows.
-void add_rule_line(QWidget* parent, const char* name, int y) {
-    auto* bar = new Gauge(colour_from_bgr(kGaugeBar).darker(160), colour_from_bgr(kPanel), parent);
-    bar->setObjectName(QLatin1String(name));
-    bar->setGeometry(8, y, 504, 3);
-    bar->set_progress(100);
-}
-
-}  // namespace
-
 SettingsPanel::SettingsPanel(QWidget* surface, const Game& game) : Panel(surface) {
     ui_.Shape5 = new Shape(colour_from_bgr(kPanel), surface);
     ui_.Shape5->setObjectName(QStringLiteral("Shape5"));
@@ -172,7 +150,7 @@ void SettingsPanel::create_first_rows(const Game& game) {
                   QStringLiteral("Show numbers In game"), QRect(372, 343, 144, 16),
                   params.ChBx_Show_Numbers_In_Game, std::nullopt);
 
-    add_rule_line(surface(), "CGauge3", 372);
+    make_rule_line(surface(), "CGauge3", 372);
 }
 
 void SettingsPanel::create_bank_rows(const Parameters& params) {
@@ -221,16 +199,9 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
     }};
     auto* group = new QButtonGroup(this);
     for (const Rule& rule : rules) {
-        auto* radio = new QRadioButton(rule.text, surface());
-        radio->setObjectName(QLatin1String(rule.name));
-        radio->setGeometry(rule.geometry);
-        radio->setFont(arial_bold(8));
-        radio->setCursor(Qt::PointingHandCursor);
-        // An arrow key on a radio button would choose the next one and keep the
-        // keyboard there; a choice by the mouse hands it on below.
-        radio->setFocusPolicy(Qt::NoFocus);
-        set_font_colour(radio, rule.rule == ProfitAimRule::OnEqual ? kSilver : kLabelColour);
-        radio->setChecked(params.profit_aim_rule == rule.rule);
+        QRadioButton* radio = make_radio(
+            surface(), rule.name, rule.text, rule.geometry, params.profit_aim_rule == rule.rule,
+            rule.rule == ProfitAimRule::OnEqual ? kSilver : kLabelColour);
         group->addButton(radio);
         connect(radio, &QRadioButton::toggled, this, [this, value = rule.rule](bool on) {
             if (on) emit settingChanged(Setting::profit_aim_rule, static_cast<int>(value));
@@ -247,7 +218,7 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
     add_check_box(Setting::CheckBox1, "CheckBox1", QStringLiteral("Show Bet Size"),
                   QRect(290, line2_y + 2, 120, 16), params.CheckBox1, std::nullopt);
 
-    add_rule_line(surface(), "CGauge4", 476);
+    make_rule_line(surface(), "CGauge4", 476);
 }
 
 void SettingsPanel::create_rule_rows(const Parameters& params) {

@@ -1,16 +1,14 @@
 #include "app/tform1.hpp"
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include "app/colours.hpp"
+#include "app/file_dialogs.hpp"
 #include "app/header_panel.hpp"
 #include "app/history_file.hpp"
 #include "app/lab_window.hpp"
@@ -19,6 +17,7 @@
 #include "app/status_panel.hpp"
 #include "app/svg_picture.hpp"
 #include "app/table_panel.hpp"
+#include "app/window_menu.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -51,7 +50,6 @@ TForm1::TForm1(QWidget* parent)
     status_->raise_pause_gauge();
     tie_panels();
 
-    create_keys();
     setAcceptDrops(true);
 
     // No visible control holds the keyboard at start.
@@ -68,7 +66,7 @@ TForm1::~TForm1() = default;
 // The order of creation is the stacking order: the table first, then the
 // header and the status strip, the settings panel over the lower part of the
 // table picture. The money captions take their places in the table and the
-// header.
+// header; the menu adds the window's keys.
 void TForm1::create_panels() {
     table_ = new TablePanel(this);
     header_ = new HeaderPanel(this);
@@ -85,6 +83,7 @@ void TForm1::create_panels() {
 
     settings_ = new SettingsPanel(this, game_);
     money_ = new MoneyPanel(this, table_->over_picture(), header_->after_history());
+    menu_ = new WindowMenu(this, settings_->focus_sink());
 }
 
 // The one place where what the player does on the panels meets the engine.
@@ -107,6 +106,10 @@ void TForm1::tie_panels() {
     connect(header_, &HeaderPanel::undoClicked, this, &TForm1::UndoClick);
     connect(header_, &HeaderPanel::minimiseClicked, this, &QWidget::showMinimized);
     connect(header_, &HeaderPanel::closeClicked, this, &QCoreApplication::quit);
+    connect(menu_, &WindowMenu::loadRequested, this, &TForm1::ask_and_load_spins);
+    connect(menu_, &WindowMenu::labRequested, this, &TForm1::open_lab);
+    connect(menu_, &WindowMenu::saveRequested, this, &TForm1::SpeedButton42Click);
+    connect(menu_, &WindowMenu::undoRequested, this, &TForm1::undo_key);
 
     connect(settings_, &SettingsPanel::settingChanged, this,
             [this](Setting setting, std::optional<int> value) {
@@ -196,7 +199,8 @@ void TForm1::UndoClick() {
 }
 
 void TForm1::SpeedButton42Click() {
-    const QString file_name = choose_export_file_ ? choose_export_file_() : ask_export_file();
+    const QString file_name =
+        choose_export_file_ ? choose_export_file_() : ask_history_file(this, export_folder_);
     if (file_name.isEmpty()) return;
     if (const auto error = write_history_file(file_name, history_export_text(game_.NumbersList))) {
         report(*error);
@@ -209,25 +213,6 @@ void TForm1::report(const QString& message) {
     } else {
         QMessageBox::critical(this, windowTitle(), message);
     }
-}
-
-QString TForm1::ask_export_file() {
-    if (export_folder_.isEmpty()) {
-        export_folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    }
-    QFileDialog dialog(this, QStringLiteral("Save the numbers in game"), export_folder_);
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    // The filter reads "Notepad file *.txt" and lists the *.txt files.
-    dialog.setNameFilter(QStringLiteral("Notepad file *.txt (*.txt)"));
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(QStringLiteral("history.txt"));
-    if (dialog.exec() != QDialog::Accepted) return {};
-    const QString file_name = dialog.selectedFiles().value(0);
-    if (!file_name.isEmpty()) export_folder_ = QFileInfo(file_name).absolutePath();
-    return file_name;
 }
 
 // The hover pictures. Each idle picture has a highlighted twin on top of it;

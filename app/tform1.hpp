@@ -23,6 +23,7 @@ class SettingsPanel;
 class SpinLoader;
 class StatusPanel;
 class TablePanel;
+class WindowMenu;
 
 // The window. It owns the game and builds its panels (the table, the header,
 // the money captions, the settings); it turns what the player does on them into
@@ -104,13 +105,9 @@ private:
     // Copies the engine state into the panels, touching only what changed.
     void render();
 
-    QString ask_export_file();
-
-    // Keys, the context menu and loading.
-    void create_keys();
+    // The undo key and the menu's "Undo".
     void undo_key();
     void ask_and_load_spins();
-    QString ask_spin_file();
     void load_ended();
     void report(const QString& message);
 
@@ -120,6 +117,7 @@ private:
     MoneyPanel* money_ = nullptr;
     StatusPanel* status_ = nullptr;
     SettingsPanel* settings_ = nullptr;
+    WindowMenu* menu_ = nullptr;
     struct Widgets {
         // The two heights of the window, kept where the layout can see them.
         QLabel* Label_Point1 = nullptr;
