@@ -14,8 +14,11 @@ namespace quorvel {
 struct Game;
 class SvgPicture;
 
-// The header strip: the drag area, the history row (HisNum1 ... HisNum12),
-// the export button SpeedButton42, the undo button and the two window buttons.
+// The header strip: the drag area, the history row, the export button
+// SpeedButton42, the undo button and the two window buttons. The history
+// labels, in full:
+// HisNum1 HisNum2 HisNum3 HisNum4 HisNum5 HisNum6 HisNum7 HisNum8 HisNum9 HisNum10 HisNum11
+// HisNum12.
 class HeaderPanel : public Panel {
     Q_OBJECT
 
