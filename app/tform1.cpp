@@ -1,6 +1,7 @@
 #include "app/tform1.hpp"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -10,9 +11,9 @@
 #include "app/colours.hpp"
 #include "app/file_dialogs.hpp"
 #include "app/header_panel.hpp"
-#include "app/history_file.hpp"
 #include "app/lab_window.hpp"
 #include "app/money_panel.hpp"
+#include "app/save_file.hpp"
 #include "app/settings_panel.hpp"
 #include "app/status_panel.hpp"
 #include "app/svg_picture.hpp"
@@ -202,8 +203,9 @@ void TForm1::SpeedButton42Click() {
     const QString file_name =
         choose_export_file_ ? choose_export_file_() : ask_history_file(this, export_folder_);
     if (file_name.isEmpty()) return;
-    if (const auto error = write_history_file(file_name, history_export_text(game_.NumbersList))) {
-        report(*error);
+    if (const auto reason = save_file(file_name, history_export_text(game_.NumbersList))) {
+        report(QStringLiteral("The history could not be saved to\n%1\n\n%2")
+                   .arg(QDir::toNativeSeparators(file_name), *reason));
     }
 }
 
