@@ -11,7 +11,6 @@
 
 class QLabel;
 class QProgressDialog;
-class QPushButton;
 class QTimer;
 
 namespace quorvel {
@@ -26,8 +25,9 @@ class TablePanel;
 class WindowMenu;
 
 // The window. It owns the game and builds its panels (the table, the header,
-// the money captions, the settings); it turns what the player does on them into
-// engine calls and, after every call, has them show the engine state (render).
+// the status strip, the money captions, the settings); it turns what the
+// player does on them into engine calls and, after every call, has them show
+// the engine state (render).
 // Every widget that the game names carries that name as its objectName.
 //
 // The design area is larger than the window: everything placed right of
