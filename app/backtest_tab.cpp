@@ -345,7 +345,14 @@ void BacktestTab::run(bool whole_grid) {
                     outcome->cancelled = true;
                     return;
                 }
-                SpinFile read = read_spin_file(QFile::encodeName(file).toStdString());
+                SpinReadOptions read_options;
+                read_options.regular_files_only = true;
+                read_options.cancel = &cancel;
+                SpinFile read = read_spin_file(QFile::encodeName(file).toStdString(), read_options);
+                if (read.cancelled) {
+                    outcome->cancelled = true;
+                    return;
+                }
                 if (!read.ok()) {
                     outcome->error = read.error;
                     return;
@@ -594,6 +601,17 @@ void BacktestTab::start(std::function<void(const std::atomic<bool>&,
         task_ = nullptr;
         set_busy(false);
         done();
+        emit workFinished();
+    });
+    // A failed task leaves what is shown as it was, and says why.
+    connect(task, &BackgroundTask::failed, this, [this, task](const QString& reason) {
+        task->deleteLater();
+        if (task_ != task) return;
+        task_ = nullptr;
+        set_busy(false);
+        runs_->setEnabled(true);
+        status_->setText(QStringLiteral("The work stopped; what is shown is unchanged."));
+        report(QStringLiteral("The work stopped; what is shown is unchanged.\n\n%1").arg(reason));
         emit workFinished();
     });
     status_->setText(status);

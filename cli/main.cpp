@@ -1,4 +1,6 @@
 // quorvel-lab: plays spin files through the engine and reports the figures.
+#include <unistd.h>
+
 #include <exception>
 #include <iostream>
 #include <string>
@@ -20,6 +22,9 @@ constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kRefused = 2;
 
+// The name of "-" in the titles and messages.
+constexpr const char* kStandardInput = "standard input";
+
 int refuse(const std::string& message) {
     std::cerr << "quorvel-lab: " << message << "\nTry 'quorvel-lab --help' for the options.\n";
     return kRefused;
@@ -37,17 +42,17 @@ int run(const cli::Arguments& arguments) {
             {"random spins (seed " + std::to_string(arguments.settings.seed) + ")",
              random_spins(*arguments.random, static_cast<std::uint64_t>(arguments.settings.seed))});
     }
-    bool refused = false;
+    // Nothing runs when a file is refused, and the files after it are not read.
     for (const std::string& path : arguments.files) {
-        SpinFile file = read_spin_file(path);
+        const bool standard_input = path == "-";
+        SpinFile file = standard_input ? read_spin_descriptor(STDIN_FILENO, kStandardInput)
+                                       : read_spin_file(path);
         if (!file.ok()) {
             std::cerr << "quorvel-lab: " << file.error << '\n';
-            refused = true;
-            continue;
+            return kRefused;
         }
-        sources.push_back({path, std::move(file.spins)});
+        sources.push_back({standard_input ? kStandardInput : path, std::move(file.spins)});
     }
-    if (refused) return kRefused;  // nothing runs when any file is refused
 
     std::vector<RunJob> jobs;
     std::vector<RunReport> reports;
