@@ -136,8 +136,9 @@ chosen mode and betting system would have done: the same figures the window
 would have shown after the same numbers. There is no analysis pause.
 
 A spin file holds numbers from 0 to 36 separated by newlines, commas,
-semicolons, spaces or tabs. Anything else refuses the file with its line and
-column, and when any file is refused nothing runs.
+semicolons, spaces or tabs; '-' reads the standard input. Anything else,
+the double zero "00" too, refuses the file with its line and column: nothing
+runs, and the files after it are not read.
 
 Settings (named after the window's, with its texts; quote texts with spaces):
   --mode MODE              "DEEP SCAN 4.1" (default), "SMART 2024",
