@@ -12,6 +12,7 @@
 #include "lab/batch.hpp"
 #include "lab/grid.hpp"
 #include "lab/random_spins.hpp"
+#include "lab/shown_text.hpp"
 #include "lab/spin_file.hpp"
 
 namespace {
@@ -26,7 +27,10 @@ constexpr int kRefused = 2;
 constexpr const char* kStandardInput = "standard input";
 
 int refuse(const std::string& message) {
-    std::cerr << "quorvel-lab: " << message << "\nTry 'quorvel-lab --help' for the options.\n";
+    // The message may quote an argument or a path: what the terminal would
+    // act on is masked.
+    std::cerr << "quorvel-lab: " << shown_text(message)
+              << "\nTry 'quorvel-lab --help' for the options.\n";
     return kRefused;
 }
 

@@ -142,10 +142,16 @@ bool SpinTextReader::finish() {
 void SpinTextReader::take(std::string_view piece) {
     const char* const bytes = piece.data();
     const std::size_t size = piece.size();
+    // Where the token being read began in this piece: its bytes are kept for
+    // a message only when it ends, is refused or runs on into the next piece.
+    std::size_t token_begin = 0;
     for (std::size_t i = 0; i < size; ++i) {
         const char c = bytes[i];
         if (is_separator(c)) {
-            if (in_token_ && !end_token()) return;
+            if (in_token_) {
+                if (bad_token_) keep_token_text(piece.substr(token_begin, i - token_begin));
+                if (!end_token()) return;
+            }
             if (c == '\r' || (c == '\n' && !after_cr_)) ++line_;
             if (c == '\r' || c == '\n') line_start_ = offset_ + i + 1;
             after_cr_ = c == '\r';
@@ -161,9 +167,9 @@ void SpinTextReader::take(std::string_view piece) {
             token_length_ = 0;
             token_value_ = 0;
             token_text_.clear();
+            token_begin = i;
         }
         ++token_length_;
-        if (token_text_.size() < kKeptTokenBytes) token_text_ += c;
         if (c >= '0' && c <= '9') {
             // Stops growing once past the highest number; the token is refused anyway.
             if (token_value_ <= kHighestNumber) token_value_ = token_value_ * 10 + (c - '0');
@@ -171,12 +177,19 @@ void SpinTextReader::take(std::string_view piece) {
         } else {
             bad_token_ = true;
         }
-        if (bad_token_ && token_text_.size() >= kKeptTokenBytes) {
+        if (bad_token_ && token_length_ >= kKeptTokenBytes) {
+            keep_token_text(piece.substr(token_begin, i + 1 - token_begin));
             refuse_token();
             return;
         }
     }
+    if (in_token_) keep_token_text(piece.substr(token_begin));
     offset_ += size;
+}
+
+void SpinTextReader::keep_token_text(std::string_view text) {
+    if (token_text_.size() < kKeptTokenBytes)
+        token_text_.append(text.substr(0, kKeptTokenBytes - token_text_.size()));
 }
 
 // Ends the token just read: a number joins the spins, anything else refuses the text.

@@ -65,6 +65,7 @@ private:
     void refuse_token();
     bool end_token();
     void take(std::string_view piece);
+    void keep_token_text(std::string_view text);
 
     std::string name_;
     std::vector<std::uint8_t>& spins_;

@@ -87,6 +87,7 @@ refusals)
   odd=$work/$'\e[2Jred\xe2\x80\xae\xff.txt'
   printf '1 -2' >"$odd"
   refused "$work/?[2Jred??.txt:1:3: '-2' is not a roulette number" "$odd"
+  refused "unknown option '--?[2J'" $'--\e[2J' "$spins"
   ;;
 json)
   refused "give spin files or --random N, not both" --json "$spins" --random 500
