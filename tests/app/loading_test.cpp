@@ -187,17 +187,6 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(finished.size(), 0);
     }
-
-    void work_that_returns_finishes() {
-        BackgroundTask task([](const std::atomic<bool>&, const BackgroundTask::Progress& progress) {
-            progress(1, 2);
-        });
-        QSignalSpy failed(&task, &BackgroundTask::failed);
-        QSignalSpy finished(&task, &BackgroundTask::finished);
-        task.start();
-        QVERIFY(finished.wait(kWaitMs));
-        QCOMPARE(failed.size(), 0);
-    }
 };
 
 QTEST_MAIN(LoadingTest)
