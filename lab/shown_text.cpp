@@ -81,4 +81,15 @@ std::string shown_text(std::string_view text, std::size_t most_characters) {
     return shown;
 }
 
+std::string shown_lines(std::string_view text) {
+    std::string shown;
+    for (;;) {
+        const std::size_t end = text.find('\n');
+        shown += shown_text(text.substr(0, end));
+        if (end == std::string_view::npos) return shown;
+        shown += '\n';
+        text.remove_prefix(end + 1);
+    }
+}
+
 }  // namespace quorvel

@@ -18,4 +18,8 @@ namespace quorvel {
 // A text longer than `most_characters` is cut there and ends in "...".
 std::string shown_text(std::string_view text, std::size_t most_characters = std::string_view::npos);
 
+// The same masking for a message of several lines: its line ends stay, so a
+// message box can quote names and tokens in a message it lays out in lines.
+std::string shown_lines(std::string_view text);
+
 }  // namespace quorvel

@@ -159,6 +159,20 @@ private slots:
         QVERIFY(named<QPushButton>(*tab, QStringLiteral("Run"))->isEnabled());
     }
 
+    // A name that would turn the message around is quoted masked in the box.
+    void a_message_box_masks_the_names_it_quotes() {
+        click(5);
+        const QString file_name =
+            folder_.filePath(QStringLiteral("gone\u202Etxt.exe\u0085/history.txt"));
+        form_->set_export_file_chooser([file_name] { return file_name; });
+        QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("SpeedButton42")),
+                          Qt::LeftButton);
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY2(errors_.front().contains(QStringLiteral("gone?txt.exe?")),
+                 qPrintable(errors_.front()));
+        QVERIFY(!errors_.front().contains(QChar(0x202E)));
+    }
+
     // An exception on the worker reaches the interface thread as failed(),
     // with a sentence and never finished(); the program goes on.
     void an_exception_on_the_worker_is_reported_not_fatal_data() {

@@ -40,5 +40,11 @@ TEST(ShownText, MasksWhatATerminalOrMessageBoxWouldActOnAndKeepsTheRest) {
         EXPECT_EQ(shown_text(c.text, c.most), c.shown) << c.text;
 }
 
+TEST(ShownText, ALayoutOfLinesKeepsItsLineEnds) {
+    EXPECT_EQ(shown_lines("Not saved:\n\xE2\x80\xAEtxt.exe\r\n\nNo room\x1B"),
+              "Not saved:\n?txt.exe?\n\nNo room?");
+    EXPECT_EQ(shown_lines("\n"), "\n");
+}
+
 }  // namespace
 }  // namespace quorvel
