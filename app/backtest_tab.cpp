@@ -21,7 +21,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -32,6 +31,7 @@
 #include "app/bankroll_chart.hpp"
 #include "app/figures_panel.hpp"
 #include "app/lab_settings_form.hpp"
+#include "app/save_file.hpp"
 #include "lab/batch.hpp"
 #include "lab/grid.hpp"
 #include "lab/random_spins.hpp"
@@ -516,25 +516,14 @@ QString BacktestTab::choose_file(const QString& title, const QString& suggested)
 bool BacktestTab::save(const QString& file_name, const std::function<void(std::ostream&)>& write) {
     std::ostringstream text;
     write(text);
-    const std::string bytes = text.str();
-    QSaveFile file(file_name);
-    QString failure;
-    if (!file.open(QIODevice::WriteOnly)) {
-        failure = file.errorString();
-    } else if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-               static_cast<qint64>(bytes.size())) {
-        failure = file.errorString();
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        failure = file.errorString();
+    const QString shown = QDir::toNativeSeparators(file_name);
+    if (const auto reason = save_file(file_name, text.str())) {
+        status_->setText(QStringLiteral("Not written: %1").arg(shown));
+        report(QStringLiteral("The file could not be written:\n%1\n\n%2").arg(shown, *reason));
+        return false;
     }
-    if (failure.isEmpty()) {
-        status_->setText(QStringLiteral("Written: %1").arg(QDir::toNativeSeparators(file_name)));
-        return true;
-    }
-    report(QStringLiteral("The file could not be written:\n%1\n\n%2")
-               .arg(QDir::toNativeSeparators(file_name), failure));
-    return false;
+    status_->setText(QStringLiteral("Written: %1").arg(shown));
+    return true;
 }
 
 void BacktestTab::export_ledger() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,8 +17,8 @@
 
 #include "app/colours.hpp"
 #include "app/gauge.hpp"
-#include "app/history_file.hpp"
 #include "app/lab_window.hpp"
+#include "app/save_file.hpp"
 #include "app/shape.hpp"
 #include "app/spin_edit.hpp"
 #include "app/spin_loader.hpp"
@@ -119,8 +120,9 @@ void TForm1::UndoClick() {
 void TForm1::SpeedButton42Click() {
     const QString file_name = choose_export_file_ ? choose_export_file_() : ask_export_file();
     if (file_name.isEmpty()) return;
-    if (const auto error = write_history_file(file_name, history_export_text(game_.NumbersList))) {
-        report(*error);
+    if (const auto reason = save_file(file_name, history_export_text(game_.NumbersList))) {
+        report(QStringLiteral("The history could not be saved to\n%1\n\n%2")
+                   .arg(QDir::toNativeSeparators(file_name), *reason));
     }
 }
 

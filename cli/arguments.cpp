@@ -190,7 +190,8 @@ The runs spread over all cores. A progress bar goes to the standard error
 when it is a terminal and the work takes more than a second.
 
 Exit status: 0 when the runs are done; 2 on bad arguments, a refused file or a
-ledger that cannot be written; 1 when the figures cannot be written out.
+ledger that cannot be written; 1 when the figures (or this text) cannot be
+written out.
 
 Examples, on the sample file installed with Quorvel (300 random spins; under
 /usr/local/share after `make install`):

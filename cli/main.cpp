@@ -1,4 +1,6 @@
 // quorvel-lab: plays spin files through the engine and reports the figures.
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -10,6 +12,7 @@
 #include "lab/batch.hpp"
 #include "lab/grid.hpp"
 #include "lab/random_spins.hpp"
+#include "lab/save_file.hpp"
 #include "lab/spin_file.hpp"
 
 namespace {
@@ -25,12 +28,30 @@ int refuse(const std::string& message) {
     return kRefused;
 }
 
+// Flushes the standard output; a text that could not be written there (the
+// output closed, or a full disk) is a failure, not a success.
+bool flushed_out(const char* what) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout) return true;
+    const int error = errno;
+    std::cerr << "quorvel-lab: " << what << " could not be written to the standard output";
+    if (error != 0) std::cerr << " (" << std::strerror(error) << ')';
+    std::cerr << '\n';
+    return false;
+}
+
 struct Source {
     std::string name;
     std::vector<std::uint8_t> spins;
 };
 
 int run(const cli::Arguments& arguments) {
+    // A ledger that cannot be written is found now, not after the run.
+    if (!arguments.ledger.empty()) {
+        const std::string error = check_save(arguments.ledger);
+        if (!error.empty()) return refuse("--ledger: " + error);
+    }
     std::vector<Source> sources;
     if (arguments.random) {
         sources.push_back(
@@ -83,7 +104,10 @@ int run(const cli::Arguments& arguments) {
     if (!arguments.ledger.empty()) {
         const std::string error = save_file(
             arguments.ledger, [&ledger](std::ostream& out) { write_ledger_csv(out, ledger); });
-        if (!error.empty()) return refuse("--ledger: " + error);
+        if (!error.empty()) {
+            std::cerr << "quorvel-lab: --ledger: " << error << '\n';
+            return kRefused;
+        }
     }
 
     if (arguments.json) {
@@ -100,12 +124,7 @@ int run(const cli::Arguments& arguments) {
     } else {
         cli::print_table(std::cout, {}, reports);
     }
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "quorvel-lab: the figures could not be written to the standard output\n";
-        return kFailed;
-    }
-    return kDone;
+    return flushed_out("the figures") ? kDone : kFailed;
 }
 
 }  // namespace
@@ -116,7 +135,7 @@ int main(int argc, char* argv[]) {
     if (!parsed.error.empty()) return refuse(parsed.error);
     if (parsed.arguments.help) {
         std::cout << cli::help_text();
-        return kDone;
+        return flushed_out("the help") ? kDone : kFailed;
     }
     try {
         return run(parsed.arguments);

@@ -52,6 +52,14 @@ help)
   done
   grep -qF 'quorvel-lab /usr/share/quorvel/examples/sample-spins.txt' <<<"$out" ||
     fail "--help has no example on the installed sample file"
+  # A help text that could not be written out is a failure.
+  "$lab" --help >&- 2>"$work/err"
+  [ "$?" -eq 1 ] || fail "--help with the output closed does not exit 1"
+  if [ -w /dev/full ]; then
+    "$lab" --help >/dev/full 2>"$work/err"
+    [ "$?" -eq 1 ] || fail "--help into a full disk does not exit 1"
+    grep -qF "No space left on device" "$work/err" || fail "no reason for --help: $(cat "$work/err")"
+  fi
   ;;
 refusals)
   refused "give a spin FILE, or --random N"
@@ -130,8 +138,31 @@ ledger)
   grep -qE '^[0-9]+,[0-9]+,[DC][1-3]( [DC][1-3])?,[0-9]+,(real|virtual),(won|lost),-?[0-9]+$' \
     "$work/ledger.csv" || fail "no bet row in the ledger"
   grep -qE ',virtual,' "$work/ledger.csv" || fail "no virtual bet under safe level 1"
-  # A ledger that cannot be written is refused.
-  refused "--ledger: " --ledger "$work/no/such/dir/l.csv" "$spins"
+  # A ledger that cannot be written is refused before the run, with the
+  # system's reason; a link is never replaced, a file keeps its permissions.
+  refused "l.csv: cannot write (No such file or directory)" --ledger "$work/no/such/dir/l.csv" \
+    "$spins"
+  # Before: a billion random spins would take minutes to play.
+  timeout 20 "$lab" --ledger "$work/no/such/dir/l.csv" --random 1000000000 >/dev/null 2>&1
+  [ "$?" -eq 2 ] || fail "an unwritable ledger is not refused before the run"
+  ln -s missing/target.csv "$work/dangling.csv"
+  refused "cannot write (No such file or directory)" --ledger "$work/dangling.csv" "$spins"
+  [ -L "$work/dangling.csv" ] || fail "a dangling link was replaced"
+  "$lab" --ledger /dev/stdout "$spins" >&- 2>"$work/err"
+  [ "$?" -eq 2 ] || fail "--ledger /dev/stdout with the output closed is not refused"
+  [ -L /dev/stdout ] || fail "/dev/stdout is no longer a link"
+  chmod 600 "$work/ledger.csv"
+  run --ledger "$work/ledger.csv" "$spins"
+  [ "$(stat -c %a "$work/ledger.csv")" = 600 ] || fail "the ledger lost its permissions 600"
+  chmod 444 "$work/ledger.csv"
+  refused "cannot write (Permission denied)" --ledger "$work/ledger.csv" "$spins"
+  [ "$(stat -c %a "$work/ledger.csv")" = 444 ] || fail "a write-protected ledger was replaced"
+  [ "$("$lab" --ledger /dev/stdout "$spins" 2>/dev/null | head -n 1)" = \
+    'spin,number,sectors,stake,bet,result,bankroll_after' ] || fail "no ledger into a pipe"
+  if [ -w /dev/full ]; then
+    refused "/dev/full: cannot write (No space left on device)" --ledger /dev/full "$spins"
+    [ -c /dev/full ] || fail "/dev/full is no longer a device"
+  fi
   # Figures that cannot be written out are a failure, not a success.
   if [ -w /dev/full ]; then
     "$lab" "$spins" >/dev/full 2>"$work/err"
