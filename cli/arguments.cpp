@@ -194,9 +194,12 @@ Exit status: 0 when the runs are done; 2 on bad arguments, a refused file or a
 ledger that cannot be written; 1 when the figures (or this text) cannot be
 written out.
 
-Examples:
-  quorvel-lab "../shared/data/real-spins/DC 14 Feb 2026, IR301 (137).txt"
-  quorvel-lab --grid "../shared/data/real-spins/DC 14 Feb 2026, IR301 (137).txt"
+Examples, on the sample file installed with Quorvel (300 random spins; under
+/usr/local/share after `make install`):
+  quorvel-lab /usr/share/quorvel/examples/sample-spins.txt
+  quorvel-lab --mode "PARADOX 4.1" --sectors "Only Dozens" \
+      /usr/share/quorvel/examples/sample-spins.txt
+  quorvel-lab --grid --json /usr/share/quorvel/examples/sample-spins.txt
   quorvel-lab --random 100000 --system CUSTOM --losses "1 Losses ADD to bet: 2"
 )HELP";
 }

@@ -50,7 +50,8 @@ help)
     --ledger --grid; do
     grep -qF -- "$option" <<<"$out" || fail "--help does not explain $option"
   done
-  grep -qF 'real-spins/' <<<"$out" || fail "--help has no example on a real file"
+  grep -qF 'quorvel-lab /usr/share/quorvel/examples/sample-spins.txt' <<<"$out" ||
+    fail "--help has no example on the installed sample file"
   # A help text that could not be written out is a failure.
   "$lab" --help >&- 2>"$work/err"
   [ "$?" -eq 1 ] || fail "--help with the output closed does not exit 1"
@@ -194,6 +195,18 @@ ledger)
     [ "$status" -eq 1 ] || fail "exit $status, not 1, with the standard output full"
     grep -qF "could not be written" "$work/err" || fail "no message for a full output: $(cat "$work/err")"
   fi
+  ;;
+sample)
+  # The sample file installed with Quorvel is 300 numbers drawn by
+  # `--random 300` with the default seed: it plays to the same figures.
+  sample=$(dirname "$0")/../../packaging/examples/sample-spins.txt
+  [ "$(wc -l <"$sample")" -eq 300 ] || fail "the sample file does not hold 300 lines"
+  run --json "$sample"
+  [ "$status" -eq 0 ] || fail "the sample file exits $status: $err"
+  from_file=${out#*\"mode\"}
+  run --json --random 300
+  [ "$status" -eq 0 ] && [ "${out#*\"mode\"}" = "$from_file" ] ||
+    fail "the sample file and --random 300 play differently: $from_file / $out"
   ;;
 real_file)
   [ -d "$real_spins" ] || { echo "no real spin files: skipped"; exit 77; }
