@@ -19,6 +19,7 @@
 #include "app/svg_picture.hpp"
 #include "app/table_panel.hpp"
 #include "app/window_menu.hpp"
+#include "lab/shown_text.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -210,10 +211,13 @@ void TForm1::SpeedButton42Click() {
 }
 
 void TForm1::report(const QString& message) {
+    // A message may quote a file's name: what would turn the text around
+    // or hide part of it is masked.
+    const QString shown = QString::fromStdString(shown_lines(message.toStdString()));
     if (report_error_) {
-        report_error_(message);
+        report_error_(shown);
     } else {
-        QMessageBox::critical(this, windowTitle(), message);
+        QMessageBox::critical(this, windowTitle(), shown);
     }
 }
 
