@@ -36,6 +36,7 @@
 #include "lab/grid.hpp"
 #include "lab/random_spins.hpp"
 #include "lab/session_log.hpp"
+#include "lab/shown_text.hpp"
 #include "lab/spin_file.hpp"
 
 namespace quorvel {
@@ -345,7 +346,14 @@ void BacktestTab::run(bool whole_grid) {
                     outcome->cancelled = true;
                     return;
                 }
-                SpinFile read = read_spin_file(QFile::encodeName(file).toStdString());
+                SpinReadOptions read_options;
+                read_options.regular_files_only = true;
+                read_options.cancel = &cancel;
+                SpinFile read = read_spin_file(QFile::encodeName(file).toStdString(), read_options);
+                if (read.cancelled) {
+                    outcome->cancelled = true;
+                    return;
+                }
                 if (!read.ok()) {
                     outcome->error = read.error;
                     return;
@@ -585,6 +593,17 @@ void BacktestTab::start(std::function<void(const std::atomic<bool>&,
         done();
         emit workFinished();
     });
+    // A failed task leaves what is shown as it was, and says why.
+    connect(task, &BackgroundTask::failed, this, [this, task](const QString& reason) {
+        task->deleteLater();
+        if (task_ != task) return;
+        task_ = nullptr;
+        set_busy(false);
+        runs_->setEnabled(true);
+        status_->setText(QStringLiteral("The work stopped; what is shown is unchanged."));
+        report(QStringLiteral("The work stopped; what is shown is unchanged.\n\n%1").arg(reason));
+        emit workFinished();
+    });
     status_->setText(status);
     progress_->setValue(0);
     set_busy(true);
@@ -602,10 +621,13 @@ void BacktestTab::set_busy(bool busy) {
 }
 
 void BacktestTab::report(const QString& message) {
+    // A message may quote a file's name: what would turn the text around
+    // or hide part of it is masked.
+    const QString shown = QString::fromStdString(shown_lines(message.toStdString()));
     if (report_error_) {
-        report_error_(message);
+        report_error_(shown);
     } else {
-        QMessageBox::critical(this, window()->windowTitle(), message);
+        QMessageBox::critical(this, window()->windowTitle(), shown);
     }
 }
 

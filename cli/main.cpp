@@ -1,4 +1,6 @@
 // quorvel-lab: plays spin files through the engine and reports the figures.
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -13,6 +15,7 @@
 #include "lab/grid.hpp"
 #include "lab/random_spins.hpp"
 #include "lab/save_file.hpp"
+#include "lab/shown_text.hpp"
 #include "lab/spin_file.hpp"
 
 namespace {
@@ -23,8 +26,14 @@ constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kRefused = 2;
 
+// The name of "-" in the titles and messages.
+constexpr const char* kStandardInput = "standard input";
+
 int refuse(const std::string& message) {
-    std::cerr << "quorvel-lab: " << message << "\nTry 'quorvel-lab --help' for the options.\n";
+    // The message may quote an argument or a path: what the terminal would
+    // act on is masked.
+    std::cerr << "quorvel-lab: " << shown_text(message)
+              << "\nTry 'quorvel-lab --help' for the options.\n";
     return kRefused;
 }
 
@@ -62,17 +71,17 @@ int run(const cli::Arguments& arguments) {
             {"random spins (seed " + std::to_string(arguments.settings.seed) + ")",
              random_spins(*arguments.random, static_cast<std::uint64_t>(arguments.settings.seed))});
     }
-    bool refused = false;
+    // Nothing runs when a file is refused, and the files after it are not read.
     for (const std::string& path : arguments.files) {
-        SpinFile file = read_spin_file(path);
+        const bool standard_input = path == "-";
+        SpinFile file = standard_input ? read_spin_descriptor(STDIN_FILENO, kStandardInput)
+                                       : read_spin_file(path);
         if (!file.ok()) {
             std::cerr << "quorvel-lab: " << file.error << '\n';
-            refused = true;
-            continue;
+            return kRefused;
         }
-        sources.push_back({path, std::move(file.spins)});
+        sources.push_back({standard_input ? kStandardInput : path, std::move(file.spins)});
     }
-    if (refused) return kRefused;  // nothing runs when any file is refused
 
     std::vector<RunJob> jobs;
     std::vector<RunReport> reports;
@@ -109,7 +118,7 @@ int run(const cli::Arguments& arguments) {
         const std::string error = save_file(
             arguments.ledger, [&ledger](std::ostream& out) { write_ledger_csv(out, ledger); });
         if (!error.empty()) {
-            std::cerr << "quorvel-lab: --ledger: " << error << '\n';
+            std::cerr << "quorvel-lab: --ledger: " << shown_text(error) << '\n';
             return kRefused;
         }
     }

@@ -421,7 +421,8 @@ private slots:
 
     void the_backtest_tab_runs_a_real_file_and_shows_the_labs_figures() {
         const QString file_name =
-            QDir(real_spins_folder()).filePath(QStringLiteral("1603_real_spins.txt"));
+            QDir(real_spins_folder())
+                .filePath(QStringLiteral("Genting 1 May 26 a autom (594).txt"));
         if (!QFile::exists(file_name)) QSKIP("the real spin files are not here");
         quorvel::BacktestTab* tab = open_backtest();
         QVERIFY(tab != nullptr);
