@@ -39,15 +39,16 @@ int refuse(const std::string& message) {
 
 // Flushes the standard output; a text that could not be written there (the
 // output closed, or a full disk) is a failure, not a success. A text longer
-// than the stream's buffer fails already while it is written, so the reason
-// is the one the first failed write left, when there was one.
+// than the stream's buffer fails while it is written, so the reason is the
+// errno of that write: it is cleared before the text, and here only when the
+// stream is still good.
 bool flushed_out(const char* what) {
-    const bool failed_before = !std::cout;
-    const int error_before = errno;
-    errno = 0;
-    std::cout.flush();
-    if (std::cout) return true;
-    const int error = failed_before && error_before != 0 ? error_before : errno;
+    if (std::cout) {
+        errno = 0;
+        std::cout.flush();
+        if (std::cout) return true;
+    }
+    const int error = errno;
     std::cerr << "quorvel-lab: " << what << " could not be written to the standard output";
     if (error != 0) std::cerr << " (" << std::strerror(error) << ')';
     std::cerr << '\n';
@@ -123,6 +124,7 @@ int run(const cli::Arguments& arguments) {
         }
     }
 
+    errno = 0;
     if (arguments.json) {
         for (const RunReport& report : reports)
             cli::print_json_line(std::cout, report);
