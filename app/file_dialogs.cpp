@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/file_dialogs.hpp"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -39,7 +40,32 @@ QString ask_spin_file(QWidget* parent, QString& folder, const QString& fallback)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(
-        {QStringLiteral("Spin files (*.txt *.csv)"), QStringLiteral("All files (*)")});
+        {QStringLiteral("Spin files (*.txt *.csv *.quorvel)"), QStringLiteral("All files (*)")});
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QString file_name = dialog.selectedFiles().value(0);
+    if (!file_name.isEmpty()) folder = QFileInfo(file_name).absolutePath();
+    return file_name;
+}
+
+QString ask_session_file(QWidget* parent, QString& folder, bool save) {
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    }
+    if (!QDir(folder).exists()) folder = QDir::homePath();
+    QFileDialog dialog(
+        parent, save ? QStringLiteral("Save session") : QStringLiteral("Open session"), folder);
+    dialog.setObjectName(save ? QStringLiteral("SaveSessionDialog")
+                              : QStringLiteral("OpenSessionDialog"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(
+        {QStringLiteral("Quorvel sessions (*.quorvel)"), QStringLiteral("All files (*)")});
+    if (save) {
+        dialog.setDefaultSuffix(QStringLiteral("quorvel"));
+        dialog.selectFile(
+            QDateTime::currentDateTime().toString(QStringLiteral("'session' yyyy-MM-dd HH.mm")) +
+            QStringLiteral(".quorvel"));
+    }
     if (dialog.exec() != QDialog::Accepted) return {};
     const QString file_name = dialog.selectedFiles().value(0);
     if (!file_name.isEmpty()) folder = QFileInfo(file_name).absolutePath();

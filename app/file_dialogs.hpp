@@ -17,5 +17,8 @@ QString ask_history_file(QWidget* parent, QString& folder);
 // "Load spins", a spin file; starts in folder, else in fallback, else in the
 // documents folder or the home folder, whichever exists.
 QString ask_spin_file(QWidget* parent, QString& folder, const QString& fallback);
+// "Save session" or "Open session", a .quorvel file; starts in folder, else
+// in the documents folder or the home folder.
+QString ask_session_file(QWidget* parent, QString& folder, bool save);
 
 }  // namespace quorvel

@@ -23,6 +23,7 @@ int main(int argc, char* argv[]) {
 
     try {
         quorvel::TForm1 form;
+        form.start_session();
         form.show();
         QApplication::exec();
     } catch (const std::exception& error) {

@@ -60,6 +60,7 @@ public:
     void end();
 
     QString store_error() const { return store_.error(); }
+    QString folder() const { return store_.folder(); }
 
 signals:
     // The folder could not be written: said once, play goes on.

@@ -7,6 +7,8 @@
 namespace quorvel {
 
 struct Game;
+struct Parameters;
+class Session;
 
 // A control of the settings section, by the game's name of what it sets.
 enum class Setting {
@@ -45,5 +47,15 @@ enum class Setting {
 // chosen ProfitAimRule. A row that names no item changes nothing and returns
 // false.
 bool change_setting(Game& game, Setting setting, std::optional<int> value);
+
+// The same through the session's one face, so that the journal records it.
+// A setting the window would not take now (the locked N. Count, an unchanged
+// value) changes nothing; false when nothing was taken for a row that names
+// no item.
+bool change_setting(Session& session, Setting setting, std::optional<int> value);
+
+// What the control of a setting holds for these parameters, in the terms of
+// change_setting: a list's row, a box's 0 or 1, a field's entry.
+std::optional<int> setting_value(const Parameters& params, Setting setting);
 
 }  // namespace quorvel

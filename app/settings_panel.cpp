@@ -3,6 +3,7 @@
 #include "app/settings_panel.hpp"
 
 #include <array>
+#include <memory>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -50,6 +51,7 @@ QComboBox* SettingsPanel::add_list(Setting setting, const char* name, const QRec
     list->installEventFilter(this);
     connect(list, &QComboBox::currentIndexChanged, this,
             [this, setting](int chosen) { emit settingChanged(setting, chosen); });
+    controls_.emplace_back(setting, list);
     // Moving the focus away keeps a visible list from taking the next key press.
     connect(list, &QComboBox::activated, this, [this] { park_focus(); });
     return list;
@@ -60,6 +62,7 @@ SpinEdit* SettingsPanel::add_spin_edit(Setting setting, const char* name, const 
     SpinEdit* edit = make_spin_edit(surface(), name, geometry, range, value);
     connect(edit, &SpinEdit::entryChanged, this,
             [this, setting](std::optional<int> entry) { emit settingChanged(setting, entry); });
+    controls_.emplace_back(setting, edit);
     return edit;
 }
 
@@ -70,6 +73,7 @@ QWidget* SettingsPanel::add_check_box(Setting setting, const char* name, const Q
         make_check_box(surface(), name, text, geometry, checked, font_colour.value_or(kSilver));
     connect(box, &QCheckBox::toggled, this,
             [this, setting](bool on) { emit settingChanged(setting, on ? 1 : 0); });
+    controls_.emplace_back(setting, box);
     return box;
 }
 
@@ -176,8 +180,10 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
                   kCSpinEdit1Range, params.CSpinEdit1)
         ->setToolTip(QStringLiteral(
             "The starting test bankroll. It can be changed until the first number is entered."));
-    add_button("SetBankroll", QStringLiteral("SET BANKROLL"), QRect(320, field_y - 1, 104, 22),
-               false, &SettingsPanel::setBankrollClicked);
+    SetBankroll_ =
+        add_button("SetBankroll", QStringLiteral("SET BANKROLL"), QRect(320, field_y - 1, 104, 22),
+                   true, &SettingsPanel::setBankrollClicked);
+    SetBankroll_->setToolTip(QStringLiteral("Set the bankroll to the TEST BANK value now"));
 
     constexpr int line1_y = 432;
     constexpr int line2_y = 452;
@@ -203,6 +209,7 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
             surface(), rule.name, rule.text, rule.geometry, params.profit_aim_rule == rule.rule,
             rule.rule == ProfitAimRule::OnEqual ? kSilver : kLabelColour);
         group->addButton(radio);
+        aim_buttons_.emplace_back(rule.rule, radio);
         connect(radio, &QRadioButton::toggled, this, [this, value = rule.rule](bool on) {
             if (on) emit settingChanged(Setting::profit_aim_rule, static_cast<int>(value));
         });
@@ -279,12 +286,15 @@ void SettingsPanel::create_rule_rows(const Parameters& params) {
     bar5->setObjectName(QStringLiteral("CGauge5"));
     bar5->setGeometry(0, 564, 521, 35);
     bar5->set_progress(100);
-    add_button("LoadSettings", QStringLiteral("LOAD SETTINGS"), QRect(8, 570, 160, 24), false,
-               &SettingsPanel::loadSettingsClicked);
-    add_button("SaveSettings", QStringLiteral("SAVE SETTINGS"), QRect(180, 570, 160, 24), false,
-               &SettingsPanel::saveSettingsClicked);
-    add_button("ResetApp", QStringLiteral("RESET APP"), QRect(352, 570, 160, 24), false,
-               &SettingsPanel::resetAppClicked);
+    add_button("LoadSettings", QStringLiteral("LOAD SETTINGS"), QRect(8, 570, 160, 24), true,
+               &SettingsPanel::loadSettingsClicked)
+        ->setToolTip(QStringLiteral("Set every setting as you saved it"));
+    add_button("SaveSettings", QStringLiteral("SAVE SETTINGS"), QRect(180, 570, 160, 24), true,
+               &SettingsPanel::saveSettingsClicked)
+        ->setToolTip(QStringLiteral("Keep these settings for LOAD SETTINGS and the lab"));
+    add_button("ResetApp", QStringLiteral("RESET APP"), QRect(352, 570, 160, 24), true,
+               &SettingsPanel::resetAppClicked)
+        ->setToolTip(QStringLiteral("Start a new session with these settings (Ctrl+N)"));
 }
 
 void SettingsPanel::render(const Game& game) {
@@ -312,6 +322,9 @@ void SettingsPanel::render(const Game& game) {
 
     if (ui_.RResetBets->isEnabled() != game.params.ChBx_ManualBetReset)
         ui_.RResetBets->setEnabled(game.params.ChBx_ManualBetReset);
+    // An emptied "TEST BANK:" field has no amount to set.
+    const bool bank_set = game.params.CSpinEdit1.has_value();
+    if (SetBankroll_->isEnabled() != bank_set) SetBankroll_->setEnabled(bank_set);
 
     const ActionLook wins = Wins_ActionChange(game.params.Wins_Action);
     set_list_colours(ui_.Wins_Action, wins.list_colour, wins.font_colour);
@@ -321,6 +334,34 @@ void SettingsPanel::render(const Game& game) {
     set_list_colours(ui_.Losses_Action, losses.list_colour, losses.font_colour);
     show_if(ui_.Losses_ActionValue, losses.value_shown);
     show_if(ui_.Blank_Piece, losses.blank_shown);
+}
+
+void SettingsPanel::show_settings(const Parameters& params) {
+    for (const auto& [setting, control] : controls_) {
+        if (setting == Setting::BettingSystem) continue;  // filled below, for the type
+        const QSignalBlocker quiet(control);
+        const std::optional<int> value = setting_value(params, setting);
+        if (auto* list = qobject_cast<QComboBox*>(control)) {
+            list->setCurrentIndex(value.value_or(0));
+        } else if (auto* edit = qobject_cast<SpinEdit*>(control)) {
+            if (value) {
+                edit->setValue(*value);
+            } else {
+                edit->clear();
+            }
+        } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+            box->setChecked(value.value_or(0) != 0);
+        }
+    }
+    fill_system_list(params);
+    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+    for (const auto& [rule, button] : aim_buttons_)
+        quiet.push_back(std::make_unique<QSignalBlocker>(button));
+    for (const auto& [rule, button] : aim_buttons_) {
+        if (rule == params.profit_aim_rule) button->setChecked(true);
+    }
+    const QSignalBlocker quiet_sink(ui_.FocusCatch);
+    ui_.FocusCatch->setValue(params.FocusCatch.value_or(kFocusCatchRange.minimum));
 }
 
 void SettingsPanel::park_focus(Qt::FocusReason reason) {

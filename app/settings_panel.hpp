@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include <optional>
 
 #include "app/panel.hpp"
@@ -11,6 +14,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 
 namespace quorvel {
 
@@ -30,6 +34,10 @@ public:
     SettingsPanel(QWidget* surface, const Game& game);
 
     void render(const Game& game);
+    // Every control shows the parameters again, without reporting a change:
+    // after the whole session was replaced (resumed, opened, a new one) or
+    // the stored settings were loaded.
+    void show_settings(const Parameters& params);
 
     // Hands the keyboard to the focus sink out of view, so no control in view
     // takes the next key press.
@@ -80,6 +88,10 @@ private:
         Shape* Blank_Piece = nullptr;
     };
     Widgets ui_;
+    // Every control that reports a setting, and the three aim buttons by their rule.
+    std::vector<std::pair<Setting, QWidget*>> controls_;
+    std::vector<std::pair<ProfitAimRule, QRadioButton*>> aim_buttons_;
+    QPushButton* SetBankroll_ = nullptr;
     // The betting type the system list was filled for.
     BetType systems_of_ = BetType::Single;
 };

@@ -7,16 +7,18 @@
 
 namespace quorvel {
 
-SpinLoader::SpinLoader(const QString& file_name, const Game& game, const SessionLog& log,
+SpinLoader::SpinLoader(const QString& file_name, const Session& session, const SessionLog& log,
                        QObject* parent)
     : QObject(parent),
       path_(QFile::encodeName(file_name).toStdString()),
-      game_(game),
+      session_(session),
       log_(log),
       task_(std::make_unique<BackgroundTask>(
           [this](const std::atomic<bool>& cancel, const BackgroundTask::Progress& progress) {
               work(cancel, progress);
           })) {
+    // The copy's lines stay in the copy until the window takes it.
+    session_.set_line_sink({});
     // The task's progress first tells the spins to play, then how many are played.
     connect(task_.get(), &BackgroundTask::progress, this, [this](qint64 done, qint64 total) {
         if (!announced_) {
@@ -52,7 +54,7 @@ void SpinLoader::work(const std::atomic<bool>& cancel, const BackgroundTask::Pro
     }
     const std::size_t total = file.spins.size();
     progress(0, total);
-    load_spins(game_, log_, file.spins, &cancel,
+    load_spins(session_, log_, file.spins, &cancel,
                [&progress, total](std::size_t done) { progress(done, total); });
 }
 

@@ -8,21 +8,21 @@
 #include <QString>
 
 #include "app/background_task.hpp"
-#include "game/game.hpp"
 #include "lab/session_log.hpp"
+#include "play/session.hpp"
 
 namespace quorvel {
 
-// Reads a spin file and plays it into a copy of the game, off the interface
-// thread. The live game is not touched: when the load is done the window
-// takes the copy in one step; when the file is refused, the load cancelled or
-// the work failed the copy is dropped. Only regular files are read, so a
-// named pipe or a device is refused before anything can wait on it.
+// Reads a spin file and plays it into a copy of the session, off the
+// interface thread. The live session and its journal file are not touched:
+// when the load is done the window takes the copy in one step; when the file is refused, the load
+// cancelled or the work failed the copy is dropped. Only regular files are read, so a named pipe or
+// a device is refused before anything can wait on it.
 class SpinLoader : public QObject {
     Q_OBJECT
 
 public:
-    SpinLoader(const QString& file_name, const Game& game, const SessionLog& log,
+    SpinLoader(const QString& file_name, const Session& session, const SessionLog& log,
                QObject* parent = nullptr);
     // Cancels a load still running and waits for it.
     ~SpinLoader() override;
@@ -30,8 +30,8 @@ public:
     void start();
     void cancel();
 
-    // After loaded(): the game and the log with the file's spins played.
-    Game& game() { return game_; }
+    // After loaded(): the session and the log with the file's spins played.
+    Session& session() { return session_; }
     SessionLog& log() { return log_; }
 
 signals:
@@ -49,12 +49,12 @@ private:
     void finish();
 
     std::string path_;
-    Game game_;
+    Session session_;
     SessionLog log_;
     std::string refusal_;  // written by the work, read once it has finished
     bool announced_ = false;
     // Last, so that it goes first: its destructor waits for the work, which
-    // plays into the game and the log above.
+    // plays into the session and the log above.
     std::unique_ptr<BackgroundTask> task_;
 };
 

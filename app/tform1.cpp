@@ -25,7 +25,9 @@
 namespace quorvel {
 
 TForm1::TForm1(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      keeper_(SessionStore::default_folder()),
+      game_(keeper_.session().game()) {
     SvgPicture::register_pictures();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel 4.1"));
@@ -63,7 +65,17 @@ TForm1::TForm1(QWidget* parent)
     refresh();
 }
 
-TForm1::~TForm1() = default;
+// However the window goes (the close button quits the program, which then
+// destroys it), the session ends cleanly; only a crash, a kill or a power
+// cut leaves it unfinished.
+TForm1::~TForm1() {
+    keeper_.end();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    keeper_.end();
+    QWidget::closeEvent(event);
+}
 
 // The order of creation is the stacking order: the table first, then the
 // header and the status strip, the settings panel over the lower part of the
@@ -96,11 +108,11 @@ void TForm1::tie_panels() {
 
     connect(table_, &TablePanel::numberClicked, this, &TForm1::number_click);
     connect(table_, &TablePanel::trendMarkSet, this, [this](Sector sector) {
-        set_trend_mark(game_, sector);
+        session().set_trend_mark(sector);
         refresh();
     });
     connect(table_, &TablePanel::trendMarkCleared, this, [this](Sector sector) {
-        clear_trend_mark(game_, sector);
+        session().clear_trend_mark(sector);
         refresh();
     });
 
@@ -112,22 +124,36 @@ void TForm1::tie_panels() {
     connect(menu_, &WindowMenu::labRequested, this, &TForm1::open_lab);
     connect(menu_, &WindowMenu::saveRequested, this, &TForm1::SpeedButton42Click);
     connect(menu_, &WindowMenu::undoRequested, this, &TForm1::undo_key);
+    connect(menu_, &WindowMenu::saveSessionRequested, this, &TForm1::ask_and_save_session);
+    connect(menu_, &WindowMenu::openSessionRequested, this, &TForm1::ask_and_open_session);
+    connect(menu_, &WindowMenu::newSessionRequested, this, &TForm1::reset_app);
 
     connect(settings_, &SettingsPanel::settingChanged, this,
             [this](Setting setting, std::optional<int> value) {
-                if (change_setting(game_, setting, value)) refresh();
+                if (change_setting(session(), setting, value)) refresh();
             });
-    const auto run = [this](void (*operation)(Game&)) {
-        return [this, operation] {
-            operation(game_);
+    const auto run = [this](bool (Session::*action)()) {
+        return [this, action] {
+            (session().*action)();
             refresh();
         };
     };
-    connect(settings_, &SettingsPanel::createMatrixClicked, this, run(&Adaptive_Matrix));
-    connect(settings_, &SettingsPanel::resetMatrixClicked, this, run(&Set_N_Count));
-    connect(settings_, &SettingsPanel::manualBetResetClicked, this, run(&manual_bet_reset));
-    // "SET BANKROLL", "LOAD SETTINGS", "SAVE SETTINGS" and "RESET APP" stay
-    // disabled: the window has nothing behind them yet.
+    connect(settings_, &SettingsPanel::createMatrixClicked, this, run(&Session::create_matrix));
+    connect(settings_, &SettingsPanel::resetMatrixClicked, this, run(&Session::reset_matrix));
+    connect(settings_, &SettingsPanel::manualBetResetClicked, this,
+            run(&Session::manual_bet_reset));
+    connect(settings_, &SettingsPanel::setBankrollClicked, this, run(&Session::set_bankroll));
+    connect(settings_, &SettingsPanel::saveSettingsClicked, this, [this] {
+        if (const QString error = save_settings(game_.params); !error.isEmpty()) report(error);
+    });
+    connect(settings_, &SettingsPanel::loadSettingsClicked, this, [this] {
+        const QString problem = load_settings(session());
+        settings_->show_settings(game_.params);
+        refresh();
+        if (!problem.isEmpty()) report(problem);
+    });
+    connect(settings_, &SettingsPanel::resetAppClicked, this, &TForm1::reset_app);
+    connect(&keeper_, &SessionKeeper::notKept, this, &TForm1::report);
 
     connect(status_, &StatusPanel::unfolded, this,
             [this] { set_client_height(ui_.Label_Point2->y()); });
@@ -139,9 +165,9 @@ void TForm1::tie_panels() {
 }
 
 void TForm1::refresh() {
-    refresh_display(game_);
+    refresh_display(game());
     render();
-    if (session_log_.follow(game_)) emit sessionChanged();
+    if (keeper_.follow()) emit sessionChanged();
 }
 
 void TForm1::render() {
@@ -174,7 +200,7 @@ void TForm1::set_error_reporter(ErrorReporter reporter) {
 }
 
 void TForm1::number_click(int number) {
-    enter_number(game_, number);
+    session().enter_number(number);
     refresh();
 }
 
@@ -182,7 +208,7 @@ void TForm1::number_click(int number) {
 // the tick that ends the pause brings the prediction, and the whole display
 // follows it.
 void TForm1::Timer_AnalyseTimer() {
-    quorvel::Timer_AnalyseTimer(game_);
+    session().tick_analysis_pause();
     if (analysis_running(game_)) {
         status_->render_pause(game_);
         return;
@@ -191,12 +217,12 @@ void TForm1::Timer_AnalyseTimer() {
 }
 
 void TForm1::Timer_MaxProfitTimer() {
-    quorvel::Timer_MaxProfitTimer(game_);
+    session().tick_max_profit_flash();
     refresh();
 }
 
 void TForm1::UndoClick() {
-    Undo(game_);
+    session().undo();
     refresh();
 }
 

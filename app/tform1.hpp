@@ -6,9 +6,11 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/session_keeper.hpp"
 #include "game/game.hpp"
 #include "lab/session_log.hpp"
 
+class QCloseEvent;
 class QLabel;
 class QProgressDialog;
 class QTimer;
@@ -45,10 +47,33 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    Game& game() { return game_; }
+    // The game as the session holds it. The writable one is for tests that set
+    // up a state behind the session's back (and call refresh()); what they
+    // change there is not in the journal.
+    Game& game() { return keeper_.session().unrecorded_game(); }
     const Game& game() const { return game_; }
+    // Every action of the player goes through the session, which journals it.
+    Session& session() { return keeper_.session(); }
     // The bankroll of the session spin by spin, kept whether the lab is open or not.
-    const SessionLog& session_log() const { return session_log_; }
+    const SessionLog& session_log() const { return keeper_.log(); }
+
+    // Starts keeping the session in the state folder. When the last session
+    // did not end cleanly, asks "Resume the last session (N spins, last at
+    // HH:MM)?" with `ask` (true resumes), or with a question box of its own.
+    // The window is usable without it, as in the tests: then nothing is kept.
+    using Question = std::function<bool(const QString& question)>;
+    void start_session(const Question& ask = {});
+
+    // "Save session…" and "Open session…": the file chooser and the two
+    // actions with a file already chosen. Opening replays the file exactly;
+    // a refused file is reported and changes nothing.
+    void set_session_file_chooser(std::function<QString(bool save)> chooser);
+    void save_session(const QString& file_name);
+    void open_session(const QString& file_name);
+    // "RESET APP": asks first (with `ask`, or a question box) when spins were
+    // entered, then starts a new session with the current settings.
+    void set_reset_question(Question ask);
+    void reset_app();
 
     // Brings the engine's captions up to date and shows the engine state. The
     // window does this after each of its own engine calls; a caller that
@@ -108,10 +133,19 @@ private:
     // The undo key and the menu's "Undo".
     void undo_key();
     void ask_and_load_spins();
+    void ask_and_save_session();
+    void ask_and_open_session();
     void load_ended();
     void report(const QString& message);
+    // A sentence for the player that is no error (a torn line left out).
+    void tell(const QString& message);
+    // After the whole session was replaced: every control shows it again.
+    void session_replaced();
+    void closeEvent(QCloseEvent* event) override;
 
-    Game game_;
+    // The session and its keeping come first: the panels are built from the game.
+    SessionKeeper keeper_;
+    const Game& game_;
     TablePanel* table_ = nullptr;
     HeaderPanel* header_ = nullptr;
     MoneyPanel* money_ = nullptr;
@@ -131,8 +165,10 @@ private:
     ErrorReporter report_error_;
     QString export_folder_;
 
-    SessionLog session_log_;
     FileChooser choose_load_file_;
+    std::function<QString(bool save)> choose_session_file_;
+    Question reset_question_;
+    QString session_folder_;
     QString load_folder_;
     SpinLoader* loader_ = nullptr;  // a child while a load runs
     QProgressDialog* load_progress_ = nullptr;

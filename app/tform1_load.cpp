@@ -51,11 +51,17 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     if (!loading() && !dropped_file(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
+// A session file dropped on the window is opened as a session; any other
+// file is a spin file.
 void TForm1::dropEvent(QDropEvent* event) {
     const QString file_name = dropped_file(event->mimeData());
     if (file_name.isEmpty()) return;
     event->acceptProposedAction();
-    load_spins(file_name);
+    if (file_name.endsWith(QLatin1String(".quorvel"), Qt::CaseInsensitive)) {
+        open_session(file_name);
+    } else {
+        load_spins(file_name);
+    }
 }
 
 void TForm1::set_load_file_chooser(FileChooser chooser) {
@@ -73,7 +79,8 @@ void TForm1::ask_and_load_spins() {
 // progress bar shows itself only for a load that takes a moment.
 void TForm1::load_spins(const QString& file_name) {
     if (loading()) return;
-    loader_ = new SpinLoader(QDir::toNativeSeparators(file_name), game_, session_log_, this);
+    loader_ =
+        new SpinLoader(QDir::toNativeSeparators(file_name), keeper_.session(), keeper_.log(), this);
     setEnabled(false);
 
     load_progress_ = new QProgressDialog(this);
@@ -95,8 +102,7 @@ void TForm1::load_spins(const QString& file_name) {
         load_progress_->setValue(static_cast<int>(std::min<qint64>(done, INT_MAX)));
     });
     connect(loader_, &SpinLoader::loaded, this, [this] {
-        game_ = std::move(loader_->game());
-        session_log_ = std::move(loader_->log());
+        keeper_.adopt(std::move(loader_->session()), std::move(loader_->log()));
         load_ended();
         refresh();
         emit sessionChanged();
@@ -127,7 +133,7 @@ void TForm1::load_ended() {
 
 void TForm1::open_lab() {
     if (!lab_) {
-        lab_ = std::make_unique<LabWindow>(game_, session_log_);
+        lab_ = std::make_unique<LabWindow>(game_, keeper_.log());
         connect(this, &TForm1::sessionChanged, lab_.get(), &LabWindow::session_changed);
     }
     // A minimised lab comes back as it was, maximised or not.

@@ -16,6 +16,9 @@ const QKeySequence kSaveKey(Qt::CTRL | Qt::Key_S);
 const QKeySequence kUndoKey(Qt::CTRL | Qt::Key_Z);
 const QKeySequence kLoadKey(Qt::CTRL | Qt::Key_O);
 const QKeySequence kLabKey(Qt::CTRL | Qt::Key_L);
+const QKeySequence kSaveSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+const QKeySequence kOpenSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+const QKeySequence kNewSessionKey(Qt::CTRL | Qt::Key_N);
 
 // Lets the window's undo key through a number field that would take it as its
 // own text undo.
@@ -44,6 +47,9 @@ WindowMenu::WindowMenu(QWidget* window, QWidget* focus_sink) : QObject(window), 
     add_key(kUndoKey, &WindowMenu::undoRequested);
     add_key(kLoadKey, &WindowMenu::loadRequested);
     add_key(kLabKey, &WindowMenu::labRequested);
+    add_key(kSaveSessionKey, &WindowMenu::saveSessionRequested);
+    add_key(kOpenSessionKey, &WindowMenu::openSessionRequested);
+    add_key(kNewSessionKey, &WindowMenu::newSessionRequested);
     // The focus sink is a number field: left alone it would take Ctrl+Z as
     // its own text undo, change its value and so reset the bet.
     focus_sink->installEventFilter(new UndoKeyPassage(focus_sink));
@@ -56,6 +62,13 @@ void WindowMenu::exec(const QPoint& global_position, bool undo_offered) {
     load->setShortcut(kLoadKey);
     QAction* lab = menu.addAction(QStringLiteral("Lab…"), this, &WindowMenu::labRequested);
     lab->setShortcut(kLabKey);
+    menu.addSeparator();
+    QAction* open_session =
+        menu.addAction(QStringLiteral("Open session…"), this, &WindowMenu::openSessionRequested);
+    open_session->setShortcut(kOpenSessionKey);
+    QAction* save_session =
+        menu.addAction(QStringLiteral("Save session…"), this, &WindowMenu::saveSessionRequested);
+    save_session->setShortcut(kSaveSessionKey);
     menu.addSeparator();
     QAction* save =
         menu.addAction(QStringLiteral("Save the numbers…"), this, &WindowMenu::saveRequested);

@@ -9,8 +9,9 @@ class QWidget;
 
 namespace quorvel {
 
-// The window's four commands, by their keys (Ctrl+O, Ctrl+L, Ctrl+S, Ctrl+Z)
-// and by the context menu of the header and the table ("TableMenu").
+// The window's commands, by their keys (Ctrl+O, Ctrl+L, Ctrl+S, Ctrl+Z, and
+// for sessions Ctrl+Shift+S, Ctrl+Shift+O, Ctrl+N) and by the context menu of
+// the header and the table ("TableMenu").
 class WindowMenu : public QObject {
     Q_OBJECT
 
@@ -23,10 +24,13 @@ public:
     void exec(const QPoint& global_position, bool undo_offered);
 
 signals:
-    void loadRequested();  // "Load spins…"
-    void labRequested();   // "Lab…"
-    void saveRequested();  // "Save the numbers…"
-    void undoRequested();  // "Undo"
+    void loadRequested();         // "Load spins…"
+    void labRequested();          // "Lab…"
+    void saveRequested();         // "Save the numbers…"
+    void undoRequested();         // "Undo"
+    void saveSessionRequested();  // "Save session…"
+    void openSessionRequested();  // "Open session…"
+    void newSessionRequested();   // Ctrl+N, as "RESET APP"
 
 private:
     QWidget* window_;

@@ -62,14 +62,14 @@ _quorvel_lab() {
       local option
       for option in --mode --type --sectors --system --base-bet --bankroll --safe-level \
         --auto-reset --aim --minimal-profit --wins --losses --n-count --seed \
-        --seconds-per-spin --random --json --ledger --grid --help; do
+        --seconds-per-spin --random --json --ledger --grid --settings --help; do
         [[ $option == "$cur"* ]] && COMPREPLY+=("$option")
       done
       return 0
     fi
   fi
 
-  # Spin files, and the ledger's file.
+  # Spin files, the ledger's file and a settings file.
   compopt -o filenames 2>/dev/null
   mapfile -t COMPREPLY < <(compgen -f -- "$cur")
 }

@@ -412,8 +412,11 @@ private slots:
         QCOMPARE(chart->bankroll_series()->count(), 6);
         QCOMPARE(chart->bankroll_series()->at(5).y(), double(form_->game().Bankroll));
 
-        // An undo takes the last spin back from the tab as well.
-        click(*form_, 5);
+        // An undo takes the last spin back from the tab as well. The zero
+        // loses the bet on the table, so no bet reset withdraws the undo.
+        click(*form_, 0);
+        QCOMPARE(chart->bankroll_series()->count(), 7);
+        QVERIFY(named(*form_, QStringLiteral("Undo"))->isVisible());
         QTest::mouseClick(named(*form_, QStringLiteral("Undo")), Qt::LeftButton);
         QCOMPARE(chart->bankroll_series()->count(), 6);
         QCOMPARE(table->item(0, 0)->text(), QStringLiteral("0"));
