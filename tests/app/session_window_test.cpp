@@ -1,0 +1,250 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The session in the window: a saved session opens to what was shown, the four
+// grey buttons work, and every click is in the journal.
+#include <memory>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/spin_edit.hpp"
+#include "app/tform1.hpp"
+#include "play/session.hpp"
+
+using quorvel::GameMode;
+using quorvel::TForm1;
+
+Q_DECLARE_METATYPE(GameMode)
+
+namespace {
+
+template <typename T = QWidget>
+T* named(const TForm1& form, const QString& name) {
+    T* found = form.findChild<T*>(name);
+    if (found == nullptr) qFatal("no widget named %s", qPrintable(name));
+    return found;
+}
+
+// What the window shows of the game, label by label.
+QStringList shown(const TForm1& form) {
+    QStringList texts;
+    for (int k = 1; k <= 10; ++k)
+        texts << named<QLabel>(form, QStringLiteral("HisNum%1").arg(k))->text();
+    for (const char* name : {"Caption_Bankroll", "Caption_MaxProfit", "Caption_ProfitBet"})
+        texts << named<QLabel>(form, QLatin1String(name))->text();
+    for (const char* sector : {"D1", "D2", "D3", "C1", "C2", "C3"}) {
+        const QString name = QLatin1String(sector);
+        texts << (named(form, QStringLiteral("Chip_") + name)->isVisible()
+                      ? named<QLabel>(form, QStringLiteral("BetSize_") + name)->text()
+                      : QStringLiteral("-"));
+    }
+    texts << QString::number(named(form, QStringLiteral("Undo"))->isVisible());
+    texts << named<QComboBox>(form, QStringLiteral("GameModes"))->currentText();
+    return texts;
+}
+
+}  // namespace
+
+class SessionWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<TForm1> form_;
+    QStringList errors_;
+
+    std::unique_ptr<TForm1> make_form() {
+        auto form = std::make_unique<TForm1>();
+        form->set_error_reporter([this](const QString& message) { errors_ << message; });
+        form->findChild<QTimer*>(QStringLiteral("Timer_Analyse"))->setInterval(0);
+        form->start_session([](const QString&) { return false; });
+        form->show();
+        form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.get())) qWarning("the window is not active");
+        return form;
+    }
+
+    void click(int number) {
+        auto* button = named<QPushButton>(*form_, QStringLiteral("SpeedButton%1").arg(number));
+        if (!button->isVisible()) return;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_VERIFY(!form_->game().pause.Timer_Analyse);
+    }
+
+    void play(GameMode mode) {
+        named<QComboBox>(*form_, QStringLiteral("GameModes"))
+            ->setCurrentIndex(quorvel::row_of(mode));
+        if (mode == GameMode::Adaptive)
+            QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("Adaptive_Matrix")),
+                              Qt::LeftButton);
+        for (int number : {7, 20, 1, 33, 5, 36, 14, 29, 2, 25, 11, 18, 31})
+            click(number);
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_STATE_HOME", (dir_->path() + QStringLiteral("/state")).toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (dir_->path() + QStringLiteral("/config")).toLocal8Bit());
+        errors_.clear();
+        form_ = make_form();
+    }
+
+    void cleanup() { form_.reset(); }
+
+    void a_saved_session_opens_to_what_was_shown_data() {
+        QTest::addColumn<GameMode>("mode");
+        for (std::size_t m = 0; m < quorvel::items_of<GameMode>().size(); ++m) {
+            const auto mode = static_cast<GameMode>(m);
+            QTest::newRow(quorvel::text_of(mode).data()) << mode;
+        }
+    }
+
+    void a_saved_session_opens_to_what_was_shown() {
+        QFETCH(GameMode, mode);
+        play(mode);
+        const QStringList before = shown(*form_);
+        const std::string journal = form_->session().journal();
+        const QString file = dir_->filePath(QStringLiteral("evening.quorvel"));
+        form_->set_session_file_chooser([file](bool) { return file; });
+        QTest::keyClick(form_.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QFile::exists(file));
+
+        // Another window, another time: the clock has moved on, the bets come back.
+        form_.reset();
+        form_ = make_form();
+        form_->set_session_file_chooser([file](bool) { return file; });
+        QTest::keyClick(form_.get(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(errors_, QStringList());
+        QCOMPARE(shown(*form_), before);
+        QCOMPARE(form_->session().journal(), journal);
+    }
+
+    void a_refused_session_names_its_place_and_changes_nothing() {
+        play(GameMode::DeepScan);
+        const QStringList before = shown(*form_);
+        QFile file(dir_->filePath(QStringLiteral("bad.quorvel")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "{\"format\":\"quorvel-session\",\"version\":1,\"start\":1}\n{\"number\":3}\n"
+            "{\"jackpot\":true}\n");
+        file.close();
+        form_->open_session(file.fileName());
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY2(errors_.front().contains(QStringLiteral("bad.quorvel:3:2: unknown action")),
+                 qPrintable(errors_.front()));
+        QCOMPARE(shown(*form_), before);
+    }
+
+    void a_dropped_session_file_is_opened_and_load_spins_takes_its_numbers() {
+        play(GameMode::Chains);
+        click(4);
+        QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("Undo")), Qt::LeftButton);
+        const QString file = dir_->filePath(QStringLiteral("dropped.quorvel"));
+        form_->save_session(file);
+        const QStringList before = shown(*form_);
+        const auto numbers = form_->game().NumbersList;
+
+        form_.reset();
+        form_ = make_form();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(300, 60), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(form_.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPoint(300, 60), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form_.get(), &drop);
+        QCOMPARE(shown(*form_), before);
+
+        // "Load spins…" plays the numbers, without the one taken back.
+        form_.reset();
+        form_ = make_form();
+        QSignalSpy finished(form_.get(), &TForm1::loadFinished);
+        form_->load_spins(file);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(errors_, QStringList());
+        QCOMPARE(form_->game().NumbersList, numbers);
+    }
+
+    void set_bankroll_sets_the_test_bank_value_and_an_undo_keeps_it() {
+        play(GameMode::DeepScan);
+        auto* bank = named<quorvel::SpinEdit>(*form_, QStringLiteral("CSpinEdit1"));
+        bank->setValue(9000);
+        QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("SetBankroll")),
+                          Qt::LeftButton);
+        QCOMPARE(named<QLabel>(*form_, QStringLiteral("Caption_Bankroll"))->text(),
+                 QStringLiteral("TEST BANKROLL: 9000"));
+        QVERIFY(form_->session().journal().find("{\"SET BANKROLL\":9000}") != std::string::npos);
+        // An emptied field has nothing to set.
+        bank->clear();
+        QVERIFY(!named<QPushButton>(*form_, QStringLiteral("SetBankroll"))->isEnabled());
+    }
+
+    void saved_settings_load_back_through_the_same_handlers() {
+        named<QComboBox>(*form_, QStringLiteral("GameModes"))->setCurrentIndex(3);
+        named<QComboBox>(*form_, QStringLiteral("Safe_Level"))->setCurrentIndex(2);
+        named<quorvel::SpinEdit>(*form_, QStringLiteral("Init_Bet"))->setValue(4);
+        QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("SaveSettings")),
+                          Qt::LeftButton);
+        QCOMPARE(errors_, QStringList());
+
+        form_.reset();
+        form_ = make_form();
+        QCOMPARE(named<QComboBox>(*form_, QStringLiteral("GameModes"))->currentIndex(), 1);
+        QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("LoadSettings")),
+                          Qt::LeftButton);
+        QCOMPARE(errors_, QStringList());
+        QCOMPARE(named<QComboBox>(*form_, QStringLiteral("GameModes"))->currentText(),
+                 QStringLiteral("PARADOX 4.1"));
+        QCOMPARE(named<QComboBox>(*form_, QStringLiteral("Safe_Level"))->currentIndex(), 2);
+        QCOMPARE(named<quorvel::SpinEdit>(*form_, QStringLiteral("Init_Bet"))->value(), 4);
+        QCOMPARE(form_->game().params.Safe_Level, 2);
+        QVERIFY(form_->game().table.SL_Field);  // the safe level's handler ran
+        const std::string& journal = form_->session().journal();
+        QVERIFY(journal.find("\"Mode\":\"PARADOX 4.1\"") != std::string::npos);
+        QVERIFY(journal.find("\"Safe Level\":2") != std::string::npos);
+    }
+
+    void reset_app_asks_when_spins_were_entered_and_starts_anew() {
+        named<quorvel::SpinEdit>(*form_, QStringLiteral("CSpinEdit1"))->setValue(700);
+        play(GameMode::Smart2024);
+        QStringList asked;
+        bool answer = false;
+        form_->set_reset_question([&](const QString& question) {
+            asked << question;
+            return answer;
+        });
+        QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("ResetApp")), Qt::LeftButton);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked.front().contains(QStringLiteral("are kept")), qPrintable(asked.front()));
+        QVERIFY(!form_->game().NumbersList.empty());
+
+        answer = true;
+        QTest::keyClick(form_.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(form_->game().NumbersList.empty());
+        QCOMPARE(named<QLabel>(*form_, QStringLiteral("Caption_Bankroll"))->text(),
+                 QStringLiteral("TEST BANKROLL: 700"));
+        QCOMPARE(named<QComboBox>(*form_, QStringLiteral("GameModes"))->currentText(),
+                 QStringLiteral("SMART 2024"));
+        QCOMPARE(named<QLabel>(*form_, QStringLiteral("HisNum1"))->text(), QString());
+        // Nothing to lose: no question.
+        QTest::keyClick(form_.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(asked.size(), 2);
+    }
+};
+
+QTEST_MAIN(SessionWindowTest)
+#include "session_window_test.moc"
