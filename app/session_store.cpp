@@ -171,9 +171,20 @@ void SessionStore::end() {
     keep_last_sessions();
 }
 
+// A session in which nothing was done (its header alone) is not kept: it
+// would only push a played one out of the last twenty.
 void SessionStore::put_away_current() {
     const QString current = current_file();
     if (!QFileInfo::exists(current)) return;
+    {
+        QFile file(current);
+        if (file.open(QIODevice::ReadOnly) && file.size() < 4096 &&
+            file.readAll().count('\n') <= 1) {
+            file.close();
+            QFile::remove(current);
+            return;
+        }
+    }
     const QString base = dated_name(start_of(current));
     QString target = folder_ + QLatin1Char('/') + base;
     for (int n = 2; QFileInfo::exists(target); ++n) {

@@ -21,7 +21,8 @@ namespace quorvel {
 // clean end renames the file after the session's start ("session 2026-12-08
 // 15.04.07.quorvel"), as does a new session; a "current.quorvel" found at the
 // start therefore means the last session ended some other way. The folder
-// keeps the last 20 ended sessions and removes older ones.
+// keeps the last 20 ended sessions and removes older ones; a session in
+// which nothing was done is not kept.
 //
 // A folder that cannot be written does not stop play: the store says why once
 // (error()), and from then on keeps nothing.

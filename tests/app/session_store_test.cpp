@@ -108,6 +108,21 @@ private slots:
         QCOMPARE(left.notice.count(QLatin1Char('.')), 1);
     }
 
+    void a_session_in_which_nothing_was_done_is_not_kept() {
+        {
+            SessionStore store(folder_);
+            KeptSession kept(store, 1767225600);
+            QVERIFY(store.begin(kept.session));
+            store.end();
+        }
+        SessionStore store(folder_);
+        KeptSession kept(store, 1767229200);
+        QVERIFY(store.begin(kept.session));  // and this one is killed
+        SessionStore again(folder_);
+        QVERIFY(!again.unfinished().session);
+        QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList());
+    }
+
     void a_broken_file_is_kept_and_play_starts_afresh() {
         QDir().mkpath(folder_);
         QFile file(folder_ + QStringLiteral("/current.quorvel"));
