@@ -117,8 +117,8 @@ void Lose_Calc(Game& game) {
 void Return_Bet(Game& game) {
     if (stake_on_table(game) == 0) return;
     hand_back_stake(game);
-    game.saved.Bankroll_Saved = game.Bankroll;  // an undo keeps the refund
-    game.saved.books_saved = game.books;
+    game.saved.Bankroll = game.Bankroll;  // an undo keeps the refund
+    game.saved.books = game.books;
 }
 
 // Every sector in play carries Bet_Size, and every change of Bet_Size with a

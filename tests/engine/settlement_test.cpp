@@ -327,7 +327,7 @@ TEST_P(BetTypeChangeRefund, ReturnsTheStakeOnTheTable) {
     game.params.BettingType = c.new_type;
     BettingTypeChange(game);
     EXPECT_EQ(game.Bankroll, 4000 + c.refund);
-    EXPECT_EQ(game.saved.Bankroll_Saved, c.refund > 0 ? game.Bankroll : 5000);
+    EXPECT_EQ(game.saved.Bankroll, c.refund > 0 ? game.Bankroll : 5000);
     EXPECT_TRUE(game.table.chips.empty());
     EXPECT_EQ(profit_bet_caption(game), "P.BET:");
     EXPECT_EQ(game.Bet_Size, 1);  // reset to the base bet
