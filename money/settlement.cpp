@@ -108,10 +108,9 @@ void Lose_Calc(Game& game) {
         }
     }
 
-    // 1, 2, 1, ... by arithmetic: which one comes next hangs on the losses,
-    // which no branch predicts.
-    const int after = game.Lose_Toggle + 1;
-    game.Lose_Toggle = after - (after > 2) * (after - 1);
+    // 1, 2, 1, 2, ... with each paid loss.
+    game.Lose_Toggle += 1;
+    if (game.Lose_Toggle > 2) game.Lose_Toggle = 1;
 }
 
 void Return_Bet(Game& game) {
