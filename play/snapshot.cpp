@@ -7,7 +7,9 @@
 namespace quorvel {
 
 void SaveState(Game& game) {
-    game.saved = {game, game.table};
+    // Two plain copies, straight into the snapshot.
+    static_cast<SpinState&>(game.saved) = game;
+    game.saved.table = game.table;
 }
 
 void LoadState(Game& game) {

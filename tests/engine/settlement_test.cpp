@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -289,6 +290,8 @@ struct SafeLevelCase {
     const char* outcomes;
     const char* bets;
     const char* streaks;
+
+    friend void PrintTo(const SafeLevelCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class SafeLevelRule : public ::testing::TestWithParam<SafeLevelCase> {};
