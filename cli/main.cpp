@@ -1,4 +1,8 @@
 // quorvel-lab: plays spin files through the engine and reports the figures.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -10,6 +14,8 @@
 #include "lab/batch.hpp"
 #include "lab/grid.hpp"
 #include "lab/random_spins.hpp"
+#include "lab/save_file.hpp"
+#include "lab/shown_text.hpp"
 #include "lab/spin_file.hpp"
 
 namespace {
@@ -20,9 +26,28 @@ constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kRefused = 2;
 
+// The name of "-" in the titles and messages.
+constexpr const char* kStandardInput = "standard input";
+
 int refuse(const std::string& message) {
-    std::cerr << "quorvel-lab: " << message << "\nTry 'quorvel-lab --help' for the options.\n";
+    // The message may quote an argument or a path: what the terminal would
+    // act on is masked.
+    std::cerr << "quorvel-lab: " << shown_text(message)
+              << "\nTry 'quorvel-lab --help' for the options.\n";
     return kRefused;
+}
+
+// Flushes the standard output; a text that could not be written there (the
+// output closed, or a full disk) is a failure, not a success.
+bool flushed_out(const char* what) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout) return true;
+    const int error = errno;
+    std::cerr << "quorvel-lab: " << what << " could not be written to the standard output";
+    if (error != 0) std::cerr << " (" << std::strerror(error) << ')';
+    std::cerr << '\n';
+    return false;
 }
 
 struct Source {
@@ -31,23 +56,28 @@ struct Source {
 };
 
 int run(const cli::Arguments& arguments) {
+    // A ledger that cannot be written is found now, not after the run.
+    if (!arguments.ledger.empty()) {
+        const std::string error = check_save(arguments.ledger);
+        if (!error.empty()) return refuse("--ledger: " + error);
+    }
     std::vector<Source> sources;
     if (arguments.random) {
         sources.push_back(
             {"random spins (seed " + std::to_string(arguments.settings.seed) + ")",
              random_spins(*arguments.random, static_cast<std::uint64_t>(arguments.settings.seed))});
     }
-    bool refused = false;
+    // Nothing runs when a file is refused, and the files after it are not read.
     for (const std::string& path : arguments.files) {
-        SpinFile file = read_spin_file(path);
+        const bool standard_input = path == "-";
+        SpinFile file = standard_input ? read_spin_descriptor(STDIN_FILENO, kStandardInput)
+                                       : read_spin_file(path);
         if (!file.ok()) {
             std::cerr << "quorvel-lab: " << file.error << '\n';
-            refused = true;
-            continue;
+            return kRefused;
         }
-        sources.push_back({path, std::move(file.spins)});
+        sources.push_back({standard_input ? kStandardInput : path, std::move(file.spins)});
     }
-    if (refused) return kRefused;  // nothing runs when any file is refused
 
     std::vector<RunJob> jobs;
     std::vector<RunReport> reports;
@@ -83,7 +113,10 @@ int run(const cli::Arguments& arguments) {
     if (!arguments.ledger.empty()) {
         const std::string error = save_file(
             arguments.ledger, [&ledger](std::ostream& out) { write_ledger_csv(out, ledger); });
-        if (!error.empty()) return refuse("--ledger: " + error);
+        if (!error.empty()) {
+            std::cerr << "quorvel-lab: --ledger: " << shown_text(error) << '\n';
+            return kRefused;
+        }
     }
 
     if (arguments.json) {
@@ -100,12 +133,7 @@ int run(const cli::Arguments& arguments) {
     } else {
         cli::print_table(std::cout, {}, reports);
     }
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "quorvel-lab: the figures could not be written to the standard output\n";
-        return kFailed;
-    }
-    return kDone;
+    return flushed_out("the figures") ? kDone : kFailed;
 }
 
 }  // namespace
@@ -116,7 +144,7 @@ int main(int argc, char* argv[]) {
     if (!parsed.error.empty()) return refuse(parsed.error);
     if (parsed.arguments.help) {
         std::cout << cli::help_text();
-        return kDone;
+        return flushed_out("the help") ? kDone : kFailed;
     }
     try {
         return run(parsed.arguments);

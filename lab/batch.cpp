@@ -1,6 +1,7 @@
 #include "lab/batch.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <mutex>
 #include <thread>
 
@@ -24,7 +25,7 @@ std::vector<RunResult> run_batch(std::span<const RunJob> jobs, const BatchOption
     std::mutex progress_lock;
     std::size_t done_before = 0;  // spins of the runs that have ended, under the lock
 
-    const auto work = [&] {
+    const auto run_jobs = [&] {
         for (std::size_t index = next.fetch_add(1); index < jobs.size();
              index = next.fetch_add(1)) {
             const RunJob& job = jobs[index];
@@ -43,9 +44,24 @@ std::vector<RunResult> run_batch(std::span<const RunJob> jobs, const BatchOption
             results[index] = run_spins(job.spins, job.settings, run_options);
         }
     };
+    // An exception on a worker (memory running out, say) would end the
+    // program there; it is kept instead, the other workers take no new job,
+    // and the first one is thrown again to the caller once all have stopped.
+    std::mutex failure_lock;
+    std::exception_ptr failure;
+
+    const auto work = [&] {
+        try {
+            run_jobs();
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(failure_lock);
+            if (!failure) failure = std::current_exception();
+            next.store(jobs.size());
+        }
+    };
 
     if (threads == 1) {
-        work();
+        run_jobs();
         return results;
     }
     std::vector<std::thread> workers;
@@ -54,6 +70,7 @@ std::vector<RunResult> run_batch(std::span<const RunJob> jobs, const BatchOption
         workers.emplace_back(work);
     for (std::thread& worker : workers)
         worker.join();
+    if (failure) std::rethrow_exception(failure);
     return results;
 }
 
