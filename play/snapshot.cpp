@@ -7,7 +7,8 @@
 namespace quorvel {
 
 void SaveState(Game& game) {
-    // Two plain copies, straight into the snapshot.
+    // Two copies straight into the snapshot: building a Snapshot first and
+    // assigning it copies through the stack, which made every spin slower.
     static_cast<SpinState&>(game.saved) = game;
     game.saved.table = game.table;
 }
