@@ -38,11 +38,16 @@ int refuse(const std::string& message) {
 }
 
 // Flushes the standard output; a text that could not be written there (the
-// output closed, or a full disk) is a failure, not a success.
+// output closed, or a full disk) is a failure, not a success. A text longer
+// than the stream's buffer fails while it is written, so the reason is the
+// errno of that write: it is cleared before the text, and here only when the
+// stream is still good.
 bool flushed_out(const char* what) {
-    errno = 0;
-    std::cout.flush();
-    if (std::cout) return true;
+    if (std::cout) {
+        errno = 0;
+        std::cout.flush();
+        if (std::cout) return true;
+    }
     const int error = errno;
     std::cerr << "quorvel-lab: " << what << " could not be written to the standard output";
     if (error != 0) std::cerr << " (" << std::strerror(error) << ')';
@@ -119,6 +124,7 @@ int run(const cli::Arguments& arguments) {
         }
     }
 
+    errno = 0;
     if (arguments.json) {
         for (const RunReport& report : reports)
             cli::print_json_line(std::cout, report);
@@ -143,6 +149,7 @@ int main(int argc, char* argv[]) {
     const cli::Parsed parsed = cli::parse_arguments(args);
     if (!parsed.error.empty()) return refuse(parsed.error);
     if (parsed.arguments.help) {
+        errno = 0;
         std::cout << cli::help_text();
         return flushed_out("the help") ? kDone : kFailed;
     }
