@@ -197,10 +197,10 @@ TEST(LabCsv, WritesLedgerAndRunsAndQuotes) {
     write_runs_csv(runs, std::vector<RunReport>{report});
     EXPECT_EQ(runs.str(),
               "file,mode,type,sectors,system,base_bet,spins,bets,wins,losses,virtual_bets,"
-              "wagered,paid,final_bankroll,max_bank,min_bankroll,max_drawdown,"
+              "wagered,paid,final_bankroll,net,max_bank,min_bankroll,max_drawdown,"
               "longest_losing_streak,largest_stake,expected_loss\n"
               "\"DC 14 Feb 2026, IR301 (137).txt\",DEEP SCAN 4.1,1,Dozens & Columns,Blind,1,"
-              "0,0,0,0,0,100,0,0,0,0,0,0,0,2.7027027027027\n");
+              "0,0,0,0,0,100,0,0,-100,0,0,0,0,0,2.7027027027027\n");
     EXPECT_EQ(csv_field("say \"hi\""), "\"say \"\"hi\"\"\"");
 }
 
