@@ -117,6 +117,32 @@ void print_json_line(std::ostream& out, const RunReport& run) {
     out << "}\n";
 }
 
+namespace {
+
+std::string json_number(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
+}  // namespace
+
+void print_grid_json_line(std::ostream& out, const GridSummary& grid) {
+    const bool played = grid.chance && grid.chance->sessions > 0;
+    out << "{\"file\": " << json_string(grid.file) << ", \"grid_runs\": " << grid.runs
+        << ", \"holm_p\": " << (grid.tested > 0 ? json_number(grid.holm_p) : "null")
+        << ", \"beats_chance\": " << (grid.beats_chance() ? "true" : "false")
+        << ", \"chance_grids\": " << (played ? grid.chance->sessions : 0)
+        << ", \"chance_best_median\": " << (played ? json_number(grid.chance->best_median) : "null")
+        << ", \"chance_best_as_good\": "
+        << (played ? json_number(grid.chance->best_as_good) : "null") << "}\n";
+}
+
+void print_lines(std::ostream& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        out << line << '\n';
+}
+
 void print_table(std::ostream& out, const TableTitle& title, std::span<const RunReport> runs) {
     if (runs.empty()) return;
     const LabSettings& s = runs.front().settings;
@@ -190,7 +216,14 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
     print_columns(out, columns);
     out << "\nFinal: the bankroll with the bet after the last spin handed back.\n"
            "Lowest, Drawdown: of the bankroll shown after each spin.\n"
-           "Lost run: staked bets lost in a row. Exp. loss: the house edge, Wagered / 37.\n";
+           "Lost run: staked bets lost in a row. Exp. loss: the house edge, Wagered / 37.\n"
+           "Hit rate: predictions won, real and virtual. p: how often chance alone hits at "
+           "least as often.\n";
+    if (std::any_of(runs.begin(), runs.end(),
+                    [](const RunReport& run) { return run.figures.ran_out_at != 0; })) {
+        out << "Ran out: the first spin after which the bankroll was below zero; such a run is "
+               "a ruin, whatever its Final.\n";
+    }
 }
 
 }  // namespace quorvel::cli

@@ -29,6 +29,14 @@ std::string grouped_decimals(double value) {
     return (negative ? "-" : "") + whole + text.substr(point);
 }
 
+bool made(const RunReport& run) {
+    return run.chance && run.chance->sessions > 0;
+}
+
+V chance_final(const RunReport& run, std::size_t band) {
+    return made(run) ? V::of_real(run.chance->final_percentiles[band]) : V::none();
+}
+
 // The figures, in the order of the JSON line and the CSV columns. The
 // terminal table shows those with a heading, in this order.
 const Figure kFigures[] = {
@@ -54,6 +62,11 @@ const Figure kFigures[] = {
      [](const RunReport& r) { return V::of(r.figures.max_bank); }},
     {"min_bankroll", "Min bankroll", "Lowest", FigureFormat::Money,
      [](const RunReport& r) { return V::of(r.figures.min_bankroll); }},
+    {"ran_out_at", "Ran out at spin", "Ran out", FigureFormat::Spin,
+     [](const RunReport& r) {
+         return r.figures.ran_out_at != 0 ? V::of(r.figures.ran_out_at) : V::none();
+     },
+     true},
     {"max_drawdown", "Max drawdown", "Drawdown", FigureFormat::Money,
      [](const RunReport& r) { return V::of(r.figures.max_drawdown); }},
     {"longest_losing_streak", "Losing streak", "Lost run", FigureFormat::Count,
@@ -62,6 +75,46 @@ const Figure kFigures[] = {
      [](const RunReport& r) { return V::of(r.figures.largest_stake); }},
     {"expected_loss", "Expected loss", "Exp. loss", FigureFormat::Hundredths,
      [](const RunReport& r) { return V::of_real(r.figures.expected_loss); }},
+    // The hit rate against chance: exact, for every run.
+    {"predictions", "Predictions", "", FigureFormat::Count,
+     [](const RunReport& r) { return V::of(r.hit.predictions); }},
+    {"predictions_won", "Predictions won", "", FigureFormat::Count,
+     [](const RunReport& r) { return V::of(r.hit.won); }},
+    {"hit_rate", "Hit rate", "Hit rate", FigureFormat::Share,
+     [](const RunReport& r) { return r.hit.any() ? V::of_real(r.hit.rate) : V::none(); }},
+    {"chance_hit_rate", "Chance hit rate", "", FigureFormat::Share,
+     [](const RunReport& r) { return V::of_real(r.hit.chance); }},
+    {"hit_rate_low", "Hit rate, 95 % from", "", FigureFormat::Share,
+     [](const RunReport& r) { return r.hit.any() ? V::of_real(r.hit.interval.low) : V::none(); }},
+    {"hit_rate_high", "Hit rate, 95 % to", "", FigureFormat::Share,
+     [](const RunReport& r) { return r.hit.any() ? V::of_real(r.hit.interval.high) : V::none(); }},
+    {"hit_rate_p", "Chance does as well (p)", "p", FigureFormat::Probability,
+     [](const RunReport& r) { return r.hit.any() ? V::of_real(r.hit.p) : V::none(); }},
+    {"beats_chance", "Beats chance", "", FigureFormat::YesNo,
+     [](const RunReport& r) { return V::flag(r.hit.beats_chance()); }},
+    // What chance alone does with the same settings, when it was played.
+    {"chance_sessions", "Chance sessions", "", FigureFormat::Count,
+     [](const RunReport& r) { return V::of(r.chance ? r.chance->sessions : 0); }},
+    {"chance_seed", "Chance seed", "", FigureFormat::Count,
+     [](const RunReport& r) { return V::of(r.settings.seed); }},
+    {"chance_final_p5", "Chance final, 5 %", "", FigureFormat::Hundredths,
+     [](const RunReport& r) { return chance_final(r, 0); }},
+    {"chance_final_p25", "Chance final, 25 %", "", FigureFormat::Hundredths,
+     [](const RunReport& r) { return chance_final(r, 1); }},
+    {"chance_final_p50", "Chance final, median", "", FigureFormat::Hundredths,
+     [](const RunReport& r) { return chance_final(r, 2); }},
+    {"chance_final_p75", "Chance final, 75 %", "", FigureFormat::Hundredths,
+     [](const RunReport& r) { return chance_final(r, 3); }},
+    {"chance_final_p95", "Chance final, 95 %", "", FigureFormat::Hundredths,
+     [](const RunReport& r) { return chance_final(r, 4); }},
+    {"chance_final_mean", "Chance final, mean", "", FigureFormat::Hundredths,
+     [](const RunReport& r) { return made(r) ? V::of_real(r.chance->final_mean) : V::none(); }},
+    {"chance_ahead", "Chance sessions ahead", "", FigureFormat::Share,
+     [](const RunReport& r) { return made(r) ? V::of_real(r.chance->ahead) : V::none(); }},
+    {"chance_ran_out", "Chance sessions out of money", "", FigureFormat::Share,
+     [](const RunReport& r) { return made(r) ? V::of_real(r.chance->ran_out) : V::none(); }},
+    {"chance_as_good", "Chance does as well", "", FigureFormat::Share,
+     [](const RunReport& r) { return made(r) ? V::of_real(r.chance->as_good) : V::none(); }},
 };
 
 }  // namespace

@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lab/run_report.hpp"
+
+#include <utility>
+
+namespace quorvel {
+
+RunReport report_of(std::string file, const LabSettings& settings, const RunFigures& figures) {
+    RunReport report{std::move(file), settings, figures, {}, std::nullopt, {}};
+    report.hit =
+        hit_rate_of(figures.predictions, figures.predictions_won, figures.prediction_sectors);
+    return report;
+}
+
+}  // namespace quorvel
