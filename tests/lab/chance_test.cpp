@@ -150,6 +150,24 @@ TEST(Chance, SessionsFitTheBudgetOfSpinSteps) {
     EXPECT_EQ(grid_chance_sessions_for(707'492, 150, std::nullopt), 0);
 }
 
+// The fair spins are part of what a seed means: the same on every machine,
+// and every pocket one in 37.
+TEST(Chance, FairSpinsAreFixedBySeedAndSessionAndEven) {
+    EXPECT_EQ(session_spins(12, kDefaultLabSeed, 0),
+              (std::vector<std::uint8_t>{13, 10, 22, 12, 16, 33, 20, 19, 27, 26, 27, 32}));
+    EXPECT_EQ(session_spins(12, kDefaultLabSeed, 1),
+              (std::vector<std::uint8_t>{7, 20, 18, 36, 20, 29, 18, 36, 6, 2, 10, 1}));
+    constexpr std::size_t kDraws = 37 * 20'000;
+    std::vector<double> counts(37);
+    for (std::uint8_t spin : session_spins(kDraws, 42, 7))
+        counts.at(spin) += 1;
+    double chi_square = 0;
+    for (double count : counts)
+        chi_square += (count - 20'000) * (count - 20'000) / 20'000;
+    // 36 degrees of freedom: above 67 one time in ten thousand.
+    EXPECT_LT(chi_square, 67.0);
+}
+
 // With flat stakes (CUSTOM, both rows DO NOTHING) every bet stakes the base
 // bet on one sector, so a session of N bets with W won ends at start + 3W - N
 // and W is binomial: the Monte Carlo percentiles must agree with the exact
