@@ -347,7 +347,8 @@ void BacktestTab::run(bool whole_grid) {
         for (std::size_t input = 0; input < outcome->inputs.size(); ++input) {
             for (const LabSettings& configuration : configurations) {
                 jobs.push_back({outcome->inputs[input].spins, configuration});
-                outcome->reports.push_back({outcome->inputs[input].name, configuration, {}});
+                outcome->reports.push_back(
+                    report_of(outcome->inputs[input].name, configuration, {}));
                 outcome->report_input.push_back(input);
             }
         }
@@ -360,8 +361,10 @@ void BacktestTab::run(bool whole_grid) {
         outcome->cancelled =
             cancel.load() || std::any_of(outcome->results.begin(), outcome->results.end(),
                                          [](const RunResult& result) { return result.cancelled; });
-        for (std::size_t i = 0; i < outcome->results.size(); ++i)
-            outcome->reports[i].figures = outcome->results[i].figures;
+        for (std::size_t i = 0; i < outcome->results.size(); ++i) {
+            RunReport& report = outcome->reports[i];
+            report = report_of(report.file, report.settings, outcome->results[i].figures);
+        }
     };
 
     // The earlier runs stay in view, out of reach, until the new ones are in:

@@ -116,11 +116,17 @@ std::vector<std::uint8_t> session_spins(std::size_t spins, std::int64_t seed, st
     constexpr std::uint64_t kThreshold = (0 - kPockets) % kPockets;
     std::vector<std::uint8_t> drawn(spins);
     for (std::uint8_t& spin : drawn) {
-        unsigned __int128 product;
+        // The 128-bit product x * 37 in two words, from its 32-bit halves.
+        std::uint64_t high = 0;
+        std::uint64_t low = 0;
         do {
-            product = static_cast<unsigned __int128>(next()) * kPockets;
-        } while (static_cast<std::uint64_t>(product) < kThreshold);
-        spin = static_cast<std::uint8_t>(product >> 64);
+            const std::uint64_t x = next();
+            const std::uint64_t upper = (x >> 32) * kPockets;
+            const std::uint64_t lower = (x & 0xFFFFFFFFull) * kPockets;
+            high = (upper + (lower >> 32)) >> 32;
+            low = (upper << 32) + lower;
+        } while (low < kThreshold);
+        spin = static_cast<std::uint8_t>(high);
     }
     return drawn;
 }

@@ -447,9 +447,10 @@ private slots:
             QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_") + QLatin1String(key))->text(),
                      shown);
         }
+        // Net is paid less wagered, signed as a gain or a loss.
+        const std::int64_t net = expected.figures.paid - expected.figures.wagered;
         QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_net"))->text(),
-                 QString::fromStdString(
-                     quorvel::grouped(expected.figures.paid - expected.figures.wagered)));
+                 QString::fromStdString((net > 0 ? "+" : "") + quorvel::grouped(net)));
         QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
         auto* chart = named<quorvel::BankrollChart>(*tab, QStringLiteral("BacktestChart"));
         QCOMPARE(chart->bankroll_series()->count(), qsizetype(expected.bankroll_series.size()));

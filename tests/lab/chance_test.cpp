@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <fstream>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "lab/batch.hpp"
 #include "lab/binomial.hpp"
 #include "lab/chance.hpp"
 #include "lab/figure_table.hpp"
@@ -264,6 +267,17 @@ TEST(Chance, BandsKeepAtMostTwoThousandOrderedPoints) {
     // A short session keeps every spin.
     const auto short_one = compare_with_chance(30, settings, 100, 5000, {});
     EXPECT_EQ(short_one->bands.spins.size(), 31u);
+}
+
+TEST(Batch, EveryIndexOnceAndAWorkersExceptionReachesTheCaller) {
+    std::vector<std::atomic<int>> seen(1000);
+    for_each_index(seen.size(), 4, [&](std::size_t i) { seen[i].fetch_add(1); });
+    EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](const auto& n) { return n.load() == 1; }));
+    EXPECT_THROW(for_each_index(1000, 4,
+                                [](std::size_t i) {
+                                    if (i == 5) throw std::bad_alloc();
+                                }),
+                 std::bad_alloc);
 }
 
 std::string write_text(const std::string& name, const std::string& text) {
