@@ -1,5 +1,10 @@
 #include "app/background_task.hpp"
 
+#include <exception>
+#include <new>
+
+#include "lab/shown_text.hpp"
+
 namespace quorvel {
 
 BackgroundTask::BackgroundTask(Work work, QObject* parent)
@@ -22,9 +27,23 @@ void BackgroundTask::start() {
                 },
                 Qt::QueuedConnection);
         };
-        work_(cancel_, progress);
-        QMetaObject::invokeMethod(
-            this, [this] { emit finished(); }, Qt::QueuedConnection);
+        QString failure;
+        try {
+            work_(cancel_, progress);
+        } catch (const std::bad_alloc&) {
+            failure = QStringLiteral("There was not enough memory for this work.");
+        } catch (const std::exception& error) {
+            failure = QString::fromStdString(shown_text(error.what()));
+        } catch (...) {
+            failure = QStringLiteral("The work stopped on an unknown error.");
+        }
+        if (failure.isNull()) {
+            QMetaObject::invokeMethod(
+                this, [this] { emit finished(); }, Qt::QueuedConnection);
+        } else {
+            QMetaObject::invokeMethod(
+                this, [this, failure] { emit failed(failure); }, Qt::QueuedConnection);
+        }
     });
 }
 

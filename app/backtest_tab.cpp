@@ -21,7 +21,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -32,11 +31,13 @@
 #include "app/bankroll_chart.hpp"
 #include "app/figures_panel.hpp"
 #include "app/lab_settings_form.hpp"
+#include "app/save_file.hpp"
 #include "lab/batch.hpp"
 #include "lab/figure_table.hpp"
 #include "lab/grid.hpp"
 #include "lab/random_spins.hpp"
 #include "lab/session_log.hpp"
+#include "lab/shown_text.hpp"
 #include "lab/spin_file.hpp"
 
 namespace quorvel {
@@ -335,7 +336,14 @@ void BacktestTab::run(bool whole_grid) {
                     outcome->cancelled = true;
                     return;
                 }
-                SpinFile read = read_spin_file(QFile::encodeName(file).toStdString());
+                SpinReadOptions read_options;
+                read_options.regular_files_only = true;
+                read_options.cancel = &cancel;
+                SpinFile read = read_spin_file(QFile::encodeName(file).toStdString(), read_options);
+                if (read.cancelled) {
+                    outcome->cancelled = true;
+                    return;
+                }
                 if (!read.ok()) {
                     outcome->error = read.error;
                     return;
@@ -501,25 +509,14 @@ QString BacktestTab::choose_file(const QString& title, const QString& suggested)
 bool BacktestTab::save(const QString& file_name, const std::function<void(std::ostream&)>& write) {
     std::ostringstream text;
     write(text);
-    const std::string bytes = text.str();
-    QSaveFile file(file_name);
-    QString failure;
-    if (!file.open(QIODevice::WriteOnly)) {
-        failure = file.errorString();
-    } else if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-               static_cast<qint64>(bytes.size())) {
-        failure = file.errorString();
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        failure = file.errorString();
+    const QString shown = QDir::toNativeSeparators(file_name);
+    if (const auto reason = save_file(file_name, text.str())) {
+        status_->setText(QStringLiteral("Not written: %1").arg(shown));
+        report(QStringLiteral("The file could not be written:\n%1\n\n%2").arg(shown, *reason));
+        return false;
     }
-    if (failure.isEmpty()) {
-        status_->setText(QStringLiteral("Written: %1").arg(QDir::toNativeSeparators(file_name)));
-        return true;
-    }
-    report(QStringLiteral("The file could not be written:\n%1\n\n%2")
-               .arg(QDir::toNativeSeparators(file_name), failure));
-    return false;
+    status_->setText(QStringLiteral("Written: %1").arg(shown));
+    return true;
 }
 
 void BacktestTab::export_ledger() {
@@ -581,6 +578,17 @@ void BacktestTab::start(std::function<void(const std::atomic<bool>&,
         done();
         emit workFinished();
     });
+    // A failed task leaves what is shown as it was, and says why.
+    connect(task, &BackgroundTask::failed, this, [this, task](const QString& reason) {
+        task->deleteLater();
+        if (task_ != task) return;
+        task_ = nullptr;
+        set_busy(false);
+        runs_->setEnabled(true);
+        status_->setText(QStringLiteral("The work stopped; what is shown is unchanged."));
+        report(QStringLiteral("The work stopped; what is shown is unchanged.\n\n%1").arg(reason));
+        emit workFinished();
+    });
     status_->setText(status);
     progress_->setValue(0);
     set_busy(true);
@@ -598,10 +606,13 @@ void BacktestTab::set_busy(bool busy) {
 }
 
 void BacktestTab::report(const QString& message) {
+    // A message may quote a file's name: what would turn the text around
+    // or hide part of it is masked.
+    const QString shown = QString::fromStdString(shown_lines(message.toStdString()));
     if (report_error_) {
-        report_error_(message);
+        report_error_(shown);
     } else {
-        QMessageBox::critical(this, window()->windowTitle(), message);
+        QMessageBox::critical(this, window()->windowTitle(), shown);
     }
 }
 

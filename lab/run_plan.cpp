@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lab/run_plan.hpp"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <mutex>
 
@@ -49,9 +51,11 @@ std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
     }
     for (const std::string& path : plan.files) {
         if (stopped(cancel)) return {};
-        SpinFile file = read_spin_file(path);
+        const bool standard_input = path == kStandardInputPath;
+        SpinFile file = standard_input ? read_spin_descriptor(STDIN_FILENO, kStandardInputName)
+                                       : read_spin_file(path);
         if (!file.ok()) return file.error;
-        sources.push_back({path, std::move(file.spins)});
+        sources.push_back({standard_input ? kStandardInputName : path, std::move(file.spins)});
     }
     return {};
 }

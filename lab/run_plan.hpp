@@ -19,6 +19,11 @@ namespace quorvel {
 // What the player asks the lab for, the same from the command line and the
 // Backtest tab: which spins, which settings, one run a source or the grid,
 // and how many fair sessions to set each result against.
+// "-" among the files reads the standard input, named so in the titles and
+// messages; the command line uses it, the window never does.
+inline constexpr const char* kStandardInputPath = "-";
+inline constexpr const char* kStandardInputName = "standard input";
+
 struct RunPlan {
     std::vector<std::string> files;           // read in this order
     std::optional<std::size_t> random_spins;  // drawn from settings.seed instead of files

@@ -1,6 +1,7 @@
 // Loading spin files into the live game, the window's keys and its context
 // menu, and the lab window. Clicks go through the real buttons; the analysis
 // pause runs on its own timer, made to tick without delay.
+#include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
@@ -420,7 +422,8 @@ private slots:
 
     void the_backtest_tab_runs_a_real_file_and_shows_the_labs_figures() {
         const QString file_name =
-            QDir(real_spins_folder()).filePath(QStringLiteral("1603_real_spins.txt"));
+            QDir(real_spins_folder())
+                .filePath(QStringLiteral("Genting 1 May 26 a autom (594).txt"));
         if (!QFile::exists(file_name)) QSKIP("the real spin files are not here");
         quorvel::BacktestTab* tab = open_backtest();
         QVERIFY(tab != nullptr);
@@ -443,7 +446,7 @@ private slots:
         for (const char* key : {"spins", "bets", "wins", "losses", "virtual_bets", "wagered",
                                 "paid", "net", "final_bankroll", "max_drawdown", "expected_loss"}) {
             const QString shown =
-                QString::fromStdString(quorvel::shown_text(quorvel::figure_named(key), run));
+                QString::fromStdString(quorvel::shown_figure(quorvel::figure_named(key), run));
             QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_") + QLatin1String(key))->text(),
                      shown);
         }
@@ -531,6 +534,18 @@ private slots:
         QCOMPARE(lines.size(), 16);  // a header, 14 spins and the end of the last line
         QVERIFY(lines[0].startsWith("spin,number,"));
         QVERIFY(lines[14].startsWith("14,35,"));
+
+        // On a full disk the export says why, and the status line no longer
+        // reads as if the ledger were still being played.
+        if (QFileInfo(QStringLiteral("/dev/full")).isWritable()) {
+            tab->set_file_chooser([](const QString&, const QString&) { return "/dev/full"; });
+            tab->findChild<QAction*>(QStringLiteral("ExportLedger"))->trigger();
+            QVERIFY(written.wait(kLoadTimeoutMs));
+            QCOMPARE(errors_.size(), 1);
+            QVERIFY2(errors_.takeFirst().contains(qt_error_string(ENOSPC)), "no reason given");
+            QCOMPARE(named<QLabel>(*tab, QStringLiteral("BacktestStatus"))->text(),
+                     QStringLiteral("Not written: /dev/full"));
+        }
 
         const QString bad = write_file("bad.txt", "5 17\n0 3.5\n");
         tab->add_files({bad});
