@@ -262,6 +262,10 @@ TEST(Chance, BandsKeepAtMostTwoThousandOrderedPoints) {
     EXPECT_EQ(bands.bands[0].front(), settings.bankroll);  // point 0 is the start
     EXPECT_EQ(bands.bands[4].front(), settings.bankroll);
     EXPECT_EQ(chance->finals.size(), 120u);
+    std::int64_t sum = 0;
+    for (std::int64_t final_bankroll : chance->finals)
+        sum += final_bankroll;
+    EXPECT_DOUBLE_EQ(chance->final_mean, static_cast<double>(sum) / 120.0);
     EXPECT_TRUE(std::is_sorted(chance->finals.begin(), chance->finals.end()));
 
     // A short session keeps every spin.
