@@ -326,15 +326,6 @@ TEST(RunPlan, ARunOnItsOwnIsSetAgainstChanceAndAGridIsCountedWithHolm) {
     EXPECT_EQ(report.hit.predictions, report.figures.predictions);
     EXPECT_EQ(data_text(figure_named("chance_sessions"), report), "150");
 
-    // Skipped with a sentence when too few sessions fit and none was asked for.
-    RunPlan long_plan = plan;
-    long_plan.random_spins = 2'100'000;
-    long_plan.files.clear();
-    long_plan.chance_sessions.reset();
-    long_plan.settings.mode = GameMode::DeepScan;
-    // (Only the sessions' count is decided before the run; 0 here.)
-    EXPECT_EQ(chance_sessions_for(2'100'000, long_plan.chance_sessions), 0);
-
     plan.grid = true;
     plan.chance_sessions = 20;
     const PlanResult grid = run_plan(plan);
@@ -353,6 +344,37 @@ TEST(RunPlan, ARunOnItsOwnIsSetAgainstChanceAndAGridIsCountedWithHolm) {
                      std::min(1.0, *std::min_element(p.begin(), p.end()) * p.size()));
     ASSERT_TRUE(summary.chance);
     EXPECT_EQ(summary.chance->bests.size(), 20u);
+}
+
+// What the Backtest tab relies on: the progress rises to the whole work,
+// fair sessions included, and a cancel hands back a cancelled result.
+TEST(RunPlan, ReportsItsWholeWorkAndStopsWhenCancelled) {
+    RunPlan plan;
+    plan.random_spins = 3000;
+    plan.chance_sessions = 100;
+    std::size_t last = 0;
+    std::size_t whole = 0;
+    bool rising = true;
+    PlanOptions options;
+    options.progress = [&](std::size_t done, std::size_t total) {
+        rising = rising && done >= last;
+        last = done;
+        whole = total;
+    };
+    const PlanResult done = run_plan(plan, options);
+    EXPECT_FALSE(done.cancelled);
+    EXPECT_TRUE(rising);
+    EXPECT_EQ(whole, 3000u + 100u * 3000u);
+    EXPECT_EQ(last, whole);
+    EXPECT_EQ(done.reports.front().file, "random spins (seed 1767225600)");
+
+    std::atomic<bool> cancel{false};
+    options.cancel = &cancel;
+    options.progress = [&](std::size_t done_work, std::size_t) {
+        if (done_work > 3000) cancel.store(true);  // during the fair sessions
+    };
+    const PlanResult stopped = run_plan(plan, options);
+    EXPECT_TRUE(stopped.cancelled);
 }
 
 // Every settled prediction covers the same number of sectors in a run, the
