@@ -95,7 +95,10 @@ std::vector<std::string> grid_verdict(const GridSummary& grid) {
         if (c.best_as_good >= 0.05) {
             line += ": the top of this table is what luck alone produces.";
         } else {
-            line += ": luck alone rarely tops this table.";
+            // A rare best in money is still no test of the advice: the
+            // stakes of a progression, not its picks, can make it.
+            line += ": luck alone seldom tops this table; the hit-rate verdict above says "
+                    "whether the advice itself did better than chance.";
         }
         lines.push_back(line);
     } else if (!grid.chance_skipped.empty()) {

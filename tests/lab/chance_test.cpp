@@ -141,6 +141,30 @@ TEST(Holm, StepsDownOverConstructedPValues) {
     }
 }
 
+TEST(Verdict, TheBestOfTheGridOnFairSpinsIsNamedForWhatItIs) {
+    GridSummary grid;
+    grid.runs = 150;
+    grid.tested = 150;
+    grid.holm_p = 1;
+    grid.chance = GridChance{100, 5696, 0.71, {}};
+    std::vector<std::string> lines = grid_verdict(grid);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1],
+              "The best of 150 on 100 fair sessions does at least this well in 71 % of cases "
+              "(median best 5,696): the top of this table is what luck alone produces.");
+    // Rare on fair spins, yet the money alone is no verdict on the advice.
+    grid.chance->best_as_good = 0.02;
+    lines = grid_verdict(grid);
+    EXPECT_NE(lines[1].find("in 2.0 % of cases"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("the hit-rate verdict above says"), std::string::npos) << lines[1];
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find("edge"), std::string::npos) << line;
+    // Skipped: the sentence says why.
+    grid.chance.reset();
+    grid.chance_skipped = "skipped because";
+    EXPECT_EQ(grid_verdict(grid).back(), "skipped because");
+}
+
 TEST(Chance, SessionsFitTheBudgetOfSpinSteps) {
     EXPECT_EQ(chance_sessions_for(3981, std::nullopt), 1000);
     EXPECT_EQ(chance_sessions_for(707'492, std::nullopt), 282);
