@@ -114,6 +114,15 @@ TEST(Binomial, HitRateOfARunWithoutPredictionsHasNoPValue) {
     const std::string said = run_verdict(report_of("f", LabSettings{}, figures)).front();
     EXPECT_NE(said.find("p < 0.001"), std::string::npos) << said;
     EXPECT_EQ(said.find("edge"), std::string::npos) << said;
+
+    // The same row in a grid whose count of tries takes it back to chance.
+    RunReport row = report_of("f", LabSettings{}, figures);
+    row.holm_p = 0.3;
+    const std::string in_grid = run_verdict(row).front();
+    EXPECT_NE(in_grid.find("not once the grid's tries are counted (Holm p = 0.30)"),
+              std::string::npos)
+        << in_grid;
+    EXPECT_EQ(data_text(figure_named("beats_chance"), row), "false");
 }
 
 TEST(Holm, StepsDownOverConstructedPValues) {
@@ -366,6 +375,14 @@ TEST(RunPlan, ARunOnItsOwnIsSetAgainstChanceAndAGridIsCountedWithHolm) {
     EXPECT_EQ(summary.tested, p.size());
     EXPECT_DOUBLE_EQ(summary.holm_p,
                      std::min(1.0, *std::min_element(p.begin(), p.end()) * p.size()));
+    // A row beats chance only by its adjusted p, never by its own.
+    for (const RunReport& row : grid.reports) {
+        ASSERT_EQ(row.holm_p.has_value(), row.hit.any());
+        if (row.holm_p) {
+            EXPECT_GE(*row.holm_p, row.hit.p);
+        }
+        EXPECT_EQ(beats_chance(row), row.holm_p && *row.holm_p < 0.05);
+    }
     ASSERT_TRUE(summary.chance);
     EXPECT_EQ(summary.chance->bests.size(), 20u);
 }
