@@ -33,6 +33,7 @@
 #include "app/lab_settings_form.hpp"
 #include "app/save_file.hpp"
 #include "lab/batch.hpp"
+#include "lab/figure_table.hpp"
 #include "lab/grid.hpp"
 #include "lab/random_spins.hpp"
 #include "lab/session_log.hpp"
@@ -47,33 +48,24 @@ QString text(std::string_view item) {
     return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
 }
 
-// The columns of the run table; the figures sort as numbers.
-enum Column {
-    kFile,
-    kMode,
-    kType,
-    kSectors,
-    kSystem,
-    kFinal,
-    kNet,
-    kBets,
-    kWins,
-    kLosses,
-    kWagered,
-    kDrawdown,
-    kMinBankroll,
-    kStreak,
-    kLargestStake,
-    kExpectedLoss,
-    kColumnCount
-};
+// The columns of the run table: the settings, then figures of the lab's
+// figure table, which give the headers; the figures sort as numbers.
+enum Column { kFile, kMode, kType, kSectors, kSystem, kFirstFigure };
+constexpr std::string_view kRunTableFigures[] = {
+    "final_bankroll", "net",          "bets",
+    "wins",           "losses",       "wagered",
+    "max_drawdown",   "min_bankroll", "longest_losing_streak",
+    "largest_stake",  "expected_loss"};
+constexpr int kColumnCount = kFirstFigure + static_cast<int>(std::size(kRunTableFigures));
+constexpr int kFinal = kFirstFigure;  // the grid ranks by the first figure
 
-QTableWidgetItem* number_item(double value, bool whole = true) {
+QTableWidgetItem* figure_item(const Figure& figure, const RunReport& run) {
+    const FigureValue value = figure.value(run);
     auto* item = new QTableWidgetItem;
-    if (whole) {
-        item->setData(Qt::DisplayRole, static_cast<qlonglong>(value));
-    } else {
-        item->setData(Qt::DisplayRole, std::round(value * 100.0) / 100.0);
+    if (value.kind == FigureValue::Kind::Whole) {
+        item->setData(Qt::DisplayRole, static_cast<qlonglong>(value.whole));
+    } else if (value.kind == FigureValue::Kind::Real) {
+        item->setData(Qt::DisplayRole, std::round(value.real * 100.0) / 100.0);
     }
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
@@ -222,13 +214,11 @@ QWidget* BacktestTab::create_input() {
 QWidget* BacktestTab::create_results() {
     runs_ = new QTableWidget(0, kColumnCount, this);
     runs_->setObjectName(QStringLiteral("RunTable"));
-    runs_->setHorizontalHeaderLabels(
-        {QStringLiteral("File"), QStringLiteral("Mode"), QStringLiteral("Type"),
-         QStringLiteral("Sectors"), QStringLiteral("System"), QStringLiteral("Final bankroll"),
-         QStringLiteral("Net"), QStringLiteral("Bets"), QStringLiteral("Wins"),
-         QStringLiteral("Losses"), QStringLiteral("Wagered"), QStringLiteral("Max drawdown"),
-         QStringLiteral("Min bankroll"), QStringLiteral("Losing streak"),
-         QStringLiteral("Largest stake"), QStringLiteral("Expected loss")});
+    QStringList headers{QStringLiteral("File"), QStringLiteral("Mode"), QStringLiteral("Type"),
+                        QStringLiteral("Sectors"), QStringLiteral("System")};
+    for (std::string_view key : kRunTableFigures)
+        headers << text(figure_named(key).label);
+    runs_->setHorizontalHeaderLabels(headers);
     runs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     runs_->setSelectionBehavior(QAbstractItemView::SelectRows);
     runs_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -365,7 +355,8 @@ void BacktestTab::run(bool whole_grid) {
         for (std::size_t input = 0; input < outcome->inputs.size(); ++input) {
             for (const LabSettings& configuration : configurations) {
                 jobs.push_back({outcome->inputs[input].spins, configuration});
-                outcome->reports.push_back({outcome->inputs[input].name, configuration, {}});
+                outcome->reports.push_back(
+                    report_of(outcome->inputs[input].name, configuration, {}));
                 outcome->report_input.push_back(input);
             }
         }
@@ -378,8 +369,10 @@ void BacktestTab::run(bool whole_grid) {
         outcome->cancelled =
             cancel.load() || std::any_of(outcome->results.begin(), outcome->results.end(),
                                          [](const RunResult& result) { return result.cancelled; });
-        for (std::size_t i = 0; i < outcome->results.size(); ++i)
-            outcome->reports[i].figures = outcome->results[i].figures;
+        for (std::size_t i = 0; i < outcome->results.size(); ++i) {
+            RunReport& report = outcome->reports[i];
+            report = report_of(report.file, report.settings, outcome->results[i].figures);
+        }
     };
 
     // The earlier runs stay in view, out of reach, until the new ones are in:
@@ -420,7 +413,6 @@ void BacktestTab::run_finished(const std::shared_ptr<Outcome>& outcome) {
     runs_->setRowCount(static_cast<int>(reports_.size()));
     for (std::size_t i = 0; i < reports_.size(); ++i) {
         const RunReport& report = reports_[i];
-        const RunFigures& f = report.figures;
         const int row = static_cast<int>(i);
         auto* file =
             new QTableWidgetItem(QFileInfo(QString::fromStdString(report.file)).fileName());
@@ -431,17 +423,10 @@ void BacktestTab::run_finished(const std::shared_ptr<Outcome>& outcome) {
         runs_->setItem(row, kType, new QTableWidgetItem(text(text_of(report.settings.type))));
         runs_->setItem(row, kSectors, new QTableWidgetItem(text(text_of(report.settings.sectors))));
         runs_->setItem(row, kSystem, new QTableWidgetItem(text(text_of(report.settings.system))));
-        runs_->setItem(row, kFinal, number_item(static_cast<double>(f.final_bankroll)));
-        runs_->setItem(row, kNet, number_item(static_cast<double>(net_of(f))));
-        runs_->setItem(row, kBets, number_item(static_cast<double>(f.bets)));
-        runs_->setItem(row, kWins, number_item(static_cast<double>(f.wins)));
-        runs_->setItem(row, kLosses, number_item(static_cast<double>(f.losses)));
-        runs_->setItem(row, kWagered, number_item(static_cast<double>(f.wagered)));
-        runs_->setItem(row, kDrawdown, number_item(static_cast<double>(f.max_drawdown)));
-        runs_->setItem(row, kMinBankroll, number_item(static_cast<double>(f.min_bankroll)));
-        runs_->setItem(row, kStreak, number_item(static_cast<double>(f.longest_losing_streak)));
-        runs_->setItem(row, kLargestStake, number_item(static_cast<double>(f.largest_stake)));
-        runs_->setItem(row, kExpectedLoss, number_item(f.expected_loss, false));
+        for (int c = kFirstFigure; c < kColumnCount; ++c) {
+            const Figure& figure = figure_named(kRunTableFigures[c - kFirstFigure]);
+            runs_->setItem(row, c, figure_item(figure, report));
+        }
     }
     runs_->setSortingEnabled(true);
     runs_->sortItems(kFinal, Qt::DescendingOrder);

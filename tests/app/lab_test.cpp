@@ -34,6 +34,7 @@
 #include "app/lab_window.hpp"
 #include "app/session_tab.hpp"
 #include "app/tform1.hpp"
+#include "lab/figure_table.hpp"
 #include "lab/grid.hpp"
 #include "lab/lab_csv.hpp"
 #include "lab/lab_settings.hpp"
@@ -440,17 +441,19 @@ private slots:
         options.keep_series = true;
         const quorvel::RunResult expected = quorvel::run_spins(spins.spins, settings, options);
         QVERIFY(expected.figures.bets > 0);
-        for (const auto& [name, text] : quorvel::figure_texts(expected.figures)) {
-            const QString label =
-                QStringLiteral("Figure_") + QString::fromLatin1(name.data(), name.size());
-            // The average shows to the hundredth.
-            const QString shown = name == "expected_loss"
-                                      ? QString::number(expected.figures.expected_loss, 'f', 2)
-                                      : QString::fromStdString(text);
-            QCOMPARE(named<QLabel>(*tab, label)->text(), shown);
+        // Each figure as the lab's figure table writes it for a reader.
+        const quorvel::RunReport run{{}, settings, expected.figures};
+        for (const char* key : {"spins", "bets", "wins", "losses", "virtual_bets", "wagered",
+                                "paid", "net", "final_bankroll", "max_drawdown", "expected_loss"}) {
+            const QString shown =
+                QString::fromStdString(quorvel::shown_figure(quorvel::figure_named(key), run));
+            QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_") + QLatin1String(key))->text(),
+                     shown);
         }
+        // Net is paid less wagered, signed as a gain or a loss.
+        const std::int64_t net = expected.figures.paid - expected.figures.wagered;
         QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_net"))->text(),
-                 QString::number(expected.figures.paid - expected.figures.wagered));
+                 QString::fromStdString((net > 0 ? "+" : "") + quorvel::grouped(net)));
         QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
         auto* chart = named<quorvel::BankrollChart>(*tab, QStringLiteral("BacktestChart"));
         QCOMPARE(chart->bankroll_series()->count(), qsizetype(expected.bankroll_series.size()));
@@ -499,7 +502,7 @@ private slots:
         const quorvel::RunResult run = quorvel::run_spins(spins.spins, chosen, options);
         QCOMPARE(chart->bankroll_series()->at(25).y(), double(run.bankroll_series.back()));
         QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_final_bankroll"))->text(),
-                 QString::number(run.figures.final_bankroll));
+                 QString::fromStdString(quorvel::grouped(run.figures.final_bankroll)));
 
         // The table goes out as CSV, one line a run; a failed write says so.
         const QString csv = folder_.filePath(QStringLiteral("runs.csv"));
