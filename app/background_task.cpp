@@ -1,5 +1,7 @@
 #include "app/background_task.hpp"
 
+#include <exception>
+
 namespace quorvel {
 
 BackgroundTask::BackgroundTask(Work work, QObject* parent)
@@ -22,7 +24,16 @@ void BackgroundTask::start() {
                 },
                 Qt::QueuedConnection);
         };
-        work_(cancel_, progress);
+        // Nothing the work throws may leave its thread: it ends the work,
+        // and the window says what it was.
+        try {
+            work_(cancel_, progress);
+        } catch (const std::exception& error) {
+            error_ = error.what();
+            if (error_.empty()) error_ = "an error without a description";
+        } catch (...) {
+            error_ = "an error without a description";
+        }
         QMetaObject::invokeMethod(
             this, [this] { emit finished(); }, Qt::QueuedConnection);
     });

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <thread>
 
 #include <QObject>
@@ -26,6 +27,8 @@ public:
     void start();
     void cancel();
     bool cancel_requested() const { return cancel_.load(); }
+    // What the work threw, once it has finished: empty when it returned.
+    const std::string& error() const { return error_; }
 
 signals:
     void progress(qint64 done, qint64 total);
@@ -35,6 +38,7 @@ signals:
 private:
     Work work_;
     std::atomic<bool> cancel_{false};
+    std::string error_;
     std::thread thread_;
 };
 

@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include <QChartView>
+
+class QAreaSeries;
+class QLineSeries;
+class QValueAxis;
+
+namespace quorvel {
+
+// Bins of equal width over whole units: bin i holds the values from
+// low + i x width up to, not including, low + (i + 1) x width.
+struct Histogram {
+    std::int64_t low = 0;
+    std::int64_t width = 1;
+    std::vector<std::int64_t> counts;
+};
+
+// At most `bins` bins that hold every value and `also` (the run's own end,
+// so its mark always falls inside the chart).
+Histogram histogram_of(std::span<const std::int64_t> values, std::int64_t also, std::size_t bins);
+
+// Where the fair sessions' final bankrolls fell, in bars, with a line where
+// the run itself ended and a fainter one at the start.
+class FinalsHistogram : public QChartView {
+    Q_OBJECT
+
+public:
+    explicit FinalsHistogram(QWidget* parent = nullptr);
+
+    // The sessions' finals; an empty span clears the chart.
+    void set_finals(std::span<const std::int64_t> finals, std::int64_t run_final,
+                    std::int64_t start);
+
+    const Histogram& histogram() const { return histogram_; }
+    QAreaSeries* bars() const { return bars_; }
+    QLineSeries* run_mark() const { return run_mark_; }
+
+private:
+    Histogram histogram_;
+    QAreaSeries* bars_;
+    QLineSeries* run_mark_;
+    QLineSeries* start_mark_;
+    QValueAxis* money_;
+    QValueAxis* sessions_;
+};
+
+}  // namespace quorvel
