@@ -162,22 +162,18 @@ QWidget* BacktestTab::create_results() {
         "money, whatever the column sorted by"));
     connect(solvent_first_, &QCheckBox::toggled, model_, &RunTableModel::set_solvent_first);
 
-    auto* top = new QWidget(this);
-    auto* top_layout = new QHBoxLayout(top);
-    top_layout->setContentsMargins(0, 0, 0, 0);
-    top_layout->addWidget(view_, 1);
-    top_layout->addWidget(export_, 0, Qt::AlignTop);
     auto* bottom = new QWidget(this);
     auto* bottom_layout = new QVBoxLayout(bottom);
     bottom_layout->setContentsMargins(0, 0, 0, 0);
     auto* table_line = new QHBoxLayout;
     table_line->addWidget(grid_verdict_, 1);
     table_line->addWidget(solvent_first_, 0, Qt::AlignRight | Qt::AlignBottom);
+    table_line->addWidget(export_, 0, Qt::AlignRight | Qt::AlignBottom);
     bottom_layout->addLayout(table_line);
     bottom_layout->addWidget(table_, 1);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(top);
+    splitter->addWidget(view_);
     splitter->addWidget(bottom);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);

@@ -54,8 +54,8 @@ BankrollChart::BankrollChart(QWidget* parent)
     : QChartView(parent),
       bankroll_(new QLineSeries),
       peak_(new QLineSeries),
-      outer_(band_area(QStringLiteral("Chance 5–95 %"), chance_outer_fill())),
-      inner_(band_area(QStringLiteral("25–75 %"), chance_inner_fill())),
+      outer_(band_area(QStringLiteral("Fair sessions"), chance_outer_fill())),
+      inner_(band_area(QStringLiteral("Middle half"), chance_inner_fill())),
       median_(new QLineSeries),
       spins_(new QValueAxis),
       money_(new QValueAxis) {
@@ -88,6 +88,8 @@ BankrollChart::BankrollChart(QWidget* parent)
         series->attachAxis(money_);
     }
     setChart(chart);
+    show_in_legend(inner_, false);
+    show_in_legend(median_, false);
     set_bankroll({});
 }
 
@@ -106,8 +108,18 @@ void BankrollChart::set_bankroll(std::span<const std::int64_t> bankroll,
     inner_->upperSeries()->replace(fan ? band_points(*bands, 3) : QList<QPointF>{});
     inner_->lowerSeries()->replace(fan ? band_points(*bands, 1) : QList<QPointF>{});
     median_->replace(fan ? band_points(*bands, 2) : QList<QPointF>{});
-    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{outer_, inner_, median_})
-        show_in_legend(series, fan);
+    // One entry stands for the fan, whose parts the tooltip names: five
+    // entries do not fit a chart beside the histogram.
+    if (chart()->legend()->markers(outer_).value(0)->isVisible() != fan) {
+        show_in_legend(outer_, fan);
+        // The legend lays its markers out again only when shown anew.
+        chart()->legend()->hide();
+        chart()->legend()->show();
+    }
+    setToolTip(fan ? QStringLiteral("The fair sessions with the same settings: their median "
+                                    "(dashed), the middle half of them (the darker band) and "
+                                    "nine in ten (the lighter band)")
+                   : QString());
 
     const double last = bankroll.empty() ? 1.0 : static_cast<double>(bankroll.size() - 1);
     spins_->setRange(0.0, std::max(last, 10.0));

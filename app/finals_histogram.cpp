@@ -15,6 +15,7 @@
 
 #include "app/chart_style.hpp"
 #include "app/colours.hpp"
+#include "lab/chance.hpp"
 
 namespace quorvel {
 
@@ -24,12 +25,16 @@ constexpr std::size_t kBins = 40;
 
 }  // namespace
 
-Histogram histogram_of(std::span<const std::int64_t> values, std::int64_t also, std::size_t bins) {
+Histogram histogram_of(std::span<const std::int64_t> sorted, std::span<const std::int64_t> also,
+                       std::size_t bins) {
     Histogram histogram;
-    if (values.empty() || bins == 0) return histogram;
-    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
-    const std::int64_t low = std::min(*lowest, also);
-    const std::int64_t high = std::max(*highest, also);
+    if (sorted.empty() || bins == 0) return histogram;
+    auto low = static_cast<std::int64_t>(std::floor(percentile_of(sorted, 2.5)));
+    auto high = static_cast<std::int64_t>(std::ceil(percentile_of(sorted, 97.5)));
+    for (std::int64_t value : also) {
+        low = std::min(low, value);
+        high = std::max(high, value);
+    }
     // The width is whole units, so a narrow spread of integers does not get
     // bins that hold no possible value.
     const double span = static_cast<double>(high) - static_cast<double>(low) + 1.0;
@@ -37,9 +42,12 @@ Histogram histogram_of(std::span<const std::int64_t> values, std::int64_t also, 
         static_cast<std::int64_t>(std::max(1.0, std::ceil(span / static_cast<double>(bins))));
     histogram.low = low;
     histogram.width = width;
-    histogram.counts.assign(static_cast<std::size_t>((high - low) / width + 1), 0);
-    for (std::int64_t value : values)
-        ++histogram.counts[static_cast<std::size_t>((value - low) / width)];
+    const std::int64_t last = (high - low) / width;
+    histogram.counts.assign(static_cast<std::size_t>(last + 1), 0);
+    for (std::int64_t value : sorted) {
+        const std::int64_t bin = value < low ? 0 : std::min(last, (value - low) / width);
+        ++histogram.counts[static_cast<std::size_t>(bin)];
+    }
     return histogram;
 }
 
@@ -55,6 +63,10 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setBackgroundBrush(colour_from_bgr(kPanel));
     setMinimumSize(220, 200);
+    setToolTip(
+        QStringLiteral("Where the fair sessions with the same settings ended; the end "
+                       "bars also hold the few beyond them. The line: where this run "
+                       "ended."));
 
     auto* chart = new QChart;
     style_chart(*chart);
@@ -85,7 +97,8 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
 
 void FinalsHistogram::set_finals(std::span<const std::int64_t> finals, std::int64_t run_final,
                                  std::int64_t start) {
-    histogram_ = histogram_of(finals, run_final, kBins);
+    const std::int64_t marks[] = {run_final, start};
+    histogram_ = histogram_of(finals, marks, kBins);
     QList<QPointF> tops;
     QList<QPointF> floor;
     std::int64_t most = 0;
@@ -112,12 +125,13 @@ void FinalsHistogram::set_finals(std::span<const std::int64_t> finals, std::int6
     mark(run_mark_, run_final);
     mark(start_mark_, start);
     if (finals.empty()) {
-        money_->setRange(0, 10);
-        sessions_->setRange(0, 10);
+        // Ticks on whole numbers while empty: 4 ticks over 0-9, 5 over 0-8.
+        money_->setRange(0, 9);
+        sessions_->setRange(0, 8);
         return;
     }
-    const double low = static_cast<double>(std::min(histogram_.low, start));
-    const double high = std::max(tops.back().x(), static_cast<double>(start) + 1);
+    const double low = static_cast<double>(histogram_.low);
+    const double high = tops.back().x();
     const double margin = 0.03 * (high - low);
     money_->setRange(low - margin, high + margin);
     money_->applyNiceNumbers();

@@ -15,16 +15,20 @@ class QValueAxis;
 namespace quorvel {
 
 // Bins of equal width over whole units: bin i holds the values from
-// low + i x width up to, not including, low + (i + 1) x width.
+// low + i x width up to, not including, low + (i + 1) x width; the first and
+// the last bin also hold every value beyond them.
 struct Histogram {
     std::int64_t low = 0;
     std::int64_t width = 1;
     std::vector<std::int64_t> counts;
 };
 
-// At most `bins` bins that hold every value and `also` (the run's own end,
-// so its mark always falls inside the chart).
-Histogram histogram_of(std::span<const std::int64_t> values, std::int64_t also, std::size_t bins);
+// At most `bins` bins over the middle 95 % of the sorted values, widened to
+// take in `also` (the run's own end and the start, so their marks fall
+// inside the chart). A few ruinous sessions would otherwise squeeze all the
+// others into one bar; they are counted in the end bins instead.
+Histogram histogram_of(std::span<const std::int64_t> sorted, std::span<const std::int64_t> also,
+                       std::size_t bins);
 
 // Where the fair sessions' final bankrolls fell, in bars, with a line where
 // the run itself ended and a fainter one at the start.

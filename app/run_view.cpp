@@ -41,7 +41,7 @@ RunView::RunView(QWidget* parent)
     verdict_->setWordWrap(true);
     verdict_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    verdict_->setMinimumWidth(240);
+    verdict_->setMinimumWidth(180);
 
     auto* top = new QHBoxLayout;
     top->addWidget(figures_, 3, Qt::AlignTop);
