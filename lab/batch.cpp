@@ -1,6 +1,7 @@
 #include "lab/batch.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <mutex>
 #include <thread>
 
@@ -18,20 +19,32 @@ void for_each_index(std::size_t count, unsigned threads,
     if (threads == 0) threads = std::thread::hardware_concurrency();
     threads = std::clamp<unsigned>(threads, 1, std::max<std::size_t>(count, 1));
     std::atomic<std::size_t> next{0};
+    // An exception on a worker (memory running out, say) must not end the
+    // program: the first is kept, the other workers stop taking indices, and
+    // it is thrown again on the calling thread once all have stopped.
+    std::exception_ptr failure;
+    std::mutex failure_lock;
     const auto worker = [&] {
-        for (std::size_t index = next.fetch_add(1); index < count; index = next.fetch_add(1))
-            work(index);
+        try {
+            for (std::size_t index = next.fetch_add(1); index < count; index = next.fetch_add(1))
+                work(index);
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(failure_lock);
+            if (!failure) failure = std::current_exception();
+            next.store(count);
+        }
     };
     if (threads == 1) {
         worker();
-        return;
+    } else {
+        std::vector<std::thread> workers;
+        workers.reserve(threads);
+        for (unsigned t = 0; t < threads; ++t)
+            workers.emplace_back(worker);
+        for (std::thread& thread : workers)
+            thread.join();
     }
-    std::vector<std::thread> workers;
-    workers.reserve(threads);
-    for (unsigned t = 0; t < threads; ++t)
-        workers.emplace_back(worker);
-    for (std::thread& thread : workers)
-        thread.join();
+    if (failure) std::rethrow_exception(failure);
 }
 
 std::vector<RunResult> run_batch(std::span<const RunJob> jobs, const BatchOptions& options) {

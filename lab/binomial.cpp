@@ -156,18 +156,16 @@ RateInterval clopper_pearson(std::int64_t n, std::int64_t k, double confidence) 
     if (n <= 0) return interval;
     const double half = (1 - confidence) / 2;
     const double nd = static_cast<double>(n);
-    // At the edges the bound has a closed form: P(X = 0) = (1 - x)^n.
+    // At the edges the open bound has a closed form: P(X = 0) = (1 - x)^n.
     if (k <= 0) {
         interval.high = -std::expm1(std::log(half) / nd);
     } else if (k >= n) {
         interval.low = std::exp(std::log(half) / nd);
-    }
-    if (k > 0 && k < n) {
+    } else {
         interval.low = crossing([&](double x) { return upper_tail(n, k, x, 1 - x); }, half, true);
+        // P(X <= k) as the upper tail of n - X, which falls as x rises.
         interval.high =
             crossing([&](double x) { return upper_tail(n, n - k, 1 - x, x); }, half, false);
-    } else if (k >= n && n > 0) {
-        interval.high = 1;
     }
     return interval;
 }

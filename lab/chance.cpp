@@ -7,7 +7,6 @@
 #include <mutex>
 
 #include "lab/batch.hpp"
-#include "lab/random_spins.hpp"
 #include "lab/runner.hpp"
 
 namespace quorvel {
@@ -86,8 +85,50 @@ std::uint64_t session_seed(std::int64_t seed, std::uint64_t index) {
     return z ^ (z >> 31);
 }
 
+// xoshiro256** seeded by SplitMix64, with Lemire's multiply-and-shift for
+// the pocket: a fixed, portable sequence, and quick, for the fair sessions
+// draw as many numbers as the engine plays.
 std::vector<std::uint8_t> session_spins(std::size_t spins, std::int64_t seed, std::uint64_t index) {
-    return random_spins(spins, session_seed(seed, index));
+    std::uint64_t state[4];
+    std::uint64_t mix = session_seed(seed, index);
+    for (std::uint64_t& word : state) {
+        mix += 0x9E3779B97F4A7C15ull;
+        std::uint64_t z = mix;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        word = z ^ (z >> 31);
+    }
+    const auto rotl = [](std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); };
+    const auto next = [&] {
+        const std::uint64_t result = rotl(state[1] * 5, 7) * 9;
+        const std::uint64_t t = state[1] << 17;
+        state[2] ^= state[0];
+        state[3] ^= state[1];
+        state[1] ^= state[2];
+        state[0] ^= state[3];
+        state[2] ^= t;
+        state[3] = rotl(state[3], 45);
+        return result;
+    };
+    constexpr std::uint64_t kPockets = 37;
+    // Products whose low word falls below this would make some pockets
+    // likelier; they are drawn again.
+    constexpr std::uint64_t kThreshold = (0 - kPockets) % kPockets;
+    std::vector<std::uint8_t> drawn(spins);
+    for (std::uint8_t& spin : drawn) {
+        // The 128-bit product x * 37 in two words, from its 32-bit halves.
+        std::uint64_t high = 0;
+        std::uint64_t low = 0;
+        do {
+            const std::uint64_t x = next();
+            const std::uint64_t upper = (x >> 32) * kPockets;
+            const std::uint64_t lower = (x & 0xFFFFFFFFull) * kPockets;
+            high = (upper + (lower >> 32)) >> 32;
+            low = (upper << 32) + lower;
+        } while (low < kThreshold);
+        spin = static_cast<std::uint8_t>(high);
+    }
+    return drawn;
 }
 
 double percentile_of(std::span<const std::int64_t> sorted, double percent) {

@@ -59,8 +59,11 @@ void write_runs_csv(std::ostream& out, std::span<const RunReport> runs) {
         out << csv_field(run.file) << ',' << csv_field(text_of(s.mode)) << ','
             << csv_field(text_of(s.type)) << ',' << csv_field(text_of(s.sectors)) << ','
             << csv_field(text_of(s.system)) << ',' << s.base_bet;
-        for (const Figure& figure : figure_table())
-            out << ',' << data_text(figure, run);
+        // A figure without a value (JSON's null) is an empty cell.
+        for (const Figure& figure : figure_table()) {
+            const std::string value = data_text(figure, run);
+            out << ',' << (value == "null" ? std::string() : value);
+        }
         out << '\n';
     }
 }

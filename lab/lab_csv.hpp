@@ -20,7 +20,7 @@ namespace quorvel {
 void write_ledger_csv(std::ostream& out, std::span<const LedgerRow> ledger);
 
 // One line a run: file, mode, type, sectors, system, base_bet, then every
-// figure of the figure table under its key.
+// figure of the figure table under its key (empty where JSON has null).
 void write_runs_csv(std::ostream& out, std::span<const RunReport> runs);
 
 // Writes a file through `write`, into a new file beside it that then takes

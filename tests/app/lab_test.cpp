@@ -495,6 +495,7 @@ private slots:
             QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_") + QLatin1String(key))->text(),
                      shown);
         }
+        // Net is paid less wagered, signed as a gain or a loss.
         const std::int64_t net = expected.figures.paid - expected.figures.wagered;
         QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_net"))->text(),
                  QString::fromStdString((net > 0 ? "+" : "") + quorvel::grouped(net)));
