@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <sstream>
 
-#include <QAction>
-#include <QCheckBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -12,20 +10,17 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include "app/lab_settings_form.hpp"
+#include "app/run_list.hpp"
 #include "app/run_replay.hpp"
 #include "app/run_table_model.hpp"
 #include "app/run_view.hpp"
@@ -52,7 +47,8 @@ BacktestTab::BacktestTab(QWidget* parent)
     : QWidget(parent),
       settings_(new LabSettingsForm(this)),
       view_(new RunView(this)),
-      model_(new RunTableModel(this)) {
+      list_(new RunList(this)),
+      model_(&list_->model()) {
     setObjectName(QStringLiteral("BacktestTab"));
     setAcceptDrops(true);
 
@@ -121,60 +117,12 @@ BacktestTab::~BacktestTab() {
 }
 
 QWidget* BacktestTab::create_results() {
-    table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("RunTable"));
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setAlternatingRowColors(true);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(20);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->horizontalHeader()->setSortIndicator(RunTableModel::FirstFigure, Qt::DescendingOrder);
-    table_->setSortingEnabled(true);
-    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid()) show_row(current.row());
-            });
-
-    export_ = new QPushButton(QStringLiteral("Export…"), this);
-    export_->setObjectName(QStringLiteral("Export"));
-    export_->setEnabled(false);
-    auto* menu = new QMenu(export_);
-    QAction* ledger = menu->addAction(QStringLiteral("Ledger of the chosen run…"));
-    ledger->setObjectName(QStringLiteral("ExportLedger"));
-    QAction* grid = menu->addAction(QStringLiteral("Table of the runs…"));
-    grid->setObjectName(QStringLiteral("ExportRuns"));
-    export_->setMenu(menu);
-    connect(ledger, &QAction::triggered, this, &BacktestTab::export_ledger);
-    connect(grid, &QAction::triggered, this, &BacktestTab::export_runs);
-
-    grid_verdict_ = new QLabel(this);
-    grid_verdict_->setObjectName(QStringLiteral("GridVerdict"));
-    grid_verdict_->setWordWrap(true);
-    grid_verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    grid_verdict_->hide();
-    solvent_first_ = new QCheckBox(QStringLiteral("Runs that never ran out first"), this);
-    solvent_first_->setObjectName(QStringLiteral("SolventFirst"));
-    solvent_first_->setToolTip(QStringLiteral(
-        "Put the runs whose bankroll never fell below zero before those that ran out of "
-        "money, whatever the column sorted by"));
-    connect(solvent_first_, &QCheckBox::toggled, model_, &RunTableModel::set_solvent_first);
-
-    auto* bottom = new QWidget(this);
-    auto* bottom_layout = new QVBoxLayout(bottom);
-    bottom_layout->setContentsMargins(0, 0, 0, 0);
-    auto* table_line = new QHBoxLayout;
-    table_line->addWidget(grid_verdict_, 1);
-    table_line->addWidget(solvent_first_, 0, Qt::AlignRight | Qt::AlignBottom);
-    table_line->addWidget(export_, 0, Qt::AlignRight | Qt::AlignBottom);
-    bottom_layout->addLayout(table_line);
-    bottom_layout->addWidget(table_, 1);
-
+    connect(list_, &RunList::runChosen, this, &BacktestTab::show_row);
+    connect(list_, &RunList::ledgerWanted, this, &BacktestTab::export_ledger);
+    connect(list_, &RunList::tableWanted, this, &BacktestTab::export_runs);
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(view_);
-    splitter->addWidget(bottom);
+    splitter->addWidget(list_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     return splitter;
@@ -240,7 +188,7 @@ void BacktestTab::run(bool whole_grid) {
     };
     // The earlier runs stay in view, out of reach, until the new ones are in:
     // a refused file or a cancel leaves them as they were.
-    table_->setEnabled(false);
+    list_->setEnabled(false);
     start(
         std::move(work), [this, result, settings] { run_finished(*result, settings); },
         whole_grid ? QStringLiteral("Running the 150 configurations…")
@@ -248,6 +196,7 @@ void BacktestTab::run(bool whole_grid) {
 }
 
 void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) {
+    list_->setEnabled(true);
     const QString kept =
         model_->empty() ? QString() : QStringLiteral(" The earlier runs are still shown.");
     if (!result.error.empty()) {
@@ -281,12 +230,9 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
         verdict << (result.grids.size() > 1 ? name + QStringLiteral(": ") : QString()) +
                        lines.join(QLatin1Char(' '));
     }
-    grid_verdict_->setText(verdict.join(QLatin1Char('\n')));
-    grid_verdict_->setVisible(!verdict.isEmpty());
+    list_->set_verdict(verdict.join(QLatin1Char('\n')));
 
-    table_->setEnabled(true);
     model_->set_rows(std::move(rows));
-    table_->scrollToTop();
     const std::size_t count = static_cast<std::size_t>(model_->rowCount());
     results_status_ = count == 1 ? QStringLiteral("One run.")
                                  : QStringLiteral(
@@ -294,9 +240,8 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
                                        "heading to sort by it.")
                                        .arg(grouped_text(count));
     status_->setText(results_status_);
-    export_->setEnabled(true);
-    table_->selectionModel()->clearCurrentIndex();
-    table_->setCurrentIndex(model_->index(0, 0));
+    list_->set_export_enabled(true);
+    list_->choose(0);
 }
 
 void BacktestTab::show_row(int row) {
@@ -348,7 +293,7 @@ void BacktestTab::chart_row(int row) {
                         "sessions\u201d.";
                 }
                 model_->row_changed(r);
-                if (table_->currentIndex().row() == r) show_row(r);
+                if (list_->current_row() == r) show_row(r);
             }
         },
         sessions > 0 ? QStringLiteral("Charting the run and its fair sessions…")
@@ -394,7 +339,7 @@ bool BacktestTab::save(const QString& file_name, const std::function<void(std::o
 }
 
 void BacktestTab::export_ledger() {
-    const int row = table_->currentIndex().row();
+    const int row = list_->current_row();
     if (row < 0 || running()) return;
     const QString file_name =
         choose_file(QStringLiteral("Export the ledger"), QStringLiteral("ledger.csv"));
@@ -442,7 +387,7 @@ void BacktestTab::start(BackgroundTask::Work work, std::function<void()> done,
         task_ = nullptr;
         set_busy(false);
         if (!task->error().empty()) {
-            table_->setEnabled(true);
+            list_->setEnabled(true);
             status_->setText(QStringLiteral("Stopped on an error.") + QLatin1Char(' ') +
                              results_status_);
             report(QStringLiteral("The work stopped on an error:\n%1")
@@ -462,7 +407,7 @@ void BacktestTab::set_busy(bool busy) {
     for (QWidget* widget : std::initializer_list<QWidget*>{run_, run_all_, from_table_, settings_})
         widget->setEnabled(!busy);
     sources_box_->set_inputs_enabled(!busy);
-    export_->setEnabled(!busy && !model_->empty());
+    list_->set_export_enabled(!busy && !model_->empty());
     cancel_->setEnabled(busy);
     if (!busy) progress_->setValue(0);
 }

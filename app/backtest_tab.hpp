@@ -13,15 +13,14 @@
 #include "lab/lab_settings.hpp"
 #include "lab/run_plan.hpp"
 
-class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTableView;
 
 namespace quorvel {
 
 class LabSettingsForm;
+class RunList;
 class RunTableModel;
 class RunView;
 class SpinSourcesBox;
@@ -84,14 +83,11 @@ private:
     QPushButton* run_;
     QPushButton* run_all_;
     QPushButton* cancel_;
-    QPushButton* export_;
     QProgressBar* progress_;
     QLabel* status_;
     RunView* view_;
-    QLabel* grid_verdict_;
-    QCheckBox* solvent_first_;
-    QTableView* table_;
-    RunTableModel* model_;
+    RunList* list_;
+    RunTableModel* model_;  // the list's
 
     FileChooser choose_file_;
     ErrorReporter report_error_;
