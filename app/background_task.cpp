@@ -1,6 +1,9 @@
 #include "app/background_task.hpp"
 
 #include <exception>
+#include <new>
+
+#include "lab/shown_text.hpp"
 
 namespace quorvel {
 
@@ -24,18 +27,23 @@ void BackgroundTask::start() {
                 },
                 Qt::QueuedConnection);
         };
-        // Nothing the work throws may leave its thread: it ends the work,
-        // and the window says what it was.
+        QString failure;
         try {
             work_(cancel_, progress);
+        } catch (const std::bad_alloc&) {
+            failure = QStringLiteral("There was not enough memory for this work.");
         } catch (const std::exception& error) {
-            error_ = error.what();
-            if (error_.empty()) error_ = "an error without a description";
+            failure = QString::fromStdString(shown_text(error.what()));
         } catch (...) {
-            error_ = "an error without a description";
+            failure = QStringLiteral("The work stopped on an unknown error.");
         }
-        QMetaObject::invokeMethod(
-            this, [this] { emit finished(); }, Qt::QueuedConnection);
+        if (failure.isNull()) {
+            QMetaObject::invokeMethod(
+                this, [this] { emit finished(); }, Qt::QueuedConnection);
+        } else {
+            QMetaObject::invokeMethod(
+                this, [this, failure] { emit failed(failure); }, Qt::QueuedConnection);
+        }
     });
 }
 

@@ -3,16 +3,18 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
-#include <string>
 #include <thread>
 
 #include <QObject>
 
 namespace quorvel {
 
-// A piece of lab work on its own thread, so the windows stay responsive. The
+// A piece of work on its own thread, so the windows stay responsive. The
 // work is told how far it has got through `progress` and looks at `cancel`
-// now and then; the task hears of both on the interface thread.
+// now and then; the task hears of both on the interface thread. Every task
+// started ends in exactly one of finished() and failed(): an exception thrown
+// by the work is caught on its thread and told as failed(), so it can neither
+// end the program nor leave half a result in use.
 class BackgroundTask : public QObject {
     Q_OBJECT
 
@@ -27,18 +29,18 @@ public:
     void start();
     void cancel();
     bool cancel_requested() const { return cancel_.load(); }
-    // What the work threw, once it has finished: empty when it returned.
-    const std::string& error() const { return error_; }
 
 signals:
     void progress(qint64 done, qint64 total);
     // The work has returned; whatever it produced is complete.
     void finished();
+    // The work threw; whatever it produced is incomplete. The reason is a
+    // sentence for a message box.
+    void failed(const QString& reason);
 
 private:
     Work work_;
     std::atomic<bool> cancel_{false};
-    std::string error_;
     std::thread thread_;
 };
 

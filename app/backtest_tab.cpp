@@ -15,7 +15,6 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -24,11 +23,13 @@
 #include "app/run_replay.hpp"
 #include "app/run_table_model.hpp"
 #include "app/run_view.hpp"
+#include "app/save_file.hpp"
 #include "app/spin_sources_box.hpp"
 #include "lab/chance.hpp"
 #include "lab/figure_table.hpp"
 #include "lab/lab_csv.hpp"
 #include "lab/runner.hpp"
+#include "lab/shown_text.hpp"
 #include "lab/verdict.hpp"
 
 namespace quorvel {
@@ -184,6 +185,7 @@ void BacktestTab::run(bool whole_grid) {
         options.cancel = &cancel;
         options.progress = progress;
         options.how_to_ask = "a number in \u201cFair sessions\u201d";
+        options.regular_files_only = true;
         *result = run_plan(plan, options);
     };
     // The earlier runs stay in view, out of reach, until the new ones are in:
@@ -317,25 +319,14 @@ QString BacktestTab::choose_file(const QString& title, const QString& suggested)
 bool BacktestTab::save(const QString& file_name, const std::function<void(std::ostream&)>& write) {
     std::ostringstream text;
     write(text);
-    const std::string bytes = text.str();
-    QSaveFile file(file_name);
-    QString failure;
-    if (!file.open(QIODevice::WriteOnly)) {
-        failure = file.errorString();
-    } else if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-               static_cast<qint64>(bytes.size())) {
-        failure = file.errorString();
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        failure = file.errorString();
+    const QString shown = QDir::toNativeSeparators(file_name);
+    if (const auto reason = save_file(file_name, text.str())) {
+        status_->setText(QStringLiteral("Not written: %1").arg(shown));
+        report(QStringLiteral("The file could not be written:\n%1\n\n%2").arg(shown, *reason));
+        return false;
     }
-    if (failure.isEmpty()) {
-        status_->setText(QStringLiteral("Written: %1").arg(QDir::toNativeSeparators(file_name)));
-        return true;
-    }
-    report(QStringLiteral("The file could not be written:\n%1\n\n%2")
-               .arg(QDir::toNativeSeparators(file_name), failure));
-    return false;
+    status_->setText(QStringLiteral("Written: %1").arg(shown));
+    return true;
 }
 
 void BacktestTab::export_ledger() {
@@ -386,15 +377,18 @@ void BacktestTab::start(BackgroundTask::Work work, std::function<void()> done,
         if (task_ != task) return;  // replaced: its outcome is not wanted
         task_ = nullptr;
         set_busy(false);
-        if (!task->error().empty()) {
-            list_->setEnabled(true);
-            status_->setText(QStringLiteral("Stopped on an error.") + QLatin1Char(' ') +
-                             results_status_);
-            report(QStringLiteral("The work stopped on an error:\n%1")
-                       .arg(QString::fromStdString(task->error())));
-        } else {
-            done();
-        }
+        done();
+        emit workFinished();
+    });
+    // A failed task leaves what is shown as it was, and says why.
+    connect(task, &BackgroundTask::failed, this, [this, task](const QString& reason) {
+        task->deleteLater();
+        if (task_ != task) return;
+        task_ = nullptr;
+        set_busy(false);
+        list_->setEnabled(true);
+        status_->setText(QStringLiteral("The work stopped; what is shown is unchanged."));
+        report(QStringLiteral("The work stopped; what is shown is unchanged.\n\n%1").arg(reason));
         emit workFinished();
     });
     status_->setText(status);
@@ -413,10 +407,13 @@ void BacktestTab::set_busy(bool busy) {
 }
 
 void BacktestTab::report(const QString& message) {
+    // A message may quote a file's name: what would turn the text around
+    // or hide part of it is masked.
+    const QString shown = QString::fromStdString(shown_lines(message.toStdString()));
     if (report_error_) {
-        report_error_(message);
+        report_error_(shown);
     } else {
-        QMessageBox::critical(this, window()->windowTitle(), message);
+        QMessageBox::critical(this, window()->windowTitle(), shown);
     }
 }
 

@@ -37,12 +37,12 @@ FiguresPanel::FiguresPanel(const std::vector<std::string>& shown, int columns, Q
 }
 
 void FiguresPanel::set_figures(const RunFigures& figures) {
-    set_report(RunReport{{}, {}, figures});
+    set_report(report_of({}, {}, figures));
 }
 
 void FiguresPanel::set_report(const RunReport& run) {
     for (auto& [key, label] : values_) {
-        const QString text = QString::fromStdString(shown_text(figure_named(key), run));
+        const QString text = QString::fromStdString(shown_figure(figure_named(key), run));
         if (label->text() != text) label->setText(text);
     }
 }

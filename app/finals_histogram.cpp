@@ -25,9 +25,9 @@ constexpr std::size_t kBins = 40;
 
 }  // namespace
 
-Histogram histogram_of(std::span<const std::int64_t> sorted, std::span<const std::int64_t> also,
-                       std::size_t bins) {
-    Histogram histogram;
+ChartBins chart_bins(std::span<const std::int64_t> sorted, std::span<const std::int64_t> also,
+                     std::size_t bins) {
+    ChartBins histogram;
     if (sorted.empty() || bins == 0) return histogram;
     auto low = static_cast<std::int64_t>(std::floor(percentile_of(sorted, 2.5)));
     auto high = static_cast<std::int64_t>(std::ceil(percentile_of(sorted, 97.5)));
@@ -98,7 +98,7 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
 void FinalsHistogram::set_finals(std::span<const std::int64_t> finals, std::int64_t run_final,
                                  std::int64_t start) {
     const std::int64_t marks[] = {run_final, start};
-    histogram_ = histogram_of(finals, marks, kBins);
+    histogram_ = chart_bins(finals, marks, kBins);
     QList<QPointF> tops;
     QList<QPointF> floor;
     std::int64_t most = 0;

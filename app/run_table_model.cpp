@@ -103,8 +103,9 @@ QVariant RunTableModel::data(const QModelIndex& index, int role) const {
     const bool figure = column >= FirstFigure;
     switch (role) {
         case Qt::DisplayRole:
-            return figure ? QString::fromStdString(shown_text(figure_of_column(column), run.report))
-                          : setting_text(run.report, column);
+            return figure
+                       ? QString::fromStdString(shown_figure(figure_of_column(column), run.report))
+                       : setting_text(run.report, column);
         case SortRole:
             if (!figure) return setting_text(run.report, column);
             return figure_of_column(column).value(run.report).number();

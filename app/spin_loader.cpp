@@ -9,42 +9,60 @@ namespace quorvel {
 
 SpinLoader::SpinLoader(const QString& file_name, const Game& game, const SessionLog& log,
                        QObject* parent)
-    : QObject(parent), file_name_(file_name), game_(game), log_(log) {}
-
-SpinLoader::~SpinLoader() {
-    cancel();
-    if (worker_.joinable()) worker_.join();
+    : QObject(parent),
+      path_(QFile::encodeName(file_name).toStdString()),
+      game_(game),
+      log_(log),
+      task_(std::make_unique<BackgroundTask>(
+          [this](const std::atomic<bool>& cancel, const BackgroundTask::Progress& progress) {
+              work(cancel, progress);
+          })) {
+    // The task's progress first tells the spins to play, then how many are played.
+    connect(task_.get(), &BackgroundTask::progress, this, [this](qint64 done, qint64 total) {
+        if (!announced_) {
+            announced_ = true;
+            emit started(total);
+        }
+        if (done > 0) emit progress(done);
+    });
+    connect(task_.get(), &BackgroundTask::finished, this, &SpinLoader::finish);
+    connect(task_.get(), &BackgroundTask::failed, this, &SpinLoader::refused);
 }
 
+SpinLoader::~SpinLoader() = default;
+
 void SpinLoader::start() {
-    worker_ = std::thread([this] { work(); });
+    task_->start();
 }
 
 void SpinLoader::cancel() {
-    cancel_.store(true);
+    task_->cancel();
 }
 
-// Runs on the worker. Every signal goes through the loader's own thread, so
-// the window hears of the work in order and only while the loader lives: the
-// destructor joins the worker before the loader and its queued calls go.
-void SpinLoader::work() {
-    const auto post = [this](auto call) {
-        QMetaObject::invokeMethod(this, call, Qt::QueuedConnection);
-    };
-    const SpinFile file = read_spin_file(QFile::encodeName(file_name_).toStdString());
+// Runs on the task's thread.
+void SpinLoader::work(const std::atomic<bool>& cancel, const BackgroundTask::Progress& progress) {
+    SpinReadOptions options;
+    options.regular_files_only = true;
+    options.cancel = &cancel;
+    const SpinFile file = read_spin_file(path_, options);
+    if (file.cancelled) return;
     if (!file.ok()) {
-        post([this, reason = QString::fromStdString(file.error)] { emit refused(reason); });
+        refusal_ = file.error;
         return;
     }
-    const auto total = static_cast<qint64>(file.spins.size());
-    post([this, total] { emit started(total); });
-    load_spins(game_, log_, file.spins, &cancel_, [this, &post](std::size_t done) {
-        post([this, done = static_cast<qint64>(done)] { emit progress(done); });
-    });
-    if (cancel_.load()) {
-        post([this] { emit cancelled(); });
+    const std::size_t total = file.spins.size();
+    progress(0, total);
+    load_spins(game_, log_, file.spins, &cancel,
+               [&progress, total](std::size_t done) { progress(done, total); });
+}
+
+void SpinLoader::finish() {
+    if (!refusal_.empty()) {
+        emit refused(QString::fromStdString(refusal_));
+    } else if (task_->cancel_requested()) {
+        emit cancelled();
     } else {
-        post([this] { emit loaded(); });
+        emit loaded();
     }
 }
 

@@ -2,11 +2,12 @@
 
 #include <atomic>
 #include <memory>
-#include <thread>
+#include <string>
 
 #include <QObject>
 #include <QString>
 
+#include "app/background_task.hpp"
 #include "game/game.hpp"
 #include "lab/session_log.hpp"
 
@@ -14,8 +15,9 @@ namespace quorvel {
 
 // Reads a spin file and plays it into a copy of the game, off the interface
 // thread. The live game is not touched: when the load is done the window
-// takes the copy in one step; when the file is refused or the load cancelled
-// the copy is dropped.
+// takes the copy in one step; when the file is refused, the load cancelled or
+// the work failed the copy is dropped. Only regular files are read, so a
+// named pipe or a device is refused before anything can wait on it.
 class SpinLoader : public QObject {
     Q_OBJECT
 
@@ -36,19 +38,24 @@ signals:
     // The file is read; total spins are to be played.
     void started(qint64 total);
     void progress(qint64 done);
-    // The reader's reason: file, line, column and token.
+    // The reader's reason (file, line, column and token), or the reason the
+    // work stopped.
     void refused(const QString& reason);
     void loaded();
     void cancelled();
 
 private:
-    void work();
+    void work(const std::atomic<bool>& cancel, const BackgroundTask::Progress& progress);
+    void finish();
 
-    QString file_name_;
+    std::string path_;
     Game game_;
     SessionLog log_;
-    std::atomic<bool> cancel_{false};
-    std::thread worker_;
+    std::string refusal_;  // written by the work, read once it has finished
+    bool announced_ = false;
+    // Last, so that it goes first: its destructor waits for the work, which
+    // plays into the game and the log above.
+    std::unique_ptr<BackgroundTask> task_;
 };
 
 }  // namespace quorvel

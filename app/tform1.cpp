@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,12 +17,13 @@
 
 #include "app/colours.hpp"
 #include "app/gauge.hpp"
-#include "app/history_file.hpp"
 #include "app/lab_window.hpp"
+#include "app/save_file.hpp"
 #include "app/shape.hpp"
 #include "app/spin_edit.hpp"
 #include "app/spin_loader.hpp"
 #include "app/svg_picture.hpp"
+#include "lab/shown_text.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -119,16 +121,20 @@ void TForm1::UndoClick() {
 void TForm1::SpeedButton42Click() {
     const QString file_name = choose_export_file_ ? choose_export_file_() : ask_export_file();
     if (file_name.isEmpty()) return;
-    if (const auto error = write_history_file(file_name, history_export_text(game_.NumbersList))) {
-        report(*error);
+    if (const auto reason = save_file(file_name, history_export_text(game_.NumbersList))) {
+        report(QStringLiteral("The history could not be saved to\n%1\n\n%2")
+                   .arg(QDir::toNativeSeparators(file_name), *reason));
     }
 }
 
 void TForm1::report(const QString& message) {
+    // A message may quote a file's name: what would turn the text around
+    // or hide part of it is masked.
+    const QString shown = QString::fromStdString(shown_lines(message.toStdString()));
     if (report_error_) {
-        report_error_(message);
+        report_error_(shown);
     } else {
-        QMessageBox::critical(this, windowTitle(), message);
+        QMessageBox::critical(this, windowTitle(), shown);
     }
 }
 

@@ -149,8 +149,9 @@ chosen mode and betting system would have done: the same figures the window
 would have shown after the same numbers. There is no analysis pause.
 
 A spin file holds numbers from 0 to 36 separated by newlines, commas,
-semicolons, spaces or tabs. Anything else refuses the file with its line and
-column, and then nothing runs and the files after it are not read.
+semicolons, spaces or tabs; '-' reads the standard input. Anything else,
+the double zero "00" too, refuses the file with its line and column: nothing
+runs, and the files after it are not read.
 
 Settings (named after the window's, with its texts; quote texts with spaces):
   --mode MODE              "DEEP SCAN 4.1" (default), "SMART 2024",
@@ -227,12 +228,16 @@ show how far a result stands from what chance alone does.
 The runs spread over all cores. A progress bar goes to the standard error
 when it is a terminal and the work takes more than a second.
 
-Exit status: 0 when the runs are done; 2 on bad arguments, a refused file (the
-files after it are not read) or a ledger that cannot be written; 1 when the figures cannot be written out.
+Exit status: 0 when the runs are done; 2 on bad arguments, a refused file or a
+ledger that cannot be written; 1 when the figures (or this text) cannot be
+written out.
 
-Examples:
-  quorvel-lab "../shared/data/real-spins/DC 14 Feb 2026, IR301 (137).txt"
-  quorvel-lab --grid "../shared/data/real-spins/DC 14 Feb 2026, IR301 (137).txt"
+Examples, on the sample file installed with Quorvel (300 random spins; under
+/usr/local/share after `make install`):
+  quorvel-lab /usr/share/quorvel/examples/sample-spins.txt
+  quorvel-lab --mode "PARADOX 4.1" --sectors "Only Dozens" \
+      /usr/share/quorvel/examples/sample-spins.txt
+  quorvel-lab --grid --json /usr/share/quorvel/examples/sample-spins.txt
   quorvel-lab --random 100000 --system CUSTOM --losses "1 Losses ADD to bet: 2"
 )HELP";
 }

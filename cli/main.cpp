@@ -1,4 +1,6 @@
 // quorvel-lab: plays spin files through the engine and reports the figures.
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -11,6 +13,8 @@
 #include "cli/report.hpp"
 #include "lab/lab_csv.hpp"
 #include "lab/run_plan.hpp"
+#include "lab/save_file.hpp"
+#include "lab/shown_text.hpp"
 #include "lab/verdict.hpp"
 
 namespace {
@@ -22,11 +26,35 @@ constexpr int kFailed = 1;
 constexpr int kRefused = 2;
 
 int refuse(const std::string& message) {
-    std::cerr << "quorvel-lab: " << message << "\nTry 'quorvel-lab --help' for the options.\n";
+    // The message may quote an argument or a path: what the terminal would
+    // act on is masked.
+    std::cerr << "quorvel-lab: " << shown_text(message)
+              << "\nTry 'quorvel-lab --help' for the options.\n";
     return kRefused;
 }
 
+// Flushes the standard output; a text that could not be written there (the
+// output closed, or a full disk) is a failure, not a success. The reason is
+// the errno of the first write that failed, which may have come before the
+// flush when the text is longer than the stream's buffer: callers clear errno
+// before they write.
+bool flushed_out(const char* what) {
+    if (std::cout) errno = 0;
+    std::cout.flush();
+    if (std::cout) return true;
+    const int error = errno;
+    std::cerr << "quorvel-lab: " << what << " could not be written to the standard output";
+    if (error != 0) std::cerr << " (" << std::strerror(error) << ')';
+    std::cerr << '\n';
+    return false;
+}
+
 int run(const cli::Arguments& arguments) {
+    // A ledger that cannot be written is found now, not after the run.
+    if (!arguments.ledger.empty()) {
+        const std::string error = check_save(arguments.ledger);
+        if (!error.empty()) return refuse("--ledger: " + error);
+    }
     RunPlan plan;
     plan.files = arguments.files;
     plan.random_spins = arguments.random;
@@ -55,7 +83,10 @@ int run(const cli::Arguments& arguments) {
         const std::vector<LedgerRow>& ledger = result.results.front().ledger;
         const std::string error = save_file(
             arguments.ledger, [&ledger](std::ostream& out) { write_ledger_csv(out, ledger); });
-        if (!error.empty()) return refuse("--ledger: " + error);
+        if (!error.empty()) {
+            std::cerr << "quorvel-lab: --ledger: " << shown_text(error) << '\n';
+            return kRefused;
+        }
     }
 
     const std::size_t sources = result.sources.size();
@@ -85,16 +116,11 @@ int run(const cli::Arguments& arguments) {
     } else {
         cli::print_table(std::cout, {}, result.reports);
         for (const RunReport& report : result.reports) {
-            std::cout << '\n' << report.file << ":\n";
+            std::cout << '\n' << shown_text(report.file) << ":\n";
             cli::print_lines(std::cout, run_verdict(report));
         }
     }
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "quorvel-lab: the figures could not be written to the standard output\n";
-        return kFailed;
-    }
-    return kDone;
+    return flushed_out("the figures") ? kDone : kFailed;
 }
 
 }  // namespace
@@ -104,8 +130,9 @@ int main(int argc, char* argv[]) {
     const cli::Parsed parsed = cli::parse_arguments(args);
     if (!parsed.error.empty()) return refuse(parsed.error);
     if (parsed.arguments.help) {
+        errno = 0;
         std::cout << cli::help_text();
-        return kDone;
+        return flushed_out("the help") ? kDone : kFailed;
     }
     try {
         return run(parsed.arguments);

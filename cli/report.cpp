@@ -211,7 +211,7 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
             continue;
         }
         add(std::string(figure.heading), false,
-            [&figure](const RunReport& run) { return shown_text(figure, run); });
+            [&figure](const RunReport& run) { return shown_figure(figure, run); });
     }
     print_columns(out, columns);
     out << "\nFinal: the bankroll with the bet after the last spin handed back.\n"

@@ -244,6 +244,24 @@ std::optional<GridChance> grid_against_chance(std::size_t spins, std::span<const
     return chance;
 }
 
+Histogram histogram_of(std::span<const std::int64_t> values, std::size_t bins) {
+    Histogram histogram;
+    if (values.empty() || bins == 0) return histogram;
+    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    histogram.low = static_cast<double>(*lowest);
+    const double span = static_cast<double>(*highest) - histogram.low;
+    // All values alike: one bin of width 1 around them.
+    if (span <= 0) bins = 1;
+    histogram.width = span > 0 ? span / static_cast<double>(bins) : 1.0;
+    histogram.counts.assign(bins, 0);
+    for (std::int64_t value : values) {
+        const double offset = (static_cast<double>(value) - histogram.low) / histogram.width;
+        const auto bin = std::min(static_cast<std::size_t>(offset), bins - 1);
+        histogram.counts[bin] += 1;
+    }
+    return histogram;
+}
+
 std::vector<double> holm_adjusted(std::span<const double> p_values) {
     const std::size_t m = p_values.size();
     std::vector<std::size_t> order(m);

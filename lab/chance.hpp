@@ -106,6 +106,16 @@ std::optional<GridChance> grid_against_chance(std::size_t spins, std::span<const
                                               std::int64_t sessions, std::int64_t file_best,
                                               const ChanceOptions& options = {});
 
+// Counts of values in equal bins from the lowest value to the highest, for a
+// histogram of the fair sessions' final bankrolls: bin i holds the values in
+// [low + i x width, low + (i + 1) x width), the last bin its upper end too.
+struct Histogram {
+    double low = 0;
+    double width = 1;
+    std::vector<std::size_t> counts;
+};
+Histogram histogram_of(std::span<const std::int64_t> values, std::size_t bins);
+
 // Holm's step-down adjustment of p-values tried together: the smallest p
 // times the number of tries, the next times one fewer, and so on, each at
 // least the one before and at most 1. Returned in the order given.

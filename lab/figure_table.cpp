@@ -188,7 +188,7 @@ std::string data_text(const Figure& figure, const RunReport& run) {
     return buffer;
 }
 
-std::string shown_text(const Figure& figure, const RunReport& run) {
+std::string shown_figure(const Figure& figure, const RunReport& run) {
     const FigureValue value = figure.value(run);
     if (!value.present()) return "-";
     const double number = value.number();

@@ -67,7 +67,7 @@ std::string data_text(const Figure& figure, const RunReport& run);
 
 // The value as a player reads it: thousands grouped, shares as percents,
 // p-values to two significant places, "-" for none.
-std::string shown_text(const Figure& figure, const RunReport& run);
+std::string shown_figure(const Figure& figure, const RunReport& run);
 
 // Thousands grouped with commas: 707,492.
 std::string grouped(std::int64_t value);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <iosfwd>
 #include <span>
 #include <string>
@@ -22,12 +21,6 @@ void write_ledger_csv(std::ostream& out, std::span<const LedgerRow> ledger);
 // One line a run: file, mode, type, sectors, system, base_bet, then every
 // figure of the figure table under its key (empty where JSON has null).
 void write_runs_csv(std::ostream& out, std::span<const RunReport> runs);
-
-// Writes a file through `write`, into a new file beside it that then takes
-// its place: a write that fails leaves the earlier file as it was. A link is
-// followed to its file; a pipe or a device is written directly. Returns an
-// error, or empty.
-std::string save_file(const std::string& path, const std::function<void(std::ostream&)>& write);
 
 // A CSV field: quoted when it holds a comma, a quote or a line end.
 std::string csv_field(std::string_view text);

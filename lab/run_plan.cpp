@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lab/run_plan.hpp"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <mutex>
 
@@ -41,7 +43,10 @@ std::vector<LabSettings> plan_settings(const RunPlan& plan) {
 }
 
 std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
-                         const std::atomic<bool>* cancel) {
+                         const std::atomic<bool>* cancel, bool regular_files_only) {
+    SpinReadOptions read;
+    read.regular_files_only = regular_files_only;
+    read.cancel = cancel;
     if (plan.random_spins) {
         sources.push_back(
             {random_source_name(plan.settings.seed),
@@ -49,16 +54,19 @@ std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
     }
     for (const std::string& path : plan.files) {
         if (stopped(cancel)) return {};
-        SpinFile file = read_spin_file(path);
+        const bool standard_input = path == kStandardInputPath;
+        SpinFile file = standard_input ? read_spin_descriptor(STDIN_FILENO, kStandardInputName)
+                                       : read_spin_file(path, read);
+        if (file.cancelled) return {};
         if (!file.ok()) return file.error;
-        sources.push_back({path, std::move(file.spins)});
+        sources.push_back({standard_input ? kStandardInputName : path, std::move(file.spins)});
     }
     return {};
 }
 
 PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
     PlanResult result;
-    result.error = read_sources(plan, result.sources, options.cancel);
+    result.error = read_sources(plan, result.sources, options.cancel, options.regular_files_only);
     if (!result.error.empty()) return result;
     if (stopped(options.cancel)) {
         result.cancelled = true;

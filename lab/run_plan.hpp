@@ -19,6 +19,11 @@ namespace quorvel {
 // What the player asks the lab for, the same from the command line and the
 // Backtest tab: which spins, which settings, one run a source or the grid,
 // and how many fair sessions to set each result against.
+// "-" among the files reads the standard input, named so in the titles and
+// messages; the command line uses it, the window never does.
+inline constexpr const char* kStandardInputPath = "-";
+inline constexpr const char* kStandardInputName = "standard input";
+
 struct RunPlan {
     std::vector<std::string> files;           // read in this order
     std::optional<std::size_t> random_spins;  // drawn from settings.seed instead of files
@@ -47,6 +52,8 @@ struct PlanOptions {
     // How the player asks for a comparison that was skipped, for the sentence
     // that says so: "--chance K" on the command line.
     std::string how_to_ask = "--chance K";
+    // The window reads regular files only (see SpinReadOptions).
+    bool regular_files_only = false;
 };
 
 struct PlanResult {
@@ -74,7 +81,8 @@ std::vector<LabSettings> plan_settings(const RunPlan& plan);
 // Reads the plan's sources in order. The first refused file stops the
 // reading: its message is returned, and the files after it are not opened.
 std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
-                         const std::atomic<bool>* cancel = nullptr);
+                         const std::atomic<bool>* cancel = nullptr,
+                         bool regular_files_only = false);
 
 // Reads the sources, plays every run, works out each hit rate and plays the
 // fair sessions: one comparison a run on its own, the best of the grid for

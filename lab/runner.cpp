@@ -12,6 +12,13 @@ namespace {
 // enough for a progress bar, rare enough to cost nothing.
 constexpr std::size_t kReportEvery = 1 << 14;
 
+// A run keeps only the game's recent numbers. The game's whole list would be
+// a second copy of the spins, a byte a spin, and a run reads nothing of it
+// but the last numbers: the rules keep their own counts, and a run shows no
+// caption and undoes nothing. Cut a block at a time, so each number is moved
+// once at most.
+constexpr std::size_t kKeptNumbers = 1 << 12;
+
 }  // namespace
 
 RunResult run_spins(std::span<const std::uint8_t> spins, const LabSettings& settings,
@@ -49,6 +56,10 @@ RunResult run_spins(std::span<const std::uint8_t> spins, const LabSettings& sett
         // The chips this spin settles are gone once the number is played.
         const SectorSet on_table = game.table.chips;
         play_number(game, spins[i]);
+        if (game.NumbersList.size() >= 2 * kKeptNumbers) {
+            game.NumbersList.erase(game.NumbersList.begin(),
+                                   game.NumbersList.begin() + kKeptNumbers);
+        }
         now += settings.seconds_per_spin;
         tally.take(game);
         sample(i + 1);

@@ -1,9 +1,15 @@
 #include "lab/spin_file.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
+
+#include "lab/shown_text.hpp"
 
 namespace quorvel {
 
@@ -11,115 +17,263 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kHighestNumber = 36;
-// A token is shown in a message up to this many bytes; a whole line of junk
-// would bury the line and column.
+// A token is shown in a message up to this many characters; a whole line of
+// junk would bury the line and column.
 constexpr std::size_t kShownTokenLength = 40;
+// Enough bytes of a token for more than kShownTokenLength characters of any
+// kind (four bytes at most, one for a byte that is not UTF-8). A bad token is
+// refused once its end or this many of its bytes are read: a file of NUL
+// bytes without end is refused at its first bytes.
+constexpr std::size_t kKeptTokenBytes = 4 * (kShownTokenLength + 1);
+// The piece read at a time: memory is the spins and this.
+constexpr std::size_t kPieceBytes = std::size_t{1} << 16;
 
 bool is_separator(char c) {
     return c == '\n' || c == '\r' || c == ',' || c == ';' || c == ' ' || c == '\t';
 }
 
-bool continues_character(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+std::string reason_of(int error) {
+    return std::strerror(error);
 }
 
-// The token as it can be shown on a terminal: control bytes become '?', and a
-// long token is cut at a character boundary.
-std::string shown_token(std::string_view token) {
-    std::string shown;
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < token.size(); ++i) {
-        const char c = token[i];
-        if (!continues_character(c) && ++characters > kShownTokenLength) {
-            shown += "...";
-            break;
-        }
-        const auto byte = static_cast<unsigned char>(c);
-        shown += byte < 0x20 || byte == 0x7F ? '?' : c;
+// The kind of a file that is not a regular one, for the sentence that refuses it.
+std::string_view kind_of(mode_t mode) {
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISFIFO(mode)) return "a named pipe";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a regular file";
+}
+
+std::string not_regular(std::string_view name, mode_t mode) {
+    return shown_text(name) + ": is " + std::string(kind_of(mode)) +
+           ", not a file of spins; only regular files are loaded";
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
+    ~Descriptor() {
+        if (descriptor_ >= 0) ::close(descriptor_);
     }
-    return shown;
-}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return descriptor_; }
 
-std::string refusal(std::string_view name, std::size_t line, std::size_t column,
-                    std::string_view token) {
-    const std::string shown = shown_token(token);
-    std::string message(name);
-    message += ':' + std::to_string(line) + ':' + std::to_string(column) + ": '" + shown +
-               "' is not a roulette number (0 to 36)";
-    return message;
+private:
+    int descriptor_;
+};
+
+SpinFile read_pieces(int descriptor, std::string_view name, const SpinReadOptions& options,
+                     std::size_t expected_bytes) {
+    SpinFile file;
+    if (expected_bytes > 0) {
+        // A number takes two bytes at least with its separator, so the spins
+        // never outgrow this and are never copied to a larger block, which
+        // would hold the old and the new block at once. What is not used is
+        // reserved, not touched, and costs no memory.
+        try {
+            file.spins.reserve(expected_bytes / 2 + 1);
+        } catch (const std::bad_alloc&) {
+            // Too much to reserve at once here: the spins grow as they come.
+        }
+    }
+    SpinTextReader reader(name, file.spins);
+    const auto buffer = std::make_unique<char[]>(kPieceBytes);
+    for (;;) {
+        if (options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed)) {
+            file.cancelled = true;
+            file.spins.clear();
+            file.spins.shrink_to_fit();
+            return file;
+        }
+        const ssize_t got = ::read(descriptor, buffer.get(), kPieceBytes);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            file.error = shown_text(name) + ": cannot read (" + reason_of(errno) + ")";
+            file.spins.clear();
+            file.spins.shrink_to_fit();
+            return file;
+        }
+        if (got == 0) break;
+        if (!reader.read({buffer.get(), static_cast<std::size_t>(got)})) {
+            file.error = reader.error();
+            return file;
+        }
+    }
+    if (!reader.finish()) file.error = reader.error();
+    return file;
 }
 
 }  // namespace
 
-SpinFile parse_spin_text(std::string_view text, std::string_view name) {
-    SpinFile file;
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-        text.remove_prefix(kByteOrderMark.size());
-    }
-    // Two or more characters per number: a good guess that costs one allocation.
-    file.spins.reserve(text.size() / 2 + 1);
+SpinTextReader::SpinTextReader(std::string_view name, std::vector<std::uint8_t>& spins)
+    : name_(shown_text(name)), spins_(spins) {}
 
-    std::size_t line = 1;
-    std::size_t line_start = 0;  // offset of the line's first character
-    const char* const begin = text.data();
-    const std::size_t size = text.size();
-    std::size_t i = 0;
-    while (i < size) {
-        const char c = begin[i];
+bool SpinTextReader::read(std::string_view piece) {
+    if (!error_.empty()) return false;
+    if (at_start_) {
+        // The byte order mark may come a byte at a time from a pipe.
+        const std::size_t taken = std::min(kByteOrderMark.size() - head_.size(), piece.size());
+        head_.append(piece.substr(0, taken));
+        piece.remove_prefix(taken);
+        if (head_.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(head_)) return true;
+        at_start_ = false;
+        if (head_ != kByteOrderMark) take(head_);
+        head_.clear();
+        if (!error_.empty()) return false;
+    }
+    take(piece);
+    return error_.empty();
+}
+
+bool SpinTextReader::finish() {
+    if (!error_.empty()) return false;
+    if (at_start_) {
+        at_start_ = false;
+        take(head_);  // part of a byte order mark and nothing more: refused as a token
+        if (!error_.empty()) return false;
+    }
+    if (in_token_ && !end_token()) return false;
+    if (spins_.empty()) error_ = name_ + ": no spins";
+    return error_.empty();
+}
+
+void SpinTextReader::take(std::string_view piece) {
+    const char* const bytes = piece.data();
+    const std::size_t size = piece.size();
+    // Where the token being read began in this piece: its bytes are kept for
+    // a message only when it ends, is refused or runs on into the next piece.
+    std::size_t token_begin = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = bytes[i];
         if (is_separator(c)) {
-            if (c == '\n') {
-                ++line;
-                line_start = i + 1;
+            if (in_token_) {
+                if (bad_token_) keep_token_text(piece.substr(token_begin, i - token_begin));
+                if (!end_token()) return;
             }
-            ++i;
+            if (c == '\r' || (c == '\n' && !after_cr_)) ++line_;
+            if (c == '\r' || c == '\n') line_start_ = offset_ + i + 1;
+            after_cr_ = c == '\r';
             continue;
         }
-        const std::size_t start = i;
-        int value = 0;
-        bool digits_only = true;
-        while (i < size && !is_separator(begin[i])) {
-            const char d = begin[i];
-            if (d >= '0' && d <= '9') {
-                // Stops growing once past the highest number; the token is refused anyway.
-                if (value <= kHighestNumber) value = value * 10 + (d - '0');
-            } else {
-                digits_only = false;
-            }
-            ++i;
+        after_cr_ = false;
+        if (!in_token_) {
+            in_token_ = true;
+            bad_token_ = false;
+            // Everything before the token on its line is a digit or a
+            // separator, one byte each, so the column is the byte offset.
+            token_column_ = offset_ + i - line_start_ + 1;
+            token_length_ = 0;
+            token_value_ = 0;
+            token_text_.clear();
+            token_begin = i;
         }
-        if (!digits_only || value > kHighestNumber) {
-            file.spins.clear();
-            file.spins.shrink_to_fit();
-            // Everything before the token on its line is a digit or a separator, one
-            // byte each, so the column is the byte offset.
-            file.error = refusal(name, line, start - line_start + 1, text.substr(start, i - start));
-            return file;
+        ++token_length_;
+        if (c >= '0' && c <= '9') {
+            // Stops growing once past the highest number; the token is refused anyway.
+            if (token_value_ <= kHighestNumber) token_value_ = token_value_ * 10 + (c - '0');
+            if (token_value_ > kHighestNumber) bad_token_ = true;
+        } else {
+            bad_token_ = true;
         }
-        file.spins.push_back(static_cast<std::uint8_t>(value));
+        if (bad_token_ && token_length_ >= kKeptTokenBytes) {
+            keep_token_text(piece.substr(token_begin, i + 1 - token_begin));
+            refuse_token();
+            return;
+        }
     }
-    if (file.spins.empty()) file.error = std::string(name) + ": no spins";
+    if (in_token_) keep_token_text(piece.substr(token_begin));
+    offset_ += size;
+}
+
+void SpinTextReader::keep_token_text(std::string_view text) {
+    if (token_text_.size() < kKeptTokenBytes)
+        token_text_.append(text.substr(0, kKeptTokenBytes - token_text_.size()));
+}
+
+// Ends the token just read: a number joins the spins, anything else refuses the text.
+bool SpinTextReader::end_token() {
+    in_token_ = false;
+    if (bad_token_) {
+        refuse_token();
+        return false;
+    }
+    // A zero padded to two places reads as "00", the one number a single-zero
+    // wheel does not have; "07" is 7 and "000" is 0.
+    if (token_length_ == 2 && token_value_ == 0) {
+        refuse("'00' is the double zero of an American wheel; Quorvel plays the single-zero wheel");
+        return false;
+    }
+    spins_.push_back(static_cast<std::uint8_t>(token_value_));
+    return true;
+}
+
+void SpinTextReader::refuse_token() {
+    refuse("'" + shown_text(token_text_, kShownTokenLength) +
+           "' is not a roulette number (0 to 36)");
+}
+
+void SpinTextReader::refuse(std::string_view why) {
+    error_ = name_ + ':' + std::to_string(line_) + ':' + std::to_string(token_column_) + ": ";
+    error_ += why;
+    in_token_ = false;
+    spins_.clear();
+    spins_.shrink_to_fit();
+}
+
+SpinFile parse_spin_text(std::string_view text, std::string_view name) {
+    SpinFile file;
+    // Two or more characters per number: a good guess that costs one allocation.
+    file.spins.reserve(text.size() / 2 + 1);
+    SpinTextReader reader(name, file.spins);
+    if (!reader.read(text) || !reader.finish()) file.error = reader.error();
     return file;
 }
 
-SpinFile read_spin_file(const std::string& path) {
+SpinFile read_spin_descriptor(int descriptor, std::string_view name,
+                              const SpinReadOptions& options) {
+    return read_pieces(descriptor, name, options, 0);
+}
+
+SpinFile read_spin_file(const std::string& path, const SpinReadOptions& options) {
     SpinFile file;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(path.c_str(), "rb"),
-                                                                 &std::fclose);
-    if (!stream) {
-        file.error = path + ": cannot open (" + std::strerror(errno) + ")";
+    struct stat status {};
+    if (options.regular_files_only) {
+        // Looked at before the file is opened: opening a named pipe waits for
+        // a writer, and opening a device may do something.
+        if (::stat(path.c_str(), &status) != 0) {
+            file.error = shown_text(path) + ": cannot open (" + reason_of(errno) + ")";
+            return file;
+        }
+        if (!S_ISREG(status.st_mode)) {
+            file.error = not_regular(path, status.st_mode);
+            return file;
+        }
+    }
+    // Without waiting, in case the file was swapped for a pipe since it was
+    // looked at; it is looked at again once open.
+    const int flags = O_RDONLY | O_CLOEXEC | (options.regular_files_only ? O_NONBLOCK : 0);
+    int opened = -1;
+    do {
+        opened = ::open(path.c_str(), flags);
+    } while (opened < 0 && errno == EINTR);
+    if (opened < 0) {
+        file.error = shown_text(path) + ": cannot open (" + reason_of(errno) + ")";
         return file;
     }
-    std::string text;
-    char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, stream.get())) > 0) {
-        text.append(buffer, got);
-    }
-    if (std::ferror(stream.get())) {
-        file.error = path + ": cannot read (" + std::strerror(errno) + ")";
+    const Descriptor descriptor(opened);
+    if (::fstat(descriptor.get(), &status) != 0) {
+        file.error = shown_text(path) + ": cannot read (" + reason_of(errno) + ")";
         return file;
     }
-    return parse_spin_text(text, path);
+    const bool regular = S_ISREG(status.st_mode);
+    if (options.regular_files_only && !regular) {
+        file.error = not_regular(path, status.st_mode);
+        return file;
+    }
+    return read_pieces(descriptor.get(), path, options,
+                       regular ? static_cast<std::size_t>(status.st_size) : 0);
 }
 
 }  // namespace quorvel

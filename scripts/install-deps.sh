@@ -24,6 +24,12 @@ packages=(
   groff-base
   dpkg-dev
   file
+  # Debian's check of the package, the check of every file's licence, and
+  # the interpreter of the completion's test (which drives bash on a
+  # terminal).
+  lintian
+  reuse
+  python3
 )
 
 missing=()

@@ -50,7 +50,16 @@ help)
     --ledger --grid --chance; do
     grep -qF -- "$option" <<<"$out" || fail "--help does not explain $option"
   done
-  grep -qF 'real-spins/' <<<"$out" || fail "--help has no example on a real file"
+  grep -qF 'quorvel-lab /usr/share/quorvel/examples/sample-spins.txt' <<<"$out" ||
+    fail "--help has no example on the installed sample file"
+  # A help text that could not be written out is a failure.
+  "$lab" --help >&- 2>"$work/err"
+  [ "$?" -eq 1 ] || fail "--help with the output closed does not exit 1"
+  if [ -w /dev/full ]; then
+    "$lab" --help >/dev/full 2>"$work/err"
+    [ "$?" -eq 1 ] || fail "--help into a full disk does not exit 1"
+    grep -qF "No space left on device" "$work/err" || fail "no reason for --help: $(cat "$work/err")"
+  fi
   ;;
 refusals)
   refused "give a spin FILE, or --random N"
@@ -69,9 +78,34 @@ refusals)
   printf ' \n\n' >"$work/empty.txt"
   refused "$work/empty.txt: no spins" "$work/empty.txt"
   refused "$work/missing.txt: cannot open" "$work/missing.txt"
+  # The first refused file stops the reading: the files after it are not read.
+  refused "$work/bad.txt:4:3: 'x7'" "$work/bad.txt" "$work/missing.txt" "$spins"
+  ! grep -qF "missing.txt" <<<"$err" || fail "a file after a refused one was read: $err"
+  # A source without end is refused at its first bytes, not read until the memory runs out.
+  if [ -r /dev/zero ]; then
+    (ulimit -v 4000000 && exec timeout 20 "$lab" /dev/zero) >"$work/out" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 2 ] || fail "/dev/zero exits $status, not 2"
+    grep -qF "/dev/zero:1:1: '????" "$work/err" || fail "/dev/zero not refused at 1:1: $(cat "$work/err")"
+  fi
+  # CR alone ends a line, and the double zero is no single-zero number.
+  printf '1\r2\r00\r' >"$work/american.txt"
+  refused "$work/american.txt:3:1: '00' is the double zero of an American wheel; Quorvel plays the single-zero wheel" \
+    "$work/american.txt"
+  # A name is quoted with what the terminal would act on masked.
+  odd=$work/$'\e[2Jred\xe2\x80\xae\xff.txt'
+  printf '1 -2' >"$odd"
+  refused "$work/?[2Jred??.txt:1:3: '-2' is not a roulette number" "$odd"
+  refused "unknown option '--?[2J'" $'--\e[2J' "$spins"
   ;;
 json)
   refused "give spin files or --random N, not both" --json "$spins" --random 500
+  # Standard input as '-', and a pipe, as shells and scripts give them.
+  printf '\xef\xbb\xbf7\n12\r\n0' | "$lab" --json - >"$work/out" 2>"$work/err"
+  grep -qF '"file": "standard input", ' "$work/out" && grep -qF '"spins": 3,' "$work/out" ||
+    fail "standard input: $(cat "$work/out" "$work/err")"
+  run --json <(cat "$spins")
+  grep -qF '"spins": 80,' <<<"$out" || fail "a pipe: $out $err"
   run --json --safe-level 2 "$spins" "$spins"
   [ "$status" -eq 0 ] || fail "exit $status: $err"
   [ "$(wc -l <<<"$out")" -eq 2 ] || fail "two files give $(wc -l <<<"$out") lines"
@@ -130,8 +164,31 @@ ledger)
   grep -qE '^[0-9]+,[0-9]+,[DC][1-3]( [DC][1-3])?,[0-9]+,(real|virtual),(won|lost),-?[0-9]+$' \
     "$work/ledger.csv" || fail "no bet row in the ledger"
   grep -qE ',virtual,' "$work/ledger.csv" || fail "no virtual bet under safe level 1"
-  # A ledger that cannot be written is refused.
-  refused "--ledger: " --ledger "$work/no/such/dir/l.csv" "$spins"
+  # A ledger that cannot be written is refused before the run, with the
+  # system's reason; a link is never replaced, a file keeps its permissions.
+  refused "l.csv: cannot write (No such file or directory)" --ledger "$work/no/such/dir/l.csv" \
+    "$spins"
+  # Before: a billion random spins would take minutes to play.
+  timeout 20 "$lab" --ledger "$work/no/such/dir/l.csv" --random 1000000000 >/dev/null 2>&1
+  [ "$?" -eq 2 ] || fail "an unwritable ledger is not refused before the run"
+  ln -s missing/target.csv "$work/dangling.csv"
+  refused "cannot write (No such file or directory)" --ledger "$work/dangling.csv" "$spins"
+  [ -L "$work/dangling.csv" ] || fail "a dangling link was replaced"
+  "$lab" --ledger /dev/stdout "$spins" >&- 2>"$work/err"
+  [ "$?" -eq 2 ] || fail "--ledger /dev/stdout with the output closed is not refused"
+  [ -L /dev/stdout ] || fail "/dev/stdout is no longer a link"
+  chmod 600 "$work/ledger.csv"
+  run --ledger "$work/ledger.csv" "$spins"
+  [ "$(stat -c %a "$work/ledger.csv")" = 600 ] || fail "the ledger lost its permissions 600"
+  chmod 444 "$work/ledger.csv"
+  refused "cannot write (Permission denied)" --ledger "$work/ledger.csv" "$spins"
+  [ "$(stat -c %a "$work/ledger.csv")" = 444 ] || fail "a write-protected ledger was replaced"
+  [ "$("$lab" --ledger /dev/stdout "$spins" 2>/dev/null | head -n 1)" = \
+    'spin,number,sectors,stake,bet,result,bankroll_after' ] || fail "no ledger into a pipe"
+  if [ -w /dev/full ]; then
+    refused "/dev/full: cannot write (No space left on device)" --ledger /dev/full "$spins"
+    [ -c /dev/full ] || fail "/dev/full is no longer a device"
+  fi
   # Figures that cannot be written out are a failure, not a success.
   if [ -w /dev/full ]; then
     "$lab" "$spins" >/dev/full 2>"$work/err"
@@ -179,13 +236,25 @@ chance)
   grep -qF 'The best of 150 on 20 fair sessions does at least this well in' <<<"$out" ||
     fail "no best-of-grid line: $out"
   ;;
+sample)
+  # The sample file installed with Quorvel is 300 numbers drawn by
+  # `--random 300` with the default seed: it plays to the same figures.
+  sample=$(dirname "$0")/../../packaging/examples/sample-spins.txt
+  [ "$(wc -l <"$sample")" -eq 300 ] || fail "the sample file does not hold 300 lines"
+  run --json "$sample"
+  [ "$status" -eq 0 ] || fail "the sample file exits $status: $err"
+  from_file=${out#*\"mode\"}
+  run --json --random 300
+  [ "$status" -eq 0 ] && [ "${out#*\"mode\"}" = "$from_file" ] ||
+    fail "the sample file and --random 300 play differently: $from_file / $out"
+  ;;
 real_file)
   [ -d "$real_spins" ] || { echo "no real spin files: skipped"; exit 77; }
   file="$real_spins/DC 14 Feb 2026, IR301 (137).txt"
   run --grid "$file"
   [ "$status" -eq 0 ] || fail "exit $status: $err"
   [ "$(grep -cE '^ *[0-9]+  ' <<<"$out")" -eq 150 ] || fail "not 150 ranked runs on a real file"
-  run --json "$real_spins/DB4000_1.txt" "$real_spins/1603_real_spins.txt"
+  run --json "$real_spins/DB4000_1.txt" "$real_spins/World Legacy 20th Jan 2026 (319).txt"
   [ "$status" -eq 0 ] || fail "exit $status: $err"
   grep -qF '"spins": 3981,' <<<"$out" || fail "DB4000_1.txt (with a byte order mark) holds 3981"
   # A long file: the comparison is lowered to fit, or skipped with a sentence.
@@ -194,6 +263,9 @@ real_file)
   grep -qF 'The comparison with chance was skipped: 2,100,000 spins leave room for fewer than 100 fair sessions' <<<"$out" ||
     fail "no sentence for a skipped comparison: $out"
   grep -qF 'ask for it with --chance K.' <<<"$out" || fail "the sentence does not say how to ask: $out"
+  # A double-zero wheel's log, refused at its first "00".
+  refused "1603_real_spins.txt:20:1: '00' is the double zero of an American wheel" \
+    "$real_spins/1603_real_spins.txt"
   ;;
 *)
   echo "unknown case $case_name" >&2

@@ -280,6 +280,17 @@ TEST(Batch, EveryIndexOnceAndAWorkersExceptionReachesTheCaller) {
                  std::bad_alloc);
 }
 
+TEST(Chance, HistogramCountsEveryValueInItsBin) {
+    const std::vector<std::int64_t> finals{-50, 0, 10, 49, 50, 99, 150};
+    const Histogram histogram = histogram_of(finals, 4);  // width 50 from -50
+    EXPECT_EQ(histogram.low, -50.0);
+    EXPECT_EQ(histogram.width, 50.0);
+    EXPECT_EQ(histogram.counts, (std::vector<std::size_t>{1, 3, 2, 1}));  // 150 in the last
+    const Histogram alike = histogram_of(std::vector<std::int64_t>{7, 7, 7}, 10);
+    EXPECT_EQ(alike.counts, std::vector<std::size_t>{3});
+    EXPECT_TRUE(histogram_of({}, 5).counts.empty());
+}
+
 std::string write_text(const std::string& name, const std::string& text) {
     const std::string path = ::testing::TempDir() + name;
     std::ofstream(path) << text;

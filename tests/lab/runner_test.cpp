@@ -6,6 +6,7 @@
 #include <atomic>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <vector>
 
 #include "game/game.hpp"
@@ -229,6 +230,27 @@ TEST(RunnerBatch, GivesWhatEachRunGivesAloneInOrder) {
         EXPECT_EQ(results[i].figures, run_spins(jobs[i].spins, jobs[i].settings).figures) << i;
     }
     EXPECT_EQ(last_progress.load(), total_spins(jobs));
+}
+
+// An exception on a worker thread would end the program; it reaches the
+// caller instead, once every worker has stopped, on one thread or several.
+TEST(RunnerBatch, AnExceptionOnAWorkerReachesTheCaller) {
+    const Spins spins = random_spins(50000, 5);
+    const std::vector<RunJob> jobs(12, RunJob{spins, LabSettings{}});
+    for (const unsigned threads : {1u, 3u}) {
+        std::atomic<int> calls{0};
+        BatchOptions options;
+        options.threads = threads;
+        options.progress = [&](std::size_t) {
+            if (++calls == 2) throw std::runtime_error("out of room");
+        };
+        try {
+            run_batch(jobs, options);
+            ADD_FAILURE() << "no exception with " << threads << " threads";
+        } catch (const std::runtime_error& error) {
+            EXPECT_STREQ(error.what(), "out of room");
+        }
+    }
 }
 
 TEST(RunnerGrid, HoldsEveryPlayableCombinationOnce) {

@@ -1,19 +1,18 @@
-// Write failures made on purpose, for the tests of the history export: a disk
-// that fills up after a few bytes and a folder in which no file can be made.
-// Both undo themselves when they go out of scope.
+// Write failures made on purpose, for the tests of the savers: a disk that
+// fills up after a few bytes and a folder in which no file can be made. Both
+// undo themselves when they go out of scope. Plain C++, so the engine's tests
+// use them as well as the window's.
 #pragma once
 
 #include <csignal>
+#include <string>
 
+#include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QString>
 
 namespace quorvel::testing {
 
@@ -50,16 +49,17 @@ private:
 // process also sets aside its right to override permissions while it lives.
 class ProtectedFolder {
 public:
-    explicit ProtectedFolder(const QString& path) : path_(path) {
-        permissions_ = QFile::permissions(path_);
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                         QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    explicit ProtectedFolder(const std::string& path) : path_(path) {
+        struct stat status {};
+        if (::stat(path_.c_str(), &status) != 0) return;
+        mode_ = status.st_mode & 07777;
+        ::chmod(path_.c_str(), 0555);
         if (accepts_new_files()) overriding_set_aside_ = set_overriding(false);
         holds_ = !accepts_new_files();
     }
     ~ProtectedFolder() {
         if (overriding_set_aside_) set_overriding(true);
-        QFile::setPermissions(path_, permissions_);
+        if (mode_ != 0) ::chmod(path_.c_str(), mode_);
     }
     ProtectedFolder(const ProtectedFolder&) = delete;
     ProtectedFolder& operator=(const ProtectedFolder&) = delete;
@@ -68,10 +68,11 @@ public:
 
 private:
     bool accepts_new_files() const {
-        QFile probe(QDir(path_).filePath(QStringLiteral(".probe")));
-        if (!probe.open(QIODevice::WriteOnly)) return false;
-        probe.close();
-        probe.remove();
+        const std::string probe = path_ + "/.probe";
+        const int descriptor = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        if (descriptor < 0) return false;
+        ::close(descriptor);
+        ::unlink(probe.c_str());
         return true;
     }
 
@@ -86,8 +87,8 @@ private:
         return ::syscall(SYS_capset, &header, data) == 0;
     }
 
-    QString path_;
-    QFile::Permissions permissions_;
+    std::string path_;
+    mode_t mode_ = 0;
     bool overriding_set_aside_ = false;
     bool holds_ = false;
 };
