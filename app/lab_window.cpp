@@ -7,7 +7,8 @@
 #include "app/backtest_tab.hpp"
 #include "app/colours.hpp"
 #include "app/session_tab.hpp"
-#include "app/tform1.hpp"
+#include "game/game.hpp"
+#include "lab/session_log.hpp"
 
 namespace quorvel {
 
@@ -43,9 +44,10 @@ QTableCornerButton::section { background-color: #232326; border: 1px solid #3a3a
 
 }  // namespace
 
-LabWindow::LabWindow(const TForm1& table, QWidget* parent)
+LabWindow::LabWindow(const Game& game, const SessionLog& session_log, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      table_(table),
+      game_(game),
+      session_log_(session_log),
       tabs_(new QTabWidget(this)),
       session_(new SessionTab(tabs_)),
       backtest_(new BacktestTab(tabs_)) {
@@ -59,12 +61,10 @@ LabWindow::LabWindow(const TForm1& table, QWidget* parent)
     tabs_->setObjectName(QStringLiteral("LabTabs"));
     tabs_->addTab(session_, QStringLiteral("Session"));
     tabs_->addTab(backtest_, QStringLiteral("Backtest"));
-    backtest_->take_settings_of(table_.game());
+    backtest_->take_settings_of(game_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(tabs_);
-
-    connect(&table_, &TForm1::sessionChanged, this, &LabWindow::session_changed);
 }
 
 void LabWindow::showEvent(QShowEvent* event) {
@@ -74,7 +74,7 @@ void LabWindow::showEvent(QShowEvent* event) {
 
 void LabWindow::session_changed() {
     session_stale_ = !isVisible();
-    if (!session_stale_) session_->show_session(table_.game(), table_.session_log());
+    if (!session_stale_) session_->show_session(game_, session_log_);
 }
 
 }  // namespace quorvel

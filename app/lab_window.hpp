@@ -7,29 +7,33 @@ class QTabWidget;
 namespace quorvel {
 
 class BacktestTab;
+class SessionLog;
 class SessionTab;
-class TForm1;
+struct Game;
 
 // "Quorvel Lab": an ordinary window beside the table. Its Session tab follows
 // the live game spin by spin; its Backtest tab plays spin files with settings
-// of its own.
+// of its own. It reads the table's game and session log, which outlive it,
+// and is told by session_changed when they moved on.
 class LabWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit LabWindow(const TForm1& table, QWidget* parent = nullptr);
+    LabWindow(const Game& game, const SessionLog& session_log, QWidget* parent = nullptr);
 
     QTabWidget* tabs() const { return tabs_; }
     SessionTab* session_tab() const { return session_; }
     BacktestTab* backtest_tab() const { return backtest_; }
 
+    // The live session moved on: a spin, its prediction, an undo or a load.
+    void session_changed();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void session_changed();
-
-    const TForm1& table_;
+    const Game& game_;
+    const SessionLog& session_log_;
     QTabWidget* tabs_;
     SessionTab* session_;
     BacktestTab* backtest_;

@@ -1,28 +1,24 @@
 #include "app/tform1.hpp"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
-#include <QEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
-#include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
-#include <QWindow>
 
 #include "app/colours.hpp"
-#include "app/gauge.hpp"
+#include "app/file_dialogs.hpp"
+#include "app/header_panel.hpp"
 #include "app/lab_window.hpp"
+#include "app/money_panel.hpp"
 #include "app/save_file.hpp"
-#include "app/shape.hpp"
-#include "app/spin_edit.hpp"
-#include "app/spin_loader.hpp"
+#include "app/settings_panel.hpp"
+#include "app/status_panel.hpp"
 #include "app/svg_picture.hpp"
+#include "app/table_panel.hpp"
+#include "app/window_menu.hpp"
 #include "lab/shown_text.hpp"
 #include "play/session.hpp"
 
@@ -40,13 +36,7 @@ TForm1::TForm1(QWidget* parent)
     setPalette(background);
     setAutoFillBackground(true);
 
-    // The order of creation is the stacking order: the table first, then the
-    // header and the status strip, the settings panel over the lower part of
-    // the table picture.
-    create_table();
-    create_header();
-    create_status_strip();
-    create_settings();
+    create_panels();
 
     ui_.Timer_Analyse = new QTimer(this);
     ui_.Timer_Analyse->setObjectName(QStringLiteral("Timer_Analyse"));
@@ -59,15 +49,13 @@ TForm1::TForm1(QWidget* parent)
     ui_.Timer_MaxProfit->setInterval(50);
     connect(ui_.Timer_MaxProfit, &QTimer::timeout, this, &TForm1::Timer_MaxProfitTimer);
 
-    // Nothing lies over the gauge; on top of the stack, a step of the pause
-    // repaints it without looking through the many controls created after it.
-    ui_.CGauge1->raise();
+    status_->raise_pause_gauge();
+    tie_panels();
 
-    create_keys();
     setAcceptDrops(true);
 
     // No visible control holds the keyboard at start.
-    ui_.FocusCatch->setFocus(Qt::OtherFocusReason);
+    settings_->park_focus();
 
     move(224, 106);
     set_client_height(ui_.Label_Point1->y());
@@ -77,10 +65,104 @@ TForm1::TForm1(QWidget* parent)
 
 TForm1::~TForm1() = default;
 
+// The order of creation is the stacking order: the table first, then the
+// header and the status strip, the settings panel over the lower part of the
+// table picture. The money captions take their places in the table and the
+// header; the menu adds the window's keys.
+void TForm1::create_panels() {
+    table_ = new TablePanel(this);
+    header_ = new HeaderPanel(this);
+    status_ = new StatusPanel(this);
+
+    ui_.Label_Point1 = new QLabel(this);
+    ui_.Label_Point1->setObjectName(QStringLiteral("Label_Point1"));
+    ui_.Label_Point1->setGeometry(kWidth, 280, 1, 1);
+    ui_.Label_Point1->hide();
+    ui_.Label_Point2 = new QLabel(this);
+    ui_.Label_Point2->setObjectName(QStringLiteral("Label_Point2"));
+    ui_.Label_Point2->setGeometry(kWidth, 599, 1, 1);
+    ui_.Label_Point2->hide();
+
+    settings_ = new SettingsPanel(this, game_);
+    money_ = new MoneyPanel(this, table_->over_picture(), header_->after_history());
+    menu_ = new WindowMenu(this, settings_->focus_sink());
+}
+
+// The one place where what the player does on the panels meets the engine.
+// Each action runs its engine operation and then shows the outcome.
+void TForm1::tie_panels() {
+    for (Panel* panel : std::initializer_list<Panel*>{table_, header_, status_, money_, settings_})
+        connect(panel, &Panel::surfaceMoved, this, &TForm1::Disable_Hovers);
+
+    connect(table_, &TablePanel::numberClicked, this, &TForm1::number_click);
+    connect(table_, &TablePanel::trendMarkSet, this, [this](Sector sector) {
+        set_trend_mark(game_, sector);
+        refresh();
+    });
+    connect(table_, &TablePanel::trendMarkCleared, this, [this](Sector sector) {
+        clear_trend_mark(game_, sector);
+        refresh();
+    });
+
+    connect(header_, &HeaderPanel::saveClicked, this, &TForm1::SpeedButton42Click);
+    connect(header_, &HeaderPanel::undoClicked, this, &TForm1::UndoClick);
+    connect(header_, &HeaderPanel::minimiseClicked, this, &QWidget::showMinimized);
+    connect(header_, &HeaderPanel::closeClicked, this, &QCoreApplication::quit);
+    connect(menu_, &WindowMenu::loadRequested, this, &TForm1::ask_and_load_spins);
+    connect(menu_, &WindowMenu::labRequested, this, &TForm1::open_lab);
+    connect(menu_, &WindowMenu::saveRequested, this, &TForm1::SpeedButton42Click);
+    connect(menu_, &WindowMenu::undoRequested, this, &TForm1::undo_key);
+
+    connect(settings_, &SettingsPanel::settingChanged, this,
+            [this](Setting setting, std::optional<int> value) {
+                if (change_setting(game_, setting, value)) refresh();
+            });
+    const auto run = [this](void (*operation)(Game&)) {
+        return [this, operation] {
+            operation(game_);
+            refresh();
+        };
+    };
+    connect(settings_, &SettingsPanel::createMatrixClicked, this, run(&Adaptive_Matrix));
+    connect(settings_, &SettingsPanel::resetMatrixClicked, this, run(&Set_N_Count));
+    connect(settings_, &SettingsPanel::manualBetResetClicked, this, run(&manual_bet_reset));
+    // "SET BANKROLL", "LOAD SETTINGS", "SAVE SETTINGS" and "RESET APP" stay
+    // disabled: the window has nothing behind them yet.
+
+    connect(status_, &StatusPanel::unfolded, this,
+            [this] { set_client_height(ui_.Label_Point2->y()); });
+    connect(status_, &StatusPanel::folded, this, [this] {
+        set_client_height(ui_.Label_Point1->y());
+        // A settings control out of view must not go on taking key presses.
+        settings_->park_focus();
+    });
+}
+
 void TForm1::refresh() {
     refresh_display(game_);
     render();
     if (session_log_.follow(game_)) emit sessionChanged();
+}
+
+void TForm1::render() {
+    header_->render(game_);
+    table_->render(game_);
+    status_->render(game_);
+    money_->render(game_);
+    settings_->render(game_);
+
+    // The analysis pause and the maximum flash run on the window's timers
+    // exactly while the engine says so; nothing else ticks.
+    const auto run_while = [](QTimer* timer, bool running) {
+        if (running == timer->isActive()) return;
+        if (running) {
+            timer->start();
+        } else {
+            timer->stop();
+        }
+    };
+    run_while(ui_.Timer_Analyse, game_.pause.Timer_Analyse);
+    run_while(ui_.Timer_MaxProfit, game_.max_profit_flash.Timer_MaxProfit);
 }
 
 void TForm1::set_export_file_chooser(FileChooser chooser) {
@@ -102,7 +184,7 @@ void TForm1::number_click(int number) {
 void TForm1::Timer_AnalyseTimer() {
     quorvel::Timer_AnalyseTimer(game_);
     if (analysis_running(game_)) {
-        ui_.CGauge1->set_progress(game_.pause.CGauge1);
+        status_->render_pause(game_);
         return;
     }
     refresh();
@@ -119,7 +201,8 @@ void TForm1::UndoClick() {
 }
 
 void TForm1::SpeedButton42Click() {
-    const QString file_name = choose_export_file_ ? choose_export_file_() : ask_export_file();
+    const QString file_name =
+        choose_export_file_ ? choose_export_file_() : ask_history_file(this, export_folder_);
     if (file_name.isEmpty()) return;
     if (const auto reason = save_file(file_name, history_export_text(game_.NumbersList))) {
         report(QStringLiteral("The history could not be saved to\n%1\n\n%2")
@@ -138,35 +221,14 @@ void TForm1::report(const QString& message) {
     }
 }
 
-QString TForm1::ask_export_file() {
-    if (export_folder_.isEmpty()) {
-        export_folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    }
-    QFileDialog dialog(this, QStringLiteral("Save the numbers in game"), export_folder_);
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    // The filter reads "Notepad file *.txt" and lists the *.txt files.
-    dialog.setNameFilter(QStringLiteral("Notepad file *.txt (*.txt)"));
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(QStringLiteral("history.txt"));
-    if (dialog.exec() != QDialog::Accepted) return {};
-    const QString file_name = dialog.selectedFiles().value(0);
-    if (!file_name.isEmpty()) export_folder_ = QFileInfo(file_name).absolutePath();
-    return file_name;
-}
-
 // The hover pictures. Each idle picture has a highlighted twin on top of it;
-// moving over a surface hides every twin, and moving over one of the three
-// buttons then shows its own. The twins themselves take no part, so a
-// highlight lasts while the pointer is on it.
+// moving over a surface hides every twin, and moving over one of the buttons
+// then shows its own. The twins themselves take no part, so a highlight lasts
+// while the pointer is on it.
 void TForm1::Disable_Hovers() {
-    for (const auto& trend : ui_.Trend)
-        trend[1]->hide();
-    ui_.Button_Close2->hide();
-    ui_.Button_Minimize2->hide();
-    ui_.Button_Settings_1->hide();
+    table_->hide_hovers();
+    header_->hide_hovers();
+    status_->hide_hovers();
 }
 
 // Leaving the window is leaving every highlighted button, too.
@@ -175,79 +237,11 @@ void TForm1::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::MouseMove:
-            // The undo button and the number buttons are surfaces as well.
-            if (qobject_cast<QPushButton*>(watched) != nullptr) Disable_Hovers();
-            break;
-        case QEvent::Wheel:
-            // A list changes its choice by the wheel only once it has the focus,
-            // so scrolling over the settings never changes a setting by accident.
-            if (auto* list = qobject_cast<QComboBox*>(watched); list && !list->hasFocus()) {
-                event->ignore();
-                return true;
-            }
-            break;
-        default:
-            break;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-// The window system moves the window where it can; elsewhere (no window
-// manager, or one without the move request) the window follows the pointer
-// until the button is released.
-void TForm1::start_window_drag(const QPointF& global_position) {
-    QWindow* handle = windowHandle();
-    if (handle != nullptr && handle->startSystemMove()) return;
-    drag_grip_ = global_position - QPointF(pos());
-}
-
-void TForm1::follow_window_drag(const QPointF& global_position) {
-    if (drag_grip_) move((global_position - *drag_grip_).toPoint());
-}
-
-void TForm1::end_window_drag() {
-    drag_grip_.reset();
-}
-
-// A press on the picture drags the window; a move over it is a surface move
-// that resets the hover pictures.
-void TForm1::make_drag_surface(SvgPicture* picture) {
-    connect(picture, &SvgPicture::pressed, this, &TForm1::start_window_drag);
-    connect(picture, &SvgPicture::pointerMoved, this, [this](const QPointF& position) {
-        Disable_Hovers();
-        follow_window_drag(position);
-    });
-    connect(picture, &SvgPicture::released, this, &TForm1::end_window_drag);
-}
-
-void TForm1::Button_Close2Click() {
-    QCoreApplication::quit();
-}
-
-void TForm1::Button_Minimize2Click() {
-    showMinimized();
-}
-
-void TForm1::Button_Settings_1Click() {
-    ui_.Button_Settings_2->show();
-    set_client_height(ui_.Label_Point2->y());
-}
-
-void TForm1::Button_Settings_2Click() {
-    ui_.Button_Settings_2->hide();
-    set_client_height(ui_.Label_Point1->y());
-    // A settings control out of view must not go on taking key presses.
-    ui_.FocusCatch->setFocus(Qt::OtherFocusReason);
-}
-
 // Folded in, the window shows no control that takes the keyboard, so Tab
 // would only walk the settings out of view and let a key change one unseen.
 bool TForm1::focusNextPrevChild(bool next) {
     if (height() < ui_.Label_Point2->y()) {
-        ui_.FocusCatch->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        settings_->park_focus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     }
     return QWidget::focusNextPrevChild(next);

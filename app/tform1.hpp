@@ -1,36 +1,34 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <memory>
-#include <optional>
 
-#include <QPointF>
-#include <QRect>
 #include <QString>
 #include <QWidget>
 
 #include "game/game.hpp"
 #include "lab/session_log.hpp"
 
-class QComboBox;
 class QLabel;
 class QProgressDialog;
-class QPushButton;
 class QTimer;
 
 namespace quorvel {
 
-class Gauge;
+class HeaderPanel;
 class LabWindow;
-class Shape;
+class MoneyPanel;
+class SettingsPanel;
 class SpinLoader;
-class SpinEdit;
-class SvgPicture;
+class StatusPanel;
+class TablePanel;
+class WindowMenu;
 
-// The window. It owns the game, turns clicks into engine calls and, after
-// every call, copies the engine state into its widgets (render). Every widget
-// that the game names carries that name as its objectName.
+// The window. It owns the game and builds its panels (the table, the header,
+// the status strip, the money captions, the settings); it turns what the
+// player does on them into engine calls and, after every call, has them show
+// the engine state (render).
+// Every widget that the game names carries that name as its objectName.
 //
 // The design area is larger than the window: everything placed right of
 // x = 520 (the hidden buttons, the focus sink, the two last history labels)
@@ -43,8 +41,6 @@ public:
     using FileChooser = std::function<QString()>;
     // Tells the player why something failed.
     using ErrorReporter = std::function<void(const QString& message)>;
-    // An engine operation a control runs after it has stored the player's choice.
-    using Operation = void (*)(Game&);
 
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
@@ -83,7 +79,6 @@ signals:
     void loadFinished();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -91,95 +86,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // The widgets the window changes after it is built, under the game's names.
-    struct Widgets {
-        // header
-        SvgPicture* Image45 = nullptr;
-        std::array<QLabel*, 12> HisNum{};  // HisNum1 is HisNum[0]
-        QPushButton* SpeedButton42 = nullptr;
-        SvgPicture* Image_Button_Back1 = nullptr;
-        SvgPicture* Image_Button_Back2 = nullptr;
-        QPushButton* Undo = nullptr;
-        SvgPicture* Button_Minimize1 = nullptr;
-        SvgPicture* Button_Minimize2 = nullptr;
-        SvgPicture* Button_Close1 = nullptr;
-        SvgPicture* Button_Close2 = nullptr;
-        QLabel* Caption_ProfitBet = nullptr;
-
-        // table; per-sector arrays run D1, D2, D3, C1, C2, C3
-        SvgPicture* Image7 = nullptr;
-        std::array<SvgPicture*, kNumberCount> Number{};
-        std::array<QPushButton*, kNumberCount> SpeedButton{};
-        std::array<QPushButton*, kNumberCount> Button{};
-        std::array<SvgPicture*, 6> sector_cell{};  // Image1 ... Image6
-        std::array<SvgPicture*, 6> Chip{};
-        std::array<QLabel*, 6> BetSize{};
-        std::array<std::array<SvgPicture*, 3>, 6> Trend{};  // Trend_X_0, _1, _2
-        std::array<SvgPicture*, 6> SL_Field{};
-        SvgPicture* Background_Blur = nullptr;
-        QLabel* Caption_Bankroll = nullptr;
-        QLabel* Caption_MaxProfit = nullptr;
-
-        // status strip
-        Shape* Shape15 = nullptr;
-        QLabel* Label_Numbers_In_Game = nullptr;
-        SvgPicture* Button_Settings_0 = nullptr;
-        SvgPicture* Button_Settings_1 = nullptr;
-        SvgPicture* Button_Settings_2 = nullptr;
-        Gauge* CGauge1 = nullptr;
-
-        // settings section
-        QLabel* Label_Point1 = nullptr;
-        QLabel* Label_Point2 = nullptr;
-        Shape* Shape5 = nullptr;
-        SpinEdit* FocusCatch = nullptr;
-        QComboBox* BettingSystem = nullptr;
-        QLabel* Label4 = nullptr;
-        SpinEdit* N_Count = nullptr;
-        Gauge* CGauge2 = nullptr;
-        QPushButton* Adaptive_Matrix = nullptr;
-        Shape* Shape2 = nullptr;
-        QPushButton* Set_N_Count = nullptr;
-        QPushButton* RResetBets = nullptr;
-        QComboBox* Wins_Action = nullptr;
-        QComboBox* Losses_Action = nullptr;
-        SpinEdit* Wins_ActionValue = nullptr;
-        SpinEdit* Losses_ActionValue = nullptr;
-        Shape* Blank_Piece = nullptr;
-
-        // working labels out of view, kept for whoever inspects the window
-        QLabel* CurrentNum = nullptr;  // the number being processed, as its tag
-        QLabel* CurrentBet = nullptr;
-        QLabel* Label28 = nullptr;
-
-        QTimer* Timer_Analyse = nullptr;
-        QTimer* Timer_MaxProfit = nullptr;
-    };
-
-    // Construction, one area each.
-    void create_header();
-    void create_table();
-    void create_status_strip();
-    void create_settings();
-    void create_settings_rows();
-    void create_rule_rows();
-
-    // Building blocks of the settings section.
-    QLabel* add_label(const char* name, const QString& text, const QRect& geometry,
-                      int font_colour);
-    template <typename E>
-    QComboBox* add_list(const char* name, const QRect& geometry, E Parameters::*parameter,
-                        Operation changed = nullptr);
-    SpinEdit* add_spin_edit(const char* name, const QRect& geometry, SpinRange range,
-                            std::optional<int> Parameters::*parameter, Operation changed = nullptr);
-    QWidget* add_check_box(const char* name, const QString& text, const QRect& geometry,
-                           bool Parameters::*parameter, std::optional<int> font_colour);
-    QComboBox* add_system_list(const QRect& geometry);
-    void fill_system_list();
-    void run(Operation operation);
-    QPushButton* add_button(const char* name, const QString& text, const QRect& geometry,
-                            bool enabled);
-    void list_chosen();
+    // Builds the panels, in the stacking order of the window, and ties their
+    // signals to the engine.
+    void create_panels();
+    void tie_panels();
 
     // Engine calls from the player.
     void number_click(int number);
@@ -188,47 +98,38 @@ private:
     void UndoClick();
     void SpeedButton42Click();
 
-    // Window chrome.
+    // Every hover picture of every panel back to rest.
     void Disable_Hovers();
-    void start_window_drag(const QPointF& global_position);
-    void follow_window_drag(const QPointF& global_position);
-    void end_window_drag();
-    void make_drag_surface(SvgPicture* picture);
-    void Button_Close2Click();
-    void Button_Minimize2Click();
-    void Button_Settings_1Click();
-    void Button_Settings_2Click();
     void set_client_height(int height);
 
-    // Copies the engine state into the widgets, touching only what changed.
+    // Copies the engine state into the panels, touching only what changed.
     void render();
-    void render_header();
-    void render_table();
-    void render_status_strip();
-    void render_working_labels();
-    void render_settings();
 
-    QString ask_export_file();
-
-    // Keys, the context menu and loading.
-    void create_keys();
+    // The undo key and the menu's "Undo".
     void undo_key();
     void ask_and_load_spins();
-    QString ask_spin_file();
     void load_ended();
     void report(const QString& message);
 
     Game game_;
+    TablePanel* table_ = nullptr;
+    HeaderPanel* header_ = nullptr;
+    MoneyPanel* money_ = nullptr;
+    StatusPanel* status_ = nullptr;
+    SettingsPanel* settings_ = nullptr;
+    WindowMenu* menu_ = nullptr;
+    struct Widgets {
+        // The two heights of the window, kept where the layout can see them.
+        QLabel* Label_Point1 = nullptr;
+        QLabel* Label_Point2 = nullptr;
+        QTimer* Timer_Analyse = nullptr;
+        QTimer* Timer_MaxProfit = nullptr;
+    };
     Widgets ui_;
+
     FileChooser choose_export_file_;
     ErrorReporter report_error_;
     QString export_folder_;
-    // Where the pointer grabbed the window, while a drag is followed by hand
-    // (on systems that cannot move the window themselves).
-    std::optional<QPointF> drag_grip_;
-
-    // Spans the number cells and draws nothing; see render_table.
-    QWidget* number_cells_ = nullptr;
 
     SessionLog session_log_;
     FileChooser choose_load_file_;

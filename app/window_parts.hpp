@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <QFont>
 #include <QLabel>
 #include <QPalette>
@@ -53,6 +55,17 @@ inline QLabel* make_caption(QWidget* parent, const QString& name, const QRect& g
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     set_font_colour(label, font_colour);
     return label;
+}
+
+// A render sets only what differs from the widget's current state, so a
+// render after a small change repaints little and an idle window nothing.
+inline void show_if(QWidget* widget, bool shown) {
+    if (widget->isHidden() == shown) widget->setVisible(shown);
+}
+
+inline void set_caption(QLabel* label, const std::string& caption) {
+    const QString text = QString::fromStdString(caption);
+    if (label->text() != text) label->setText(text);
 }
 
 }  // namespace quorvel::window_parts

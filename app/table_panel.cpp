@@ -1,12 +1,14 @@
-// The table: the picture with its number cells, the sector cells with their
-// chips, the trend and safe-level markers and the two money captions.
-#include "app/tform1.hpp"
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/table_panel.hpp"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
 #include "app/colours.hpp"
 #include "app/overlay_button.hpp"
+#include "app/svg_picture.hpp"
 #include "app/window_parts.hpp"
 #include "play/session.hpp"
 
@@ -69,36 +71,53 @@ QRect bet_size_geometry(const SectorPlace& place, bool dozen) {
     return QRect(place.bet_size, QSize(width, height));
 }
 
+// Bets can grow to seven digits; the chip's label shrinks its font until the
+// number fits on the chip.
+void set_bet_size(QLabel* label, const std::string& caption) {
+    const QString text = QString::fromStdString(caption);
+    if (label->text() == text) return;
+    QFont font = label->font();
+    int size = 8;
+    font.setPointSize(size);
+    while (size > 5 && QFontMetrics(font).horizontalAdvance(text) > label->width() - 2) {
+        font.setPointSize(--size);
+    }
+    if (label->font() != font) label->setFont(font);
+    label->setText(text);
+}
+
 }  // namespace
 
-void TForm1::create_table() {
-    ui_.Image7 = make_picture(this, "Image7", "table.svg", QRect(0, 40, 545, 313));
+TablePanel::TablePanel(QWidget* surface) : Panel(surface) {
+    ui_.Image7 = make_picture(surface, "Image7", "table.svg", QRect(0, 40, 545, 313));
     make_drag_surface(ui_.Image7);
 
-    ui_.Caption_Bankroll = make_caption(this, "Caption_Bankroll", QRect(40, 48, 190, 26),
-                                        arial_bold(9), kBankrollColour);
-    ui_.Caption_MaxProfit = make_caption(this, "Caption_MaxProfit", QRect(234, 48, 190, 26),
-                                         arial_bold(9), kMaxProfitColour);
-    // A new maximum flashes the caption opaque on this colour.
-    QPalette flash = ui_.Caption_MaxProfit->palette();
-    flash.setColor(QPalette::Window, colour_from_bgr(kMaxProfitFlashColour));
-    ui_.Caption_MaxProfit->setPalette(flash);
-
     for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
-        ui_.sector_cell[i] = make_picture(this, QStringLiteral("Image%1").arg(i + 1), QString(),
+        ui_.sector_cell[i] = make_picture(surface, QStringLiteral("Image%1").arg(i + 1), QString(),
                                           kSectorPlaces[i].cell);
-        connect(ui_.sector_cell[i], &SvgPicture::pointerMoved, this, &TForm1::Disable_Hovers);
+        watch_surface(ui_.sector_cell[i]);
     }
+    create_numbers();
+    create_sectors();
 
+    // After "Reset Matrix" the blur lies over the whole table; it stays a
+    // part of the table picture, which drags the window and resets the hovers.
+    ui_.Background_Blur =
+        make_picture(surface, "Background_Blur", "blur.svg", QRect(0, 40, 521, 210));
+    make_drag_surface(ui_.Background_Blur);
+    ui_.Background_Blur->hide();
+}
+
+void TablePanel::create_numbers() {
     for (int n = 0; n < kNumberCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
         ui_.Number[i] =
-            make_picture(this, QStringLiteral("Number%1").arg(n),
+            make_picture(surface(), QStringLiteral("Number%1").arg(n),
                          QStringLiteral("numbers/number_%1.svg").arg(n), number_cell(n));
     }
     for (int n = 0; n < kNumberCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        auto* button = new OverlayButton(this);
+        auto* button = new OverlayButton(surface());
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
         button->setGeometry(number_cell(n));
         button->setFlat(true);
@@ -107,51 +126,53 @@ void TForm1::create_table() {
         button->setStyleSheet(QLatin1String(kNumberButtonStyle));
         button->setMouseTracking(true);
         button->installEventFilter(this);
-        connect(button, &QPushButton::clicked, this, [this, n] { number_click(n); });
+        connect(button, &QPushButton::clicked, this, [this, n] { emit numberClicked(n); });
         ui_.SpeedButton[i] = button;
 
         // The same entry without the table, out of view.
-        auto* hidden = new QPushButton(QString::number(n), this);
+        auto* hidden = new QPushButton(QString::number(n), surface());
         hidden->setObjectName(QStringLiteral("Button%1").arg(n));
         hidden->setGeometry(600 + 40 * (n % 10), 40 + 30 * (n / 10), 35, 25);
         hidden->hide();
-        connect(hidden, &QPushButton::clicked, this, [this, n] { number_click(n); });
+        connect(hidden, &QPushButton::clicked, this, [this, n] { emit numberClicked(n); });
         ui_.Button[i] = hidden;
     }
 
-    number_cells_ = new QWidget(this);
+    number_cells_ = new QWidget(surface());
     number_cells_->setGeometry(number_cell(0).united(number_cell(3)).united(number_cell(34)));
     number_cells_->setAttribute(Qt::WA_TransparentForMouseEvents);
     number_cells_->hide();
+}
 
+void TablePanel::create_sectors() {
     for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
         const bool dozen = is_dozen(kAllSectors[i]);
         const QString sector = QString::fromLatin1(name_of(kAllSectors[i]).data(), 2);
         const QRect chip(kSectorPlaces[i].chip,
                          QSize(dozen ? kDozenChipWidth : kColumnChipWidth, 33));
         ui_.Chip[i] = make_picture(
-            this, QStringLiteral("Chip_") + sector,
+            surface(), QStringLiteral("Chip_") + sector,
             dozen ? QStringLiteral("chip_dozen.svg") : QStringLiteral("chip_column.svg"), chip);
         ui_.Chip[i]->hide();
-        connect(ui_.Chip[i], &SvgPicture::pointerMoved, this, &TForm1::Disable_Hovers);
+        watch_surface(ui_.Chip[i]);
     }
     for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
         const bool dozen = is_dozen(kAllSectors[i]);
         const QString sector = QString::fromLatin1(name_of(kAllSectors[i]).data(), 2);
         // The label lets the pointer through to its chip, which takes the move.
         ui_.BetSize[i] =
-            make_caption(this, QStringLiteral("BetSize_") + sector,
+            make_caption(surface(), QStringLiteral("BetSize_") + sector,
                          bet_size_geometry(kSectorPlaces[i], dozen), arial_bold(8), kBlack);
         ui_.BetSize[i]->hide();
     }
     for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
         const bool dozen = is_dozen(kAllSectors[i]);
-        ui_.SL_Field[i] = make_picture(this, QStringLiteral("SL_Field_%1").arg(i + 1),
+        ui_.SL_Field[i] = make_picture(surface(), QStringLiteral("SL_Field_%1").arg(i + 1),
                                        dozen ? QStringLiteral("safe_level_dozen.svg")
                                              : QStringLiteral("safe_level_column.svg"),
                                        kSectorPlaces[i].cell);
         ui_.SL_Field[i]->hide();
-        connect(ui_.SL_Field[i], &SvgPicture::pointerMoved, this, &TForm1::Disable_Hovers);
+        watch_surface(ui_.SL_Field[i]);
     }
     for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
         const bool dozen = is_dozen(kAllSectors[i]);
@@ -162,7 +183,7 @@ void TForm1::create_table() {
                     .arg(dozen ? QStringLiteral("dozen") : QStringLiteral("column"))
                     .arg(state);
             SvgPicture* trend =
-                make_picture(this, QStringLiteral("Trend_%1_%2").arg(sector).arg(state), file,
+                make_picture(surface(), QStringLiteral("Trend_%1_%2").arg(sector).arg(state), file,
                              kSectorPlaces[i].trend);
             trend->setVisible(state == 0);
             ui_.Trend[i][static_cast<std::size_t>(state)] = trend;
@@ -171,29 +192,61 @@ void TForm1::create_table() {
         // click there sets the mark, a click on the mark clears it.
         SvgPicture* hover = ui_.Trend[i][1];
         connect(ui_.Trend[i][0], &SvgPicture::pointerMoved, this, [this, hover] {
-            Disable_Hovers();
+            emit surfaceMoved();
             hover->show();
         });
         const Sector sector_of_mark = kAllSectors[i];
-        connect(hover, &SvgPicture::clicked, this, [this, sector_of_mark] {
-            set_trend_mark(game_, sector_of_mark);
-            refresh();
-        });
-        connect(ui_.Trend[i][2], &SvgPicture::clicked, this, [this, sector_of_mark] {
-            clear_trend_mark(game_, sector_of_mark);
-            refresh();
-        });
+        connect(hover, &SvgPicture::clicked, this,
+                [this, sector_of_mark] { emit trendMarkSet(sector_of_mark); });
+        connect(ui_.Trend[i][2], &SvgPicture::clicked, this,
+                [this, sector_of_mark] { emit trendMarkCleared(sector_of_mark); });
         for (SvgPicture* picture : {ui_.Trend[i][1], ui_.Trend[i][2]})
             picture->setCursor(Qt::PointingHandCursor);
         ui_.Trend[i][1]->setToolTip(QStringLiteral("Keep the predictions to this sector"));
         ui_.Trend[i][2]->setToolTip(QStringLiteral("Clear the trend mark"));
     }
+}
 
-    // After "Reset Matrix" the blur lies over the whole table; it stays a
-    // part of the table picture, which drags the window and resets the hovers.
-    ui_.Background_Blur = make_picture(this, "Background_Blur", "blur.svg", QRect(0, 40, 521, 210));
-    make_drag_surface(ui_.Background_Blur);
-    ui_.Background_Blur->hide();
+QWidget* TablePanel::over_picture() const {
+    return ui_.sector_cell[0];
+}
+
+void TablePanel::render(const Game& game) {
+    const TableState& table = game.table;
+    // The pause hides all the number cells but one and brings them back. The
+    // window system would then take each of the 74 widgets for a repaint of
+    // its own, each weighed against the 200 controls over it; marking the
+    // whole block of cells for repainting first (what hiding a widget that
+    // spans it does) lets every cell's change find its place already marked.
+    for (std::size_t n = 0; n < ui_.Number.size(); ++n) {
+        if (ui_.Number[n]->isHidden() == table.Number[n] ||
+            ui_.SpeedButton[n]->isHidden() == table.SpeedButton[n]) {
+            number_cells_->show();
+            number_cells_->hide();
+            break;
+        }
+    }
+    for (std::size_t n = 0; n < ui_.Number.size(); ++n) {
+        show_if(ui_.Number[n], table.Number[n]);
+        show_if(ui_.SpeedButton[n], table.SpeedButton[n]);
+    }
+    const std::string bet_size = bet_size_caption(game);
+    for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
+        const Sector sector = kAllSectors[i];
+        const bool in_play = table.chips.contains(sector);
+        show_if(ui_.Chip[i], in_play);
+        show_if(ui_.BetSize[i], in_play);
+        set_bet_size(ui_.BetSize[i], bet_size);
+        show_if(ui_.Trend[i][2], table.trend_marks.contains(sector));
+        show_if(ui_.SL_Field[i], table.SL_Field);
+    }
+    show_if(ui_.Background_Blur, table.Background_Blur);
+}
+
+// Each trend marker's idle picture has a highlighted twin on top of it.
+void TablePanel::hide_hovers() {
+    for (const auto& trend : ui_.Trend)
+        trend[1]->hide();
 }
 
 }  // namespace quorvel

@@ -1,13 +1,15 @@
-// The header strip: the drag area, the history row, the export and undo
-// buttons and the two window buttons.
-#include "app/tform1.hpp"
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/header_panel.hpp"
 
 #include <QLabel>
 #include <QPushButton>
 
 #include "app/colours.hpp"
 #include "app/overlay_button.hpp"
+#include "app/svg_picture.hpp"
 #include "app/window_parts.hpp"
+#include "play/session.hpp"
 
 namespace quorvel {
 
@@ -38,28 +40,33 @@ QRect history_label_geometry(int k) {
     return QRect(620 + 22 * (k - 11), 14, 17, 13);
 }
 
+// A history label shows its number on the number's colour; an empty label
+// shows nothing at all, so the header's track shows through.
+void set_history_label(QLabel* label, const HistoryLabel& entry) {
+    set_caption(label, history_caption(entry));
+    const bool filled = !entry.empty();
+    if (label->autoFillBackground() != filled) label->setAutoFillBackground(filled);
+    const QColor colour = colour_from_bgr(entry.colour);
+    if (label->palette().color(QPalette::Window) != colour) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, colour);
+        label->setPalette(palette);
+    }
+}
+
 }  // namespace
 
-void TForm1::create_header() {
-    ui_.Image45 = make_picture(this, "Image45", "header.svg", QRect(0, 0, 521, 41));
+HeaderPanel::HeaderPanel(QWidget* surface) : Panel(surface) {
+    ui_.Image45 = make_picture(surface, "Image45", "header.svg", QRect(0, 0, 521, 41));
     make_drag_surface(ui_.Image45);
 
     for (int k = 1; k <= 12; ++k) {
-        QLabel* label = make_caption(this, QStringLiteral("HisNum%1").arg(k),
+        QLabel* label = make_caption(surface, QStringLiteral("HisNum%1").arg(k),
                                      history_label_geometry(k), arial_bold(8), kWhite);
         ui_.HisNum[static_cast<std::size_t>(k - 1)] = label;
     }
 
-    // Over the word mark, which it covers while shown.
-    ui_.Caption_ProfitBet = make_caption(this, "Caption_ProfitBet", QRect(34, 11, 104, 19),
-                                         arial_bold(8), kProfitBetColour);
-    ui_.Caption_ProfitBet->setAutoFillBackground(true);
-    QPalette profit_bet = ui_.Caption_ProfitBet->palette();
-    profit_bet.setColor(QPalette::Window, QColor(0x1d, 0x1e, 0x22));
-    ui_.Caption_ProfitBet->setPalette(profit_bet);
-    ui_.Caption_ProfitBet->hide();
-
-    ui_.SpeedButton42 = new QPushButton(QStringLiteral("SAVE"), this);
+    ui_.SpeedButton42 = new QPushButton(QStringLiteral("SAVE"), surface);
     ui_.SpeedButton42->setObjectName(QStringLiteral("SpeedButton42"));
     ui_.SpeedButton42->setGeometry(365, 12, 32, 16);
     ui_.SpeedButton42->setFlat(true);
@@ -70,18 +77,17 @@ void TForm1::create_header() {
     ui_.SpeedButton42->setToolTip(QStringLiteral("Save the numbers in game to a text file"));
     ui_.SpeedButton42->setMouseTracking(true);
     ui_.SpeedButton42->installEventFilter(this);
-    connect(ui_.SpeedButton42, &QPushButton::clicked, this, &TForm1::SpeedButton42Click);
+    connect(ui_.SpeedButton42, &QPushButton::clicked, this, &HeaderPanel::saveClicked);
 
     ui_.Image_Button_Back1 =
-        make_picture(this, "Image_Button_Back1", "undo_0.svg", QRect(407, 9, 55, 23));
+        make_picture(surface, "Image_Button_Back1", "undo_0.svg", QRect(407, 9, 55, 23));
     ui_.Image_Button_Back2 =
-        make_picture(this, "Image_Button_Back2", "undo_1.svg", QRect(406, 9, 56, 24));
+        make_picture(surface, "Image_Button_Back2", "undo_1.svg", QRect(406, 9, 56, 24));
     ui_.Image_Button_Back2->hide();
-    for (SvgPicture* picture : {ui_.Image_Button_Back1, ui_.Image_Button_Back2}) {
-        connect(picture, &SvgPicture::pointerMoved, this, &TForm1::Disable_Hovers);
-    }
+    watch_surface(ui_.Image_Button_Back1);
+    watch_surface(ui_.Image_Button_Back2);
 
-    ui_.Undo = new OverlayButton(this);
+    ui_.Undo = new OverlayButton(surface);
     ui_.Undo->setObjectName(QStringLiteral("Undo"));
     ui_.Undo->setGeometry(406, 9, 56, 24);
     ui_.Undo->setFlat(true);
@@ -92,14 +98,16 @@ void TForm1::create_header() {
     ui_.Undo->setMouseTracking(true);
     ui_.Undo->installEventFilter(this);
     ui_.Undo->hide();
-    connect(ui_.Undo, &QPushButton::clicked, this, &TForm1::UndoClick);
+    connect(ui_.Undo, &QPushButton::clicked, this, &HeaderPanel::undoClicked);
 
     ui_.Button_Minimize1 =
-        make_picture(this, "Button_Minimize1", "minimise_0.svg", QRect(465, 8, 25, 25));
+        make_picture(surface, "Button_Minimize1", "minimise_0.svg", QRect(465, 8, 25, 25));
     ui_.Button_Minimize2 =
-        make_picture(this, "Button_Minimize2", "minimise_1.svg", QRect(465, 8, 25, 25));
-    ui_.Button_Close1 = make_picture(this, "Button_Close1", "close_0.svg", QRect(491, 8, 25, 25));
-    ui_.Button_Close2 = make_picture(this, "Button_Close2", "close_1.svg", QRect(491, 8, 25, 25));
+        make_picture(surface, "Button_Minimize2", "minimise_1.svg", QRect(465, 8, 25, 25));
+    ui_.Button_Close1 =
+        make_picture(surface, "Button_Close1", "close_0.svg", QRect(491, 8, 25, 25));
+    ui_.Button_Close2 =
+        make_picture(surface, "Button_Close2", "close_1.svg", QRect(491, 8, 25, 25));
     for (SvgPicture* button :
          {ui_.Button_Minimize1, ui_.Button_Minimize2, ui_.Button_Close1, ui_.Button_Close2}) {
         button->setCursor(Qt::PointingHandCursor);
@@ -109,15 +117,34 @@ void TForm1::create_header() {
     ui_.Button_Minimize2->hide();
     ui_.Button_Close2->hide();
     connect(ui_.Button_Minimize1, &SvgPicture::pointerMoved, this, [this] {
-        Disable_Hovers();
+        emit surfaceMoved();
         ui_.Button_Minimize2->show();
     });
     connect(ui_.Button_Close1, &SvgPicture::pointerMoved, this, [this] {
-        Disable_Hovers();
+        emit surfaceMoved();
         ui_.Button_Close2->show();
     });
-    connect(ui_.Button_Minimize2, &SvgPicture::clicked, this, &TForm1::Button_Minimize2Click);
-    connect(ui_.Button_Close2, &SvgPicture::clicked, this, &TForm1::Button_Close2Click);
+    connect(ui_.Button_Minimize2, &SvgPicture::clicked, this, &HeaderPanel::minimiseClicked);
+    connect(ui_.Button_Close2, &SvgPicture::clicked, this, &HeaderPanel::closeClicked);
+}
+
+void HeaderPanel::render(const Game& game) {
+    for (int k = 1; k <= 12; ++k) {
+        set_history_label(ui_.HisNum[static_cast<std::size_t>(k - 1)], game.row.HisNum(k));
+    }
+    show_if(ui_.Image_Button_Back2, game.table.undo_offered);
+    show_if(ui_.Undo, game.table.undo_offered);
+}
+
+QWidget* HeaderPanel::after_history() const {
+    return ui_.SpeedButton42;
+}
+
+// Each idle window button has a highlighted twin on top of it, shown while
+// the pointer is on the button.
+void HeaderPanel::hide_hovers() {
+    ui_.Button_Close2->hide();
+    ui_.Button_Minimize2->hide();
 }
 
 }  // namespace quorvel
