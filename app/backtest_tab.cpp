@@ -30,17 +30,12 @@
 #include "lab/lab_csv.hpp"
 #include "lab/runner.hpp"
 #include "lab/shown_text.hpp"
-#include "lab/verdict.hpp"
 
 namespace quorvel {
 
 namespace {
 
 constexpr int kProgressSteps = 1000;
-
-QString grouped_text(std::size_t value) {
-    return QString::fromStdString(grouped(static_cast<std::int64_t>(value)));
-}
 
 }  // namespace
 
@@ -223,24 +218,16 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
     for (RunResult& run : result.results)
         series_.push_back(std::move(run.bankroll_series));
 
-    QStringList verdict;
-    for (const GridSummary& grid : result.grids) {
-        QStringList lines;
-        for (const std::string& line : grid_verdict(grid))
-            lines << QString::fromStdString(line);
-        const QString name = QFileInfo(QString::fromStdString(grid.file)).fileName();
-        verdict << (result.grids.size() > 1 ? name + QStringLiteral(": ") : QString()) +
-                       lines.join(QLatin1Char(' '));
-    }
-    list_->set_verdict(verdict.join(QLatin1Char('\n')));
+    list_->set_verdicts(result.grids);
 
     model_->set_rows(std::move(rows));
     const std::size_t count = static_cast<std::size_t>(model_->rowCount());
-    results_status_ = count == 1 ? QStringLiteral("One run.")
-                                 : QStringLiteral(
-                                       "%1 runs. Click a run to chart it; click a "
-                                       "heading to sort by it.")
-                                       .arg(grouped_text(count));
+    results_status_ =
+        count == 1 ? QStringLiteral("One run.")
+                   : QStringLiteral(
+                         "%1 runs. Click a run to chart it; click a "
+                         "heading to sort by it.")
+                         .arg(QString::fromStdString(grouped(static_cast<std::int64_t>(count))));
     status_->setText(results_status_);
     list_->set_export_enabled(true);
     list_->choose(0);

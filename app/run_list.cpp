@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -14,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "app/run_table_model.hpp"
+#include "lab/run_report.hpp"
+#include "lab/verdict.hpp"
 
 namespace quorvel {
 
@@ -83,9 +86,18 @@ void RunList::choose(int row) {
     table_->setCurrentIndex(model_->index(row, 0));
 }
 
-void RunList::set_verdict(const QString& verdict) {
-    verdict_->setText(verdict);
-    verdict_->setVisible(!verdict.isEmpty());
+void RunList::set_verdicts(const std::vector<GridSummary>& grids) {
+    QStringList verdicts;
+    for (const GridSummary& grid : grids) {
+        QStringList lines;
+        for (const std::string& line : grid_verdict(grid))
+            lines << QString::fromStdString(line);
+        const QString name = QFileInfo(QString::fromStdString(grid.file)).fileName();
+        verdicts << (grids.size() > 1 ? name + QStringLiteral(": ") : QString()) +
+                        lines.join(QLatin1Char(' '));
+    }
+    verdict_->setText(verdicts.join(QLatin1Char('\n')));
+    verdict_->setVisible(!verdicts.isEmpty());
 }
 
 void RunList::set_export_enabled(bool enabled) {

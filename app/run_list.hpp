@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <vector>
+
 #include <QWidget>
 
 class QCheckBox;
@@ -12,6 +14,7 @@ class QTableView;
 namespace quorvel {
 
 class RunTableModel;
+struct GridSummary;
 
 // The runs of the Backtest tab as a sortable table, with the grid's verdict
 // above it, the choice to put the runs that never ran out of money first,
@@ -26,8 +29,9 @@ public:
     // The run chosen, as a row on screen, or -1.
     int current_row() const;
     void choose(int row);
-    // The grid's verdict; empty hides it.
-    void set_verdict(const QString& verdict);
+    // The verdict of each grid, under its file's name when there are
+    // several; none hides it.
+    void set_verdicts(const std::vector<GridSummary>& grids);
     void set_export_enabled(bool enabled);
 
 signals:

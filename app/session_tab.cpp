@@ -113,10 +113,8 @@ void SessionTab::show_session(const Game& game, const SessionLog& log) {
     if (sectors_->height() != height) sectors_->setFixedHeight(height);
     const RunReport session = report_of({}, {}, log.figures(game));
     figures_->set_report(session);
-    QStringList lines;
-    for (const std::string& line : run_verdict(session))
-        lines << QString::fromStdString(line);
-    const QString verdict = lines.join(QLatin1Char('\n'));
+    // The hit rate's line: the others speak of a finished run.
+    const QString verdict = QString::fromStdString(run_verdict(session).front());
     if (verdict_->text() != verdict) verdict_->setText(verdict);
     chart_->set_bankroll(log.bankroll());
 }
