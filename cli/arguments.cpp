@@ -215,9 +215,10 @@ zero (null when never). Against chance: predictions and predictions_won
 (every prediction settled, real or virtual); hit_rate, chance_hit_rate (12 x
 sectors / 37), hit_rate_low and hit_rate_high (the exact 95 % interval) and
 hit_rate_p (how often chance alone wins at least as often); beats_chance
-(hit_rate_p below 0.05); chance_sessions, chance_seed, chance_final_p5 to
-chance_final_p95 and chance_final_mean of the fair sessions' final bankroll,
-and the shares chance_ahead, chance_ran_out and chance_as_good (ended at or
+(hit_rate_p below 0.05; in a grid, the row's hit_rate_p after Holm's
+adjustment for the 150 tries); chance_sessions, chance_seed, chance_final_p5
+to chance_final_p95 and chance_final_mean of the fair sessions' final
+bankroll, and the shares chance_ahead, chance_ran_out and chance_as_good (ended at or
 above this run). With --grid --json each file's runs are followed by one
 line: file, grid_runs, holm_p (the smallest Holm-adjusted hit_rate_p),
 beats_chance, chance_grids, chance_best_median and chance_best_as_good.

@@ -60,6 +60,28 @@ std::vector<std::size_t> band_points(std::size_t spins, std::size_t points) {
     return at;
 }
 
+// The mean of whole numbers, summed exactly (each value's quotient and
+// remainder by the count apart) so that it is the same double on every
+// machine, whatever its long double, and never overflows.
+double exact_mean(std::span<const std::int64_t> values) {
+    const auto count = static_cast<std::int64_t>(values.size());
+    if (count == 0) return 0;
+    std::int64_t whole = 0;
+    std::int64_t rest = 0;
+    for (std::int64_t value : values) {
+        whole += value / count;
+        rest += value % count;
+        if (rest >= count) {
+            whole += 1;
+            rest -= count;
+        } else if (rest <= -count) {
+            whole -= 1;
+            rest += count;
+        }
+    }
+    return static_cast<double>(whole) + static_cast<double>(rest) / static_cast<double>(count);
+}
+
 }  // namespace
 
 std::int64_t chance_sessions_for(std::size_t spins, std::optional<std::int64_t> asked) {
@@ -174,12 +196,10 @@ std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const Lab
     });
     if (cancelled(options)) return std::nullopt;
 
-    long double sum = 0;  // in session order, so any thread count adds alike
     std::size_t ahead = 0;
     std::size_t as_good = 0;
     std::size_t out = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        sum += static_cast<long double>(finals[i]);
         ahead += finals[i] > chance.start ? 1 : 0;
         as_good += finals[i] >= run_final ? 1 : 0;
         out += ran_out[i] != 0 ? 1 : 0;
@@ -187,7 +207,7 @@ std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const Lab
     const auto share = [count](std::size_t part) {
         return static_cast<double>(part) / static_cast<double>(count);
     };
-    chance.final_mean = static_cast<double>(sum / static_cast<long double>(count));
+    chance.final_mean = exact_mean(finals);
     chance.ahead = share(ahead);
     chance.as_good = share(as_good);
     chance.ran_out = share(out);

@@ -91,7 +91,7 @@ const Figure kFigures[] = {
     {"hit_rate_p", "Chance does as well (p)", "p", FigureFormat::Probability,
      [](const RunReport& r) { return r.hit.any() ? V::of_real(r.hit.p) : V::none(); }},
     {"beats_chance", "Beats chance", "", FigureFormat::YesNo,
-     [](const RunReport& r) { return V::flag(r.hit.beats_chance()); }},
+     [](const RunReport& r) { return V::flag(beats_chance(r)); }},
     // What chance alone does with the same settings, when it was played.
     {"chance_sessions", "Chance sessions", "", FigureFormat::Count,
      [](const RunReport& r) { return V::of(r.chance ? r.chance->sessions : 0); }},

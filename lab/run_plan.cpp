@@ -158,14 +158,20 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
             grid.spins = n;
             grid.runs = settings.size();
             std::vector<double> p_values;
+            std::vector<std::size_t> tested_rows;
             grid.best_final = INT64_MIN;
             for (std::size_t i = first; i < first + settings.size(); ++i) {
                 const RunReport& report = result.reports[i];
                 grid.best_final = std::max(grid.best_final, report.figures.final_bankroll);
-                if (report.hit.any()) p_values.push_back(report.hit.p);
+                if (report.hit.any()) {
+                    p_values.push_back(report.hit.p);
+                    tested_rows.push_back(i);
+                }
             }
             grid.tested = p_values.size();
             const std::vector<double> adjusted = holm_adjusted(p_values);
+            for (std::size_t t = 0; t < tested_rows.size(); ++t)
+                result.reports[tested_rows[t]].holm_p = adjusted[t];
             if (!adjusted.empty())
                 grid.holm_p = *std::min_element(adjusted.begin(), adjusted.end());
             if (sessions[s] == 0 && plan.chance_sessions != std::int64_t{0}) {

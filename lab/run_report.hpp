@@ -23,6 +23,9 @@ struct RunReport {
     RunFigures figures;
     // Exact; worked out from the figures by report_of.
     HitRate hit;
+    // In a grid, the row's hit_rate_p after Holm's adjustment for the grid's
+    // tries; a row beats chance only when this does. Unset for a run on its own.
+    std::optional<double> holm_p;
     // The Monte Carlo comparison, when one was made (a run on its own).
     std::optional<ChanceComparison> chance;
     // Why no comparison was made though one was wanted, as a sentence for
@@ -32,6 +35,10 @@ struct RunReport {
 
 // The report of a run with its hit rate worked out.
 RunReport report_of(std::string file, const LabSettings& settings, const RunFigures& figures);
+
+// Better than chance at the 5 % level: on its own by its hit_rate_p, in a grid
+// only by its Holm-adjusted p.
+bool beats_chance(const RunReport& run);
 
 // A grid of runs on one file set against chance.
 struct GridSummary {

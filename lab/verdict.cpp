@@ -45,9 +45,18 @@ std::vector<std::string> run_verdict(const RunReport& run) {
                            " % (95 %: " + percent_text(hit.interval.low) + "–" +
                            percent_text(hit.interval.high) + " %); chance alone hits " +
                            percent_text(hit.chance) + " %. ";
-        if (hit.beats_chance()) {
+        if (beats_chance(run) && run.holm_p) {
+            line += "Chance alone hits this often only rarely (" + p_words(hit.p) +
+                    "), and still after counting the grid's tries (Holm " + p_words(*run.holm_p) +
+                    ").";
+        } else if (beats_chance(run)) {
             line += "Chance alone hits this often only rarely (" + p_words(hit.p) +
                     "): above chance for this one run, tried on its own.";
+        } else if (hit.beats_chance()) {
+            // Rare for one try, common for the best of many.
+            line += "Rare for one run on its own (" + p_words(hit.p) +
+                    "), but not once the grid's tries are counted (Holm " + p_words(*run.holm_p) +
+                    "): this advice did not beat chance.";
         } else {
             line += "This advice did not beat chance (" + p_words(hit.p) + ").";
         }
@@ -95,7 +104,11 @@ std::vector<std::string> grid_verdict(const GridSummary& grid) {
         if (c.best_as_good >= 0.05) {
             line += ": the top of this table is what luck alone produces.";
         } else {
-            line += ": luck alone rarely tops this table.";
+            // A rare best in money is still no test of the advice: the
+            // stakes of a progression, not its picks, can make it.
+            line +=
+                ": luck alone seldom tops this table; the hit-rate verdict above says "
+                "whether the advice itself did better than chance.";
         }
         lines.push_back(line);
     } else if (!grid.chance_skipped.empty()) {

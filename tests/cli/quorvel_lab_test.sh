@@ -235,6 +235,12 @@ chance)
   grep -qF 'Counting all 150 tries,' <<<"$out" || fail "no Holm verdict: $out"
   grep -qF 'The best of 150 on 20 fair sessions does at least this well in' <<<"$out" ||
     fail "no best-of-grid line: $out"
+  # A long file skips the comparison with a sentence that says how to ask for it.
+  run --random 2100000 --seed 3
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  grep -qF 'The comparison with chance was skipped: 2,100,000 spins leave room for fewer than 100 fair sessions' <<<"$out" ||
+    fail "no sentence for a skipped comparison: $out"
+  grep -qF 'ask for it with --chance K.' <<<"$out" || fail "the sentence does not say how to ask: $out"
   ;;
 sample)
   # The sample file installed with Quorvel is 300 numbers drawn by
@@ -257,12 +263,6 @@ real_file)
   run --json "$real_spins/DB4000_1.txt" "$real_spins/World Legacy 20th Jan 2026 (319).txt"
   [ "$status" -eq 0 ] || fail "exit $status: $err"
   grep -qF '"spins": 3981,' <<<"$out" || fail "DB4000_1.txt (with a byte order mark) holds 3981"
-  # A long file: the comparison is lowered to fit, or skipped with a sentence.
-  run --random 2100000 --seed 3
-  [ "$status" -eq 0 ] || fail "exit $status: $err"
-  grep -qF 'The comparison with chance was skipped: 2,100,000 spins leave room for fewer than 100 fair sessions' <<<"$out" ||
-    fail "no sentence for a skipped comparison: $out"
-  grep -qF 'ask for it with --chance K.' <<<"$out" || fail "the sentence does not say how to ask: $out"
   # A double-zero wheel's log, refused at its first "00".
   refused "1603_real_spins.txt:20:1: '00' is the double zero of an American wheel" \
     "$real_spins/1603_real_spins.txt"

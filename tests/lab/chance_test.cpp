@@ -114,6 +114,15 @@ TEST(Binomial, HitRateOfARunWithoutPredictionsHasNoPValue) {
     const std::string said = run_verdict(report_of("f", LabSettings{}, figures)).front();
     EXPECT_NE(said.find("p < 0.001"), std::string::npos) << said;
     EXPECT_EQ(said.find("edge"), std::string::npos) << said;
+
+    // The same row in a grid whose count of tries takes it back to chance.
+    RunReport row = report_of("f", LabSettings{}, figures);
+    row.holm_p = 0.3;
+    const std::string in_grid = run_verdict(row).front();
+    EXPECT_NE(in_grid.find("not once the grid's tries are counted (Holm p = 0.30)"),
+              std::string::npos)
+        << in_grid;
+    EXPECT_EQ(data_text(figure_named("beats_chance"), row), "false");
 }
 
 TEST(Holm, StepsDownOverConstructedPValues) {
@@ -139,6 +148,30 @@ TEST(Holm, StepsDownOverConstructedPValues) {
         const std::string said = grid_verdict(summary).front();
         EXPECT_NE(said.find("Holm p = "), std::string::npos) << said;
     }
+}
+
+TEST(Verdict, TheBestOfTheGridOnFairSpinsIsNamedForWhatItIs) {
+    GridSummary grid;
+    grid.runs = 150;
+    grid.tested = 150;
+    grid.holm_p = 1;
+    grid.chance = GridChance{100, 5696, 0.71, {}};
+    std::vector<std::string> lines = grid_verdict(grid);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1],
+              "The best of 150 on 100 fair sessions does at least this well in 71 % of cases "
+              "(median best 5,696): the top of this table is what luck alone produces.");
+    // Rare on fair spins, yet the money alone is no verdict on the advice.
+    grid.chance->best_as_good = 0.02;
+    lines = grid_verdict(grid);
+    EXPECT_NE(lines[1].find("in 2.0 % of cases"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("the hit-rate verdict above says"), std::string::npos) << lines[1];
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find("edge"), std::string::npos) << line;
+    // Skipped: the sentence says why.
+    grid.chance.reset();
+    grid.chance_skipped = "skipped because";
+    EXPECT_EQ(grid_verdict(grid).back(), "skipped because");
 }
 
 TEST(Chance, SessionsFitTheBudgetOfSpinSteps) {
@@ -262,6 +295,10 @@ TEST(Chance, BandsKeepAtMostTwoThousandOrderedPoints) {
     EXPECT_EQ(bands.bands[0].front(), settings.bankroll);  // point 0 is the start
     EXPECT_EQ(bands.bands[4].front(), settings.bankroll);
     EXPECT_EQ(chance->finals.size(), 120u);
+    std::int64_t sum = 0;
+    for (std::int64_t final_bankroll : chance->finals)
+        sum += final_bankroll;
+    EXPECT_DOUBLE_EQ(chance->final_mean, static_cast<double>(sum) / 120.0);
     EXPECT_TRUE(std::is_sorted(chance->finals.begin(), chance->finals.end()));
 
     // A short session keeps every spin.
@@ -322,15 +359,6 @@ TEST(RunPlan, ARunOnItsOwnIsSetAgainstChanceAndAGridIsCountedWithHolm) {
     EXPECT_EQ(report.hit.predictions, report.figures.predictions);
     EXPECT_EQ(data_text(figure_named("chance_sessions"), report), "150");
 
-    // Skipped with a sentence when too few sessions fit and none was asked for.
-    RunPlan long_plan = plan;
-    long_plan.random_spins = 2'100'000;
-    long_plan.files.clear();
-    long_plan.chance_sessions.reset();
-    long_plan.settings.mode = GameMode::DeepScan;
-    // (Only the sessions' count is decided before the run; 0 here.)
-    EXPECT_EQ(chance_sessions_for(2'100'000, long_plan.chance_sessions), 0);
-
     plan.grid = true;
     plan.chance_sessions = 20;
     const PlanResult grid = run_plan(plan);
@@ -347,8 +375,47 @@ TEST(RunPlan, ARunOnItsOwnIsSetAgainstChanceAndAGridIsCountedWithHolm) {
     EXPECT_EQ(summary.tested, p.size());
     EXPECT_DOUBLE_EQ(summary.holm_p,
                      std::min(1.0, *std::min_element(p.begin(), p.end()) * p.size()));
+    // A row beats chance only by its adjusted p, never by its own.
+    for (const RunReport& row : grid.reports) {
+        ASSERT_EQ(row.holm_p.has_value(), row.hit.any());
+        if (row.holm_p) {
+            EXPECT_GE(*row.holm_p, row.hit.p);
+        }
+        EXPECT_EQ(beats_chance(row), row.holm_p && *row.holm_p < 0.05);
+    }
     ASSERT_TRUE(summary.chance);
     EXPECT_EQ(summary.chance->bests.size(), 20u);
+}
+
+// What the Backtest tab relies on: the progress rises to the whole work,
+// fair sessions included, and a cancel hands back a cancelled result.
+TEST(RunPlan, ReportsItsWholeWorkAndStopsWhenCancelled) {
+    RunPlan plan;
+    plan.random_spins = 3000;
+    plan.chance_sessions = 100;
+    std::size_t last = 0;
+    std::size_t whole = 0;
+    bool rising = true;
+    PlanOptions options;
+    options.progress = [&](std::size_t done, std::size_t total) {
+        rising = rising && done >= last;
+        last = done;
+        whole = total;
+    };
+    const PlanResult done = run_plan(plan, options);
+    EXPECT_FALSE(done.cancelled);
+    EXPECT_TRUE(rising);
+    EXPECT_EQ(whole, 3000u + 100u * 3000u);
+    EXPECT_EQ(last, whole);
+    EXPECT_EQ(done.reports.front().file, "random spins (seed 1767225600)");
+
+    std::atomic<bool> cancel{false};
+    options.cancel = &cancel;
+    options.progress = [&](std::size_t done_work, std::size_t) {
+        if (done_work > 3000) cancel.store(true);  // during the fair sessions
+    };
+    const PlanResult stopped = run_plan(plan, options);
+    EXPECT_TRUE(stopped.cancelled);
 }
 
 // Every settled prediction covers the same number of sectors in a run, the
