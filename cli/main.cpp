@@ -34,14 +34,16 @@ int refuse(const std::string& message) {
 }
 
 // Flushes the standard output; a text that could not be written there (the
-// output closed, or a full disk) is a failure, not a success. The reason is
-// the errno of the first write that failed, which may have come before the
-// flush when the text is longer than the stream's buffer: callers clear errno
-// before they write.
+// output closed, or a full disk) is a failure, not a success. A text longer
+// than the stream's buffer fails while it is written, so the reason is the
+// errno of that write: it is cleared before the text, and here only when the
+// stream is still good.
 bool flushed_out(const char* what) {
-    if (std::cout) errno = 0;
-    std::cout.flush();
-    if (std::cout) return true;
+    if (std::cout) {
+        errno = 0;
+        std::cout.flush();
+        if (std::cout) return true;
+    }
     const int error = errno;
     std::cerr << "quorvel-lab: " << what << " could not be written to the standard output";
     if (error != 0) std::cerr << " (" << std::strerror(error) << ')';
@@ -89,6 +91,7 @@ int run(const cli::Arguments& arguments) {
         }
     }
 
+    errno = 0;
     const std::size_t sources = result.sources.size();
     const std::size_t per_source = result.reports.size() / sources;
     if (arguments.json) {
