@@ -91,9 +91,9 @@ int run(const cli::Arguments& arguments) {
         }
     }
 
+    errno = 0;
     const std::size_t sources = result.sources.size();
     const std::size_t per_source = result.reports.size() / sources;
-    errno = 0;
     if (arguments.json) {
         for (std::size_t s = 0; s < sources; ++s) {
             for (std::size_t r = s * per_source; r < (s + 1) * per_source; ++r)

@@ -43,7 +43,10 @@ std::vector<LabSettings> plan_settings(const RunPlan& plan) {
 }
 
 std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
-                         const std::atomic<bool>* cancel) {
+                         const std::atomic<bool>* cancel, bool regular_files_only) {
+    SpinReadOptions read;
+    read.regular_files_only = regular_files_only;
+    read.cancel = cancel;
     if (plan.random_spins) {
         sources.push_back(
             {random_source_name(plan.settings.seed),
@@ -53,7 +56,8 @@ std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
         if (stopped(cancel)) return {};
         const bool standard_input = path == kStandardInputPath;
         SpinFile file = standard_input ? read_spin_descriptor(STDIN_FILENO, kStandardInputName)
-                                       : read_spin_file(path);
+                                       : read_spin_file(path, read);
+        if (file.cancelled) return {};
         if (!file.ok()) return file.error;
         sources.push_back({standard_input ? kStandardInputName : path, std::move(file.spins)});
     }
@@ -62,7 +66,7 @@ std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
 
 PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
     PlanResult result;
-    result.error = read_sources(plan, result.sources, options.cancel);
+    result.error = read_sources(plan, result.sources, options.cancel, options.regular_files_only);
     if (!result.error.empty()) return result;
     if (stopped(options.cancel)) {
         result.cancelled = true;

@@ -52,6 +52,8 @@ struct PlanOptions {
     // How the player asks for a comparison that was skipped, for the sentence
     // that says so: "--chance K" on the command line.
     std::string how_to_ask = "--chance K";
+    // The window reads regular files only (see SpinReadOptions).
+    bool regular_files_only = false;
 };
 
 struct PlanResult {
@@ -79,7 +81,8 @@ std::vector<LabSettings> plan_settings(const RunPlan& plan);
 // Reads the plan's sources in order. The first refused file stops the
 // reading: its message is returned, and the files after it are not opened.
 std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
-                         const std::atomic<bool>* cancel = nullptr);
+                         const std::atomic<bool>* cancel = nullptr,
+                         bool regular_files_only = false);
 
 // Reads the sources, plays every run, works out each hit rate and plays the
 // fair sessions: one comparison a run on its own, the best of the grid for
