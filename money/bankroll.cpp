@@ -56,11 +56,11 @@ void CSpinEdit1Change(Game& game) {
     BlindAutomationSetAim(game);
     // The undo copies follow, so that taking back the first spin keeps the
     // chosen start.
-    game.saved.Bankroll_Saved = start;
-    game.saved.Max_Bank_Saved = start;
-    game.saved.Bankroll_At_Prediction_Saved = start;
-    game.saved.books_saved = game.books;
-    game.saved.Profit_Aim_Saved = game.Profit_Aim;
+    game.saved.Bankroll = start;
+    game.saved.Max_Bank = start;
+    game.saved.Bankroll_At_Prediction = start;
+    game.saved.books = game.books;
+    game.saved.Profit_Aim = game.Profit_Aim;
 }
 
 // The top-up moves everything measured from the bankroll with it: the aim,
@@ -71,18 +71,15 @@ void set_bankroll(Game& game) {
     if (!game.params.CSpinEdit1) return;
     const std::int64_t delta = saturating_sub(*game.params.CSpinEdit1, game.Bankroll);
     if (delta == 0) return;
-    const auto shift = [delta](std::int64_t& amount) { amount = saturating_add(amount, delta); };
-    shift(game.Bankroll);
-    shift(game.Bankroll_At_Prediction);
-    shift(game.Profit_Aim);
-    shift(game.Max_Bank);
-    shift(game.books.adjustments);
-    Snapshot& saved = game.saved;
-    shift(saved.Bankroll_Saved);
-    shift(saved.Bankroll_At_Prediction_Saved);
-    shift(saved.Profit_Aim_Saved);
-    shift(saved.Max_Bank_Saved);
-    shift(saved.books_saved.adjustments);
+    const auto shift = [delta](SpinState& state) {
+        for (std::int64_t* amount :
+             {&state.Bankroll, &state.Bankroll_At_Prediction, &state.Profit_Aim, &state.Max_Bank,
+              &state.books.adjustments}) {
+            *amount = saturating_add(*amount, delta);
+        }
+    };
+    shift(game);
+    shift(game.saved);
 }
 
 // Play starts with virtual bets when a level is chosen before the first

@@ -417,7 +417,7 @@ bool Session::set(bool Parameters::*box, bool on) {
 
 // "N. Count:" is locked while a matrix is scored or bet.
 bool Session::set_n_count(std::optional<int> value) {
-    if (!game_.matrix.N_Count) return false;
+    if (!n_count_editable(game_)) return false;
     if (game_.params.N_Count == value) return true;
     now();
     game_.params.N_Count = value;

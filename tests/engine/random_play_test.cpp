@@ -1,6 +1,7 @@
 // Random play: a player who clicks everything, in any order, at any moment.
-// After every action the money must still add up, an undo must take the spin
-// back whole, a table system's bet must match its table, and no number may be
+// After every action the money must still add up, the bankroll must be what a
+// bookkeeper who sees only the table counts, an undo must take the spin back
+// whole, a table system's bet must match its table, and no number may be
 // entered while a spin is being analysed.
 #include <gtest/gtest.h>
 
@@ -21,7 +22,8 @@ int actions_to_play() {
     return 100000;
 }
 
-TEST(RandomPlay, EveryActionKeepsTheBooksTheUndoTheTableBetAndTheLockDuringThePause) {
+TEST(RandomPlay,
+     EveryActionKeepsTheBooksTheBookkeepersCountTheUndoTheTableBetAndTheLockDuringThePause) {
     RandomPlayer player(20261208);
     const int actions = actions_to_play();
     for (int i = 0; i < actions; ++i) {

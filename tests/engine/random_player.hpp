@@ -3,7 +3,8 @@
 #pragma once
 
 // A player who clicks everything, in any order, at any moment, through the
-// session's one face. After every action the money must still add up, an undo
+// session's one face. After every action the money must still add up, the
+// bankroll must be what a bookkeeper who sees only the table counts, an undo
 // must take the spin back whole, a table system's bet must match its table,
 // and no number may be entered while a spin is being analysed.
 
@@ -15,6 +16,8 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "money/bet_state.hpp"
 #include "money/progression.hpp"
@@ -25,80 +28,72 @@
 namespace quorvel::play_test {
 
 // Everything an undo must put back as it was before the spin it takes back.
-struct MoneyState {
-    std::int64_t Bankroll, Bankroll_At_Prediction, Profit_Aim, Max_Bank, Bet_Size, Custom_Bet,
-        Label28;
-    int Bet_Step, Chains_Toggle_Dozens, Chains_Toggle_Columns, Lose_Toggle, Custom_Wins,
-        Custom_Wins_In_Row, Custom_Losses, Custom_Losses_In_Row, Spin_Won, Loss_Streak;
-    std::string Caption_ProfitBet;
-    bool SL_Field;
-    SectorSet chips;
-    Books books;
+struct UndoneState {
+    SpinState spin;
+    TableBets bets;
 
-    static MoneyState of(const Game& g) {
-        return {g.Bankroll,
-                g.Bankroll_At_Prediction,
-                g.Profit_Aim,
-                g.Max_Bank,
-                g.Bet_Size,
-                g.Custom_Bet,
-                g.Label28,
-                g.Bet_Step,
-                g.Chains_Toggle_Dozens,
-                g.Chains_Toggle_Columns,
-                g.Lose_Toggle,
-                g.Custom_Wins,
-                g.Custom_Wins_In_Row,
-                g.Custom_Losses,
-                g.Custom_Losses_In_Row,
-                g.Spin_Won,
-                g.Loss_Streak,
-                profit_bet_caption(g),
-                g.table.SL_Field,
-                g.table.chips,
-                g.books};
-    }
+    static UndoneState of(const Game& g) { return {g, g.table}; }
+    bool operator==(const UndoneState&) const = default;
+};
 
-    // Names every field that differs from `other`.
-    std::string differences(const MoneyState& other) const {
-        std::ostringstream out;
-        const auto field = [&out](const char* name, auto mine, auto theirs) {
-            if (mine != theirs) out << ' ' << name << ' ' << theirs << " -> " << mine << ';';
-        };
-        field("Bankroll", Bankroll, other.Bankroll);
-        field("Bankroll_At_Prediction", Bankroll_At_Prediction, other.Bankroll_At_Prediction);
-        field("Profit_Aim", Profit_Aim, other.Profit_Aim);
-        field("Max_Bank", Max_Bank, other.Max_Bank);
-        field("Bet_Size", Bet_Size, other.Bet_Size);
-        field("Custom_Bet", Custom_Bet, other.Custom_Bet);
-        field("Label28", Label28, other.Label28);
-        field("Bet_Step", Bet_Step, other.Bet_Step);
-        field("Chains_Toggle_Dozens", Chains_Toggle_Dozens, other.Chains_Toggle_Dozens);
-        field("Chains_Toggle_Columns", Chains_Toggle_Columns, other.Chains_Toggle_Columns);
-        field("Lose_Toggle", Lose_Toggle, other.Lose_Toggle);
-        field("Custom_Wins", Custom_Wins, other.Custom_Wins);
-        field("Custom_Wins_In_Row", Custom_Wins_In_Row, other.Custom_Wins_In_Row);
-        field("Custom_Losses", Custom_Losses, other.Custom_Losses);
-        field("Custom_Losses_In_Row", Custom_Losses_In_Row, other.Custom_Losses_In_Row);
-        field("Spin_Won", Spin_Won, other.Spin_Won);
-        field("Loss_Streak", Loss_Streak, other.Loss_Streak);
-        field("Caption_ProfitBet", Caption_ProfitBet, other.Caption_ProfitBet);
-        field("SL_Field", SL_Field, other.SL_Field);
-        field("chips", chip_text(chips), chip_text(other.chips));
-        field("books.start", books.start, other.books.start);
-        field("books.on_table", books.on_table, other.books.on_table);
-        field("books.result", books.result, other.books.result);
-        field("books.adjustments", books.adjustments, other.books.adjustments);
-        return out.str();
-    }
+// An independent bookkeeper. It sees only what the player sees: the chips on
+// the table, the stake each one carries and whether the safe-level overlays
+// make them virtual; the number that came; and the starting bankroll typed
+// before play. From those alone it keeps the money: a bet shown is charged
+// its stake times its chips, a chip on the number that came is paid three
+// times its stake, a bet that leaves the table unsettled (or whose stake
+// changes) is handed back and charged anew, and an undo returns the money to
+// where it stood before the number. It owes nothing to the engine's books,
+// so a payout or a charge that is wrong in both of them still shows.
+class Bookkeeper {
+public:
+    std::int64_t bankroll() const { return bankroll_; }
 
-    static std::string chip_text(SectorSet chips) {
-        std::string text;
+    // The number `n` is about to be entered; `settles` tells whether this spin
+    // settles the bet shown (the mode that placed it may have changed since).
+    void number(const Game& game, int n, bool settles) {
+        at_entry_ = {bankroll_, on_table_};
+        if (!settles) return;
+        // The stake was charged when the bet was shown: it is spent now, and
+        // comes back three times on a chip the number covers.
+        on_table_ = 0;
+        if (game.table.SL_Field) return;
         for (Sector sector : kAllSectors) {
-            if (chips.contains(sector)) text += std::string(name_of(sector)) + ' ';
+            if (game.table.chips.contains(sector) && sector_holds(sector, n)) {
+                bankroll_ += 3 * game.Bet_Size;
+            }
         }
-        return text.empty() ? "none" : text;
     }
+
+    void undo() {
+        if (at_entry_) std::tie(bankroll_, on_table_) = *at_entry_;
+    }
+
+    // The starting bankroll, chosen before the first number.
+    void start(std::int64_t bankroll) {
+        bankroll_ = bankroll;
+        on_table_ = 0;
+    }
+
+    // "SET BANKROLL": money brought to the table or taken from it, which an
+    // undo keeps.
+    void top_up(std::int64_t amount) {
+        bankroll_ += amount;
+        if (at_entry_) at_entry_->first += amount;
+    }
+
+    // After every action: the bet now shown is what is on the table.
+    void follow(const Game& game) {
+        const std::int64_t shown =
+            game.table.SL_Field ? 0 : game.Bet_Size * game.table.chips.size();
+        bankroll_ -= shown - on_table_;
+        on_table_ = shown;
+    }
+
+private:
+    std::int64_t bankroll_ = Game{}.Bankroll;
+    std::int64_t on_table_ = 0;  // what this bookkeeper charged for the bet shown
+    std::optional<std::pair<std::int64_t, std::int64_t>> at_entry_;
 };
 
 // The player. Each action is what a click, a key or a timer tick does in the
@@ -116,6 +111,7 @@ public:
     // Plays one action; returns a failure description, or nothing.
     std::optional<std::string> step() {
         const std::string action = act();
+        bookkeeper_.follow(game_);
         remember(action);
         if (auto failure = check()) return "after \"" + action + "\":" + *failure + recent();
         return std::nullopt;
@@ -185,7 +181,8 @@ private:
             return "click on the hidden number " + std::to_string(n);
         }
         const bool paid_settlement = settlement_due(game_) && stake_on_table(game_) > 0;
-        at_entry_ = Entry{MoneyState::of(game_), sized_, game_.params.BettingSystem,
+        bookkeeper_.number(game_, n, settlement_due(game_));
+        at_entry_ = Entry{UndoneState::of(game_), sized_, game_.params.BettingSystem,
                           game_.params.BettingType, game_.params.Init_Bet};
         session_.enter_number(n);
         // A settled bet moves the progression, which sizes the next bet
@@ -199,6 +196,7 @@ private:
         if (!game_.table.undo_offered) return "undo (not offered)";
         const bool during_pause = analysis_running(game_);
         session_.undo();
+        bookkeeper_.undo();
         ++undos_;
         undone_ = true;
         if (at_entry_) {
@@ -238,10 +236,11 @@ private:
         const std::int64_t before = game_.Bankroll;
         if (!session_.set_bankroll()) return "SET BANKROLL (empty TEST BANK)";
         const std::int64_t delta = game_.Bankroll - before;
+        bookkeeper_.top_up(delta);
         if (at_entry_) {
-            MoneyState& m = at_entry_->money;
-            for (std::int64_t* amount : {&m.Bankroll, &m.Bankroll_At_Prediction, &m.Profit_Aim,
-                                         &m.Max_Bank, &m.books.adjustments}) {
+            SpinState& s = at_entry_->state.spin;
+            for (std::int64_t* amount : {&s.Bankroll, &s.Bankroll_At_Prediction, &s.Profit_Aim,
+                                         &s.Max_Bank, &s.books.adjustments}) {
                 *amount += delta;
             }
         }
@@ -303,7 +302,10 @@ private:
                 const bool before_play =
                     game_.NumbersList.empty() && value && value != p.CSpinEdit1;
                 s.set_test_bank(value);
-                if (before_play) sized_ = init_bet_set();
+                if (before_play) {
+                    bookkeeper_.start(*p.CSpinEdit1);
+                    sized_ = init_bet_set();
+                }
                 return "TEST BANK " + text(p.CSpinEdit1);
             }
             case 8:
@@ -389,10 +391,20 @@ private:
             out << " Bankroll " << g.Bankroll << " near the rail;";
         }
 
+        // The money is what the bookkeeper counted from the table alone.
+        if (g.Bankroll != bookkeeper_.bankroll()) {
+            out << " Bankroll " << g.Bankroll << " but the bookkeeper counted "
+                << bookkeeper_.bankroll() << ';';
+        }
+
         // The undo takes the spin back whole.
-        if (undone_ && at_entry_) {
-            const std::string diff = MoneyState::of(g).differences(at_entry_->money);
-            if (!diff.empty()) out << " the undo left" << diff;
+        if (undone_ && at_entry_ && !(UndoneState::of(g) == at_entry_->state)) {
+            const UndoneState now = UndoneState::of(g);
+            out << " the undo left"
+                << (now.spin == at_entry_->state.spin ? "" : " the spin state (money, record)")
+                << (now.bets == at_entry_->state.bets ? "" : " the bets on the table")
+                << " unlike when the number was entered (Bankroll "
+                << at_entry_->state.spin.Bankroll << " then, " << g.Bankroll << " now);";
         }
         undone_ = false;
 
@@ -439,13 +451,14 @@ private:
     }
 
     struct Entry {
-        MoneyState money;
+        UndoneState state;
         bool sized;
         ProgressionSystem system;
         BetType type;
         std::optional<int> init_bet;
     };
 
+    Bookkeeper bookkeeper_;
     std::mt19937 random_;
     std::shared_ptr<std::int64_t> now_;
     Session session_;

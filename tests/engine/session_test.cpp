@@ -8,7 +8,6 @@
 #include <string>
 
 #include "case_names.hpp"
-#include "game_dump.hpp"
 #include "lab/session_log.hpp"
 #include "play/journal_line.hpp"
 #include "play/session.hpp"
@@ -17,8 +16,37 @@
 namespace quorvel {
 namespace {
 
-using play_test::differences;
 using play_test::RandomPlayer;
+
+// Empty when the games are equal field for field; otherwise the parts that differ.
+std::string differences(const Game& a, const Game& b) {
+    if (a == b) return {};
+    std::string out;
+    const auto part = [&out](const char* name, bool same) {
+        if (!same) out += std::string(" ") + name + ';';
+    };
+    part("params", a.params == b.params);
+    part("spin state (money, record)",
+         static_cast<const SpinState&>(a) == static_cast<const SpinState&>(b));
+    part("CurrentNum", a.CurrentNum == b.CurrentNum);
+    part("NumbersList", a.NumbersList == b.NumbersList);
+    part("chains", a.NumbersListForChains == b.NumbersListForChains &&
+                       a.ChainsList == b.ChainsList && a.ChainsListColumns == b.ChainsListColumns);
+    part("history row", a.row == b.row);
+    part("table", a.table == b.table);
+    part("pause", a.pause == b.pause);
+    part("display", a.display == b.display);
+    part("undo snapshot", a.saved == b.saved);
+    part("deep scan", a.deep_scan == b.deep_scan);
+    part("matrix", a.matrix == b.matrix);
+    part("generator", a.random == b.random);
+    part("flash", a.max_profit_flash == b.max_profit_flash);
+    part("Bet_Sector, Undo_Counter, Matrix_Ready", a.Bet_Sector == b.Bet_Sector &&
+                                                       a.Undo_Counter == b.Undo_Counter &&
+                                                       a.Matrix_Ready == b.Matrix_Ready);
+    part("last settlement", a.last_settlement == b.last_settlement);
+    return out;
+}
 
 // The steps of the two timers between their start and their end are pictures
 // the journal does not keep; a replay shows a pause or a flash at its start.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
+#include <string>
 
 #include "game/captions.hpp"
 #include "game/game.hpp"
@@ -275,6 +277,71 @@ TEST(SafeLevel, LevelZeroReleasesInTheSettlementOfTheWin) {
     EXPECT_EQ(game.Loss_Streak, 0);
 }
 
+// The safe level, settlement by settlement. Each case plays a run of single
+// bets on D1 at one level; `outcomes` gives each settlement (W a win, L a loss,
+// Z the zero), `bets` whether each bet was staked (P) or virtual (V), one more
+// than the outcomes for the bet after the last, and `streaks` the count of
+// losses after each settlement. A paid win engages the level; every loss
+// counts, staked or virtual; every win, staked or virtual, starts the count
+// over; once the count reaches the level the overlays go and it starts over.
+struct SafeLevelCase {
+    const char* name;
+    int level;
+    const char* outcomes;
+    const char* bets;
+    const char* streaks;
+
+    friend void PrintTo(const SafeLevelCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class SafeLevelRule : public ::testing::TestWithParam<SafeLevelCase> {};
+
+TEST_P(SafeLevelRule, DecidesWhichBetsAreVirtualAndWhatEachSettlementPays) {
+    const SafeLevelCase& c = GetParam();
+    const std::string outcomes = c.outcomes;
+    ASSERT_EQ(std::string(c.bets).size(), outcomes.size() + 1);
+    ASSERT_EQ(std::string(c.streaks).size(), outcomes.size());
+    Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
+    game.params.Safe_Level = c.level;
+
+    for (std::size_t i = 0; i <= outcomes.size(); ++i) {
+        const std::int64_t before = game.Bankroll;
+        const std::int64_t stake = game.Bet_Size;
+        place_bet(game, {Sector::D1});
+        const bool staked = c.bets[i] == 'P';
+        EXPECT_EQ(game.Bankroll, staked ? before - stake : before) << "bet " << i + 1;
+        if (i == outcomes.size()) break;
+
+        const char outcome = outcomes[i];
+        settle(game, outcome == 'W' ? kWinningForD1 : outcome == 'Z' ? 0 : kLosingForD1);
+        // A staked win pays three times the stake: the stake back and twice it.
+        const std::int64_t paid = staked && outcome == 'W' ? 3 * stake : 0;
+        EXPECT_EQ(game.Bankroll, before - (staked ? stake : 0) + paid) << "settlement " << i + 1;
+        EXPECT_EQ(game.Loss_Streak, c.streaks[i] - '0') << "settlement " << i + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, SafeLevelRule,
+                         ::testing::Values(
+                             // After a paid win the next bets are virtual; a virtual win restarts
+                             // the count; after two virtual losses in a row the next bet is staked.
+                             SafeLevelCase{"LevelTwoWorkedCase", 2, "WLWLL", "PVVVVP", "01010"},
+                             // Level 0 releases in the settlement of the win itself.
+                             SafeLevelCase{"LevelZeroNeverHolds", 0, "WLWW", "PPPPP", "0000"},
+                             // A loss before the win does not count towards the release: the win
+                             // starts the count over.
+                             SafeLevelCase{"AWinEndsTheLossesBeforeIt", 2, "LWLL", "PPVVP", "1010"},
+                             SafeLevelCase{"AWinEndsALongerRun", 3, "LLWLL", "PPPVVV", "12012"},
+                             // Staked losses count as well, and reaching the level starts over.
+                             SafeLevelCase{"StakedLossesCountAndStartOver", 2, "LLLWL", "PPPPVV",
+                                           "10101"},
+                             SafeLevelCase{"LevelOne", 1, "WLWWL", "PVPVVP", "00000"},
+                             // The zero loses every bet, virtual ones too.
+                             SafeLevelCase{"ZeroIsALoss", 3, "WZZWZZZ", "PVVVVVVP", "0120120"}),
+                         [](const ::testing::TestParamInfo<SafeLevelCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 TEST(MaxBankFlash, StartsOnANewMaximumOnlyWhileTestBankIsChecked) {
     Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
     game.params.ChBx_TestBankroll = false;
@@ -327,7 +394,7 @@ TEST_P(BetTypeChangeRefund, ReturnsTheStakeOnTheTable) {
     game.params.BettingType = c.new_type;
     BettingTypeChange(game);
     EXPECT_EQ(game.Bankroll, 4000 + c.refund);
-    EXPECT_EQ(game.saved.Bankroll_Saved, c.refund > 0 ? game.Bankroll : 5000);
+    EXPECT_EQ(game.saved.Bankroll, c.refund > 0 ? game.Bankroll : 5000);
     EXPECT_TRUE(game.table.chips.empty());
     EXPECT_EQ(profit_bet_caption(game), "P.BET:");
     EXPECT_EQ(game.Bet_Size, 1);  // reset to the base bet
