@@ -36,8 +36,8 @@ SessionTab::SessionTab(QWidget* parent)
       sectors_(new QTableWidget(6, kColumnCount, this)),
       summary_(new QLabel(this)),
       figures_(new FiguresPanel(
-          {"bets", "wins", "losses", "wagered", "paid", "net", "max_drawdown", "expected_loss",
-           "predictions", "hit_rate", "chance_hit_rate", "hit_rate_p"},
+          {"bets", "wins", "losses", "wagered", "paid", "net", "adjustments", "max_drawdown",
+           "expected_loss", "predictions", "hit_rate", "chance_hit_rate", "hit_rate_p"},
           2, this)),
       verdict_(new QLabel(this)),
       chart_(new BankrollChart(this)) {

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/lab_window.hpp"
 #include "app/spin_edit.hpp"
 #include "app/tform1.hpp"
 #include "play/session.hpp"
@@ -181,12 +182,22 @@ private slots:
     void set_bankroll_sets_the_test_bank_value_and_an_undo_keeps_it() {
         play(GameMode::DeepScan);
         auto* bank = named<quorvel::SpinEdit>(*form_, QStringLiteral("CSpinEdit1"));
+        const std::int64_t before = form_->game().Bankroll;
         bank->setValue(9000);
         QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("SetBankroll")),
                           Qt::LeftButton);
         QCOMPARE(named<QLabel>(*form_, QStringLiteral("Caption_Bankroll"))->text(),
                  QStringLiteral("TEST BANKROLL: 9000"));
         QVERIFY(form_->session().journal().find("{\"SET BANKROLL\":9000}") != std::string::npos);
+        // The lab's Session tab shows the top-up apart from the winnings.
+        form_->open_lab();
+        QVERIFY(form_->lab_window() != nullptr);
+        const auto* adjustments =
+            form_->lab_window()->findChild<QLabel*>(QStringLiteral("Figure_adjustments"));
+        QVERIFY(adjustments != nullptr);
+        QTRY_VERIFY2(
+            adjustments->text().remove(QLatin1Char(',')).endsWith(QString::number(9000 - before)),
+            qPrintable(adjustments->text()));
         // An emptied field has nothing to set.
         bank->clear();
         QVERIFY(!named<QPushButton>(*form_, QStringLiteral("SetBankroll"))->isEnabled());
