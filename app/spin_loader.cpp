@@ -17,8 +17,6 @@ SpinLoader::SpinLoader(const QString& file_name, const Session& session, const S
           [this](const std::atomic<bool>& cancel, const BackgroundTask::Progress& progress) {
               work(cancel, progress);
           })) {
-    // The copy's lines stay in the copy until the window takes it.
-    session_.set_line_sink({});
     // The task's progress first tells the spins to play, then how many are played.
     connect(task_.get(), &BackgroundTask::progress, this, [this](qint64 done, qint64 total) {
         if (!announced_) {

@@ -85,10 +85,11 @@ Session::Session(Clock clock)
     write_header();
 }
 
+// A copy is a session of its own: it draws from its own second, and its
+// lines go nowhere until it is given a sink.
 Session::Session(const Session& other)
     : game_(other.game_),
       clock_(other.clock_),
-      sink_(other.sink_),
       action_time_(std::make_shared<std::int64_t>(*other.action_time_)),
       replay_time_(other.replay_time_),
       start_(other.start_),

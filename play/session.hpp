@@ -59,6 +59,7 @@ public:
     // second. An empty clock is the system clock.
     explicit Session(Clock clock = {});
 
+    // A copy keeps the game and the journal so far, but no line sink.
     Session(const Session& other);
     Session& operator=(const Session& other);
     Session(Session&& other) noexcept;

@@ -335,9 +335,11 @@ TEST(Session, WrittenTextsReadBackThroughTheJsonEscapes) {
     EXPECT_EQ(line.fields[0].value.text, std::string("quote\" back\\ tab\t nul\x01 end", 25));
 }
 
-TEST(Session, ACopyDrawsFromItsOwnClock) {
+TEST(Session, ACopyDrawsFromItsOwnClockAndWritesToNoSink) {
     std::int64_t now = 1767225600;
     Session first = sample_session(now);
+    int lines = 0;
+    first.set_line_sink([&lines](std::string_view) { ++lines; });
     Session copy = first;
     now += 3600;
     first.enter_number(1);
@@ -346,6 +348,7 @@ TEST(Session, ACopyDrawsFromItsOwnClock) {
     copy.end_analysis_pause();
     EXPECT_EQ(differences(first.game(), copy.game()), "");
     EXPECT_EQ(first.journal(), copy.journal());
+    EXPECT_EQ(lines, 2);  // the first's number and pause end; the copy's went nowhere
 }
 
 }  // namespace
