@@ -119,6 +119,11 @@ void TForm1::load_ended() {
     // The loader goes once its last signal has been handled.
     loader_->deleteLater();
     loader_ = nullptr;
+    // Hidden at once, and its timer stopped: the message box of a refusal
+    // runs an event loop of its own, in which the dialog would otherwise show
+    // itself after its short delay and, being modal, hold the box's button
+    // behind a busy bar that nothing ends. cancel() emits no canceled().
+    load_progress_->cancel();
     load_progress_->deleteLater();
     load_progress_ = nullptr;
     setEnabled(true);
