@@ -84,6 +84,12 @@ int run(const cli::Arguments& arguments) {
         sources.push_back({standard_input ? kStandardInput : path, std::move(file.spins)});
     }
 
+    // The tables are read on a terminal, so a file's name stands in them
+    // masked as in the messages; the JSON is read by programs and keeps the
+    // name whole, escaped as JSON escapes it.
+    const auto listed_name = [&arguments](const std::string& name) {
+        return arguments.json ? name : shown_text(name);
+    };
     std::vector<RunJob> jobs;
     std::vector<RunReport> reports;
     for (const Source& source : sources) {
@@ -92,7 +98,7 @@ int run(const cli::Arguments& arguments) {
                            : std::vector<LabSettings>{arguments.settings};
         for (const LabSettings& one : settings) {
             jobs.push_back({source.spins, one});
-            reports.push_back({source.name, one, {}});
+            reports.push_back({listed_name(source.name), one, {}});
         }
     }
 
@@ -133,8 +139,9 @@ int run(const cli::Arguments& arguments) {
         const std::size_t per_source = reports.size() / sources.size();
         for (std::size_t s = 0; s < sources.size(); ++s) {
             if (s > 0) std::cout << '\n';
-            cli::print_table(std::cout, {sources[s].name, sources[s].spins.size(), arguments.grid},
-                             std::span(reports).subspan(s * per_source, per_source));
+            cli::print_table(
+                std::cout, {listed_name(sources[s].name), sources[s].spins.size(), arguments.grid},
+                std::span(reports).subspan(s * per_source, per_source));
         }
     } else {
         cli::print_table(std::cout, {}, reports);
