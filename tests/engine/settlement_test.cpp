@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "game/captions.hpp"
 #include "game/game.hpp"
@@ -274,6 +275,58 @@ TEST(SafeLevel, LevelZeroReleasesInTheSettlementOfTheWin) {
     EXPECT_FALSE(game.table.SL_Field);
     EXPECT_EQ(game.Loss_Streak, 0);
 }
+
+// The safe level as a player meets it: after a paid win the next bets are
+// virtual (shown, nothing staked or paid) until that many losses have come in
+// a row; a win among them, paid or virtual, starts the count again. Each case
+// plays the outcomes from a fresh game, then one more bet, and says of every
+// bet whether it was staked ('S') or virtual ('V'), as the bankroll shows it.
+struct SafeLevelCase {
+    const char* name;
+    int level;
+    const char* outcomes;  // 'W' a win, 'L' a loss, one a bet
+    const char* bets;      // 'S' staked, 'V' virtual: one a bet, and the bet after
+};
+
+class SafeLevelRule : public ::testing::TestWithParam<SafeLevelCase> {};
+
+TEST_P(SafeLevelRule, VirtualBetsUntilEnoughLossesInARow) {
+    const SafeLevelCase& c = GetParam();
+    Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
+    game.params.Safe_Level = c.level;
+    std::string bets;
+    const std::string outcomes = std::string(c.outcomes) + 'L';
+    for (const char outcome : outcomes) {
+        const std::int64_t before = game.Bankroll;
+        place_bet(game, {Sector::D1});
+        settle(game, outcome == 'W' ? kWinningForD1 : kLosingForD1);
+        bets += game.Bankroll == before ? 'V' : 'S';
+    }
+    EXPECT_EQ(bets, c.bets) << "outcomes " << c.outcomes << ", safe level " << c.level;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedCases, SafeLevelRule,
+    ::testing::Values(
+        // Level 0: no virtual bet ever.
+        SafeLevelCase{"LevelZeroNeverVirtual", 0, "WWLW", "SSSSS"},
+        // Paid losses before any win engage nothing.
+        SafeLevelCase{"LossesBeforeAWinAreStaked", 2, "LLL", "SSSS"},
+        // A paid win: the next bets are virtual until the losses have passed.
+        SafeLevelCase{"OneLossReleasesLevelOne", 1, "WL", "SVS"},
+        SafeLevelCase{"TwoLossesReleaseLevelTwo", 2, "WLL", "SVVS"},
+        SafeLevelCase{"ThreeLossesReleaseLevelThree", 3, "WLLL", "SVVVS"},
+        // A virtual win right after the paid one: the count had not started.
+        SafeLevelCase{"AVirtualWinFirst", 2, "WWLL", "SVVVS"},
+        // A virtual win between losses starts the count again.
+        SafeLevelCase{"AWinBetweenLossesRestartsTheCount", 2, "WLWL", "SVVVV"},
+        SafeLevelCase{"AWinBetweenLossesThenEnough", 2, "WLWLL", "SVVVVS"},
+        SafeLevelCase{"LevelThreeRestartedTwice", 3, "WLLWLWLLL", "SVVVVVVVVS"},
+        // Released, the next paid win engages it again.
+        SafeLevelCase{"AfterTheReleaseAPaidWinEngagesAgain", 1, "WLWL", "SVSVS"}),
+    [](const ::testing::TestParamInfo<SafeLevelCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(MaxBankFlash, StartsOnANewMaximumOnlyWhileTestBankIsChecked) {
     Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
