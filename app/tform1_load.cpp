@@ -16,6 +16,7 @@
 #include "app/settings_panel.hpp"
 #include "app/spin_loader.hpp"
 #include "app/window_menu.hpp"
+#include "lab/shown_text.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -79,8 +80,13 @@ void TForm1::load_spins(const QString& file_name) {
     load_progress_ = new QProgressDialog(this);
     load_progress_->setObjectName(QStringLiteral("LoadProgress"));
     load_progress_->setWindowTitle(QStringLiteral("Load spins"));
-    load_progress_->setLabelText(
-        QStringLiteral("Playing the spins of %1…").arg(QFileInfo(file_name).fileName()));
+    // The file's name as text, never markup, and masked as in the messages.
+    auto* label = new QLabel(load_progress_);
+    label->setTextFormat(Qt::PlainText);
+    load_progress_->setLabel(label);
+    load_progress_->setLabelText(QStringLiteral("Playing the spins of %1…")
+                                     .arg(QString::fromStdString(shown_text(
+                                         QFileInfo(file_name).fileName().toStdString()))));
     load_progress_->setWindowModality(Qt::WindowModal);
     load_progress_->setAutoReset(false);
     load_progress_->setAutoClose(false);

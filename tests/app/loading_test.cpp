@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -172,6 +173,26 @@ private slots:
         QVERIFY(finished.wait(kWaitMs));
         QCOMPARE(errors_.size(), 1);
         QVERIFY(!progress_shown);
+    }
+
+    // The progress names the file as plain text: markup in a name is shown,
+    // not obeyed, and what would turn the line around is masked.
+    void the_progress_shows_the_name_as_text() {
+        const QString path = folder_.filePath(QStringLiteral("<b>\u202Espins.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("5\n17\n");
+        file.close();
+        QSignalSpy finished(form_.get(), &TForm1::loadFinished);
+        form_->load_spins(path);
+        const auto* progress = form_->findChild<QProgressDialog*>(QStringLiteral("LoadProgress"));
+        QVERIFY(progress != nullptr);
+        const auto* label = progress->findChild<QLabel*>();
+        QVERIFY(label != nullptr);
+        QCOMPARE(label->text(), QStringLiteral("Playing the spins of <b>?spins.txt…"));
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QVERIFY(finished.wait(kWaitMs));
+        QCOMPARE(form_->game().NumbersList.size(), std::size_t{2});
     }
 
     void the_backtest_tab_refuses_a_named_pipe_at_once() {
