@@ -83,6 +83,7 @@ void TForm1::load_spins(const QString& file_name) {
     // The file's name as text, never markup, and masked as in the messages.
     auto* label = new QLabel(load_progress_);
     label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);  // as the dialog's own label
     load_progress_->setLabel(label);
     load_progress_->setLabelText(QStringLiteral("Playing the spins of %1…")
                                      .arg(QString::fromStdString(shown_text(
