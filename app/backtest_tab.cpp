@@ -1,10 +1,8 @@
 #include "app/backtest_tab.hpp"
 
 #include <algorithm>
-#include <cmath>
 #include <sstream>
 
-#include <QAction>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -12,103 +10,47 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QSplitter>
-#include <QStandardPaths>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/background_task.hpp"
-#include "app/bankroll_chart.hpp"
-#include "app/figures_panel.hpp"
 #include "app/lab_settings_form.hpp"
+#include "app/run_list.hpp"
+#include "app/run_replay.hpp"
+#include "app/run_table_model.hpp"
+#include "app/run_view.hpp"
 #include "app/save_file.hpp"
-#include "lab/batch.hpp"
-#include "lab/grid.hpp"
-#include "lab/random_spins.hpp"
-#include "lab/session_log.hpp"
+#include "app/spin_sources_box.hpp"
+#include "lab/chance.hpp"
+#include "lab/figure_table.hpp"
+#include "lab/lab_csv.hpp"
+#include "lab/runner.hpp"
 #include "lab/shown_text.hpp"
-#include "lab/spin_file.hpp"
 
 namespace quorvel {
 
 namespace {
 
-QString text(std::string_view item) {
-    return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
-}
-
-// The columns of the run table; the figures sort as numbers.
-enum Column {
-    kFile,
-    kMode,
-    kType,
-    kSectors,
-    kSystem,
-    kFinal,
-    kNet,
-    kBets,
-    kWins,
-    kLosses,
-    kWagered,
-    kDrawdown,
-    kMinBankroll,
-    kStreak,
-    kLargestStake,
-    kExpectedLoss,
-    kColumnCount
-};
-
-QTableWidgetItem* number_item(double value, bool whole = true) {
-    auto* item = new QTableWidgetItem;
-    if (whole) {
-        item->setData(Qt::DisplayRole, static_cast<qlonglong>(value));
-    } else {
-        item->setData(Qt::DisplayRole, std::round(value * 100.0) / 100.0);
-    }
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return item;
-}
-
 constexpr int kProgressSteps = 1000;
 
 }  // namespace
 
-// What a run of the worker hands back to the tab.
-struct BacktestTab::Outcome {
-    std::string error;
-    bool kept_series = false;
-    std::vector<Input> inputs;
-    std::vector<RunReport> reports;
-    std::vector<std::size_t> report_input;
-    std::vector<RunResult> results;
-    bool cancelled = false;
-};
-
 BacktestTab::BacktestTab(QWidget* parent)
     : QWidget(parent),
       settings_(new LabSettingsForm(this)),
-      figures_(
-          new FiguresPanel({"spins", "bets", "wins", "losses", "virtual_bets", "wagered", "paid",
-                            "net", "final_bankroll", "max_bank", "min_bankroll", "max_drawdown",
-                            "longest_losing_streak", "largest_stake", "expected_loss"},
-                           3, this)),
-      chart_(new BankrollChart(this)) {
+      view_(new RunView(this)),
+      list_(new RunList(this)),
+      model_(&list_->model()) {
     setObjectName(QStringLiteral("BacktestTab"));
-    chart_->setObjectName(QStringLiteral("BacktestChart"));
     setAcceptDrops(true);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(create_input());
+    sources_box_ = new SpinSourcesBox(this);
+    left->addWidget(sources_box_);
     auto* settings_box = new QGroupBox(QStringLiteral("Settings"), this);
     auto* settings_layout = new QVBoxLayout(settings_box);
     settings_layout->addWidget(settings_);
@@ -120,7 +62,9 @@ BacktestTab::BacktestTab(QWidget* parent)
 
     run_ = new QPushButton(QStringLiteral("Run"), this);
     run_->setObjectName(QStringLiteral("Run"));
-    run_->setToolTip(QStringLiteral("Play the spins with these settings"));
+    run_->setToolTip(
+        QStringLiteral("Play the spins with these settings, and fair sessions "
+                       "with the same settings to set the result against"));
     run_all_ = new QPushButton(QStringLiteral("Run all"), this);
     run_all_->setObjectName(QStringLiteral("RunAll"));
     run_all_->setToolTip(QStringLiteral(
@@ -161,113 +105,20 @@ BacktestTab::BacktestTab(QWidget* parent)
     });
 }
 
-// The work still running is cancelled and waited for here, before the inputs
+// The work still running is cancelled and waited for here, before the spins
 // a chart or a ledger reads from go with the members; as a child the task
 // would only be deleted after them.
 BacktestTab::~BacktestTab() {
     delete task_;
 }
 
-QWidget* BacktestTab::create_input() {
-    auto* box = new QGroupBox(QStringLiteral("Spins"), this);
-    from_files_ = new QRadioButton(QStringLiteral("Spin files (choose or drop them here)"), box);
-    from_files_->setObjectName(QStringLiteral("FromFiles"));
-    from_files_->setChecked(true);
-    files_ = new QListWidget(box);
-    files_->setObjectName(QStringLiteral("InputFiles"));
-    files_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    files_->setMaximumHeight(90);
-    add_ = new QPushButton(QStringLiteral("Add files…"), box);
-    add_->setObjectName(QStringLiteral("AddFiles"));
-    remove_ = new QPushButton(QStringLiteral("Remove"), box);
-    remove_->setObjectName(QStringLiteral("RemoveFiles"));
-    from_random_ = new QRadioButton(QStringLiteral("Random spins:"), box);
-    from_random_->setObjectName(QStringLiteral("FromRandom"));
-    random_count_ = new QSpinBox(box);
-    random_count_->setObjectName(QStringLiteral("RandomCount"));
-    random_count_->setRange(1, 50'000'000);
-    random_count_->setValue(100'000);
-    random_count_->setGroupSeparatorShown(true);
-    random_seed_ = new QSpinBox(box);
-    random_seed_->setObjectName(QStringLiteral("RandomSeed"));
-    random_seed_->setRange(0, 2'000'000'000);
-    random_seed_->setValue(1);
-    random_seed_->setPrefix(QStringLiteral("seed "));
-
-    auto* file_buttons = new QHBoxLayout;
-    file_buttons->addWidget(add_);
-    file_buttons->addWidget(remove_);
-    file_buttons->addStretch(1);
-    auto* random_line = new QHBoxLayout;
-    random_line->addWidget(from_random_);
-    random_line->addWidget(random_count_, 1);
-    random_line->addWidget(random_seed_, 1);
-    auto* layout = new QVBoxLayout(box);
-    layout->addWidget(from_files_);
-    layout->addWidget(files_);
-    layout->addLayout(file_buttons);
-    layout->addLayout(random_line);
-
-    connect(add_, &QPushButton::clicked, this, [this] {
-        if (folder_.isEmpty() || !QDir(folder_).exists()) folder_ = QDir::homePath();
-        const QStringList chosen = QFileDialog::getOpenFileNames(
-            this, QStringLiteral("Spin files"), folder_,
-            QStringLiteral("Spin files (*.txt *.csv);;All files (*)"));
-        add_files(chosen);
-    });
-    connect(remove_, &QPushButton::clicked, this, [this] { qDeleteAll(files_->selectedItems()); });
-    return box;
-}
-
 QWidget* BacktestTab::create_results() {
-    runs_ = new QTableWidget(0, kColumnCount, this);
-    runs_->setObjectName(QStringLiteral("RunTable"));
-    runs_->setHorizontalHeaderLabels(
-        {QStringLiteral("File"), QStringLiteral("Mode"), QStringLiteral("Type"),
-         QStringLiteral("Sectors"), QStringLiteral("System"), QStringLiteral("Final bankroll"),
-         QStringLiteral("Net"), QStringLiteral("Bets"), QStringLiteral("Wins"),
-         QStringLiteral("Losses"), QStringLiteral("Wagered"), QStringLiteral("Max drawdown"),
-         QStringLiteral("Min bankroll"), QStringLiteral("Losing streak"),
-         QStringLiteral("Largest stake"), QStringLiteral("Expected loss")});
-    runs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    runs_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    runs_->setSelectionMode(QAbstractItemView::SingleSelection);
-    runs_->setAlternatingRowColors(true);
-    runs_->setSortingEnabled(true);
-    runs_->verticalHeader()->hide();
-    runs_->verticalHeader()->setDefaultSectionSize(20);
-    runs_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    runs_->horizontalHeader()->setStretchLastSection(true);
-    connect(runs_, &QTableWidget::currentCellChanged, this, [this](int row) {
-        if (row < 0) return;
-        const QTableWidgetItem* item = runs_->item(row, kFile);
-        if (item != nullptr) show_run(item->data(Qt::UserRole).toInt());
-    });
-
-    export_ = new QPushButton(QStringLiteral("Export…"), this);
-    export_->setObjectName(QStringLiteral("Export"));
-    export_->setEnabled(false);
-    auto* menu = new QMenu(export_);
-    QAction* ledger = menu->addAction(QStringLiteral("Ledger of the chosen run…"));
-    ledger->setObjectName(QStringLiteral("ExportLedger"));
-    QAction* grid = menu->addAction(QStringLiteral("Table of the runs…"));
-    grid->setObjectName(QStringLiteral("ExportRuns"));
-    export_->setMenu(menu);
-    connect(ledger, &QAction::triggered, this, &BacktestTab::export_ledger);
-    connect(grid, &QAction::triggered, this, &BacktestTab::export_grid);
-
-    auto* top = new QWidget(this);
-    auto* top_layout = new QVBoxLayout(top);
-    top_layout->setContentsMargins(0, 0, 0, 0);
-    auto* figures_line = new QHBoxLayout;
-    figures_line->addWidget(figures_, 1);
-    figures_line->addWidget(export_, 0, Qt::AlignTop);
-    top_layout->addLayout(figures_line);
-    top_layout->addWidget(chart_, 1);
-
+    connect(list_, &RunList::runChosen, this, &BacktestTab::show_row);
+    connect(list_, &RunList::ledgerWanted, this, &BacktestTab::export_ledger);
+    connect(list_, &RunList::tableWanted, this, &BacktestTab::export_runs);
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(top);
-    splitter->addWidget(runs_);
+    splitter->addWidget(view_);
+    splitter->addWidget(list_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     return splitter;
@@ -279,12 +130,7 @@ void BacktestTab::take_settings_of(const Game& game) {
 }
 
 void BacktestTab::add_files(const QStringList& files) {
-    for (const QString& file : files) {
-        const QString path = QDir::toNativeSeparators(file);
-        if (files_->findItems(path, Qt::MatchExactly).isEmpty()) files_->addItem(path);
-        folder_ = QFileInfo(file).absolutePath();
-    }
-    if (!files.isEmpty()) from_files_->setChecked(true);
+    sources_box_->add_files(files);
 }
 
 void BacktestTab::set_file_chooser(FileChooser chooser) {
@@ -313,168 +159,96 @@ void BacktestTab::dropEvent(QDropEvent* event) {
 
 void BacktestTab::run(bool whole_grid) {
     if (running()) return;
-    const LabSettings settings = settings_->settings();
-    if (const std::string error = settings_error(settings); !error.empty()) {
+    RunPlan plan;
+    plan.settings = settings_->settings();
+    plan.grid = whole_grid;
+    if (const QString missing = sources_box_->fill_plan(plan); !missing.isEmpty()) {
+        report(missing);
+        return;
+    }
+    if (const std::string error = settings_error(plan.settings); !error.empty()) {
         report(QString::fromStdString(error));
         return;
     }
-    QStringList files;
-    for (int row = 0; row < files_->count(); ++row)
-        files << files_->item(row)->text();
-    const bool random = from_random_->isChecked();
-    if (!random && files.isEmpty()) {
-        report(QStringLiteral("Add a spin file first, or choose random spins."));
-        return;
-    }
-    const auto count = static_cast<std::size_t>(random_count_->value());
-    const auto seed = static_cast<std::uint64_t>(random_seed_->value());
+    const LabSettings settings = plan.settings;
 
-    auto outcome = std::make_shared<Outcome>();
-    outcome->kept_series = !whole_grid;
-    const std::vector<LabSettings> configurations =
-        whole_grid ? grid_of(settings) : std::vector<LabSettings>{settings};
-
-    auto work = [outcome, files, random, count, seed, configurations](
-                    const std::atomic<bool>& cancel,
-                    const std::function<void(std::size_t, std::size_t)>& progress) {
-        // Every file is read before anything runs: one refused file stops all.
-        if (random) {
-            outcome->inputs.push_back({"random", random_spins(count, seed)});
-        } else {
-            for (const QString& file : files) {
-                if (cancel.load()) {
-                    outcome->cancelled = true;
-                    return;
-                }
-                SpinReadOptions read_options;
-                read_options.regular_files_only = true;
-                read_options.cancel = &cancel;
-                SpinFile read = read_spin_file(QFile::encodeName(file).toStdString(), read_options);
-                if (read.cancelled) {
-                    outcome->cancelled = true;
-                    return;
-                }
-                if (!read.ok()) {
-                    outcome->error = read.error;
-                    return;
-                }
-                outcome->inputs.push_back({file.toStdString(), std::move(read.spins)});
-            }
-        }
-        std::vector<RunJob> jobs;
-        for (std::size_t input = 0; input < outcome->inputs.size(); ++input) {
-            for (const LabSettings& configuration : configurations) {
-                jobs.push_back({outcome->inputs[input].spins, configuration});
-                outcome->reports.push_back({outcome->inputs[input].name, configuration, {}});
-                outcome->report_input.push_back(input);
-            }
-        }
-        const std::size_t total = total_spins(jobs);
-        BatchOptions options;
-        options.keep_series = outcome->kept_series;
+    auto result = std::make_shared<PlanResult>();
+    auto work = [plan, result](const std::atomic<bool>& cancel,
+                               const BackgroundTask::Progress& progress) {
+        PlanOptions options;
+        options.keep_series = !plan.grid;
         options.cancel = &cancel;
-        options.progress = [&progress, total](std::size_t done) { progress(done, total); };
-        outcome->results = run_batch(jobs, options);
-        outcome->cancelled =
-            cancel.load() || std::any_of(outcome->results.begin(), outcome->results.end(),
-                                         [](const RunResult& result) { return result.cancelled; });
-        for (std::size_t i = 0; i < outcome->results.size(); ++i)
-            outcome->reports[i].figures = outcome->results[i].figures;
+        options.progress = progress;
+        options.how_to_ask = "a number in \u201cFair sessions\u201d";
+        options.regular_files_only = true;
+        *result = run_plan(plan, options);
     };
-
     // The earlier runs stay in view, out of reach, until the new ones are in:
     // a refused file or a cancel leaves them as they were.
-    runs_->setEnabled(false);
+    list_->setEnabled(false);
     start(
-        std::move(work), [this, outcome] { run_finished(outcome); },
+        std::move(work), [this, result, settings] { run_finished(*result, settings); },
         whole_grid ? QStringLiteral("Running the 150 configurations…")
-                   : QStringLiteral("Running…"));
+                   : QStringLiteral("Running, then the fair sessions…"));
 }
 
-void BacktestTab::run_finished(const std::shared_ptr<Outcome>& outcome) {
-    runs_->setEnabled(true);
+void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) {
+    list_->setEnabled(true);
     const QString kept =
-        reports_.empty() ? QString() : QStringLiteral(" The earlier runs are still shown.");
-    if (!outcome->error.empty()) {
+        model_->empty() ? QString() : QStringLiteral(" The earlier runs are still shown.");
+    if (!result.error.empty()) {
+        // As on the command line: the first refused file, with its place.
         status_->setText(QStringLiteral("A spin file was refused; nothing ran.") + kept);
-        report(QString::fromStdString(outcome->error));
+        report(QString::fromStdString(result.error));
         return;
     }
-    if (outcome->cancelled) {
+    if (result.cancelled) {
         status_->setText(QStringLiteral("Cancelled.") + kept);
         return;
     }
-    runs_->setRowCount(0);
-    shown_ = -1;
-    shown_series_.clear();
-    inputs_ = std::move(outcome->inputs);
-    reports_ = std::move(outcome->reports);
-    report_input_ = std::move(outcome->report_input);
-    std::vector<std::vector<std::int64_t>> series;
-    if (outcome->kept_series) {
-        for (RunResult& result : outcome->results)
-            series.push_back(std::move(result.bankroll_series));
-    }
+    run_settings_ = settings;
+    run_chance_ = sources_box_->chance_asked();
+    sources_ = std::move(result.sources);
+    series_.clear();
+    charted_id_ = SIZE_MAX;
+    charted_series_.clear();
+    std::vector<RunRow> rows;
+    for (std::size_t i = 0; i < result.reports.size(); ++i)
+        rows.push_back({std::move(result.reports[i]), result.report_source[i], i});
+    for (RunResult& run : result.results)
+        series_.push_back(std::move(run.bankroll_series));
 
-    runs_->setSortingEnabled(false);
-    runs_->setRowCount(static_cast<int>(reports_.size()));
-    for (std::size_t i = 0; i < reports_.size(); ++i) {
-        const RunReport& report = reports_[i];
-        const RunFigures& f = report.figures;
-        const int row = static_cast<int>(i);
-        auto* file =
-            new QTableWidgetItem(QFileInfo(QString::fromStdString(report.file)).fileName());
-        file->setData(Qt::UserRole, row);
-        file->setToolTip(QString::fromStdString(report.file));
-        runs_->setItem(row, kFile, file);
-        runs_->setItem(row, kMode, new QTableWidgetItem(text(text_of(report.settings.mode))));
-        runs_->setItem(row, kType, new QTableWidgetItem(text(text_of(report.settings.type))));
-        runs_->setItem(row, kSectors, new QTableWidgetItem(text(text_of(report.settings.sectors))));
-        runs_->setItem(row, kSystem, new QTableWidgetItem(text(text_of(report.settings.system))));
-        runs_->setItem(row, kFinal, number_item(static_cast<double>(f.final_bankroll)));
-        runs_->setItem(row, kNet, number_item(static_cast<double>(net_of(f))));
-        runs_->setItem(row, kBets, number_item(static_cast<double>(f.bets)));
-        runs_->setItem(row, kWins, number_item(static_cast<double>(f.wins)));
-        runs_->setItem(row, kLosses, number_item(static_cast<double>(f.losses)));
-        runs_->setItem(row, kWagered, number_item(static_cast<double>(f.wagered)));
-        runs_->setItem(row, kDrawdown, number_item(static_cast<double>(f.max_drawdown)));
-        runs_->setItem(row, kMinBankroll, number_item(static_cast<double>(f.min_bankroll)));
-        runs_->setItem(row, kStreak, number_item(static_cast<double>(f.longest_losing_streak)));
-        runs_->setItem(row, kLargestStake, number_item(static_cast<double>(f.largest_stake)));
-        runs_->setItem(row, kExpectedLoss, number_item(f.expected_loss, false));
-    }
-    runs_->setSortingEnabled(true);
-    runs_->sortItems(kFinal, Qt::DescendingOrder);
+    list_->set_verdicts(result.grids);
 
-    results_status_ = reports_.size() == 1
-                          ? QStringLiteral("One run.")
-                          : QStringLiteral(
-                                "%1 runs, best final bankroll first. Click a run to "
-                                "chart it.")
-                                .arg(reports_.size());
+    model_->set_rows(std::move(rows));
+    const std::size_t count = static_cast<std::size_t>(model_->rowCount());
+    results_status_ =
+        count == 1 ? QStringLiteral("One run.")
+                   : QStringLiteral(
+                         "%1 runs. Click a run to chart it; click a "
+                         "heading to sort by it.")
+                         .arg(QString::fromStdString(grouped(static_cast<std::int64_t>(count))));
     status_->setText(results_status_);
-    export_->setEnabled(true);
-    // The best run, with its chart at hand when the series were kept.
-    const int best = runs_->item(0, kFile)->data(Qt::UserRole).toInt();
-    if (!series.empty()) shown_series_ = std::move(series[static_cast<std::size_t>(best)]);
-    shown_ = series.empty() ? -1 : best;
-    runs_->setCurrentCell(0, kFile);
-    show_run(best);
+    list_->set_export_enabled(true);
+    list_->choose(0);
 }
 
-void BacktestTab::show_run(int report) {
-    if (report < 0 || static_cast<std::size_t>(report) >= reports_.size()) return;
-    figures_->set_figures(reports_[static_cast<std::size_t>(report)].figures);
-    if (report == shown_) {
-        chart_->set_bankroll(shown_series_);
-        return;
+void BacktestTab::show_row(int row) {
+    if (row < 0 || row >= model_->rowCount()) return;
+    const RunRow& run = model_->row(row);
+    if (run.id < series_.size() && !series_[run.id].empty()) {
+        view_->show_run(run.report, series_[run.id]);
+    } else if (run.id == charted_id_) {
+        view_->show_run(run.report, charted_series_);
+    } else {
+        view_->show_figures(run.report);
+        chart_row(row);
     }
-    chart_run(report);
 }
 
-// A run of the grid keeps no series; its chart is played again on demand,
-// which is quick for one run.
-void BacktestTab::chart_run(int report) {
+// A run of the grid keeps no series; it is played again on demand, which is
+// quick for one run, with its own fair sessions so its chart has its fan.
+void BacktestTab::chart_row(int row) {
     if (running()) {
         // A chart still being played gives way to the one now wanted; other
         // work goes on, and the chart waits for the next click.
@@ -482,40 +256,48 @@ void BacktestTab::chart_run(int report) {
         delete task_;
         task_ = nullptr;
     }
-    const auto index = static_cast<std::size_t>(report);
-    const std::span<const std::uint8_t> spins = inputs_[report_input_[index]].spins;
-    const LabSettings settings = reports_[index].settings;
-    auto series = std::make_shared<std::vector<std::int64_t>>();
-    auto work = [spins, settings, series](
-                    const std::atomic<bool>& cancel,
-                    const std::function<void(std::size_t, std::size_t)>& progress) {
-        RunOptions options;
-        options.keep_series = true;
-        options.cancel = &cancel;
-        options.progress = [&](std::size_t done) { progress(done, spins.size()); };
-        RunResult result = run_spins(spins, settings, options);
-        if (!result.cancelled) *series = std::move(result.bankroll_series);
-    };
+    const RunRow& run = model_->row(row);
+    const std::size_t id = run.id;
+    const std::span<const std::uint8_t> spins = sources_[run.source].spins;
+    const LabSettings settings = run.report.settings;
+    // Its fair sessions are played once; a second look only redraws.
+    const bool compared = run.report.chance.has_value();
+    const std::int64_t sessions = compared ? 0 : chance_sessions_for(spins.size(), run_chance_);
+    auto chart = std::make_shared<Replay>();
     start(
-        std::move(work),
-        [this, report, series] {
+        replay_work(spins, settings, sessions, false, chart),
+        [this, id, chart, sessions, compared] {
             status_->setText(results_status_);
-            if (series->empty()) return;
-            shown_ = report;
-            shown_series_ = std::move(*series);
-            chart_->set_bankroll(shown_series_);
+            if (!chart->done) return;
+            charted_id_ = id;
+            charted_series_ = std::move(chart->run.bankroll_series);
+            for (int r = 0; r < model_->rowCount(); ++r) {
+                if (model_->row(r).id != id) continue;
+                RunReport& report = model_->row(r).report;
+                if (chart->chance) report.chance = std::move(chart->chance);
+                if (!compared && sessions == 0 && run_chance_ != std::int64_t{0}) {
+                    report.chance_skipped =
+                        "No fair sessions fit the length of these spins; "
+                        "ask for them with a number in \u201cFair "
+                        "sessions\u201d.";
+                }
+                model_->row_changed(r);
+                if (list_->current_row() == r) show_row(r);
+            }
         },
-        QStringLiteral("Charting the run…"));
+        sessions > 0 ? QStringLiteral("Charting the run and its fair sessions…")
+                     : QStringLiteral("Charting the run…"));
     task_is_chart_ = true;
 }
 
 QString BacktestTab::choose_file(const QString& title, const QString& suggested) {
     if (choose_file_) return choose_file_(title, suggested);
-    if (folder_.isEmpty() || !QDir(folder_).exists()) folder_ = QDir::homePath();
+    QString folder = sources_box_->folder();
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     const QString file_name =
-        QFileDialog::getSaveFileName(this, title, QDir(folder_).filePath(suggested),
+        QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(suggested),
                                      QStringLiteral("CSV files (*.csv);;All files (*)"));
-    if (!file_name.isEmpty()) folder_ = QFileInfo(file_name).absolutePath();
+    if (!file_name.isEmpty()) sources_box_->set_folder(QFileInfo(file_name).absolutePath());
     return file_name;
 }
 
@@ -535,55 +317,47 @@ bool BacktestTab::save(const QString& file_name, const std::function<void(std::o
 }
 
 void BacktestTab::export_ledger() {
-    const int row = runs_->currentRow();
+    const int row = list_->current_row();
     if (row < 0 || running()) return;
-    const int report = runs_->item(row, kFile)->data(Qt::UserRole).toInt();
     const QString file_name =
         choose_file(QStringLiteral("Export the ledger"), QStringLiteral("ledger.csv"));
     if (file_name.isEmpty()) return;
-    const auto index = static_cast<std::size_t>(report);
-    const std::span<const std::uint8_t> spins = inputs_[report_input_[index]].spins;
-    const LabSettings settings = reports_[index].settings;
-    auto ledger = std::make_shared<RunResult>();
-    auto work = [spins, settings, ledger](
-                    const std::atomic<bool>& cancel,
-                    const std::function<void(std::size_t, std::size_t)>& progress) {
-        RunOptions options;
-        options.keep_ledger = true;
-        options.cancel = &cancel;
-        options.progress = [&](std::size_t done) { progress(done, spins.size()); };
-        *ledger = run_spins(spins, settings, options);
-    };
+    const RunRow& run = model_->row(row);
+    const std::span<const std::uint8_t> spins = sources_[run.source].spins;
+    const LabSettings settings = run.report.settings;
+    auto ledger = std::make_shared<Replay>();
     start(
-        std::move(work),
+        replay_work(spins, settings, 0, true, ledger),
         [this, ledger, file_name] {
-            if (ledger->cancelled) {
+            if (!ledger->done) {
                 status_->setText(QStringLiteral("Cancelled; nothing was written."));
                 return;
             }
             save(file_name,
-                 [&ledger](std::ostream& out) { write_ledger_csv(out, ledger->ledger); });
+                 [&ledger](std::ostream& out) { write_ledger_csv(out, ledger->run.ledger); });
         },
         QStringLiteral("Playing the run for its ledger…"));
 }
 
-void BacktestTab::export_grid() {
-    if (reports_.empty() || running()) return;
+// The table goes out as it is on screen: its rows in their order, under the
+// settings and the seed they were played with.
+void BacktestTab::export_runs() {
+    if (model_->empty() || running()) return;
     const QString file_name =
         choose_file(QStringLiteral("Export the runs"), QStringLiteral("runs.csv"));
     if (file_name.isEmpty()) return;
-    save(file_name, [this](std::ostream& out) { write_runs_csv(out, reports_); });
+    save(file_name, [this](std::ostream& out) {
+        write_run_table(out, run_settings_, run_chance_.value_or(-1), model_->reports_in_order());
+    });
 }
 
-void BacktestTab::start(std::function<void(const std::atomic<bool>&,
-                                           const std::function<void(std::size_t, std::size_t)>&)>
-                            work,
-                        std::function<void()> done, const QString& status) {
+void BacktestTab::start(BackgroundTask::Work work, std::function<void()> done,
+                        const QString& status) {
     task_ = new BackgroundTask(std::move(work), this);
     task_is_chart_ = false;
     BackgroundTask* task = task_;
-    connect(task, &BackgroundTask::progress, this, [this](qint64 done_spins, qint64 total) {
-        if (total > 0) progress_->setValue(static_cast<int>(kProgressSteps * done_spins / total));
+    connect(task, &BackgroundTask::progress, this, [this](qint64 done_work, qint64 total) {
+        if (total > 0) progress_->setValue(static_cast<int>(kProgressSteps * done_work / total));
     });
     connect(task, &BackgroundTask::finished, this, [this, task, done = std::move(done)] {
         task->deleteLater();
@@ -599,7 +373,7 @@ void BacktestTab::start(std::function<void(const std::atomic<bool>&,
         if (task_ != task) return;
         task_ = nullptr;
         set_busy(false);
-        runs_->setEnabled(true);
+        list_->setEnabled(true);
         status_->setText(QStringLiteral("The work stopped; what is shown is unchanged."));
         report(QStringLiteral("The work stopped; what is shown is unchanged.\n\n%1").arg(reason));
         emit workFinished();
@@ -611,11 +385,10 @@ void BacktestTab::start(std::function<void(const std::atomic<bool>&,
 }
 
 void BacktestTab::set_busy(bool busy) {
-    for (QWidget* widget : std::initializer_list<QWidget*>{run_, run_all_, from_table_, settings_,
-                                                           from_files_, from_random_, files_, add_,
-                                                           remove_, random_count_, random_seed_})
+    for (QWidget* widget : std::initializer_list<QWidget*>{run_, run_all_, from_table_, settings_})
         widget->setEnabled(!busy);
-    export_->setEnabled(!busy && !reports_.empty());
+    sources_box_->set_inputs_enabled(!busy);
+    list_->set_export_enabled(!busy && !model_->empty());
     cancel_->setEnabled(busy);
     if (!busy) progress_->setValue(0);
 }

@@ -3,34 +3,35 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QWidget>
 
-#include "lab/lab_csv.hpp"
-#include "lab/runner.hpp"
+#include "app/background_task.hpp"
+#include "lab/lab_settings.hpp"
+#include "lab/run_plan.hpp"
 
 class QLabel;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
-class QRadioButton;
-class QSpinBox;
-class QTableWidget;
 
 namespace quorvel {
 
-class BackgroundTask;
-class BankrollChart;
-class FiguresPanel;
 class LabSettingsForm;
+class RunList;
+class RunTableModel;
+class RunView;
+class SpinSourcesBox;
 struct Game;
 
 // Backtests from the window: spin files or random spins, played with settings
 // that start as the table's, one configuration ("Run") or the grid of 150
-// ("Run all"), off the interface thread. The runs are listed in a sortable
-// table; the chosen one shows its figures and its bankroll chart.
+// ("Run all"), through the lab's run plan and off the interface thread. Every
+// result is set against what chance alone does with the same settings. The
+// runs are listed in a sortable table; the chosen one shows its figures, its
+// verdict and its charts.
 class BacktestTab : public QWidget {
     Q_OBJECT
 
@@ -51,6 +52,8 @@ public:
     void set_error_reporter(ErrorReporter reporter);
 
     bool running() const { return task_ != nullptr; }
+    const RunTableModel& runs() const { return *model_; }
+    RunView* run_view() const { return view_; }
 
 signals:
     // A run, the grid, a chart or an export ended (done, refused or cancelled).
@@ -61,63 +64,47 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // The spins one run plays: a file or the random draw.
-    struct Input {
-        std::string name;
-        std::vector<std::uint8_t> spins;
-    };
-    struct Outcome;
-
-    QWidget* create_input();
     QWidget* create_results();
     void run(bool whole_grid);
-    void run_finished(const std::shared_ptr<Outcome>& outcome);
-    void show_run(int report);
-    void chart_run(int report);
+    void run_finished(PlanResult& result, const LabSettings& settings);
+    void show_row(int row);
+    void chart_row(int row);
     void export_ledger();
-    void export_grid();
-    void start(std::function<void(const std::atomic<bool>&,
-                                  const std::function<void(std::size_t, std::size_t)>&)>
-                   work,
-               std::function<void()> done, const QString& status);
+    void export_runs();
+    void start(BackgroundTask::Work work, std::function<void()> done, const QString& status);
     void set_busy(bool busy);
     void report(const QString& message);
     QString choose_file(const QString& title, const QString& suggested);
     bool save(const QString& file_name, const std::function<void(std::ostream&)>& write);
 
-    QRadioButton* from_files_;
-    QRadioButton* from_random_;
-    QListWidget* files_;
-    QPushButton* add_;
-    QPushButton* remove_;
-    QSpinBox* random_count_;
-    QSpinBox* random_seed_;
+    SpinSourcesBox* sources_box_;
     LabSettingsForm* settings_;
     QPushButton* from_table_;
     QPushButton* run_;
     QPushButton* run_all_;
     QPushButton* cancel_;
-    QPushButton* export_;
     QProgressBar* progress_;
     QLabel* status_;
-    FiguresPanel* figures_;
-    BankrollChart* chart_;
-    QTableWidget* runs_;
+    RunView* view_;
+    RunList* list_;
+    RunTableModel* model_;  // the list's
 
     FileChooser choose_file_;
     ErrorReporter report_error_;
-    QString folder_;
     const Game* table_game_ = nullptr;
 
     BackgroundTask* task_ = nullptr;
     bool task_is_chart_ = false;
-    std::vector<Input> inputs_;
-    std::vector<RunReport> reports_;
-    std::vector<std::size_t> report_input_;  // the input each report played
-    // The run whose chart and figures are shown, with its series when kept.
-    int shown_ = -1;
+    // What the runs on show were played with and on.
+    LabSettings run_settings_;
+    std::optional<std::int64_t> run_chance_;
+    std::vector<SpinSource> sources_;
+    // The series of a "Run", by the run's id; a run of the grid keeps none
+    // and is charted again on demand, the last one kept here.
+    std::vector<std::vector<std::int64_t>> series_;
+    std::size_t charted_id_ = SIZE_MAX;
+    std::vector<std::int64_t> charted_series_;
     QString results_status_;
-    std::vector<std::int64_t> shown_series_;
 };
 
 }  // namespace quorvel

@@ -3,13 +3,17 @@
 #include <algorithm>
 #include <vector>
 
+#include <QAreaSeries>
 #include <QChart>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
 
+#include "app/chart_style.hpp"
 #include "app/colours.hpp"
+#include "lab/chance.hpp"
 #include "lab/series_outline.hpp"
 
 namespace quorvel {
@@ -28,15 +32,20 @@ QList<QPointF> chart_points(const std::vector<SeriesPoint>& outline) {
     return points;
 }
 
-void style_axis(QValueAxis* axis, const QString& title) {
-    const QColor text = colour_from_bgr(kSilver);
-    axis->setTitleText(title);
-    axis->setTitleBrush(text);
-    axis->setLabelsBrush(text);
-    axis->setLabelFormat(QStringLiteral("%.0f"));
-    axis->setLinePen(QPen(text.darker(160), 1));
-    axis->setGridLinePen(QPen(QColor(0x44, 0x44, 0x48), 1));
-    axis->setMinorGridLineVisible(false);
+QList<QPointF> band_points(const BankrollBands& bands, std::size_t band) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(bands.spins.size()));
+    for (std::size_t j = 0; j < bands.spins.size(); ++j)
+        points.append(QPointF(static_cast<double>(bands.spins[j]), bands.bands[band][j]));
+    return points;
+}
+
+QAreaSeries* band_area(const QString& name, const QColor& fill) {
+    auto* area = new QAreaSeries(new QLineSeries, new QLineSeries);
+    area->setName(name);
+    area->setBrush(fill);
+    area->setPen(Qt::NoPen);
+    return area;
 }
 
 }  // namespace
@@ -45,6 +54,9 @@ BankrollChart::BankrollChart(QWidget* parent)
     : QChartView(parent),
       bankroll_(new QLineSeries),
       peak_(new QLineSeries),
+      outer_(band_area(QStringLiteral("Fair sessions"), chance_outer_fill())),
+      inner_(band_area(QStringLiteral("Middle half"), chance_inner_fill())),
+      median_(new QLineSeries),
       spins_(new QValueAxis),
       money_(new QValueAxis) {
     setObjectName(QStringLiteral("BankrollChart"));
@@ -54,36 +66,60 @@ BankrollChart::BankrollChart(QWidget* parent)
     setMinimumSize(320, 200);
 
     auto* chart = new QChart;
-    chart->setBackgroundBrush(colour_from_bgr(kPanel));
-    chart->setBackgroundRoundness(0);
-    chart->setPlotAreaBackgroundBrush(colour_from_bgr(kGaugeBackground));
-    chart->setPlotAreaBackgroundVisible(true);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->legend()->setAlignment(Qt::AlignTop);
-    chart->legend()->setLabelColor(colour_from_bgr(kSilver));
-
+    style_chart(*chart);
     bankroll_->setName(QStringLiteral("Bankroll"));
-    bankroll_->setPen(QPen(colour_from_bgr(kBankrollColour), 1.5));
+    bankroll_->setPen(QPen(colour_from_bgr(kBankrollColour), 1.6));
     peak_->setName(QStringLiteral("Highest so far"));
-    peak_->setPen(QPen(colour_from_bgr(kMaxProfitFlashColour), 1.2, Qt::DashLine));
-    chart->addSeries(peak_);
-    chart->addSeries(bankroll_);
+    peak_->setPen(QPen(colour_from_bgr(kMaxProfitFlashColour), 1.1, Qt::DashLine));
+    median_->setName(QStringLiteral("Chance median"));
+    median_->setPen(QPen(chance_median_colour(), 1.2, Qt::DashLine));
+    // Drawn in the order added: the fan at the back, the run in front.
+    for (QAbstractSeries* series :
+         std::initializer_list<QAbstractSeries*>{outer_, inner_, median_, peak_, bankroll_}) {
+        chart->addSeries(series);
+    }
 
-    style_axis(spins_, QStringLiteral("Spins"));
-    style_axis(money_, QStringLiteral("Units"));
+    style_axis(*spins_, QStringLiteral("Spins"));
+    style_axis(*money_, QStringLiteral("Units"));
     chart->addAxis(spins_, Qt::AlignBottom);
     chart->addAxis(money_, Qt::AlignLeft);
-    for (QLineSeries* series : {bankroll_, peak_}) {
+    for (QAbstractSeries* series : chart->series()) {
         series->attachAxis(spins_);
         series->attachAxis(money_);
     }
     setChart(chart);
+    show_in_legend(inner_, false);
+    show_in_legend(median_, false);
     set_bankroll({});
 }
 
-void BankrollChart::set_bankroll(std::span<const std::int64_t> bankroll) {
+void BankrollChart::show_in_legend(QAbstractSeries* series, bool shown) {
+    for (QLegendMarker* marker : chart()->legend()->markers(series))
+        marker->setVisible(shown);
+}
+
+void BankrollChart::set_bankroll(std::span<const std::int64_t> bankroll,
+                                 const BankrollBands* bands) {
     bankroll_->replace(chart_points(outline_of(bankroll, kMaxChartPoints)));
     peak_->replace(chart_points(running_peak_outline(bankroll, kMaxChartPoints)));
+    const bool fan = bands != nullptr && !bands->spins.empty();
+    outer_->upperSeries()->replace(fan ? band_points(*bands, 4) : QList<QPointF>{});
+    outer_->lowerSeries()->replace(fan ? band_points(*bands, 0) : QList<QPointF>{});
+    inner_->upperSeries()->replace(fan ? band_points(*bands, 3) : QList<QPointF>{});
+    inner_->lowerSeries()->replace(fan ? band_points(*bands, 1) : QList<QPointF>{});
+    median_->replace(fan ? band_points(*bands, 2) : QList<QPointF>{});
+    // One entry stands for the fan, whose parts the tooltip names: five
+    // entries do not fit a chart beside the histogram.
+    if (chart()->legend()->markers(outer_).value(0)->isVisible() != fan) {
+        show_in_legend(outer_, fan);
+        // The legend lays its markers out again only when shown anew.
+        chart()->legend()->hide();
+        chart()->legend()->show();
+    }
+    setToolTip(fan ? QStringLiteral("The fair sessions with the same settings: their median "
+                                    "(dashed), the middle half of them (the darker band) and "
+                                    "nine in ten (the lighter band)")
+                   : QString());
 
     const double last = bankroll.empty() ? 1.0 : static_cast<double>(bankroll.size() - 1);
     spins_->setRange(0.0, std::max(last, 10.0));
@@ -93,11 +129,17 @@ void BankrollChart::set_bankroll(std::span<const std::int64_t> bankroll) {
         money_->applyNiceNumbers();
         return;
     }
-    const auto [low, high] = std::minmax_element(bankroll.begin(), bankroll.end());
+    const auto [lowest, highest] = std::minmax_element(bankroll.begin(), bankroll.end());
+    double low = static_cast<double>(*lowest);
+    double high = static_cast<double>(*highest);
+    if (fan) {
+        low = std::min(low, *std::min_element(bands->bands[0].begin(), bands->bands[0].end()));
+        high = std::max(high, *std::max_element(bands->bands[4].begin(), bands->bands[4].end()));
+    }
     // A flat line sits in the middle of a band of a few units rather than on
     // an edge, and the ticks fall on whole units.
-    const double margin = std::max(5.0, 0.05 * static_cast<double>(*high - *low));
-    money_->setRange(static_cast<double>(*low) - margin, static_cast<double>(*high) + margin);
+    const double margin = std::max(5.0, 0.05 * (high - low));
+    money_->setRange(low - margin, high + margin);
     money_->applyNiceNumbers();
 }
 

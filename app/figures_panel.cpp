@@ -3,23 +3,9 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "lab/lab_csv.hpp"
-#include "lab/run_figures.hpp"
-#include "lab/session_log.hpp"
+#include "lab/figure_table.hpp"
 
 namespace quorvel {
-
-namespace {
-
-// "max_drawdown" reads "Max drawdown".
-QString title_of(const std::string& name) {
-    QString title = QString::fromStdString(name);
-    title.replace(QLatin1Char('_'), QLatin1Char(' '));
-    if (!title.isEmpty()) title[0] = title[0].toUpper();
-    return title;
-}
-
-}  // namespace
 
 FiguresPanel::FiguresPanel(const std::vector<std::string>& shown, int columns, QWidget* parent)
     : QWidget(parent) {
@@ -32,7 +18,9 @@ FiguresPanel::FiguresPanel(const std::vector<std::string>& shown, int columns, Q
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const int row = static_cast<int>(i) % rows;
         const int column = 2 * (static_cast<int>(i) / rows);
-        auto* name = new QLabel(title_of(shown[i]), this);
+        const std::string_view label = figure_named(shown[i]).label;
+        auto* name =
+            new QLabel(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), this);
         name->setProperty("heading", true);
         auto* value = new QLabel(this);
         value->setObjectName(QStringLiteral("Figure_") + QString::fromStdString(shown[i]));
@@ -49,14 +37,12 @@ FiguresPanel::FiguresPanel(const std::vector<std::string>& shown, int columns, Q
 }
 
 void FiguresPanel::set_figures(const RunFigures& figures) {
-    std::map<std::string, std::string> texts;
-    for (const auto& [name, text] : figure_texts(figures))
-        texts.emplace(name, text);
-    texts.emplace("net", std::to_string(net_of(figures)));
-    // Units and hundredths are all a player reads of an average.
-    texts["expected_loss"] = QString::number(figures.expected_loss, 'f', 2).toStdString();
-    for (auto& [name, label] : values_) {
-        const QString text = QString::fromStdString(texts[name]);
+    set_report(report_of({}, {}, figures));
+}
+
+void FiguresPanel::set_report(const RunReport& run) {
+    for (auto& [key, label] : values_) {
+        const QString text = QString::fromStdString(shown_figure(figure_named(key), run));
         if (label->text() != text) label->setText(text);
     }
 }

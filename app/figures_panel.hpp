@@ -11,10 +11,12 @@ class QLabel;
 namespace quorvel {
 
 struct RunFigures;
+struct RunReport;
 
 // The lab's figures of a session or a run, under the player's words for them,
-// in a grid of name and value. Which figures it shows is given by their lab
-// names ("bets", "max_drawdown"; "net" is paid less wagered).
+// in a grid of name and value. Which figures it shows is given by their keys
+// in the lab's figure table ("bets", "max_drawdown", "net"), which also gives
+// their labels and how they read.
 class FiguresPanel : public QWidget {
     Q_OBJECT
 
@@ -22,6 +24,7 @@ public:
     FiguresPanel(const std::vector<std::string>& shown, int columns, QWidget* parent = nullptr);
 
     void set_figures(const RunFigures& figures);
+    void set_report(const RunReport& run);
     void clear();
 
 private:

@@ -56,7 +56,7 @@ LabWindow::LabWindow(const Game& game, const SessionLog& session_log, QWidget* p
     setWindowIcon(QIcon(QStringLiteral(":/assets/app_icon.svg")));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(lab_style());
-    resize(1040, 680);
+    resize(1200, 760);
 
     tabs_->setObjectName(QStringLiteral("LabTabs"));
     tabs_->addTab(session_, QStringLiteral("Session"));

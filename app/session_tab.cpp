@@ -9,8 +9,10 @@
 #include "app/bankroll_chart.hpp"
 #include "app/figures_panel.hpp"
 #include "game/game.hpp"
+#include "lab/run_report.hpp"
 #include "lab/session_log.hpp"
 #include "lab/table_stats.hpp"
+#include "lab/verdict.hpp"
 
 namespace quorvel {
 
@@ -34,8 +36,10 @@ SessionTab::SessionTab(QWidget* parent)
       sectors_(new QTableWidget(6, kColumnCount, this)),
       summary_(new QLabel(this)),
       figures_(new FiguresPanel(
-          {"bets", "wins", "losses", "wagered", "paid", "net", "max_drawdown", "expected_loss"}, 2,
-          this)),
+          {"bets", "wins", "losses", "wagered", "paid", "net", "max_drawdown", "expected_loss",
+           "predictions", "hit_rate", "chance_hit_rate", "hit_rate_p"},
+          2, this)),
+      verdict_(new QLabel(this)),
       chart_(new BankrollChart(this)) {
     setObjectName(QStringLiteral("SessionTab"));
     sectors_->setObjectName(QStringLiteral("SectorTable"));
@@ -68,6 +72,9 @@ SessionTab::SessionTab(QWidget* parent)
                              .arg(expected_share_text()));
 
     summary_->setObjectName(QStringLiteral("SessionSummary"));
+    verdict_->setObjectName(QStringLiteral("SessionVerdict"));
+    verdict_->setWordWrap(true);
+    verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     chart_->setObjectName(QStringLiteral("SessionChart"));
 
     auto* top = new QHBoxLayout;
@@ -77,6 +84,7 @@ SessionTab::SessionTab(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
     layout->addLayout(top);
+    layout->addWidget(verdict_);
     layout->addWidget(chart_, 1);
 }
 
@@ -103,7 +111,11 @@ void SessionTab::show_session(const Game& game, const SessionLog& log) {
     const int height = sectors_->horizontalHeader()->height() +
                        sectors_->verticalHeader()->length() + 2 * sectors_->frameWidth();
     if (sectors_->height() != height) sectors_->setFixedHeight(height);
-    figures_->set_figures(log.figures(game));
+    const RunReport session = report_of({}, {}, log.figures(game));
+    figures_->set_report(session);
+    // The hit rate's line: the others speak of a finished run.
+    const QString verdict = QString::fromStdString(run_verdict(session).front());
+    if (verdict_->text() != verdict) verdict_->setText(verdict);
     chart_->set_bankroll(log.bankroll());
 }
 

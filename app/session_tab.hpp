@@ -14,8 +14,8 @@ class SessionLog;
 struct Game;
 
 // The live session: the sleeps and hits of the dozens and columns, the
-// session's figures and its bankroll chart. It shows what it is given; the
-// lab window hands it the game after each spin.
+// session's figures, its hit rate against chance and its bankroll chart. It shows what it is given;
+// the lab window hands it the game after each spin.
 class SessionTab : public QWidget {
     Q_OBJECT
 
@@ -28,6 +28,9 @@ private:
     QTableWidget* sectors_;
     QLabel* summary_;
     FiguresPanel* figures_;
+    // The session's hit rate against chance, in words: exact, so worked out
+    // anew on every spin.
+    QLabel* verdict_;
     BankrollChart* chart_;
 };
 

@@ -296,7 +296,8 @@ void SettingsPanel::render(const Game& game) {
     if (ui_.Adaptive_Matrix->isEnabled() != create) ui_.Adaptive_Matrix->setEnabled(create);
     const bool reset = reset_matrix_offered(game);
     if (ui_.Set_N_Count->isEnabled() != reset) ui_.Set_N_Count->setEnabled(reset);
-    if (ui_.N_Count->isEnabled() != matrix.N_Count) ui_.N_Count->setEnabled(matrix.N_Count);
+    const bool count = n_count_editable(game);
+    if (ui_.N_Count->isEnabled() != count) ui_.N_Count->setEnabled(count);
     // A tie in the matrix raises the count by one more spin, also past the
     // box's usual top; creating a matrix fills an emptied box.
     const SpinRange count_range = n_count_range(game);

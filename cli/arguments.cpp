@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "lab/chance.hpp"
+
 namespace quorvel::cli {
 
 namespace {
@@ -85,6 +87,17 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
                 return parsed;
             }
             a.ledger = *value;
+        } else if (name == "chance") {
+            if (!take_value()) return parsed;
+            const std::optional<std::size_t> count = spin_count(*value);
+            if (!count || *count > static_cast<std::size_t>(kMostChanceSessions)) {
+                parsed.error = "--chance: '" + *value +
+                               "' is not a count of fair sessions: give a whole number from 0 "
+                               "(no comparison) to " +
+                               std::to_string(kMostChanceSessions);
+                return parsed;
+            }
+            a.chance = static_cast<std::int64_t>(*count);
         } else if (name == "random") {
             if (!take_value()) return parsed;
             const std::optional<std::size_t> count = spin_count(*value);
@@ -171,6 +184,17 @@ Spins and clock:
   --seconds-per-spin N     how far the clock moves a spin, 0 to 86400
                            (default 40)
 
+Against chance:
+  --chance K               play K fair sessions of the file's length with the
+                           same settings and set the run against them (the
+                           best of the grid with --grid); 0 turns it off.
+                           Default: 1000 for a run (100 for the grid), fewer
+                           for long files to stay within 200,000,000 spin
+                           steps (300,000,000 for the grid), skipped with a
+                           sentence when fewer than 100 (20) fit. The fair
+                           spins are drawn from --seed and the session's
+                           number: the same seed gives the same figures.
+
 Output:
   --json                   one JSON object a line instead of the table
   --ledger FILE.csv        also write one row a spin of the run: spin, number,
@@ -185,7 +209,22 @@ The figures (also the JSON keys): spins; bets, wins and losses of the staked
 bets; virtual_bets, settled under the safe level; wagered and paid; the
 final_bankroll (start - wagered + paid); max_bank; min_bankroll and
 max_drawdown of the bankroll shown after each spin; longest_losing_streak;
-largest_stake; expected_loss (wagered / 37, the house edge).
+largest_stake; expected_loss (wagered / 37, the house edge); net (paid -
+wagered); ran_out_at, the first spin after which the bankroll shown was below
+zero (null when never). Against chance: predictions and predictions_won
+(every prediction settled, real or virtual); hit_rate, chance_hit_rate (12 x
+sectors / 37), hit_rate_low and hit_rate_high (the exact 95 % interval) and
+hit_rate_p (how often chance alone wins at least as often); beats_chance
+(hit_rate_p below 0.05; in a grid, the row's hit_rate_p after Holm's
+adjustment for the 150 tries); chance_sessions, chance_seed, chance_final_p5
+to chance_final_p95 and chance_final_mean of the fair sessions' final
+bankroll, and the shares chance_ahead, chance_ran_out and chance_as_good (ended at or
+above this run). With --grid --json each file's runs are followed by one
+line: file, grid_runs, holm_p (the smallest Holm-adjusted hit_rate_p),
+beats_chance, chance_grids, chance_best_median and chance_best_as_good.
+
+On a fair wheel no advice changes the odds of the next spin: these figures
+show how far a result stands from what chance alone does.
 
 The runs spread over all cores. A progress bar goes to the standard error
 when it is a terminal and the work takes more than a second.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ struct Arguments {
     bool grid = false;
     bool help = false;
     std::string ledger;  // --ledger FILE.csv
+    // --chance K: fair sessions to compare with (0: none); unset takes the
+    // default for the file's length.
+    std::optional<std::int64_t> chance;
 };
 
 // The arguments, or the reason they cannot be taken (in `error`).

@@ -1,22 +1,21 @@
 // quorvel-lab: plays spin files through the engine and reports the figures.
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.hpp"
 #include "cli/progress_bar.hpp"
 #include "cli/report.hpp"
-#include "lab/batch.hpp"
-#include "lab/grid.hpp"
-#include "lab/random_spins.hpp"
+#include "lab/lab_csv.hpp"
+#include "lab/run_plan.hpp"
 #include "lab/save_file.hpp"
 #include "lab/shown_text.hpp"
-#include "lab/spin_file.hpp"
+#include "lab/verdict.hpp"
 
 namespace {
 
@@ -25,9 +24,6 @@ using namespace quorvel;
 constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kRefused = 2;
-
-// The name of "-" in the titles and messages.
-constexpr const char* kStandardInput = "standard input";
 
 int refuse(const std::string& message) {
     // The message may quote an argument or a path: what the terminal would
@@ -55,73 +51,38 @@ bool flushed_out(const char* what) {
     return false;
 }
 
-struct Source {
-    std::string name;
-    std::vector<std::uint8_t> spins;
-};
-
 int run(const cli::Arguments& arguments) {
     // A ledger that cannot be written is found now, not after the run.
     if (!arguments.ledger.empty()) {
         const std::string error = check_save(arguments.ledger);
         if (!error.empty()) return refuse("--ledger: " + error);
     }
-    std::vector<Source> sources;
-    if (arguments.random) {
-        sources.push_back(
-            {"random spins (seed " + std::to_string(arguments.settings.seed) + ")",
-             random_spins(*arguments.random, static_cast<std::uint64_t>(arguments.settings.seed))});
-    }
-    // Nothing runs when a file is refused, and the files after it are not read.
-    for (const std::string& path : arguments.files) {
-        const bool standard_input = path == "-";
-        SpinFile file = standard_input ? read_spin_descriptor(STDIN_FILENO, kStandardInput)
-                                       : read_spin_file(path);
-        if (!file.ok()) {
-            std::cerr << "quorvel-lab: " << file.error << '\n';
-            return kRefused;
-        }
-        sources.push_back({standard_input ? kStandardInput : path, std::move(file.spins)});
-    }
+    RunPlan plan;
+    plan.files = arguments.files;
+    plan.random_spins = arguments.random;
+    plan.settings = arguments.settings;
+    plan.grid = arguments.grid;
+    plan.chance_sessions = arguments.chance;
 
-    // The tables are read on a terminal, so a file's name stands in them
-    // masked as in the messages; the JSON is read by programs and keeps the
-    // name whole, escaped as JSON escapes it.
-    const auto listed_name = [&arguments](const std::string& name) {
-        return arguments.json ? name : shown_text(name);
+    // The bar learns the whole work once the files are read; until then it
+    // has nothing to show.
+    std::optional<cli::ProgressBar> bar;
+    PlanOptions options;
+    options.keep_ledger = !arguments.ledger.empty();
+    options.progress = [&bar](std::size_t done, std::size_t total) {
+        if (!bar) bar.emplace(total);
+        bar->update(done);
     };
-    std::vector<RunJob> jobs;
-    std::vector<RunReport> reports;
-    for (const Source& source : sources) {
-        const std::vector<LabSettings> settings =
-            arguments.grid ? grid_of(arguments.settings)
-                           : std::vector<LabSettings>{arguments.settings};
-        for (const LabSettings& one : settings) {
-            jobs.push_back({source.spins, one});
-            reports.push_back({listed_name(source.name), one, {}});
-        }
+    PlanResult result = run_plan(plan, options);
+    if (bar) bar->finish();
+    if (!result.error.empty()) {
+        // Nothing ran, and the files after the refused one were not read.
+        std::cerr << "quorvel-lab: " << result.error << '\n';
+        return kRefused;
     }
 
-    cli::ProgressBar bar(total_spins(jobs));
-    std::vector<LedgerRow> ledger;
     if (!arguments.ledger.empty()) {
-        // One run: the ledger keeps it spin by spin.
-        RunOptions options;
-        options.keep_ledger = true;
-        options.progress = [&bar](std::size_t done) { bar.update(done); };
-        RunResult result = run_spins(jobs.front().spins, jobs.front().settings, options);
-        reports.front().figures = result.figures;
-        ledger = std::move(result.ledger);
-    } else {
-        BatchOptions options;
-        options.progress = [&bar](std::size_t done) { bar.update(done); };
-        const std::vector<RunResult> results = run_batch(jobs, options);
-        for (std::size_t i = 0; i < results.size(); ++i)
-            reports[i].figures = results[i].figures;
-    }
-    bar.finish();
-
-    if (!arguments.ledger.empty()) {
+        const std::vector<LedgerRow>& ledger = result.results.front().ledger;
         const std::string error = save_file(
             arguments.ledger, [&ledger](std::ostream& out) { write_ledger_csv(out, ledger); });
         if (!error.empty()) {
@@ -130,21 +91,47 @@ int run(const cli::Arguments& arguments) {
         }
     }
 
+    if (!arguments.json) {
+        // The tables are read on a terminal, so a file's name stands in them
+        // masked as in the messages; the JSON is read by programs and keeps
+        // the name whole, escaped as JSON escapes it.
+        for (RunReport& report : result.reports)
+            report.file = shown_text(report.file);
+        for (SpinSource& source : result.sources)
+            source.name = shown_text(source.name);
+    }
+
     errno = 0;
+    const std::size_t sources = result.sources.size();
+    const std::size_t per_source = result.reports.size() / sources;
     if (arguments.json) {
-        for (const RunReport& report : reports)
-            cli::print_json_line(std::cout, report);
-    } else if (arguments.grid || sources.size() == 1) {
-        // A table a spin source, each under its own title.
-        const std::size_t per_source = reports.size() / sources.size();
-        for (std::size_t s = 0; s < sources.size(); ++s) {
+        for (std::size_t s = 0; s < sources; ++s) {
+            for (std::size_t r = s * per_source; r < (s + 1) * per_source; ++r)
+                cli::print_json_line(std::cout, result.reports[r]);
+            if (arguments.grid) cli::print_grid_json_line(std::cout, result.grids[s]);
+        }
+    } else if (arguments.grid || sources == 1) {
+        // A table a spin source, each under its own title, with its verdict.
+        for (std::size_t s = 0; s < sources; ++s) {
             if (s > 0) std::cout << '\n';
+            const std::span<const RunReport> runs =
+                std::span(result.reports).subspan(s * per_source, per_source);
             cli::print_table(
-                std::cout, {listed_name(sources[s].name), sources[s].spins.size(), arguments.grid},
-                std::span(reports).subspan(s * per_source, per_source));
+                std::cout, {result.sources[s].name, result.sources[s].spins.size(), arguments.grid},
+                runs);
+            std::cout << '\n';
+            if (arguments.grid) {
+                cli::print_lines(std::cout, grid_verdict(result.grids[s]));
+            } else {
+                cli::print_lines(std::cout, run_verdict(runs.front()));
+            }
         }
     } else {
-        cli::print_table(std::cout, {}, reports);
+        cli::print_table(std::cout, {}, result.reports);
+        for (const RunReport& report : result.reports) {
+            std::cout << '\n' << shown_text(report.file) << ":\n";
+            cli::print_lines(std::cout, run_verdict(report));
+        }
     }
     return flushed_out("the figures") ? kDone : kFailed;
 }

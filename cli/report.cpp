@@ -5,47 +5,11 @@
 #include <ostream>
 #include <vector>
 
+#include "lab/figure_table.hpp"
+
 namespace quorvel::cli {
 
 namespace {
-
-// Thousands grouped with commas: 707,492.
-std::string grouped(std::int64_t value) {
-    const bool negative = value < 0;
-    std::string digits = std::to_string(value);
-    if (negative) digits.erase(0, 1);
-    std::string text;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
-        text += digits[i];
-    }
-    if (negative) text.insert(text.begin(), '-');
-    return text;
-}
-
-std::string signed_grouped(std::int64_t value) {
-    std::string text = grouped(value);
-    if (value > 0) text.insert(text.begin(), '+');
-    return text;
-}
-
-std::string decimals(double value, int places) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-    return buffer;
-}
-
-// Two decimals with the whole part grouped: 24,211,208.49.
-std::string grouped_decimals(double value) {
-    const std::string text = decimals(value, 2);
-    const std::size_t point = text.find('.');
-    return grouped(std::stoll(text.substr(0, point))) + text.substr(point);
-}
-
-std::string percent(std::int64_t part, std::int64_t whole) {
-    if (whole == 0) return "-";
-    return decimals(100.0 * static_cast<double>(part) / static_cast<double>(whole), 1);
-}
 
 std::string on_off(bool on) {
     return on ? "on" : "off";
@@ -148,10 +112,35 @@ void print_json_line(std::ostream& out, const RunReport& run) {
         << ", \"type\": " << json_string(text_of(s.type))
         << ", \"sectors\": " << json_string(text_of(s.sectors))
         << ", \"system\": " << json_string(text_of(s.system)) << ", \"base_bet\": " << s.base_bet;
-    for (const auto& [name, value] : figure_texts(run.figures)) {
-        out << ", \"" << name << "\": " << value;
-    }
+    for (const Figure& figure : figure_table())
+        out << ", \"" << figure.key << "\": " << data_text(figure, run);
     out << "}\n";
+}
+
+namespace {
+
+std::string json_number(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
+}  // namespace
+
+void print_grid_json_line(std::ostream& out, const GridSummary& grid) {
+    const bool played = grid.chance && grid.chance->sessions > 0;
+    out << "{\"file\": " << json_string(grid.file) << ", \"grid_runs\": " << grid.runs
+        << ", \"holm_p\": " << (grid.tested > 0 ? json_number(grid.holm_p) : "null")
+        << ", \"beats_chance\": " << (grid.beats_chance() ? "true" : "false")
+        << ", \"chance_grids\": " << (played ? grid.chance->sessions : 0)
+        << ", \"chance_best_median\": " << (played ? json_number(grid.chance->best_median) : "null")
+        << ", \"chance_best_as_good\": "
+        << (played ? json_number(grid.chance->best_as_good) : "null") << "}\n";
+}
+
+void print_lines(std::ostream& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        out << line << '\n';
 }
 
 void print_table(std::ostream& out, const TableTitle& title, std::span<const RunReport> runs) {
@@ -188,10 +177,6 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
             return runs[a].figures.final_bankroll > runs[b].figures.final_bankroll;
         });
     }
-    const bool any_virtual = std::any_of(runs.begin(), runs.end(), [](const RunReport& run) {
-        return run.figures.virtual_bets > 0;
-    });
-
     std::vector<Column> columns;
     const auto add = [&](std::string header, bool left, auto cell_of) {
         Column column{std::move(header), left, {}};
@@ -216,32 +201,29 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
         [](const RunReport& run) { return std::string(text_of(run.settings.sectors)); });
     add("System", true,
         [](const RunReport& run) { return std::string(text_of(run.settings.system)); });
-    add("Bets", false, [](const RunReport& run) { return grouped(run.figures.bets); });
-    add("Won %", false,
-        [](const RunReport& run) { return percent(run.figures.wins, run.figures.bets); });
-    if (any_virtual) {
-        add("Virtual", false,
-            [](const RunReport& run) { return grouped(run.figures.virtual_bets); });
+    for (const Figure& figure : figure_table()) {
+        if (figure.heading.empty()) continue;
+        if (figure.only_when_used &&
+            std::none_of(runs.begin(), runs.end(), [&figure](const RunReport& run) {
+                const FigureValue value = figure.value(run);
+                return value.present() && value.number() != 0;
+            })) {
+            continue;
+        }
+        add(std::string(figure.heading), false,
+            [&figure](const RunReport& run) { return shown_figure(figure, run); });
     }
-    add("Wagered", false, [](const RunReport& run) { return grouped(run.figures.wagered); });
-    add("Paid", false, [](const RunReport& run) { return grouped(run.figures.paid); });
-    add("Final", false, [](const RunReport& run) { return grouped(run.figures.final_bankroll); });
-    add("Profit", false, [](const RunReport& run) {
-        return signed_grouped(run.figures.final_bankroll - run.settings.bankroll);
-    });
-    add("Max bank", false, [](const RunReport& run) { return grouped(run.figures.max_bank); });
-    add("Lowest", false, [](const RunReport& run) { return grouped(run.figures.min_bankroll); });
-    add("Drawdown", false, [](const RunReport& run) { return grouped(run.figures.max_drawdown); });
-    add("Lost run", false,
-        [](const RunReport& run) { return grouped(run.figures.longest_losing_streak); });
-    add("Top stake", false,
-        [](const RunReport& run) { return grouped(run.figures.largest_stake); });
-    add("Exp. loss", false,
-        [](const RunReport& run) { return grouped_decimals(run.figures.expected_loss); });
     print_columns(out, columns);
     out << "\nFinal: the bankroll with the bet after the last spin handed back.\n"
            "Lowest, Drawdown: of the bankroll shown after each spin.\n"
-           "Lost run: staked bets lost in a row. Exp. loss: the house edge, Wagered / 37.\n";
+           "Lost run: staked bets lost in a row. Exp. loss: the house edge, Wagered / 37.\n"
+           "Hit rate: predictions won, real and virtual. p: how often chance alone hits at "
+           "least as often.\n";
+    if (std::any_of(runs.begin(), runs.end(),
+                    [](const RunReport& run) { return run.figures.ran_out_at != 0; })) {
+        out << "Ran out: the first spin after which the bankroll was below zero; such a run is "
+               "a ruin, whatever its Final.\n";
+    }
 }
 
 }  // namespace quorvel::cli

@@ -4,14 +4,22 @@
 #include <iosfwd>
 #include <span>
 #include <string>
+#include <vector>
 
-#include "lab/lab_csv.hpp"
+#include "lab/run_report.hpp"
 
 namespace quorvel::cli {
 
 // One JSON object on one line: the file, the settings that tell the runs of a
 // grid apart, the base bet and every figure under its name.
 void print_json_line(std::ostream& out, const RunReport& run);
+
+// The line that follows a file's grid runs in --grid --json: the grid against
+// chance.
+void print_grid_json_line(std::ostream& out, const GridSummary& grid);
+
+// Lines of plain words, one a line; the terminal wraps them.
+void print_lines(std::ostream& out, const std::vector<std::string>& lines);
 
 // What a table is about: its spins, and whether its rows are a grid.
 struct TableTitle {

@@ -40,6 +40,7 @@ public:
     int operator[](std::size_t i) const { return numbers_[i]; }
     int back() const { return numbers_.back(); }
     bool operator==(const std::vector<int>& list) const { return numbers_ == list; }
+    bool operator==(const ChainNumbers&) const = default;
 
     // The indices of the last `count` numbers (up to five), oldest in the
     // highest bits; 0 for a number that is in no dozen or column.

@@ -25,6 +25,8 @@ struct HistoryLabel {
     int colour = kBlackNumberColour;
 
     bool empty() const { return number == kNoNumber; }
+
+    bool operator==(const HistoryLabel&) const = default;
 };
 
 // The twelve labels HisNum1 (newest) to HisNum12. Only the first ten are in
@@ -55,6 +57,8 @@ public:
     // Several rules count the game as started once five numbers have been shown.
     bool five_numbers_shown() const { return !HisNum(5).empty(); }
 
+    bool operator==(const HistoryRow&) const = default;
+
 private:
     static constexpr int kLabels = 12;
     // The ring has a power-of-two length, so it turns with a mask; the slots
@@ -69,26 +73,38 @@ private:
 
 static_assert(NumberCells::kCells == kNumberCount);
 
-// What the window's controls show, as far as the rules read it back: which
-// number cells can be clicked, which sectors carry a chip, the trend marks and
-// the overlays.
-struct TableState {
-    NumberCells Number{true};       // the cell pictures Number0 ... Number36
-    NumberCells SpeedButton{true};  // the buttons over them
-    SectorSet chips;                // Chip_X and BetSize_X shown: a bet of Bet_Size is on sector X
-    SectorSet trend_marks;          // Trend_X_2 shown
-    bool SL_Field = false;          // the six safe-level overlays, shown together
-    bool undo_offered = false;      // Image_Button_Back2 and Undo shown
-    bool Background_Blur = false;
+// The bets on the table as the player sees them: the chips, each carrying
+// Bet_Size, and the safe-level overlays that make them virtual. A spin
+// changes both and an undo puts both back, so the snapshot keeps a copy.
+struct TableBets {
+    SectorSet chips;        // Chip_X and BetSize_X shown: a bet of Bet_Size is on sector X
+    bool SL_Field = false;  // the six safe-level overlays, shown together
 
     // The safe level is in force while its overlays are shown.
     bool safe_level_in_force() const { return SL_Field; }
+
+    bool operator==(const TableBets&) const = default;
+};
+
+// What the window's controls show, as far as the rules read it back: which
+// number cells can be clicked, the bets on the table, the trend marks and
+// the overlays.
+struct TableState : TableBets {
+    NumberCells Number{true};       // the cell pictures Number0 ... Number36
+    NumberCells SpeedButton{true};  // the buttons over them
+    SectorSet trend_marks;          // Trend_X_2 shown
+    bool undo_offered = false;      // Image_Button_Back2 and Undo shown
+    bool Background_Blur = false;
+
+    bool operator==(const TableState&) const = default;
 };
 
 // The half-second pause after a number: Timer_Analyse fills CGauge1 in steps of 2.
 struct AnalysisPause {
     bool Timer_Analyse = false;
     int CGauge1 = 0;
+
+    bool operator==(const AnalysisPause&) const = default;
 };
 
 // The flash of "MAX. BANK:" when a paid win sets a new maximum: Timer_MaxProfit
@@ -97,6 +113,8 @@ struct MaxProfitFlash {
     bool Timer_MaxProfit = false;
     int tag = 0;
     bool opaque = false;  // Caption_MaxProfit drawn on its flash colour
+
+    bool operator==(const MaxProfitFlash&) const = default;
 };
 
 // The amounts the two money captions show. The display refresh brings them
@@ -105,6 +123,8 @@ struct MaxProfitFlash {
 struct Display {
     std::int64_t Caption_Bankroll = 5000;
     std::int64_t Caption_MaxProfit = 5000;
+
+    bool operator==(const Display&) const = default;
 };
 
 // What Caption_ProfitBet shows: its start text, the bare caption after a
@@ -113,6 +133,8 @@ enum class ProfitBetShown { Start, Cleared, Bet };
 struct ProfitBet {
     ProfitBetShown shown = ProfitBetShown::Start;
     std::int64_t bet = 0;
+
+    bool operator==(const ProfitBet&) const = default;
 };
 
 // The books of the test bankroll, kept where the bankroll moves, so that every
@@ -123,56 +145,73 @@ struct Books {
     std::int64_t start = 5000;  // the starting bankroll
     std::int64_t on_table = 0;  // the stake charged for the bet now on the table
     std::int64_t result = 0;    // payouts less the stakes they settled, over every settled bet
+
+    bool operator==(const Books&) const = default;
 };
 
-// The one-step undo snapshot, taken as each number is entered. It holds what
-// the spin and the prediction after it can change in the money: an undo takes
-// the whole spin back.
-struct Snapshot {
-    // The sectors that carried a chip. Every sector in play carries the same
-    // stake, Bet_Size_Saved, so the set and that stake hold the bets whole,
-    // and a spin saves them in two stores.
-    SectorSet chips_saved;
+// What a spin changes in the money and that an undo must put back: the stake
+// and its progression, the bankroll with its aim and peak, the counts the
+// predictors and the custom rules keep between settlements, the settlement
+// record the next prediction reads, and the books. The Game holds these
+// fields as its own, under the game's names (it derives from this struct),
+// and the snapshot holds a copy; so a field added here is saved and restored
+// with the rest, and no list of them is kept anywhere else.
+struct SpinState {
+    // The stake and its progression.
+    std::int64_t Bet_Size = 1;
+    std::int64_t Custom_Bet = 1;
+    int Bet_Step = 0;
 
-    // The bet on each sector, D1 first; 0 where no chip was shown.
+    // The counts kept between settlements.
+    int Chains_Toggle_Dozens = 1;
+    int Chains_Toggle_Columns = 1;
+    int Lose_Toggle = 1;
+    int Custom_Wins = 0;
+    int Custom_Wins_In_Row = 0;
+    int Custom_Losses = 0;
+    int Custom_Losses_In_Row = 0;
+
+    // The bankroll.
+    std::int64_t Bankroll = 5000;
+    std::int64_t Bankroll_At_Prediction = 5000;
+    std::int64_t Profit_Aim = 5001;
+    std::int64_t Max_Bank = 5000;
+    Books books;
+
+    // The settlement record.
+    int Spin_Won = 0;             // 1 when the spin just settled was a paid or virtual win
+    int Loss_Streak = 0;          // losses settled since the last win or safe-level release
+    std::int64_t Label28 = 1000;  // the minimal-profit bet of the last paid win
+    ProfitBet profit_bet;         // the profit bet of the last settlement
+
+    bool operator==(const SpinState&) const = default;
+};
+
+// The one-step undo snapshot, taken as each number is entered and before it
+// is settled: a copy of the spin state (saved.Bankroll, saved.Bet_Size, ...)
+// and of the bets on the table. An undo assigns both back, so it takes the
+// whole spin back, and the prediction made after it.
+struct Snapshot : SpinState {
+    TableBets table;
+
+    // The bet on each sector, D1 first; 0 where no chip was shown. Every
+    // sector in play carries the same stake, so the chips and Bet_Size hold
+    // the bets whole.
     std::array<std::int64_t, 6> SaveBets() const {
         std::array<std::int64_t, 6> bets{};
         for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
-            if (chips_saved.contains(kAllSectors[i])) bets[i] = Bet_Size_Saved;
+            if (table.chips.contains(kAllSectors[i])) bets[i] = Bet_Size;
         }
         return bets;
     }
 
-    // The twelve copies, and beyond them the stake itself (also when no chip
-    // was on the table), the safe level, and the settlement record the next
-    // prediction reads. They lie in the order of the game's own fields, so
-    // that the snapshot, taken at every spin, copies whole runs of them.
-    std::int64_t Bet_Size_Saved = 1;
-    int Bet_Step_Saved = 0;
-    std::int64_t Custom_Bet_Saved = 1;
-    std::int64_t Bankroll_Saved = 5000;
-    std::int64_t Bankroll_At_Prediction_Saved = 5000;
-    std::int64_t Profit_Aim_Saved = 5001;
-    std::int64_t Max_Bank_Saved = 5000;
-    int Chains_Toggle_Dozens_Saved = 1;
-    int Chains_Toggle_Columns_Saved = 1;
-    int Lose_Toggle_Saved = 1;
-    int Custom_Wins_Saved = 0;
-    int Custom_Wins_In_Row_Saved = 0;
-    int Custom_Losses_Saved = 0;
-    int Custom_Losses_In_Row_Saved = 0;
-    int Spin_Won_Saved = 0;
-    int Loss_Streak_Saved = 0;
-    std::int64_t Label28_Saved = 1000;
-    ProfitBet profit_bet_saved;  // what Caption_ProfitBet showed
-    bool SL_Field_Saved = false;
-    Books books_saved;
+    bool operator==(const Snapshot&) const = default;
 };
 
 // The whole game, under the names the rules use. A fresh Game is the state of
 // the window as it opens: every setting at its start value, no number entered.
 // Money is counted in whole betting units and kept in 64 bits.
-struct Game {
+struct Game : SpinState {
     Parameters params;
 
     int CurrentNum = 0;  // the number being processed; kept until the next entry
@@ -193,38 +232,20 @@ struct Game {
     AnalysisPause pause;
     Display display;
     Snapshot saved;
-    Books books;
     DeepScanState deep_scan;
     AdaptiveMatrix matrix;
     RandomSource random;  // shared by every predictor that draws
     MaxProfitFlash max_profit_flash;
 
-    std::int64_t Bet_Size = 1;
-    int Bet_Step = 0;
-    std::int64_t Custom_Bet = 1;
     int Bet_Sector = 0;
-    std::int64_t Bankroll = 5000;
-    std::int64_t Bankroll_At_Prediction = 5000;
-    std::int64_t Profit_Aim = 5001;
-    std::int64_t Max_Bank = 5000;
     int Undo_Counter = 2;
     int Matrix_Ready = 0;
-    int Chains_Toggle_Dozens = 1;
-    int Chains_Toggle_Columns = 1;
-    int Lose_Toggle = 1;
-    int Custom_Wins = 0;
-    int Custom_Wins_In_Row = 0;
-    int Custom_Losses = 0;
-    int Custom_Losses_In_Row = 0;
-
-    // The settlement record.
-    int Spin_Won = 0;             // 1 when the spin just settled was a paid or virtual win
-    int Loss_Streak = 0;          // losses settled since the last win or safe-level release
-    std::int64_t Label28 = 1000;  // the minimal-profit bet of the last paid win
-    ProfitBet profit_bet;         // the profit bet of the last settlement
 
     // What this spin's settlement did; cleared as each number is entered.
     SettlementRecord last_settlement;
+
+    // Field for field, so that two games played alike can be compared whole.
+    bool operator==(const Game&) const = default;
 };
 
 }  // namespace quorvel

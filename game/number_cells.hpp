@@ -23,6 +23,8 @@ public:
     constexpr void fill(bool shown) { bits_ = shown ? kAll : 0; }
     constexpr std::size_t size() const { return kCells; }
 
+    constexpr bool operator==(const NumberCells&) const = default;
+
     class const_iterator {
     public:
         using iterator_category = std::forward_iterator_tag;

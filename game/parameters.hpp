@@ -65,6 +65,8 @@ struct Parameters {
 
     // The invisible spin edit that takes the keyboard focus after a list choice.
     std::optional<int> FocusCatch = 1;
+
+    bool operator==(const Parameters&) const = default;
 };
 
 }  // namespace quorvel

@@ -14,6 +14,8 @@ struct DeepScanState {
     int DeepScan_Sum = 0;     // running sum wrapped into 1 to 36; 0 until a non-zero number
     int DeepScan_Family = 0;  // parity of the summed sums: 0 dozens, 1 columns
     int DeepScan_Pair = 0;    // the same parity, never overridden: picks the double bet's pair
+
+    bool operator==(const DeepScanState&) const = default;
 };
 
 // Codes written to each matrix list when it is created: enough for 10000
@@ -31,6 +33,8 @@ inline constexpr int kShape2ReadyColour = 32896;       // olive: a matrix exists
 struct GaugeState {
     int maximum = 100;
     int progress = 0;
+
+    bool operator==(const GaugeState&) const = default;
 };
 
 // The adaptive matrix: three long random sequences of sector codes (0 D1 ...
@@ -47,10 +51,12 @@ struct AdaptiveMatrix {
     int Matrix_Position = 0;  // the line scored or bet on this spin
     int Matrix_List = 0;      // the chosen list, 1 to 3
 
+    // A matrix exists from "CREATE MATRIX" until "Reset Matrix". While it
+    // does, "Reset Matrix" is offered and "CREATE MATRIX" and the N_Count
+    // edit are not.
+    bool created = false;
+
     // The matrix controls of the settings section as the window shows them.
-    bool Adaptive_Matrix = true;      // "CREATE MATRIX" enabled
-    bool Set_N_Count = false;         // "Reset Matrix" enabled: from creation until the reset
-    bool N_Count = true;              // the N_Count edit enabled
     int Label4 = kLabel4StartColour;  // font colour of "N. Count:"
     int Shape2 = kShape2IdleColour;   // brush colour behind "Reset Matrix"
     GaugeState CGauge2{3 * Matrix_Length, 0};
@@ -59,6 +65,8 @@ struct AdaptiveMatrix {
     std::vector<int>& AdaptiveList(int k);
     const std::vector<int>& AdaptiveList(int k) const;
     int& Adaptive(int k);
+
+    bool operator==(const AdaptiveMatrix&) const = default;
 };
 
 }  // namespace quorvel

@@ -54,6 +54,15 @@ public:
     // A fresh value modulo n: 0 to n - 1.
     int draw(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
 
+    // Equal when they would draw alike as far as can be seen: the built-in
+    // generator's state, and whether a clock or a generator was given. A
+    // given generator keeps its state out of sight, and clocks cannot be
+    // compared, so those count as equal when both were given.
+    bool operator==(const RandomSource& other) const {
+        return state_ == other.state_ && injected_ == other.injected_ &&
+               static_cast<bool>(clock_) == static_cast<bool>(other.clock_);
+    }
+
 private:
     // SplitMix64: a Weyl sequence through a strong mixer, uniform over 2^64
     // values whatever the seed, so seeds one second apart draw unrelated values.

@@ -80,6 +80,8 @@ public:
         }
         return true;
     }
+    // Field for field: the same entries added and dropped in the same order.
+    bool operator==(const RecentList&) const = default;
 
 private:
     static constexpr std::uint64_t kMask = (std::uint64_t{1} << Bits) - 1;

@@ -15,6 +15,8 @@ struct SettlementRecord {
     int sectors = 0;          // chips on the table
     std::int64_t stake = 0;   // Bet_Size x sectors, charged unless the bet was virtual
     std::int64_t payout = 0;  // 3 x Bet_Size on a paid win
+
+    bool operator==(const SettlementRecord&) const = default;
 };
 
 }  // namespace quorvel

@@ -34,6 +34,14 @@ struct BatchOptions {
 // the order of the jobs.
 std::vector<RunResult> run_batch(std::span<const RunJob> jobs, const BatchOptions& options = {});
 
+// Calls work(index) once for every index below count, spread over the
+// threads (0: one a core), each taking the next index not yet taken. What
+// work does for an index must not depend on the thread, so that the results
+// are the same with any number of threads. An exception thrown by work stops
+// the other indices from being started and is thrown again here.
+void for_each_index(std::size_t count, unsigned threads,
+                    const std::function<void(std::size_t index)>& work);
+
 // The spins of all jobs together: the work a progress bar measures.
 std::size_t total_spins(std::span<const RunJob> jobs);
 

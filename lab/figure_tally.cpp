@@ -22,6 +22,10 @@ FigureTally::FigureTally(const Game& game) : start_(game.Bankroll), peak_(game.B
 void FigureTally::take(const Game& game) {
     tally_.spins += 1;
     const SettlementRecord& record = game.last_settlement;
+    if (record.settled) {
+        tally_.predictions += 1;
+        if (record.won) tally_.predictions_won += 1;
+    }
     if (record.settled && record.virtual_bet) {
         tally_.virtual_bets += 1;
     } else if (record.settled) {
@@ -41,6 +45,7 @@ void FigureTally::take(const Game& game) {
     // The bankroll the window shows now, with the next bet already charged.
     const std::int64_t shown = game.Bankroll;
     tally_.min_bankroll = std::min(tally_.min_bankroll, shown);
+    if (shown < 0 && tally_.ran_out_at == 0) tally_.ran_out_at = tally_.spins;
     peak_ = std::max(peak_, shown);
     tally_.max_drawdown = std::max(tally_.max_drawdown, saturating_sub(peak_, shown));
 }
@@ -49,6 +54,7 @@ RunFigures FigureTally::figures(const Game& game) const {
     RunFigures figures = tally_;
     figures.final_bankroll = saturating_add(game.Bankroll, stake_on_table(game));
     figures.max_bank = game.Max_Bank;
+    figures.prediction_sectors = game.params.BettingType == BetType::Double ? 2 : 1;
     figures.expected_loss = static_cast<double>(figures.wagered) / kPocketCount;
     return figures;
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include "lab/figure_table.hpp"
+
 namespace quorvel {
 
 namespace {
@@ -17,34 +19,7 @@ std::string sectors_text(SectorSet sectors) {
     return text;
 }
 
-// Fifteen significant digits: what a double holds, without the noise of a
-// seventeenth.
-std::string exact_decimal(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
-}
-
 }  // namespace
-
-std::vector<std::pair<std::string_view, std::string>> figure_texts(const RunFigures& f) {
-    return {
-        {"spins", std::to_string(f.spins)},
-        {"bets", std::to_string(f.bets)},
-        {"wins", std::to_string(f.wins)},
-        {"losses", std::to_string(f.losses)},
-        {"virtual_bets", std::to_string(f.virtual_bets)},
-        {"wagered", std::to_string(f.wagered)},
-        {"paid", std::to_string(f.paid)},
-        {"final_bankroll", std::to_string(f.final_bankroll)},
-        {"max_bank", std::to_string(f.max_bank)},
-        {"min_bankroll", std::to_string(f.min_bankroll)},
-        {"max_drawdown", std::to_string(f.max_drawdown)},
-        {"longest_losing_streak", std::to_string(f.longest_losing_streak)},
-        {"largest_stake", std::to_string(f.largest_stake)},
-        {"expected_loss", exact_decimal(f.expected_loss)},
-    };
-}
 
 std::string csv_field(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
@@ -72,17 +47,18 @@ void write_ledger_csv(std::ostream& out, std::span<const LedgerRow> ledger) {
 
 void write_runs_csv(std::ostream& out, std::span<const RunReport> runs) {
     out << "file,mode,type,sectors,system,base_bet";
-    for (const auto& [name, value] : figure_texts(RunFigures{})) {
-        out << ',' << name;
-    }
+    for (const Figure& figure : figure_table())
+        out << ',' << figure.key;
     out << '\n';
     for (const RunReport& run : runs) {
         const LabSettings& s = run.settings;
         out << csv_field(run.file) << ',' << csv_field(text_of(s.mode)) << ','
             << csv_field(text_of(s.type)) << ',' << csv_field(text_of(s.sectors)) << ','
             << csv_field(text_of(s.system)) << ',' << s.base_bet;
-        for (const auto& [name, value] : figure_texts(run.figures)) {
-            out << ',' << value;
+        // A figure without a value (JSON's null) is an empty cell.
+        for (const Figure& figure : figure_table()) {
+            const std::string value = data_text(figure, run);
+            out << ',' << (value == "null" ? std::string() : value);
         }
         out << '\n';
     }

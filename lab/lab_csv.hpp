@@ -8,22 +8,10 @@
 #include <vector>
 
 #include "lab/lab_settings.hpp"
-#include "lab/run_figures.hpp"
+#include "lab/run_report.hpp"
 #include "lab/runner.hpp"
 
 namespace quorvel {
-
-// A finished run as the lab reports it: which spins, which settings, and the
-// figures.
-struct RunReport {
-    std::string file;  // the spin file, or "random" for drawn spins
-    LabSettings settings;
-    RunFigures figures;
-};
-
-// The figures under their names, in the order the lab reports them, with
-// their values as text (expected_loss to fifteen significant digits).
-std::vector<std::pair<std::string_view, std::string>> figure_texts(const RunFigures& figures);
 
 // One line a spin: spin, number, sectors, stake, bet (real or virtual),
 // result (won or lost), bankroll_after; the last three columns of a spin
@@ -31,7 +19,7 @@ std::vector<std::pair<std::string_view, std::string>> figure_texts(const RunFigu
 void write_ledger_csv(std::ostream& out, std::span<const LedgerRow> ledger);
 
 // One line a run: file, mode, type, sectors, system, base_bet, then every
-// figure under its name.
+// figure of the figure table under its key (empty where JSON has null).
 void write_runs_csv(std::ostream& out, std::span<const RunReport> runs);
 
 // A CSV field: quoted when it holds a comma, a quote or a line end.

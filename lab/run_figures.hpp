@@ -22,6 +22,16 @@ struct RunFigures {
     std::int64_t longest_losing_streak = 0;  // lost charged bets in a row
     std::int64_t largest_stake = 0;          // largest stake of a charged bet settled
     double expected_loss = 0;                // wagered / 37: the house edge on these bets
+    // Every prediction settled, real or virtual, and those that won: the
+    // trials and successes of the hit rate. Each covered `prediction_sectors`
+    // dozens or columns (1 for type "1", 2 for type "2").
+    std::int64_t predictions = 0;
+    std::int64_t predictions_won = 0;
+    int prediction_sectors = 1;
+    // The first spin after which the shown bankroll was below zero, where the
+    // player would not have had the money for a bet the table asked for; 0
+    // when it never was.
+    std::int64_t ran_out_at = 0;
 
     bool operator==(const RunFigures&) const = default;
 };

@@ -36,6 +36,14 @@ RunResult run_spins(std::span<const std::uint8_t> spins, const LabSettings& sett
         result.bankroll_series.push_back(game.Bankroll);
     }
     if (options.keep_ledger) result.ledger.reserve(spins.size());
+    std::size_t next_sample = 0;
+    const auto sample = [&](std::size_t spin) {
+        while (next_sample < options.sample_spins.size() &&
+               options.sample_spins[next_sample] == spin) {
+            options.samples[next_sample++] = game.Bankroll;
+        }
+    };
+    sample(0);
 
     for (std::size_t i = 0; i < spins.size(); ++i) {
         if (i % kReportEvery == 0) {
@@ -54,6 +62,7 @@ RunResult run_spins(std::span<const std::uint8_t> spins, const LabSettings& sett
         }
         now += settings.seconds_per_spin;
         tally.take(game);
+        sample(i + 1);
         if (options.keep_series) result.bankroll_series.push_back(game.Bankroll);
         if (options.keep_ledger) {
             const SettlementRecord& record = game.last_settlement;

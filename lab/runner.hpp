@@ -30,6 +30,11 @@ struct RunOptions {
     bool keep_ledger = false;
     // The bankroll shown after each spin, preceded by the start.
     bool keep_series = false;
+    // The bankroll shown after each of these spins (ascending; 0 stands for
+    // the start) goes to `samples` at the same index, which must be as long.
+    // A sampled run keeps a few points of a long series without its length.
+    std::span<const std::size_t> sample_spins;
+    std::span<std::int64_t> samples;
     // Checked between spins; a run told to stop hands back what it has.
     const std::atomic<bool>* cancel = nullptr;
     // Told the count of spins played from time to time and at the end. A

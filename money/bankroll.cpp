@@ -56,11 +56,11 @@ void CSpinEdit1Change(Game& game) {
     BlindAutomationSetAim(game);
     // The undo copies follow, so that taking back the first spin keeps the
     // chosen start.
-    game.saved.Bankroll_Saved = start;
-    game.saved.Max_Bank_Saved = start;
-    game.saved.Bankroll_At_Prediction_Saved = start;
-    game.saved.books_saved = game.books;
-    game.saved.Profit_Aim_Saved = game.Profit_Aim;
+    game.saved.Bankroll = start;
+    game.saved.Max_Bank = start;
+    game.saved.Bankroll_At_Prediction = start;
+    game.saved.books = game.books;
+    game.saved.Profit_Aim = game.Profit_Aim;
 }
 
 // Play starts with virtual bets when a level is chosen before the first

@@ -1,7 +1,6 @@
 #include "money/minimal_profit.hpp"
 
 #include <algorithm>
-#include <bit>
 
 #include "game/game.hpp"
 #include "money/bet_state.hpp"
@@ -35,21 +34,10 @@ int first_step_reaching(std::span<const std::int64_t> table, std::int64_t target
 std::int64_t smallest_winning_multiple(std::int64_t bankroll, std::int64_t aim, std::int64_t unit,
                                        std::int64_t gain) {
     // An aim already reached needs one multiple, as does one within reach of
-    // it: a need of at most 1 gives k = 1 in the formula below. Clamping it
-    // there, rather than branching, keeps a branch off the bankroll, which
-    // moves at random.
+    // it: a need of at most 1 gives k = 1 in the formula below.
     const std::int64_t need = std::max(saturating_sub(aim, bankroll), std::int64_t{1});
     const std::int64_t per_multiple = saturating_mul(gain, unit);
-    // Both searches run after every settlement, mostly with a base bet of 1,
-    // so a power of two (1 or 2 per multiple) takes a shift instead of a
-    // division.
-    std::int64_t k = 0;
-    if ((per_multiple & (per_multiple - 1)) == 0) {
-        const int shift = std::countr_zero(static_cast<std::uint64_t>(per_multiple));
-        k = ((need - 1) >> shift) + 1;
-    } else {
-        k = (need - 1) / per_multiple + 1;
-    }
+    const std::int64_t k = (need - 1) / per_multiple + 1;
     return saturating_mul(k, unit);
 }
 
@@ -60,13 +48,11 @@ void Get_Minimal_Profit_Calc(Game& game) {
 }
 
 void Get_Minimal_Profit(Game& game) {
-    // One test for the three conditions: whether the spin was won is a coin
-    // toss that a branch of its own would mispredict, and a lower bet after a
-    // win is rare.
+    // Only after a win, and only to lower the bet.
     const std::int64_t target = game.Label28;
-    const bool lower =
-        (game.Spin_Won == 1) & game.params.ChBx_Get_Minimal_Profit & (target < game.Bet_Size);
-    if (!lower) return;
+    if (game.Spin_Won != 1 || !game.params.ChBx_Get_Minimal_Profit || target >= game.Bet_Size) {
+        return;
+    }
 
     std::int64_t bet = target;
     const ProgressionSystem system = game.params.BettingSystem;

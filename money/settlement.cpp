@@ -108,17 +108,16 @@ void Lose_Calc(Game& game) {
         }
     }
 
-    // 1, 2, 1, ... by arithmetic: which one comes next hangs on the losses,
-    // which no branch predicts.
-    const int after = game.Lose_Toggle + 1;
-    game.Lose_Toggle = after - (after > 2) * (after - 1);
+    // 1, 2, 1, 2, ... with each paid loss.
+    game.Lose_Toggle += 1;
+    if (game.Lose_Toggle > 2) game.Lose_Toggle = 1;
 }
 
 void Return_Bet(Game& game) {
     if (stake_on_table(game) == 0) return;
     hand_back_stake(game);
-    game.saved.Bankroll_Saved = game.Bankroll;  // an undo keeps the refund
-    game.saved.books_saved = game.books;
+    game.saved.Bankroll = game.Bankroll;  // an undo keeps the refund
+    game.saved.books = game.books;
 }
 
 // Every sector in play carries Bet_Size, and every change of Bet_Size with a

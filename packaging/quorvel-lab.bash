@@ -54,7 +54,7 @@ _quorvel_lab() {
     fi
     case $prev in
     --base-bet | --bankroll | --safe-level | --wins | --losses | --n-count | --seed | \
-      --seconds-per-spin | --random)
+      --seconds-per-spin | --random | --chance)
       return 0
       ;;
     esac
@@ -62,7 +62,7 @@ _quorvel_lab() {
       local option
       for option in --mode --type --sectors --system --base-bet --bankroll --safe-level \
         --auto-reset --aim --minimal-profit --wins --losses --n-count --seed \
-        --seconds-per-spin --random --json --ledger --grid --help; do
+        --seconds-per-spin --random --chance --json --ledger --grid --help; do
         [[ $option == "$cur"* ]] && COMPREPLY+=("$option")
       done
       return 0

@@ -4,7 +4,8 @@ namespace quorvel {
 
 struct Game;
 
-// The one-step undo snapshot of the bets on the table and the money state.
+// The one-step undo snapshot: SaveState copies the spin state and the bets on
+// the table into Game::saved, LoadState assigns them back.
 void SaveState(Game& game);
 void LoadState(Game& game);
 

@@ -39,11 +39,11 @@ Sector sector_of_code(int code) {
 }  // namespace
 
 bool create_matrix_offered(const Game& game) {
-    return game.matrix.Adaptive_Matrix && !game.pause.Timer_Analyse;
+    return !game.matrix.created && !game.pause.Timer_Analyse;
 }
 
 bool reset_matrix_offered(const Game& game) {
-    return game.matrix.Set_N_Count && !game.pause.Timer_Analyse;
+    return game.matrix.created && !game.pause.Timer_Analyse;
 }
 
 SpinRange n_count_range(const Game& game) {
@@ -57,8 +57,6 @@ void Adaptive_Matrix(Game& game) {
     // The count is locked from here on; an emptied box would never let the
     // matrix choose, so it takes its least value.
     if (!game.params.N_Count) game.params.N_Count = kN_CountRange.minimum;
-    matrix.Adaptive_Matrix = false;
-    matrix.N_Count = false;
     matrix.Label4 = kLabel4ScoringColour;
     game.table.Background_Blur = false;
 
@@ -75,7 +73,7 @@ void Adaptive_Matrix(Game& game) {
 
     matrix.CGauge2.progress = 0;
     matrix.Shape2 = kShape2ReadyColour;
-    matrix.Set_N_Count = true;
+    matrix.created = true;
     Enable_All(game);
 }
 
@@ -90,10 +88,8 @@ void Set_N_Count(Game& game) {
     // taken back, also with an empty base bet, where the reset stops early.
     end_undo_offer(game);
     matrix.Label4 = kLabel4PreparingColour;
-    matrix.Adaptive_Matrix = true;
-    matrix.N_Count = true;
+    matrix.created = false;
     matrix.Shape2 = kShape2IdleColour;
-    matrix.Set_N_Count = false;
     matrix.CGauge2.maximum = 3 * Matrix_Length;
     Disable_All(game);
     Disable_Bets(game);
@@ -168,8 +164,12 @@ void Prediction_Matrix(Game& game) {
     charge_stake(game, 1);
 }
 
+bool n_count_editable(const Game& game) {
+    return !game.matrix.created;
+}
+
 bool matrix_created(const Game& game) {
-    return game.matrix.Set_N_Count;
+    return game.matrix.created;
 }
 
 int matrix_code(const Game& game) {

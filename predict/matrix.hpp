@@ -27,6 +27,9 @@ void Prediction_Matrix(Game& game);
 // would undo the lock of "Reset Matrix", and creating would open it at once.
 bool create_matrix_offered(const Game& game);
 bool reset_matrix_offered(const Game& game);
+// Whether the N_Count edit takes a new count: only while no matrix is scored
+// or bet, the analysis pause included.
+bool n_count_editable(const Game& game);
 
 // The range of the N_Count box. A tie can raise the count past the box's
 // usual top; the box then reaches as far as the count in force.

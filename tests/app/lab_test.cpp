@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAreaSeries>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -24,21 +26,32 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "app/background_task.hpp"
 #include "app/backtest_tab.hpp"
 #include "app/bankroll_chart.hpp"
+#include "app/finals_histogram.hpp"
+#include "app/lab_settings_form.hpp"
 #include "app/lab_window.hpp"
+#include "app/run_table_model.hpp"
+#include "app/run_view.hpp"
 #include "app/session_tab.hpp"
 #include "app/tform1.hpp"
+#include "lab/chance.hpp"
+#include "lab/figure_table.hpp"
 #include "lab/grid.hpp"
 #include "lab/lab_csv.hpp"
 #include "lab/lab_settings.hpp"
+#include "lab/random_spins.hpp"
+#include "lab/run_report.hpp"
 #include "lab/runner.hpp"
 #include "lab/spin_file.hpp"
+#include "lab/verdict.hpp"
 
 using quorvel::Game;
 using quorvel::TForm1;
@@ -419,6 +432,42 @@ private slots:
         QCOMPARE(table->item(0, 0)->text(), QStringLiteral("0"));
     }
 
+    // The session's hit rate is counted as a lab run counts it: the same
+    // numbers through the runner must give the same line, on every spin.
+    void the_session_tab_sets_the_live_hit_rate_against_chance() {
+        form_->open_lab();
+        quorvel::LabWindow* lab = form_->lab_window();
+        QVERIFY(lab != nullptr && QTest::qWaitForWindowExposed(lab));
+        auto* verdict = named<QLabel>(*lab, QStringLiteral("SessionVerdict"));
+        QVERIFY2(verdict->text().contains(QStringLiteral("no predictions")),
+                 qPrintable(verdict->text()));
+
+        const std::vector<std::uint8_t> numbers{5,  17, 0,  32, 9,  21, 8,  30, 1,  14, 26, 2,
+                                                12, 35, 3,  28, 7,  29, 18, 22, 19, 4,  21, 2,
+                                                25, 17, 34, 6,  27, 13, 36, 11, 30, 8,  23, 10};
+        quorvel::LabSettings settings = quorvel::settings_of(form_->game());
+        settings.seed = 1'700'000'000;
+        settings.seconds_per_spin = 0;
+        int checked = 0;
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            click(*form_, numbers[i]);
+            const std::span<const std::uint8_t> played(numbers.data(), i + 1);
+            const quorvel::RunReport run =
+                quorvel::report_of({}, settings, quorvel::run_spins(played, settings).figures);
+            if (!run.hit.any()) continue;
+            ++checked;
+            const QString line = QString::fromStdString(quorvel::run_verdict(run).front());
+            QVERIFY2(verdict->text().startsWith(line),
+                     qPrintable(verdict->text() + QStringLiteral(" | ") + line));
+            QCOMPARE(named<QLabel>(*lab, QStringLiteral("Figure_hit_rate"))->text(),
+                     QString::fromStdString(
+                         quorvel::shown_figure(quorvel::figure_named("hit_rate"), run)));
+        }
+        QVERIFY(checked > 10);
+        QVERIFY(verdict->text().contains(QStringLiteral("chance alone hits 32.4 %")));
+        QVERIFY(verdict->text().contains(QStringLiteral("did not beat chance (p = ")));
+    }
+
     void the_backtest_tab_runs_a_real_file_and_shows_the_labs_figures() {
         const QString file_name =
             QDir(real_spins_folder())
@@ -440,18 +489,20 @@ private slots:
         options.keep_series = true;
         const quorvel::RunResult expected = quorvel::run_spins(spins.spins, settings, options);
         QVERIFY(expected.figures.bets > 0);
-        for (const auto& [name, text] : quorvel::figure_texts(expected.figures)) {
-            const QString label =
-                QStringLiteral("Figure_") + QString::fromLatin1(name.data(), name.size());
-            // The average shows to the hundredth.
-            const QString shown = name == "expected_loss"
-                                      ? QString::number(expected.figures.expected_loss, 'f', 2)
-                                      : QString::fromStdString(text);
-            QCOMPARE(named<QLabel>(*tab, label)->text(), shown);
+        // Each figure as the lab's figure table writes it for a reader.
+        const quorvel::RunReport run{{}, settings, expected.figures};
+        for (const char* key : {"spins", "bets", "wins", "losses", "virtual_bets", "wagered",
+                                "paid", "net", "final_bankroll", "max_drawdown", "expected_loss"}) {
+            const QString shown =
+                QString::fromStdString(quorvel::shown_figure(quorvel::figure_named(key), run));
+            QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_") + QLatin1String(key))->text(),
+                     shown);
         }
+        // Net is paid less wagered, signed as a gain or a loss.
+        const std::int64_t net = expected.figures.paid - expected.figures.wagered;
         QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_net"))->text(),
-                 QString::number(expected.figures.paid - expected.figures.wagered));
-        QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
+                 QString::fromStdString((net > 0 ? "+" : "") + quorvel::grouped(net)));
+        QCOMPARE(tab->runs().rowCount(), 1);
         auto* chart = named<quorvel::BankrollChart>(*tab, QStringLiteral("BacktestChart"));
         QCOMPARE(chart->bankroll_series()->count(), qsizetype(expected.bankroll_series.size()));
         QCOMPARE(chart->bankroll_series()->at(chart->bankroll_series()->count() - 1).y(),
@@ -466,52 +517,241 @@ private slots:
         QVERIFY(tab != nullptr);
         tab->add_files({file_name});
         press(*tab, "RunAll");
-        auto* table = named<QTableWidget>(*tab, QStringLiteral("RunTable"));
-        QCOMPARE(table->rowCount(), 150);
-        // Best final bankroll first.
-        QVERIFY(table->item(0, 5)->data(Qt::DisplayRole).toLongLong() >=
-                table->item(149, 5)->data(Qt::DisplayRole).toLongLong());
+        const quorvel::RunTableModel& runs = tab->runs();
+        QCOMPARE(runs.rowCount(), 150);
+        const int final_column = quorvel::RunTableModel::column_of("final_bankroll");
+        const auto number = [&runs](int row, int column) {
+            return runs.data(runs.index(row, column), quorvel::RunTableModel::SortRole).toDouble();
+        };
+        // Best final bankroll first, and every row carries its hit rate test.
+        for (int row = 1; row < 150; ++row)
+            QVERIFY(number(row - 1, final_column) >= number(row, final_column));
+        const int p_column = quorvel::RunTableModel::column_of("hit_rate_p");
+        QVERIFY(p_column > 0 && quorvel::RunTableModel::column_of("hit_rate") > 0);
+        QCOMPARE(runs.headerData(p_column, Qt::Horizontal).toString(),
+                 QStringLiteral("Chance does as well (p)"));
+        // The verdict counts the 150 tries and the best of the grid on fair spins.
+        const QString verdict = named<QLabel>(*tab, QStringLiteral("GridVerdict"))->text();
+        QVERIFY2(verdict.contains(QStringLiteral("Counting all 150 tries")), qPrintable(verdict));
+        QVERIFY2(verdict.contains(QStringLiteral("The best of 150 on 100 fair sessions")),
+                 qPrintable(verdict));
 
-        // A click on a run plays it again for its chart.
+        // A click on a run plays it again for its chart, with its own fair sessions.
+        auto* table = named<QTableView>(*tab, QStringLiteral("RunTable"));
         QSignalSpy charted(tab, &quorvel::BacktestTab::workFinished);
-        table->setCurrentCell(75, 0);
+        table->setCurrentIndex(runs.index(75, 0));
         QVERIFY(charted.wait(kLoadTimeoutMs));
-        auto* chart = named<quorvel::BankrollChart>(*tab, QStringLiteral("BacktestChart"));
-        QCOMPARE(chart->bankroll_series()->count(), 26);
-        const quorvel::LabSettings chosen = [&] {
-            for (const quorvel::LabSettings& settings :
-                 quorvel::grid_of(quorvel::settings_of(form_->game()))) {
-                if (QString::fromLatin1(quorvel::text_of(settings.mode).data()) ==
-                        table->item(75, 1)->text() &&
-                    QString::fromLatin1(quorvel::text_of(settings.type).data()) ==
-                        table->item(75, 2)->text() &&
-                    QString::fromLatin1(quorvel::text_of(settings.sectors).data()) ==
-                        table->item(75, 3)->text() &&
-                    QString::fromLatin1(quorvel::text_of(settings.system).data()) ==
-                        table->item(75, 4)->text())
-                    return settings;
-            }
-            throw std::runtime_error("no such run in the grid");
-        }();
+        const quorvel::RunReport chosen = runs.row(75).report;
         const quorvel::SpinFile spins = quorvel::read_spin_file(file_name.toStdString());
         quorvel::RunOptions options;
         options.keep_series = true;
-        const quorvel::RunResult run = quorvel::run_spins(spins.spins, chosen, options);
+        const quorvel::RunResult run = quorvel::run_spins(spins.spins, chosen.settings, options);
+        auto* chart = tab->run_view()->chart();
+        QCOMPARE(chart->bankroll_series()->count(), 26);
         QCOMPARE(chart->bankroll_series()->at(25).y(), double(run.bankroll_series.back()));
         QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_final_bankroll"))->text(),
-                 QString::number(run.figures.final_bankroll));
+                 QString::fromStdString(quorvel::grouped(run.figures.final_bankroll)));
+        QVERIFY(chosen.chance.has_value());
+        QCOMPARE(chosen.chance->sessions, std::int64_t{1000});
+        QCOMPARE(chart->median_series()->count(), 26);
 
-        // The table goes out as CSV, one line a run; a failed write says so.
+        // Sorted by the p-value, never-ran-out first, the table goes out as CSV
+        // in that order, under the settings and the seed it was played with.
+        table->sortByColumn(p_column, Qt::AscendingOrder);
+        named<QCheckBox>(*tab, QStringLiteral("SolventFirst"))->setChecked(true);
+        for (int row = 1; row < 150; ++row) {
+            const bool out_before = runs.row(row - 1).report.figures.ran_out_at != 0;
+            const bool out_here = runs.row(row).report.figures.ran_out_at != 0;
+            QVERIFY(!out_before || out_here);
+            if (out_before == out_here) QVERIFY(number(row - 1, p_column) <= number(row, p_column));
+        }
+        // The chosen run is still the one shown and chosen, wherever it went.
+        QCOMPARE(runs.row(table->currentIndex().row()).report.settings, chosen.settings);
+
         const QString csv = folder_.filePath(QStringLiteral("runs.csv"));
         tab->set_file_chooser([csv](const QString&, const QString&) { return csv; });
         tab->findChild<QAction*>(QStringLiteral("ExportRuns"))->trigger();
         QFile written(csv);
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll().count('\n'), 151);
+        const QStringList lines = QString::fromUtf8(written.readAll()).split('\n');
+        QCOMPARE(lines.size(), 3 + 1 + 150 + 1);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("# Quorvel Lab: 150 runs")),
+                 qPrintable(lines[0]));
+        QVERIFY2(lines[1].contains(QStringLiteral("mode=DEEP SCAN 4.1")), qPrintable(lines[1]));
+        QVERIFY2(lines[2].startsWith(QStringLiteral("# seed: 1767225600 ")), qPrintable(lines[2]));
+        QVERIFY(lines[3].startsWith(QStringLiteral("file,mode,type,sectors,system,")));
+        for (int row = 0; row < 150; ++row) {
+            const quorvel::LabSettings& settings = runs.row(row).report.settings;
+            const QString settings_text =
+                QStringLiteral(",%1,%2,%3,%4,")
+                    .arg(QLatin1String(quorvel::text_of(settings.mode).data()),
+                         QLatin1String(quorvel::text_of(settings.type).data()),
+                         QLatin1String(quorvel::text_of(settings.sectors).data()),
+                         QLatin1String(quorvel::text_of(settings.system).data()));
+            QVERIFY2(lines[4 + row].contains(settings_text), qPrintable(lines[4 + row]));
+        }
+
+        // A failed write says so.
         tab->set_file_chooser([this](const QString&, const QString&) { return folder_.path(); });
         tab->findChild<QAction*>(QStringLiteral("ExportRuns"))->trigger();
         QCOMPARE(errors_.size(), 1);
         QVERIFY(errors_.front().contains(QDir::toNativeSeparators(folder_.path())));
+    }
+
+    // The run's chart and histogram show the fair sessions of its own
+    // settings and seed: worked out here on their own, they must match.
+    void a_run_is_drawn_against_its_fair_sessions() {
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
+        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(3'000);
+        // The command line's seed, unless the player changes it.
+        QCOMPARE(named<QSpinBox>(*tab, QStringLiteral("RandomSeed"))->value(),
+                 int(quorvel::kDefaultLabSeed));
+        press(*tab, "Run");
+        QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
+
+        const quorvel::LabSettings settings = quorvel::settings_of(form_->game());
+        const std::vector<std::uint8_t> spins =
+            quorvel::random_spins(3'000, static_cast<std::uint64_t>(quorvel::kDefaultLabSeed));
+        const quorvel::RunResult run = quorvel::run_spins(spins, settings);
+        const std::optional<quorvel::ChanceComparison> chance =
+            quorvel::compare_with_chance(spins.size(), settings, 1000, run.figures.final_bankroll);
+        QVERIFY(chance.has_value());
+
+        quorvel::BankrollChart* chart = tab->run_view()->chart();
+        const std::pair<QLineSeries*, std::size_t> bands[] = {
+            {chart->outer_band()->lowerSeries(), 0},
+            {chart->inner_band()->lowerSeries(), 1},
+            {chart->median_series(), 2},
+            {chart->inner_band()->upperSeries(), 3},
+            {chart->outer_band()->upperSeries(), 4}};
+        for (const auto& [series, band] : bands) {
+            QCOMPARE(series->count(), qsizetype(chance->bands.spins.size()));
+            for (int j : {0, int(series->count()) / 2, int(series->count()) - 1}) {
+                QCOMPARE(series->at(j).x(), double(chance->bands.spins[std::size_t(j)]));
+                QCOMPARE(series->at(j).y(), chance->bands.bands[band][std::size_t(j)]);
+            }
+        }
+        // The run's own curve stays in front of the fan.
+        const QList<QAbstractSeries*> drawn = chart->chart()->series();
+        QVERIFY(drawn.indexOf(chart->bankroll_series()) > drawn.indexOf(chart->outer_band()));
+
+        // Every session falls in a bar, and the mark stands where the run ended.
+        quorvel::FinalsHistogram* histogram = tab->run_view()->histogram();
+        const quorvel::ChartBins& bars = histogram->histogram();
+        std::int64_t sessions = 0;
+        std::int64_t at_or_above = 0;
+        for (std::size_t i = 0; i < bars.counts.size(); ++i) {
+            sessions += bars.counts[i];
+            if (bars.low + std::int64_t(i) * bars.width >= run.figures.final_bankroll)
+                at_or_above += bars.counts[i];
+        }
+        QCOMPARE(sessions, std::int64_t{1000});
+        QVERIFY(double(at_or_above) / 1000.0 <= chance->as_good + 0.025);
+        QCOMPARE(histogram->run_mark()->at(0).x(), double(run.figures.final_bankroll));
+
+        // The verdict beside the figures, with thousands grouped as on the
+        // command line.
+        const QString verdict = named<QLabel>(*tab, QStringLiteral("RunVerdict"))->text();
+        QVERIFY2(verdict.contains(QStringLiteral("On 1,000 fair sessions of 3,000 spins")),
+                 qPrintable(verdict));
+        QVERIFY2(verdict.contains(QStringLiteral("chance alone hits 32.4 %")), qPrintable(verdict));
+        QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_spins"))->text(),
+                 QStringLiteral("3,000"));
+        const quorvel::RunTableModel& runs = tab->runs();
+        QCOMPARE(runs.data(runs.index(0, quorvel::RunTableModel::column_of("wagered"))).toString(),
+                 QString::fromStdString(quorvel::grouped(run.figures.wagered)));
+    }
+
+    void a_run_that_ran_out_of_money_is_marked_and_can_go_last() {
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        quorvel::LabSettings settings = quorvel::settings_of(form_->game());
+        settings.system = quorvel::ProgressionSystem::Classic;
+        settings.bankroll = 30;
+        named<quorvel::LabSettingsForm>(*tab, QStringLiteral("BacktestSettings"))
+            ->set_settings(settings);
+        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
+        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(2'000);
+        press(*tab, "Run");
+        QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
+
+        const quorvel::RunResult run = quorvel::run_spins(
+            quorvel::random_spins(2'000, static_cast<std::uint64_t>(quorvel::kDefaultLabSeed)),
+            settings);
+        QVERIFY2(run.figures.ran_out_at > 0, "these settings should run out of money");
+        const QString spin = QString::fromStdString(quorvel::grouped(run.figures.ran_out_at));
+        const quorvel::RunTableModel& runs = tab->runs();
+        const QModelIndex marked = runs.index(0, quorvel::RunTableModel::column_of("ran_out_at"));
+        QCOMPARE(runs.data(marked).toString(), spin);
+        QCOMPARE(runs.data(marked, Qt::ToolTipRole).toString(),
+                 QStringLiteral("Ran out of money at spin ") + spin);
+        QVERIFY(runs.data(runs.index(0, 0), Qt::ForegroundRole).isValid());
+        QVERIFY(named<QLabel>(*tab, QStringLiteral("RunVerdict"))
+                    ->text()
+                    .contains(QStringLiteral("ran out of money at spin ") + spin));
+
+        // In the grid, the ruined runs go after the others on request, each
+        // part still in the order of the column.
+        named<QSpinBox>(*tab, QStringLiteral("LabBankroll"))->setValue(300);
+        press(*tab, "RunAll");
+        QCOMPARE(runs.rowCount(), 150);
+        int ruined = 0;
+        for (int row = 0; row < 150; ++row)
+            ruined += runs.row(row).report.figures.ran_out_at != 0 ? 1 : 0;
+        QVERIFY2(ruined > 0 && ruined < 150, qPrintable(QString::number(ruined)));
+        named<QCheckBox>(*tab, QStringLiteral("SolventFirst"))->setChecked(true);
+        for (int row = 0; row < 150; ++row)
+            QCOMPARE(runs.row(row).report.figures.ran_out_at != 0, row >= 150 - ruined);
+        const int final_column = quorvel::RunTableModel::column_of("final_bankroll");
+        for (int row = 1; row < 150 - ruined; ++row) {
+            QVERIFY(runs.row(row - 1).report.figures.final_bankroll >=
+                    runs.row(row).report.figures.final_bankroll);
+        }
+        named<QCheckBox>(*tab, QStringLiteral("SolventFirst"))->setChecked(false);
+        for (int row = 1; row < 150; ++row) {
+            QVERIFY(runs.data(runs.index(row - 1, final_column), quorvel::RunTableModel::SortRole)
+                        .toDouble() >=
+                    runs.data(runs.index(row, final_column), quorvel::RunTableModel::SortRole)
+                        .toDouble());
+        }
+    }
+
+    void histogram_bins_hold_every_session_and_the_runs_end() {
+        struct Case {
+            std::vector<std::int64_t> sorted;
+            std::vector<std::int64_t> marks;
+            std::size_t bins;
+        };
+        std::vector<std::int64_t> ruinous(1000, 5'100);
+        ruinous.front() = -4'000'000;  // one ruin among many small wins
+        const Case cases[] = {
+            {{5, 5, 5}, {5}, 40},                                // one value
+            {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {9, 0}, 40},        // fewer units than bins
+            {{-4'000, -10, 0, 35, 5'000}, {12'000, 5'000}, 40},  // the run above every session
+            {{4'990, 4'995, 5'003}, {-70'000, 5'000}, 7},        // and far below
+            {ruinous, {5'100, 5'000}, 40},
+        };
+        for (const Case& c : cases) {
+            const quorvel::ChartBins h = quorvel::chart_bins(c.sorted, c.marks, c.bins);
+            QVERIFY(h.width >= 1);
+            QVERIFY(h.counts.size() <= c.bins);
+            std::int64_t total = 0;
+            for (std::int64_t count : h.counts)
+                total += count;
+            QCOMPARE(total, std::int64_t(c.sorted.size()));
+            const std::int64_t high = h.low + std::int64_t(h.counts.size()) * h.width;
+            for (std::int64_t mark : c.marks)
+                QVERIFY(mark >= h.low && mark < high);
+        }
+        QCOMPARE(quorvel::chart_bins(cases[0].sorted, cases[0].marks, 40).counts,
+                 std::vector<std::int64_t>{3});
+        // The one ruin does not squeeze the others into a single unit-wide
+        // bar: it is counted in the first bin, and the bins stay narrow.
+        const quorvel::ChartBins h = quorvel::chart_bins(ruinous, cases[4].marks, 40);
+        QCOMPARE(h.width, std::int64_t{3});
+        QCOMPARE(h.counts.front(), std::int64_t{1});
     }
 
     void the_ledger_of_the_chosen_run_exports_and_a_refused_file_runs_nothing() {
@@ -552,7 +792,7 @@ private slots:
             errors_.front().contains(QDir::toNativeSeparators(bad) + QStringLiteral(":2:3: '3.5'")),
             qPrintable(errors_.front()));
         // The earlier run stays, with its figures and its export.
-        QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
+        QCOMPARE(tab->runs().rowCount(), 1);
         QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_spins"))->text(), QStringLiteral("14"));
         QVERIFY(named(*tab, QStringLiteral("Export"))->isEnabled());
     }
@@ -567,7 +807,7 @@ private slots:
         named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
         named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(3'000'000);
         press(*tab, "Run");
-        QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
+        QCOMPARE(tab->runs().rowCount(), 1);
         const QString csv = folder_.filePath(QStringLiteral("ledger_at_close.csv"));
         tab->set_file_chooser([csv](const QString&, const QString&) { return csv; });
         tab->findChild<QAction*>(QStringLiteral("ExportLedger"))->trigger();
@@ -618,7 +858,7 @@ private slots:
         QVERIFY(
             named<QLabel>(*tab, QStringLiteral("BacktestStatus"))->text().contains("Cancelled"));
         // The run before it is still there.
-        QCOMPARE(named<QTableWidget>(*tab, QStringLiteral("RunTable"))->rowCount(), 1);
+        QCOMPARE(tab->runs().rowCount(), 1);
         QVERIFY(named<QPushButton>(*tab, QStringLiteral("RunAll"))->isEnabled());
         QVERIFY(errors_.isEmpty());
     }

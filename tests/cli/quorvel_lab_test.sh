@@ -47,7 +47,7 @@ help)
   [ -z "$err" ] || fail "--help writes to stderr: $err"
   for option in --mode --type --sectors --system --base-bet --bankroll --safe-level --auto-reset \
     --aim --minimal-profit --wins --losses --n-count --seed --seconds-per-spin --random --json \
-    --ledger --grid; do
+    --ledger --grid --chance; do
     grep -qF -- "$option" <<<"$out" || fail "--help does not explain $option"
   done
   grep -qF 'quorvel-lab /usr/share/quorvel/examples/sample-spins.txt' <<<"$out" ||
@@ -148,8 +148,9 @@ json)
 grid)
   run --grid --json "$spins"
   [ "$status" -eq 0 ] || fail "exit $status: $err"
-  [ "$(wc -l <<<"$out")" -eq 150 ] || fail "--grid --json gives $(wc -l <<<"$out") lines, not 150"
-  [ "$(sort -u <<<"$out" | cut -d, -f2-5 | sort -u | wc -l)" -eq 150 ] ||
+  # 150 runs and the grid's summary line.
+  [ "$(wc -l <<<"$out")" -eq 151 ] || fail "--grid --json gives $(wc -l <<<"$out") lines, not 151"
+  [ "$(head -n 150 <<<"$out" | cut -d, -f2-5 | sort -u | wc -l)" -eq 150 ] ||
     fail "the 150 runs are not all different settings"
   run --grid "$spins"
   [ "$status" -eq 0 ] || fail "exit $status: $err"
@@ -206,6 +207,51 @@ ledger)
     [ "$status" -eq 1 ] || fail "exit $status, not 1, with the standard output full"
     grep -qF "could not be written" "$work/err" || fail "no message for a full output: $(cat "$work/err")"
   fi
+  ;;
+chance)
+  refused "--chance: '-3' is not a count of fair sessions" --chance -3 "$spins"
+  refused "--chance: 'many' is not a count" --chance many "$spins"
+  refused "--chance: '1000001' is not a count" --chance 1000001 "$spins"
+  run --chance 200 "$spins"
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  grep -qE '^Hit rate [0-9.]+ % \(95 %: [0-9.]+–[0-9.]+ %\); chance alone hits 32\.4 %\.' <<<"$out" ||
+    fail "no hit rate line: $out"
+  grep -qF 'On 200 fair sessions of 80 spins with these settings, the median ends at' <<<"$out" ||
+    fail "no line on the fair sessions: $out"
+  grep -vF 'house edge' <<<"$out" | grep -qiF 'edge' && fail "a single run is called an edge: $out"
+  # The JSON carries the comparison; the same seed gives the same figures.
+  run --json --chance 200 "$spins"
+  first=$out
+  for key in predictions predictions_won hit_rate chance_hit_rate hit_rate_low hit_rate_high \
+    hit_rate_p beats_chance chance_sessions chance_seed chance_final_p5 chance_final_p25 \
+    chance_final_p50 chance_final_p75 chance_final_p95 chance_final_mean chance_ahead \
+    chance_ran_out chance_as_good ran_out_at; do
+    grep -qE "\"$key\": " <<<"$out" || fail "no key $key in: $out"
+  done
+  grep -qF '"chance_sessions": 200,' <<<"$out" || fail "K is not the one asked for: $out"
+  run --json --chance 200 "$spins"
+  [ "$out" = "$first" ] || fail "the same seed gives other figures"
+  run --json --chance 0 "$spins"
+  grep -qF '"chance_sessions": 0, "chance_seed": 1767225600, "chance_final_p5": null' <<<"$out" ||
+    fail "--chance 0 still compares: $out"
+  run --chance 0 "$spins"
+  grep -qF 'fair sessions' <<<"$out" && fail "--chance 0 still prints the comparison: $out"
+  # A grid's runs are followed by its summary line.
+  run --grid --json --chance 20 "$spins"
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  [ "$(wc -l <<<"$out")" -eq 151 ] || fail "--grid --json gives $(wc -l <<<"$out") lines, not 151"
+  tail -n 1 <<<"$out" | grep -qE '^\{"file": ".*", "grid_runs": 150, "holm_p": [0-9.e-]+, "beats_chance": (true|false), "chance_grids": 20, "chance_best_median": -?[0-9.]+, "chance_best_as_good": [0-9.]+\}$' ||
+    fail "grid summary line: $(tail -n 1 <<<"$out")"
+  run --grid --chance 20 "$spins"
+  grep -qF 'Counting all 150 tries,' <<<"$out" || fail "no Holm verdict: $out"
+  grep -qF 'The best of 150 on 20 fair sessions does at least this well in' <<<"$out" ||
+    fail "no best-of-grid line: $out"
+  # A long file skips the comparison with a sentence that says how to ask for it.
+  run --random 2100000 --seed 3
+  [ "$status" -eq 0 ] || fail "exit $status: $err"
+  grep -qF 'The comparison with chance was skipped: 2,100,000 spins leave room for fewer than 100 fair sessions' <<<"$out" ||
+    fail "no sentence for a skipped comparison: $out"
+  grep -qF 'ask for it with --chance K.' <<<"$out" || fail "the sentence does not say how to ask: $out"
   ;;
 sample)
   # The sample file installed with Quorvel is 300 numbers drawn by

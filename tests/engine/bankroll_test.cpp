@@ -114,8 +114,8 @@ TEST(StartingBankroll, SetsTheBankrollUntilPlayBegins) {
     EXPECT_EQ(game.Bankroll, 800);
     EXPECT_EQ(game.Max_Bank, 800);
     EXPECT_EQ(game.Bankroll_At_Prediction, 800);
-    EXPECT_EQ(game.saved.Bankroll_Saved, 800);
-    EXPECT_EQ(game.saved.Max_Bank_Saved, 800);
+    EXPECT_EQ(game.saved.Bankroll, 800);
+    EXPECT_EQ(game.saved.Max_Bank, 800);
     EXPECT_EQ(game.Profit_Aim, 801);
     EXPECT_EQ(game.Bet_Size, 2);
 
@@ -137,7 +137,7 @@ TEST(StartingBankroll, SetsTheAimAlsoWhileTheBaseBetIsTyped) {
     CSpinEdit1Change(game);
     EXPECT_EQ(game.Bankroll, 100);
     EXPECT_EQ(game.Profit_Aim, 101);
-    EXPECT_EQ(game.saved.Profit_Aim_Saved, 101);
+    EXPECT_EQ(game.saved.Profit_Aim, 101);
     EXPECT_EQ(game.books.start, 100);
 
     // The automatic reset wakes at the first gain over the new start.

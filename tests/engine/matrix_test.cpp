@@ -57,9 +57,9 @@ TEST(MatrixControls, CreateAndResetEachLockThemselvesAndFreeTheOther) {
     Game game = adaptive_game();
     game.table.Background_Blur = true;
     Adaptive_Matrix(game);
-    EXPECT_FALSE(game.matrix.Adaptive_Matrix);
-    EXPECT_FALSE(game.matrix.N_Count);
-    EXPECT_TRUE(game.matrix.Set_N_Count);
+    EXPECT_FALSE(create_matrix_offered(game));
+    EXPECT_FALSE(n_count_editable(game));
+    EXPECT_TRUE(reset_matrix_offered(game));
     EXPECT_EQ(game.matrix.Label4, 12632256);
     EXPECT_EQ(game.matrix.Shape2, 32896);
     EXPECT_EQ(game.matrix.CGauge2.progress, 0);
@@ -68,9 +68,9 @@ TEST(MatrixControls, CreateAndResetEachLockThemselvesAndFreeTheOther) {
 
     game.table.chips = {Sector::D2};
     Set_N_Count(game);
-    EXPECT_TRUE(game.matrix.Adaptive_Matrix);
-    EXPECT_TRUE(game.matrix.N_Count);
-    EXPECT_FALSE(game.matrix.Set_N_Count);
+    EXPECT_TRUE(create_matrix_offered(game));
+    EXPECT_TRUE(n_count_editable(game));
+    EXPECT_FALSE(reset_matrix_offered(game));
     EXPECT_EQ(game.matrix.Label4, 65535);
     EXPECT_EQ(game.matrix.Shape2, 0);
     EXPECT_EQ(game.matrix.CGauge2.maximum, 30000);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -276,57 +277,70 @@ TEST(SafeLevel, LevelZeroReleasesInTheSettlementOfTheWin) {
     EXPECT_EQ(game.Loss_Streak, 0);
 }
 
-// The safe level as a player meets it: after a paid win the next bets are
-// virtual (shown, nothing staked or paid) until that many losses have come in
-// a row; a win among them, paid or virtual, starts the count again. Each case
-// plays the outcomes from a fresh game, then one more bet, and says of every
-// bet whether it was staked ('S') or virtual ('V'), as the bankroll shows it.
+// The safe level, settlement by settlement. Each case plays a run of single
+// bets on D1 at one level; `outcomes` gives each settlement (W a win, L a loss,
+// Z the zero), `bets` whether each bet was staked (P) or virtual (V), one more
+// than the outcomes for the bet after the last, and `streaks` the count of
+// losses after each settlement. A paid win engages the level; every loss
+// counts, staked or virtual; every win, staked or virtual, starts the count
+// over; once the count reaches the level the overlays go and it starts over.
 struct SafeLevelCase {
     const char* name;
     int level;
-    const char* outcomes;  // 'W' a win, 'L' a loss, one a bet
-    const char* bets;      // 'S' staked, 'V' virtual: one a bet, and the bet after
+    const char* outcomes;
+    const char* bets;
+    const char* streaks;
+
+    friend void PrintTo(const SafeLevelCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class SafeLevelRule : public ::testing::TestWithParam<SafeLevelCase> {};
 
-TEST_P(SafeLevelRule, VirtualBetsUntilEnoughLossesInARow) {
+TEST_P(SafeLevelRule, DecidesWhichBetsAreVirtualAndWhatEachSettlementPays) {
     const SafeLevelCase& c = GetParam();
+    const std::string outcomes = c.outcomes;
+    ASSERT_EQ(std::string(c.bets).size(), outcomes.size() + 1);
+    ASSERT_EQ(std::string(c.streaks).size(), outcomes.size());
     Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
     game.params.Safe_Level = c.level;
-    std::string bets;
-    const std::string outcomes = std::string(c.outcomes) + 'L';
-    for (const char outcome : outcomes) {
+
+    for (std::size_t i = 0; i <= outcomes.size(); ++i) {
         const std::int64_t before = game.Bankroll;
+        const std::int64_t stake = game.Bet_Size;
         place_bet(game, {Sector::D1});
-        settle(game, outcome == 'W' ? kWinningForD1 : kLosingForD1);
-        bets += game.Bankroll == before ? 'V' : 'S';
+        const bool staked = c.bets[i] == 'P';
+        EXPECT_EQ(game.Bankroll, staked ? before - stake : before) << "bet " << i + 1;
+        if (i == outcomes.size()) break;
+
+        const char outcome = outcomes[i];
+        settle(game, outcome == 'W' ? kWinningForD1 : outcome == 'Z' ? 0 : kLosingForD1);
+        // A staked win pays three times the stake: the stake back and twice it.
+        const std::int64_t paid = staked && outcome == 'W' ? 3 * stake : 0;
+        EXPECT_EQ(game.Bankroll, before - (staked ? stake : 0) + paid) << "settlement " << i + 1;
+        EXPECT_EQ(game.Loss_Streak, c.streaks[i] - '0') << "settlement " << i + 1;
     }
-    EXPECT_EQ(bets, c.bets) << "outcomes " << c.outcomes << ", safe level " << c.level;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedCases, SafeLevelRule,
-    ::testing::Values(
-        // Level 0: no virtual bet ever.
-        SafeLevelCase{"LevelZeroNeverVirtual", 0, "WWLW", "SSSSS"},
-        // Paid losses before any win engage nothing.
-        SafeLevelCase{"LossesBeforeAWinAreStaked", 2, "LLL", "SSSS"},
-        // A paid win: the next bets are virtual until the losses have passed.
-        SafeLevelCase{"OneLossReleasesLevelOne", 1, "WL", "SVS"},
-        SafeLevelCase{"TwoLossesReleaseLevelTwo", 2, "WLL", "SVVS"},
-        SafeLevelCase{"ThreeLossesReleaseLevelThree", 3, "WLLL", "SVVVS"},
-        // A virtual win right after the paid one: the count had not started.
-        SafeLevelCase{"AVirtualWinFirst", 2, "WWLL", "SVVVS"},
-        // A virtual win between losses starts the count again.
-        SafeLevelCase{"AWinBetweenLossesRestartsTheCount", 2, "WLWL", "SVVVV"},
-        SafeLevelCase{"AWinBetweenLossesThenEnough", 2, "WLWLL", "SVVVVS"},
-        SafeLevelCase{"LevelThreeRestartedTwice", 3, "WLLWLWLLL", "SVVVVVVVVS"},
-        // Released, the next paid win engages it again.
-        SafeLevelCase{"AfterTheReleaseAPaidWinEngagesAgain", 1, "WLWL", "SVSVS"}),
-    [](const ::testing::TestParamInfo<SafeLevelCase>& info) {
-        return std::string(info.param.name);
-    });
+INSTANTIATE_TEST_SUITE_P(Runs, SafeLevelRule,
+                         ::testing::Values(
+                             // After a paid win the next bets are virtual; a virtual win restarts
+                             // the count; after two virtual losses in a row the next bet is staked.
+                             SafeLevelCase{"LevelTwoWorkedCase", 2, "WLWLL", "PVVVVP", "01010"},
+                             // Level 0 releases in the settlement of the win itself.
+                             SafeLevelCase{"LevelZeroNeverHolds", 0, "WLWW", "PPPPP", "0000"},
+                             // A loss before the win does not count towards the release: the win
+                             // starts the count over.
+                             SafeLevelCase{"AWinEndsTheLossesBeforeIt", 2, "LWLL", "PPVVP", "1010"},
+                             SafeLevelCase{"AWinEndsALongerRun", 3, "LLWLL", "PPPVVV", "12012"},
+                             // Staked losses count as well, and reaching the level starts over.
+                             SafeLevelCase{"StakedLossesCountAndStartOver", 2, "LLLWL", "PPPPVV",
+                                           "10101"},
+                             SafeLevelCase{"LevelOne", 1, "WLWWL", "PVPVVP", "00000"},
+                             // The zero loses every bet, virtual ones too.
+                             SafeLevelCase{"ZeroIsALoss", 3, "WZZWZZZ", "PVVVVVVP", "0120120"}),
+                         [](const ::testing::TestParamInfo<SafeLevelCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(MaxBankFlash, StartsOnANewMaximumOnlyWhileTestBankIsChecked) {
     Game game = game_with(ProgressionSystem::Blind, BetType::Single, 1);
@@ -380,7 +394,7 @@ TEST_P(BetTypeChangeRefund, ReturnsTheStakeOnTheTable) {
     game.params.BettingType = c.new_type;
     BettingTypeChange(game);
     EXPECT_EQ(game.Bankroll, 4000 + c.refund);
-    EXPECT_EQ(game.saved.Bankroll_Saved, c.refund > 0 ? game.Bankroll : 5000);
+    EXPECT_EQ(game.saved.Bankroll, c.refund > 0 ? game.Bankroll : 5000);
     EXPECT_TRUE(game.table.chips.empty());
     EXPECT_EQ(profit_bet_caption(game), "P.BET:");
     EXPECT_EQ(game.Bet_Size, 1);  // reset to the base bet

@@ -9,6 +9,7 @@
 #include "money/bet_state.hpp"
 #include "play/spin_cycle.hpp"
 #include "play/undo.hpp"
+#include "predict/matrix.hpp"
 #include "spin_helpers.hpp"
 
 namespace quorvel {
@@ -223,6 +224,35 @@ TEST(UndoOfAWholeSpin, LeavesWhatTheNumberTaughtThePredictors) {
     EXPECT_EQ(game.NumbersListForChains.back(), 17);
     EXPECT_EQ(game.table.trend_marks, SectorSet{Sector::D3});
     EXPECT_EQ(game.CurrentNum, 17);
+}
+
+// A replay checks itself by comparing whole games: two games given the same
+// clock and the same actions must be equal, and any step that one of them
+// takes alone must show.
+TEST(GameEquality, HoldsForGamesPlayedAlikeAndBreaksOnAnyStepOfOneAlone) {
+    const auto fixed_clock = [] {
+        Game game;
+        game.random = RandomSource([] { return std::int64_t{1'767'225'600}; }, {});
+        game.params.GameModes = GameMode::Adaptive;
+        Adaptive_Matrix(game);
+        return game;
+    };
+    Game a = fixed_clock();
+    Game b = fixed_clock();
+    for (int n : {3, 14, 0, 27, 8, 36, 19, 5, 22, 11, 30, 2, 17})
+        for (Game* game : {&a, &b})
+            play(*game, {n});
+    ASSERT_TRUE(a == b);
+
+    Game undone = a;
+    Undo(undone);
+    EXPECT_FALSE(undone == a);
+    Game moved_on = a;
+    play(moved_on, {9});
+    EXPECT_FALSE(moved_on == a);
+    Game other_clock = b;
+    other_clock.random = RandomSource();
+    EXPECT_FALSE(other_clock == a);
 }
 
 TEST(HistoryExport, WritesOneNumberPerLineEndedByCrLf) {

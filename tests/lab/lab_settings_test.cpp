@@ -185,16 +185,23 @@ TEST(LabCsv, WritesLedgerAndRunsAndQuotes) {
               "7,0,C1,1,virtual,lost,5003\n");
 
     std::ostringstream runs;
-    RunReport report{"DC 14 Feb 2026, IR301 (137).txt", LabSettings{}, RunFigures{}};
+    RunReport report = report_of("DC 14 Feb 2026, IR301 (137).txt", LabSettings{}, RunFigures{});
     report.figures.wagered = 100;
     report.figures.expected_loss = 100.0 / 37.0;
     write_runs_csv(runs, std::vector<RunReport>{report});
+    // Every figure of the table under its key; what a run without
+    // predictions or a comparison lacks is an empty cell.
     EXPECT_EQ(runs.str(),
               "file,mode,type,sectors,system,base_bet,spins,bets,wins,losses,virtual_bets,"
-              "wagered,paid,final_bankroll,max_bank,min_bankroll,max_drawdown,"
-              "longest_losing_streak,largest_stake,expected_loss\n"
+              "wagered,paid,final_bankroll,net,max_bank,min_bankroll,ran_out_at,max_drawdown,"
+              "longest_losing_streak,largest_stake,expected_loss,predictions,predictions_won,"
+              "hit_rate,chance_hit_rate,hit_rate_low,hit_rate_high,hit_rate_p,beats_chance,"
+              "chance_sessions,chance_seed,chance_final_p5,chance_final_p25,chance_final_p50,"
+              "chance_final_p75,chance_final_p95,chance_final_mean,chance_ahead,chance_ran_out,"
+              "chance_as_good\n"
               "\"DC 14 Feb 2026, IR301 (137).txt\",DEEP SCAN 4.1,1,Dozens & Columns,Blind,1,"
-              "0,0,0,0,0,100,0,0,0,0,0,0,0,2.7027027027027\n");
+              "0,0,0,0,0,100,0,0,-100,0,0,,0,0,0,2.7027027027027,0,0,,0.324324324324324,"
+              ",,,false,0,1767225600,,,,,,,,,\n");
     EXPECT_EQ(csv_field("say \"hi\""), "\"say \"\"hi\"\"\"");
 }
 

@@ -116,6 +116,8 @@ RunFigures bookkeeper(const Spins& spins, const LabSettings& settings) {
             bool won = false;
             for (Sector s : kAllSectors)
                 won = won || (chips.contains(s) && sector_holds(s, number));
+            f.predictions += 1;
+            f.predictions_won += won ? 1 : 0;
             if (virtual_bet) {
                 f.virtual_bets += 1;
             } else {
@@ -133,6 +135,7 @@ RunFigures bookkeeper(const Spins& spins, const LabSettings& settings) {
             }
         }
         low = std::min(low, game.Bankroll);
+        if (game.Bankroll < 0 && f.ran_out_at == 0) f.ran_out_at = f.spins;
         peak = std::max(peak, game.Bankroll);
         f.max_drawdown = std::max(f.max_drawdown, peak - game.Bankroll);
     }
@@ -140,6 +143,7 @@ RunFigures bookkeeper(const Spins& spins, const LabSettings& settings) {
     f.max_bank = game.Max_Bank;
     f.final_bankroll = start - f.wagered + f.paid;
     f.expected_loss = static_cast<double>(f.wagered) / 37.0;
+    f.prediction_sectors = settings.type == BetType::Double ? 2 : 1;
     return f;
 }
 

@@ -1,0 +1,302 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lab/chance.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+#include "lab/batch.hpp"
+#include "lab/runner.hpp"
+
+namespace quorvel {
+
+namespace {
+
+// The bands keep at most this many values in all (sessions x points), so a
+// comparison of a million sessions keeps fewer points rather than gigabytes.
+constexpr std::size_t kMostBandValues = 10'000'000;
+
+std::int64_t sessions_within(double budget, double steps_a_session, std::int64_t wanted,
+                             std::int64_t fewest) {
+    if (steps_a_session <= 0) return wanted;
+    const double fit = std::floor(budget / steps_a_session);
+    const std::int64_t sessions =
+        fit >= static_cast<double>(wanted) ? wanted : static_cast<std::int64_t>(fit);
+    return sessions < fewest ? 0 : sessions;
+}
+
+// Counts the spin steps of finished sessions for the progress callback, one
+// caller at a time.
+class StepCounter {
+public:
+    explicit StepCounter(const std::function<void(std::size_t)>& progress) : progress_(progress) {}
+    void add(std::size_t steps) {
+        if (!progress_) return;
+        const std::lock_guard<std::mutex> lock(lock_);
+        done_ += steps;
+        progress_(done_);
+    }
+
+private:
+    const std::function<void(std::size_t)>& progress_;
+    std::mutex lock_;
+    std::size_t done_ = 0;
+};
+
+bool cancelled(const ChanceOptions& options) {
+    return options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed);
+}
+
+// The points the bands stand at: every spin of a short session, else
+// `points` spins spread evenly from the start to the last.
+std::vector<std::size_t> band_points(std::size_t spins, std::size_t points) {
+    points = std::clamp<std::size_t>(points, 2, spins + 1);
+    std::vector<std::size_t> at(points);
+    for (std::size_t j = 0; j < points; ++j) {
+        at[j] = static_cast<std::size_t>(std::llround(
+            static_cast<double>(j) * static_cast<double>(spins) / static_cast<double>(points - 1)));
+    }
+    return at;
+}
+
+// The mean of whole numbers, summed exactly (each value's quotient and
+// remainder by the count apart) so that it is the same double on every
+// machine, whatever its long double, and never overflows.
+double exact_mean(std::span<const std::int64_t> values) {
+    const auto count = static_cast<std::int64_t>(values.size());
+    if (count == 0) return 0;
+    std::int64_t whole = 0;
+    std::int64_t rest = 0;
+    for (std::int64_t value : values) {
+        whole += value / count;
+        rest += value % count;
+        if (rest >= count) {
+            whole += 1;
+            rest -= count;
+        } else if (rest <= -count) {
+            whole -= 1;
+            rest += count;
+        }
+    }
+    return static_cast<double>(whole) + static_cast<double>(rest) / static_cast<double>(count);
+}
+
+}  // namespace
+
+std::int64_t chance_sessions_for(std::size_t spins, std::optional<std::int64_t> asked) {
+    if (asked) return *asked;
+    return sessions_within(kChanceSpinSteps, static_cast<double>(spins), kDefaultChanceSessions,
+                           kFewestChanceSessions);
+}
+
+std::int64_t grid_chance_sessions_for(std::size_t spins, std::size_t runs,
+                                      std::optional<std::int64_t> asked) {
+    if (asked) return *asked;
+    return sessions_within(kGridChanceSpinSteps,
+                           static_cast<double>(spins) * static_cast<double>(runs),
+                           kDefaultGridChanceSessions, kFewestGridChanceSessions);
+}
+
+// SplitMix64 of the seed and the index: neighbouring indices give unrelated
+// generator seeds.
+std::uint64_t session_seed(std::int64_t seed, std::uint64_t index) {
+    std::uint64_t z = static_cast<std::uint64_t>(seed) + 0x9E3779B97F4A7C15ull * (index + 1);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// xoshiro256** seeded by SplitMix64, with Lemire's multiply-and-shift for
+// the pocket: a fixed, portable sequence, and quick, for the fair sessions
+// draw as many numbers as the engine plays.
+std::vector<std::uint8_t> session_spins(std::size_t spins, std::int64_t seed, std::uint64_t index) {
+    std::uint64_t state[4];
+    std::uint64_t mix = session_seed(seed, index);
+    for (std::uint64_t& word : state) {
+        mix += 0x9E3779B97F4A7C15ull;
+        std::uint64_t z = mix;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        word = z ^ (z >> 31);
+    }
+    const auto rotl = [](std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); };
+    const auto next = [&] {
+        const std::uint64_t result = rotl(state[1] * 5, 7) * 9;
+        const std::uint64_t t = state[1] << 17;
+        state[2] ^= state[0];
+        state[3] ^= state[1];
+        state[1] ^= state[2];
+        state[0] ^= state[3];
+        state[2] ^= t;
+        state[3] = rotl(state[3], 45);
+        return result;
+    };
+    constexpr std::uint64_t kPockets = 37;
+    // Products whose low word falls below this would make some pockets
+    // likelier; they are drawn again.
+    constexpr std::uint64_t kThreshold = (0 - kPockets) % kPockets;
+    std::vector<std::uint8_t> drawn(spins);
+    for (std::uint8_t& spin : drawn) {
+        // The 128-bit product x * 37 in two words, from its 32-bit halves.
+        std::uint64_t high = 0;
+        std::uint64_t low = 0;
+        do {
+            const std::uint64_t x = next();
+            const std::uint64_t upper = (x >> 32) * kPockets;
+            const std::uint64_t lower = (x & 0xFFFFFFFFull) * kPockets;
+            high = (upper + (lower >> 32)) >> 32;
+            low = (upper << 32) + lower;
+        } while (low < kThreshold);
+        spin = static_cast<std::uint8_t>(high);
+    }
+    return drawn;
+}
+
+double percentile_of(std::span<const std::int64_t> sorted, double percent) {
+    if (sorted.empty()) return 0;
+    const double rank = percent / 100.0 * static_cast<double>(sorted.size() - 1);
+    const auto below = static_cast<std::size_t>(std::floor(rank));
+    const std::size_t above = std::min(below + 1, sorted.size() - 1);
+    const double low = static_cast<double>(sorted[below]);
+    const double high = static_cast<double>(sorted[above]);
+    return low + (rank - static_cast<double>(below)) * (high - low);
+}
+
+std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const LabSettings& settings,
+                                                    std::int64_t sessions, std::int64_t run_final,
+                                                    const ChanceOptions& options) {
+    ChanceComparison chance;
+    chance.sessions = sessions;
+    chance.seed = settings.seed;
+    chance.spins = spins;
+    chance.start = settings.bankroll;
+    if (sessions <= 0) return chance;
+    const auto count = static_cast<std::size_t>(sessions);
+
+    const std::vector<std::size_t> points =
+        band_points(spins, std::min(kMostBandPoints, kMostBandValues / count));
+    // One row of points a session: sessions x points values, never sessions x spins.
+    std::vector<std::int64_t> samples(count * points.size());
+    std::vector<std::int64_t> finals(count);
+    std::vector<char> ran_out(count);
+    StepCounter steps(options.progress);
+
+    for_each_index(count, options.threads, [&](std::size_t index) {
+        if (cancelled(options)) return;
+        const std::vector<std::uint8_t> fair = session_spins(spins, settings.seed, index);
+        RunOptions run;
+        run.sample_spins = points;
+        run.samples = std::span(samples).subspan(index * points.size(), points.size());
+        run.cancel = options.cancel;
+        const RunResult result = run_spins(fair, settings, run);
+        finals[index] = result.figures.final_bankroll;
+        ran_out[index] = result.figures.ran_out_at != 0;
+        steps.add(spins);
+    });
+    if (cancelled(options)) return std::nullopt;
+
+    std::size_t ahead = 0;
+    std::size_t as_good = 0;
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        ahead += finals[i] > chance.start ? 1 : 0;
+        as_good += finals[i] >= run_final ? 1 : 0;
+        out += ran_out[i] != 0 ? 1 : 0;
+    }
+    const auto share = [count](std::size_t part) {
+        return static_cast<double>(part) / static_cast<double>(count);
+    };
+    chance.final_mean = exact_mean(finals);
+    chance.ahead = share(ahead);
+    chance.as_good = share(as_good);
+    chance.ran_out = share(out);
+    std::sort(finals.begin(), finals.end());
+    for (std::size_t b = 0; b < kBandPercents.size(); ++b)
+        chance.final_percentiles[b] = percentile_of(finals, kBandPercents[b]);
+    chance.finals = std::move(finals);
+
+    chance.bands.spins.assign(points.begin(), points.end());
+    for (auto& band : chance.bands.bands)
+        band.resize(points.size());
+    for_each_index(points.size(), options.threads, [&](std::size_t j) {
+        std::vector<std::int64_t> column(count);
+        for (std::size_t i = 0; i < count; ++i)
+            column[i] = samples[i * points.size() + j];
+        std::sort(column.begin(), column.end());
+        for (std::size_t b = 0; b < kBandPercents.size(); ++b)
+            chance.bands.bands[b][j] = percentile_of(column, kBandPercents[b]);
+    });
+    return chance;
+}
+
+std::optional<GridChance> grid_against_chance(std::size_t spins, std::span<const LabSettings> grid,
+                                              std::int64_t sessions, std::int64_t file_best,
+                                              const ChanceOptions& options) {
+    GridChance chance;
+    chance.sessions = sessions;
+    if (sessions <= 0 || grid.empty()) return chance;
+    const auto count = static_cast<std::size_t>(sessions);
+    std::vector<std::int64_t> bests(count);
+    StepCounter steps(options.progress);
+    // A session at a time: its spins are drawn once and played by every
+    // setting of the grid.
+    for_each_index(count, options.threads, [&](std::size_t index) {
+        if (cancelled(options)) return;
+        const std::vector<std::uint8_t> fair = session_spins(spins, grid.front().seed, index);
+        std::int64_t best = INT64_MIN;
+        for (const LabSettings& settings : grid) {
+            RunOptions run;
+            run.cancel = options.cancel;
+            best = std::max(best, run_spins(fair, settings, run).figures.final_bankroll);
+        }
+        bests[index] = best;
+        steps.add(spins * grid.size());
+    });
+    if (cancelled(options)) return std::nullopt;
+    std::size_t as_good = 0;
+    for (std::int64_t best : bests)
+        as_good += best >= file_best ? 1 : 0;
+    std::sort(bests.begin(), bests.end());
+    chance.best_median = percentile_of(bests, 50);
+    chance.best_as_good = static_cast<double>(as_good) / static_cast<double>(count);
+    chance.bests = std::move(bests);
+    return chance;
+}
+
+Histogram histogram_of(std::span<const std::int64_t> values, std::size_t bins) {
+    Histogram histogram;
+    if (values.empty() || bins == 0) return histogram;
+    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    histogram.low = static_cast<double>(*lowest);
+    const double span = static_cast<double>(*highest) - histogram.low;
+    // All values alike: one bin of width 1 around them.
+    if (span <= 0) bins = 1;
+    histogram.width = span > 0 ? span / static_cast<double>(bins) : 1.0;
+    histogram.counts.assign(bins, 0);
+    for (std::int64_t value : values) {
+        const double offset = (static_cast<double>(value) - histogram.low) / histogram.width;
+        const auto bin = std::min(static_cast<std::size_t>(offset), bins - 1);
+        histogram.counts[bin] += 1;
+    }
+    return histogram;
+}
+
+std::vector<double> holm_adjusted(std::span<const double> p_values) {
+    const std::size_t m = p_values.size();
+    std::vector<std::size_t> order(m);
+    for (std::size_t i = 0; i < m; ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return p_values[a] < p_values[b]; });
+    std::vector<double> adjusted(m);
+    double running = 0;
+    for (std::size_t rank = 0; rank < m; ++rank) {
+        const double scaled = static_cast<double>(m - rank) * p_values[order[rank]];
+        running = std::max(running, std::min(1.0, scaled));
+        adjusted[order[rank]] = running;
+    }
+    return adjusted;
+}
+
+}  // namespace quorvel

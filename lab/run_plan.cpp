@@ -1,0 +1,196 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lab/run_plan.hpp"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include "lab/batch.hpp"
+#include "lab/figure_table.hpp"
+#include "lab/grid.hpp"
+#include "lab/random_spins.hpp"
+#include "lab/spin_file.hpp"
+
+namespace quorvel {
+
+namespace {
+
+bool stopped(const std::atomic<bool>* cancel) {
+    return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+}
+
+// Why a comparison wanted by default was skipped, and how to ask for it.
+std::string skipped_sentence(std::string_view what, std::size_t spins, std::size_t runs,
+                             double budget, std::int64_t fewest, const std::string& how_to_ask) {
+    std::string text = std::string(what) + " skipped: ";
+    if (runs > 1) text += std::to_string(runs) + " runs of ";
+    return text + grouped(static_cast<std::int64_t>(spins)) + " spins leave room for fewer than " +
+           std::to_string(fewest) + " fair sessions within " +
+           grouped(static_cast<std::int64_t>(budget)) + " spin steps; ask for it with " +
+           how_to_ask + ".";
+}
+
+}  // namespace
+
+std::string random_source_name(std::int64_t seed) {
+    return "random spins (seed " + std::to_string(seed) + ")";
+}
+
+std::vector<LabSettings> plan_settings(const RunPlan& plan) {
+    return plan.grid ? grid_of(plan.settings) : std::vector<LabSettings>{plan.settings};
+}
+
+std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
+                         const std::atomic<bool>* cancel, bool regular_files_only) {
+    SpinReadOptions read;
+    read.regular_files_only = regular_files_only;
+    read.cancel = cancel;
+    if (plan.random_spins) {
+        sources.push_back(
+            {random_source_name(plan.settings.seed),
+             random_spins(*plan.random_spins, static_cast<std::uint64_t>(plan.settings.seed))});
+    }
+    for (const std::string& path : plan.files) {
+        if (stopped(cancel)) return {};
+        const bool standard_input = path == kStandardInputPath;
+        SpinFile file = standard_input ? read_spin_descriptor(STDIN_FILENO, kStandardInputName)
+                                       : read_spin_file(path, read);
+        if (file.cancelled) return {};
+        if (!file.ok()) return file.error;
+        sources.push_back({standard_input ? kStandardInputName : path, std::move(file.spins)});
+    }
+    return {};
+}
+
+PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
+    PlanResult result;
+    result.error = read_sources(plan, result.sources, options.cancel, options.regular_files_only);
+    if (!result.error.empty()) return result;
+    if (stopped(options.cancel)) {
+        result.cancelled = true;
+        return result;
+    }
+
+    const std::vector<LabSettings> settings = plan_settings(plan);
+    std::vector<RunJob> jobs;
+    for (std::size_t s = 0; s < result.sources.size(); ++s) {
+        for (const LabSettings& one : settings) {
+            jobs.push_back({result.sources[s].spins, one});
+            result.report_source.push_back(s);
+        }
+    }
+
+    // The work in all: the runs, then the fair sessions of each source.
+    std::vector<std::int64_t> sessions;
+    std::size_t total = total_spins(jobs);
+    for (const SpinSource& source : result.sources) {
+        const std::size_t n = source.spins.size();
+        const std::int64_t k =
+            plan.grid ? grid_chance_sessions_for(n, settings.size(), plan.chance_sessions)
+                      : chance_sessions_for(n, plan.chance_sessions);
+        sessions.push_back(k);
+        total += static_cast<std::size_t>(k) * n * (plan.grid ? settings.size() : 1);
+    }
+    std::mutex progress_lock;
+    std::size_t done_before = 0;  // the work of the finished stages
+    const auto told = [&](std::size_t done) {
+        if (options.progress) options.progress(done_before + done, total);
+    };
+
+    if (options.keep_ledger && jobs.size() == 1) {
+        RunOptions run;
+        run.keep_ledger = true;
+        run.keep_series = options.keep_series;
+        run.cancel = options.cancel;
+        run.progress = told;
+        result.results.push_back(run_spins(jobs.front().spins, jobs.front().settings, run));
+    } else {
+        BatchOptions batch;
+        batch.threads = options.threads;
+        batch.keep_series = options.keep_series;
+        batch.cancel = options.cancel;
+        batch.progress = told;
+        result.results = run_batch(jobs, batch);
+    }
+    done_before = total_spins(jobs);
+    if (stopped(options.cancel) ||
+        std::any_of(result.results.begin(), result.results.end(),
+                    [](const RunResult& run) { return run.cancelled; })) {
+        result.cancelled = true;
+        return result;
+    }
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        result.reports.push_back(report_of(result.sources[result.report_source[i]].name,
+                                           jobs[i].settings, result.results[i].figures));
+    }
+
+    ChanceOptions chance;
+    chance.threads = options.threads;
+    chance.cancel = options.cancel;
+    chance.progress = [&](std::size_t done) {
+        const std::lock_guard<std::mutex> lock(progress_lock);
+        told(done);
+    };
+    for (std::size_t s = 0; s < result.sources.size(); ++s) {
+        const std::size_t n = result.sources[s].spins.size();
+        const std::size_t first = s * settings.size();
+        const std::size_t work =
+            static_cast<std::size_t>(sessions[s]) * n * (plan.grid ? settings.size() : 1);
+        if (!plan.grid) {
+            RunReport& report = result.reports[first];
+            if (sessions[s] == 0 && plan.chance_sessions != std::int64_t{0}) {
+                report.chance_skipped =
+                    skipped_sentence("The comparison with chance was", n, 1, kChanceSpinSteps,
+                                     kFewestChanceSessions, options.how_to_ask);
+            } else if (sessions[s] > 0) {
+                report.chance = compare_with_chance(n, report.settings, sessions[s],
+                                                    report.figures.final_bankroll, chance);
+                if (!report.chance) {
+                    result.cancelled = true;
+                    return result;
+                }
+            }
+        } else {
+            GridSummary grid;
+            grid.file = result.sources[s].name;
+            grid.spins = n;
+            grid.runs = settings.size();
+            std::vector<double> p_values;
+            std::vector<std::size_t> tested_rows;
+            grid.best_final = INT64_MIN;
+            for (std::size_t i = first; i < first + settings.size(); ++i) {
+                const RunReport& report = result.reports[i];
+                grid.best_final = std::max(grid.best_final, report.figures.final_bankroll);
+                if (report.hit.any()) {
+                    p_values.push_back(report.hit.p);
+                    tested_rows.push_back(i);
+                }
+            }
+            grid.tested = p_values.size();
+            const std::vector<double> adjusted = holm_adjusted(p_values);
+            for (std::size_t t = 0; t < tested_rows.size(); ++t)
+                result.reports[tested_rows[t]].holm_p = adjusted[t];
+            if (!adjusted.empty())
+                grid.holm_p = *std::min_element(adjusted.begin(), adjusted.end());
+            if (sessions[s] == 0 && plan.chance_sessions != std::int64_t{0}) {
+                grid.chance_skipped = skipped_sentence(
+                    "The best of the grid on fair spins was", n, settings.size(),
+                    kGridChanceSpinSteps, kFewestGridChanceSessions, options.how_to_ask);
+            } else if (sessions[s] > 0) {
+                grid.chance =
+                    grid_against_chance(n, settings, sessions[s], grid.best_final, chance);
+                if (!grid.chance) {
+                    result.cancelled = true;
+                    return result;
+                }
+            }
+            result.grids.push_back(std::move(grid));
+        }
+        done_before += work;
+    }
+    return result;
+}
+
+}  // namespace quorvel
