@@ -1,6 +1,5 @@
 #include "app/backtest_tab.hpp"
 
-#include <algorithm>
 #include <sstream>
 
 #include <QDir>
@@ -20,31 +19,23 @@
 
 #include "app/lab_settings_form.hpp"
 #include "app/run_list.hpp"
-#include "app/run_replay.hpp"
 #include "app/run_table_model.hpp"
 #include "app/run_view.hpp"
 #include "app/save_file.hpp"
 #include "app/spin_sources_box.hpp"
-#include "lab/chance.hpp"
 #include "lab/figure_table.hpp"
 #include "lab/lab_csv.hpp"
-#include "lab/runner.hpp"
 #include "lab/shown_text.hpp"
 
 namespace quorvel {
-
-namespace {
-
-constexpr int kProgressSteps = 1000;
-
-}  // namespace
 
 BacktestTab::BacktestTab(QWidget* parent)
     : QWidget(parent),
       settings_(new LabSettingsForm(this)),
       view_(new RunView(this)),
       list_(new RunList(this)),
-      model_(&list_->model()) {
+      model_(&list_->model()),
+      runs_(new BacktestRuns(*model_, this)) {
     setObjectName(QStringLiteral("BacktestTab"));
     setAcceptDrops(true);
 
@@ -79,13 +70,15 @@ BacktestTab::BacktestTab(QWidget* parent)
     left->addLayout(buttons);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("BacktestProgress"));
-    progress_->setRange(0, kProgressSteps);
+    progress_->setRange(0, BacktestRuns::kProgressSteps);
     progress_->setValue(0);
     progress_->setTextVisible(false);
     progress_->setMaximumHeight(10);
     left->addWidget(progress_);
     status_ = new QLabel(QStringLiteral("Choose spin files, or random spins, and run."), this);
     status_->setObjectName(QStringLiteral("BacktestStatus"));
+    // It may quote a file's name: markup in a name is shown, not obeyed.
+    status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
     left->addWidget(status_);
     left->addStretch(1);
@@ -97,19 +90,32 @@ BacktestTab::BacktestTab(QWidget* parent)
     connect(run_, &QPushButton::clicked, this, [this] { run(false); });
     connect(run_all_, &QPushButton::clicked, this, [this] { run(true); });
     connect(cancel_, &QPushButton::clicked, this, [this] {
-        if (task_ != nullptr) task_->cancel();
+        runs_->cancel();
         status_->setText(QStringLiteral("Cancelling…"));
     });
     connect(from_table_, &QPushButton::clicked, this, [this] {
         if (table_game_ != nullptr) take_settings_of(*table_game_);
     });
+    connect(runs_, &BacktestRuns::started, this, [this](const QString& status) {
+        status_->setText(status);
+        progress_->setValue(0);
+        set_busy(true);
+    });
+    connect(runs_, &BacktestRuns::progressed, progress_, &QProgressBar::setValue);
+    connect(runs_, &BacktestRuns::ended, this, [this] { set_busy(false); });
+    // A failed task leaves what is shown as it was, and says why.
+    connect(runs_, &BacktestRuns::failed, this, [this](const QString& reason) {
+        list_->setEnabled(true);
+        status_->setText(QStringLiteral("The work stopped; what is shown is unchanged."));
+        report(QStringLiteral("The work stopped; what is shown is unchanged.\n\n%1").arg(reason));
+    });
+    connect(runs_, &BacktestRuns::workFinished, this, &BacktestTab::workFinished);
 }
 
-// The work still running is cancelled and waited for here, before the spins
-// a chart or a ledger reads from go with the members; as a child the task
-// would only be deleted after them.
+// The work still running is cancelled and waited for here, before the table
+// of runs a chart writes to goes with the tab's children.
 BacktestTab::~BacktestTab() {
-    delete task_;
+    delete runs_;
 }
 
 QWidget* BacktestTab::create_results() {
@@ -171,23 +177,11 @@ void BacktestTab::run(bool whole_grid) {
         return;
     }
     const LabSettings settings = plan.settings;
-
-    auto result = std::make_shared<PlanResult>();
-    auto work = [plan, result](const std::atomic<bool>& cancel,
-                               const BackgroundTask::Progress& progress) {
-        PlanOptions options;
-        options.keep_series = !plan.grid;
-        options.cancel = &cancel;
-        options.progress = progress;
-        options.how_to_ask = "a number in \u201cFair sessions\u201d";
-        options.regular_files_only = true;
-        *result = run_plan(plan, options);
-    };
     // The earlier runs stay in view, out of reach, until the new ones are in:
     // a refused file or a cancel leaves them as they were.
     list_->setEnabled(false);
-    start(
-        std::move(work), [this, result, settings] { run_finished(*result, settings); },
+    runs_->run(
+        plan, [this, settings](PlanResult& result) { run_finished(result, settings); },
         whole_grid ? QStringLiteral("Running the 150 configurations…")
                    : QStringLiteral("Running, then the fair sessions…"));
 }
@@ -206,21 +200,8 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
         status_->setText(QStringLiteral("Cancelled.") + kept);
         return;
     }
-    run_settings_ = settings;
-    run_chance_ = sources_box_->chance_asked();
-    sources_ = std::move(result.sources);
-    series_.clear();
-    charted_id_ = SIZE_MAX;
-    charted_series_.clear();
-    std::vector<RunRow> rows;
-    for (std::size_t i = 0; i < result.reports.size(); ++i)
-        rows.push_back({std::move(result.reports[i]), result.report_source[i], i});
-    for (RunResult& run : result.results)
-        series_.push_back(std::move(run.bankroll_series));
-
     list_->set_verdicts(result.grids);
-
-    model_->set_rows(std::move(rows));
+    runs_->keep(result, settings, sources_box_->chance_asked());
     const std::size_t count = static_cast<std::size_t>(model_->rowCount());
     results_status_ =
         count == 1 ? QStringLiteral("One run.")
@@ -236,58 +217,16 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
 void BacktestTab::show_row(int row) {
     if (row < 0 || row >= model_->rowCount()) return;
     const RunRow& run = model_->row(row);
-    if (run.id < series_.size() && !series_[run.id].empty()) {
-        view_->show_run(run.report, series_[run.id]);
-    } else if (run.id == charted_id_) {
-        view_->show_run(run.report, charted_series_);
+    if (const std::vector<std::int64_t>* series = runs_->series_of(run.id)) {
+        view_->show_run(run.report, *series);
     } else {
         view_->show_figures(run.report);
-        chart_row(row);
+        runs_->chart(
+            row, [this] { status_->setText(results_status_); },
+            [this](int changed) {
+                if (list_->current_row() == changed) show_row(changed);
+            });
     }
-}
-
-// A run of the grid keeps no series; it is played again on demand, which is
-// quick for one run, with its own fair sessions so its chart has its fan.
-void BacktestTab::chart_row(int row) {
-    if (running()) {
-        // A chart still being played gives way to the one now wanted; other
-        // work goes on, and the chart waits for the next click.
-        if (!task_is_chart_) return;
-        delete task_;
-        task_ = nullptr;
-    }
-    const RunRow& run = model_->row(row);
-    const std::size_t id = run.id;
-    const std::span<const std::uint8_t> spins = sources_[run.source].spins;
-    const LabSettings settings = run.report.settings;
-    // Its fair sessions are played once; a second look only redraws.
-    const bool compared = run.report.chance.has_value();
-    const std::int64_t sessions = compared ? 0 : chance_sessions_for(spins.size(), run_chance_);
-    auto chart = std::make_shared<Replay>();
-    start(
-        replay_work(spins, settings, sessions, false, chart),
-        [this, id, chart, sessions, compared] {
-            status_->setText(results_status_);
-            if (!chart->done) return;
-            charted_id_ = id;
-            charted_series_ = std::move(chart->run.bankroll_series);
-            for (int r = 0; r < model_->rowCount(); ++r) {
-                if (model_->row(r).id != id) continue;
-                RunReport& report = model_->row(r).report;
-                if (chart->chance) report.chance = std::move(chart->chance);
-                if (!compared && sessions == 0 && run_chance_ != std::int64_t{0}) {
-                    report.chance_skipped =
-                        "No fair sessions fit the length of these spins; "
-                        "ask for them with a number in \u201cFair "
-                        "sessions\u201d.";
-                }
-                model_->row_changed(r);
-                if (list_->current_row() == r) show_row(r);
-            }
-        },
-        sessions > 0 ? QStringLiteral("Charting the run and its fair sessions…")
-                     : QStringLiteral("Charting the run…"));
-    task_is_chart_ = true;
 }
 
 QString BacktestTab::choose_file(const QString& title, const QString& suggested) {
@@ -306,7 +245,8 @@ QString BacktestTab::choose_file(const QString& title, const QString& suggested)
 bool BacktestTab::save(const QString& file_name, const std::function<void(std::ostream&)>& write) {
     std::ostringstream text;
     write(text);
-    const QString shown = QDir::toNativeSeparators(file_name);
+    const QString shown =
+        QString::fromStdString(shown_text(QDir::toNativeSeparators(file_name).toStdString()));
     if (const auto reason = save_file(file_name, text.str())) {
         status_->setText(QStringLiteral("Not written: %1").arg(shown));
         report(QStringLiteral("The file could not be written:\n%1\n\n%2").arg(shown, *reason));
@@ -322,19 +262,15 @@ void BacktestTab::export_ledger() {
     const QString file_name =
         choose_file(QStringLiteral("Export the ledger"), QStringLiteral("ledger.csv"));
     if (file_name.isEmpty()) return;
-    const RunRow& run = model_->row(row);
-    const std::span<const std::uint8_t> spins = sources_[run.source].spins;
-    const LabSettings settings = run.report.settings;
-    auto ledger = std::make_shared<Replay>();
-    start(
-        replay_work(spins, settings, 0, true, ledger),
-        [this, ledger, file_name] {
-            if (!ledger->done) {
+    runs_->play_ledger(
+        row,
+        [this, file_name](const Replay& ledger) {
+            if (!ledger.done) {
                 status_->setText(QStringLiteral("Cancelled; nothing was written."));
                 return;
             }
             save(file_name,
-                 [&ledger](std::ostream& out) { write_ledger_csv(out, ledger->run.ledger); });
+                 [&ledger](std::ostream& out) { write_ledger_csv(out, ledger.run.ledger); });
         },
         QStringLiteral("Playing the run for its ledger…"));
 }
@@ -347,41 +283,9 @@ void BacktestTab::export_runs() {
         choose_file(QStringLiteral("Export the runs"), QStringLiteral("runs.csv"));
     if (file_name.isEmpty()) return;
     save(file_name, [this](std::ostream& out) {
-        write_run_table(out, run_settings_, run_chance_.value_or(-1), model_->reports_in_order());
+        write_run_table(out, runs_->settings(), runs_->chance().value_or(-1),
+                        model_->reports_in_order());
     });
-}
-
-void BacktestTab::start(BackgroundTask::Work work, std::function<void()> done,
-                        const QString& status) {
-    task_ = new BackgroundTask(std::move(work), this);
-    task_is_chart_ = false;
-    BackgroundTask* task = task_;
-    connect(task, &BackgroundTask::progress, this, [this](qint64 done_work, qint64 total) {
-        if (total > 0) progress_->setValue(static_cast<int>(kProgressSteps * done_work / total));
-    });
-    connect(task, &BackgroundTask::finished, this, [this, task, done = std::move(done)] {
-        task->deleteLater();
-        if (task_ != task) return;  // replaced: its outcome is not wanted
-        task_ = nullptr;
-        set_busy(false);
-        done();
-        emit workFinished();
-    });
-    // A failed task leaves what is shown as it was, and says why.
-    connect(task, &BackgroundTask::failed, this, [this, task](const QString& reason) {
-        task->deleteLater();
-        if (task_ != task) return;
-        task_ = nullptr;
-        set_busy(false);
-        list_->setEnabled(true);
-        status_->setText(QStringLiteral("The work stopped; what is shown is unchanged."));
-        report(QStringLiteral("The work stopped; what is shown is unchanged.\n\n%1").arg(reason));
-        emit workFinished();
-    });
-    status_->setText(status);
-    progress_->setValue(0);
-    set_busy(true);
-    task->start();
 }
 
 void BacktestTab::set_busy(bool busy) {
@@ -399,9 +303,12 @@ void BacktestTab::report(const QString& message) {
     const QString shown = QString::fromStdString(shown_lines(message.toStdString()));
     if (report_error_) {
         report_error_(shown);
-    } else {
-        QMessageBox::critical(this, window()->windowTitle(), shown);
+        return;
     }
+    // As text: a name with markup in it is shown, not obeyed.
+    QMessageBox box(QMessageBox::Critical, window()->windowTitle(), shown, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 }  // namespace quorvel

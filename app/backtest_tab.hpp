@@ -1,17 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include <QWidget>
 
-#include "app/background_task.hpp"
+#include "app/backtest_runs.hpp"
 #include "lab/lab_settings.hpp"
-#include "lab/run_plan.hpp"
 
 class QLabel;
 class QProgressBar;
@@ -51,7 +45,7 @@ public:
     void set_file_chooser(FileChooser chooser);
     void set_error_reporter(ErrorReporter reporter);
 
-    bool running() const { return task_ != nullptr; }
+    bool running() const { return runs_->running(); }
     const RunTableModel& runs() const { return *model_; }
     RunView* run_view() const { return view_; }
 
@@ -68,10 +62,8 @@ private:
     void run(bool whole_grid);
     void run_finished(PlanResult& result, const LabSettings& settings);
     void show_row(int row);
-    void chart_row(int row);
     void export_ledger();
     void export_runs();
-    void start(BackgroundTask::Work work, std::function<void()> done, const QString& status);
     void set_busy(bool busy);
     void report(const QString& message);
     QString choose_file(const QString& title, const QString& suggested);
@@ -88,22 +80,12 @@ private:
     RunView* view_;
     RunList* list_;
     RunTableModel* model_;  // the list's
+    BacktestRuns* runs_;
 
     FileChooser choose_file_;
     ErrorReporter report_error_;
     const Game* table_game_ = nullptr;
 
-    BackgroundTask* task_ = nullptr;
-    bool task_is_chart_ = false;
-    // What the runs on show were played with and on.
-    LabSettings run_settings_;
-    std::optional<std::int64_t> run_chance_;
-    std::vector<SpinSource> sources_;
-    // The series of a "Run", by the run's id; a run of the grid keeps none
-    // and is charted again on demand, the last one kept here.
-    std::vector<std::vector<std::int64_t>> series_;
-    std::size_t charted_id_ = SIZE_MAX;
-    std::vector<std::int64_t> charted_series_;
     QString results_status_;
 };
 

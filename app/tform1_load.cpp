@@ -16,6 +16,7 @@
 #include "app/settings_panel.hpp"
 #include "app/spin_loader.hpp"
 #include "app/window_menu.hpp"
+#include "lab/shown_text.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -86,8 +87,14 @@ void TForm1::load_spins(const QString& file_name) {
     load_progress_ = new QProgressDialog(this);
     load_progress_->setObjectName(QStringLiteral("LoadProgress"));
     load_progress_->setWindowTitle(QStringLiteral("Load spins"));
-    load_progress_->setLabelText(
-        QStringLiteral("Playing the spins of %1…").arg(QFileInfo(file_name).fileName()));
+    // The file's name as text, never markup, and masked as in the messages.
+    auto* label = new QLabel(load_progress_);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);  // as the dialog's own label
+    load_progress_->setLabel(label);
+    load_progress_->setLabelText(QStringLiteral("Playing the spins of %1…")
+                                     .arg(QString::fromStdString(shown_text(
+                                         QFileInfo(file_name).fileName().toStdString()))));
     load_progress_->setWindowModality(Qt::WindowModal);
     load_progress_->setAutoReset(false);
     load_progress_->setAutoClose(false);
@@ -125,6 +132,11 @@ void TForm1::load_ended() {
     // The loader goes once its last signal has been handled.
     loader_->deleteLater();
     loader_ = nullptr;
+    // Hidden at once, and its timer stopped: the message box of a refusal
+    // runs an event loop of its own, in which the dialog would otherwise show
+    // itself after its short delay and, being modal, hold the box's button
+    // behind a busy bar that nothing ends. cancel() emits no canceled().
+    load_progress_->cancel();
     load_progress_->deleteLater();
     load_progress_ = nullptr;
     setEnabled(true);

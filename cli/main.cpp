@@ -91,6 +91,16 @@ int run(const cli::Arguments& arguments) {
         }
     }
 
+    if (!arguments.json) {
+        // The tables are read on a terminal, so a file's name stands in them
+        // masked as in the messages; the JSON is read by programs and keeps
+        // the name whole, escaped as JSON escapes it.
+        for (RunReport& report : result.reports)
+            report.file = shown_text(report.file);
+        for (SpinSource& source : result.sources)
+            source.name = shown_text(source.name);
+    }
+
     errno = 0;
     const std::size_t sources = result.sources.size();
     const std::size_t per_source = result.reports.size() / sources;

@@ -46,9 +46,18 @@ std::size_t sequence_length(std::string_view text, char32_t& code_point) {
     return length;
 }
 
+// Characters that take no room: the zero-width space and joiners, the
+// direction marks, the word joiner and invisible operators, and the byte order
+// mark (U+FEFF) inside a text. Quoted unmasked they would vanish, and a
+// refused token such as a second byte order mark before "1" would read as '1'.
+bool is_invisible(char32_t c) {
+    return (c >= 0x200B && c <= 0x200F) || (c >= 0x2060 && c <= 0x2064) || c == 0x061C ||
+           c == 0xFEFF;
+}
+
 bool is_masked(char32_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069) || c == 0x2028 || c == 0x2029;
+           (c >= 0x2066 && c <= 0x2069) || c == 0x2028 || c == 0x2029 || is_invisible(c);
 }
 
 }  // namespace

@@ -14,7 +14,9 @@ namespace quorvel {
 // around, so every byte or character that could is shown as '?': the C0 and
 // C1 control characters and DEL, the bidirectional embeddings, overrides and
 // isolates (U+202A to U+202E, U+2066 to U+2069), the line and paragraph
-// separators (U+2028, U+2029), and every byte that is not part of valid UTF-8.
+// separators (U+2028, U+2029), the characters that take no room (U+200B to
+// U+200F, U+2060 to U+2064, U+061C, U+FEFF), and every byte that is not part
+// of valid UTF-8.
 // A text longer than `most_characters` is cut there and ends in "...".
 std::string shown_text(std::string_view text, std::size_t most_characters = std::string_view::npos);
 

@@ -800,6 +800,52 @@ private slots:
         QVERIFY(named(*tab, QStringLiteral("Export"))->isEnabled());
     }
 
+    // A file's name with markup in it is drawn as it is, in the tab's own
+    // message box and in its status line, when a spin file or an export is
+    // refused.
+    void a_refused_name_with_markup_shows_literally() {
+        QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("<b>x<")));
+        const QString spins = write_file("<b>x</b>.txt", "5 17\n0 3.5\n");
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        tab->set_error_reporter({});
+        QStringList boxes;  // each box's text, marked when not plain
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, tab, [tab, &boxes] {
+            for (QMessageBox* box : tab->findChildren<QMessageBox*>()) {
+                if (!box->isVisible()) continue;
+                boxes << (box->textFormat() == Qt::PlainText ? QString()
+                                                             : QStringLiteral("rich: ")) +
+                             box->text();
+                box->accept();
+            }
+        });
+        look.start(20);
+
+        tab->add_files({spins});
+        press(*tab, "Run");
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.takeFirst(),
+                 QDir::toNativeSeparators(spins) +
+                     QStringLiteral(":2:3: '3.5' is not a roulette number (0 to 36)"));
+
+        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
+        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(500);
+        press(*tab, "Run");
+        // What would turn the line around is masked as well.
+        const QString csv = folder_.filePath(QStringLiteral("gone/<b>x</b>\u202E.txt"));
+        const QString shown = QDir::toNativeSeparators(folder_.filePath("gone/<b>x</b>?.txt"));
+        tab->set_file_chooser([csv](const QString&, const QString&) { return csv; });
+        tab->findChild<QAction*>(QStringLiteral("ExportRuns"))->trigger();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes.front().startsWith(QStringLiteral("The file could not be written:\n") +
+                                          shown + QLatin1Char('\n')),
+                 qPrintable(boxes.front()));
+        const auto* status = named<QLabel>(*tab, QStringLiteral("BacktestStatus"));
+        QCOMPARE(status->text(), QStringLiteral("Not written: ") + shown);
+        QCOMPARE(status->textFormat(), Qt::PlainText);
+    }
+
     // The ledger and the chart of a run are played from the tab's own copy of
     // the spins; closing the program meanwhile must wait for that work, not
     // free the spins under it (a million spins are freed back to the system,

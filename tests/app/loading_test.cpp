@@ -11,7 +11,10 @@
 #include <stdexcept>
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -32,6 +35,8 @@ namespace {
 constexpr int kWaitMs = 20000;
 // Far more than a refusal at the first bytes takes, far less than reading on would.
 constexpr qint64 kAtOnceMs = 3000;
+// Longer than a progress dialog waits before it shows itself (4 s at most).
+constexpr int kProgressShowsMs = 4500;
 
 }  // namespace
 
@@ -141,6 +146,53 @@ private slots:
         file.close();
         refused_at_once(path, QStringLiteral(":3:1: '00' is the double zero of an American wheel; "
                                              "Quorvel plays the single-zero wheel"));
+    }
+
+    // The message box of a refusal runs an event loop of its own for as long
+    // as it is open. The refused load's progress dialog must not show itself
+    // meanwhile: it is modal, so it would hold the box's button behind a busy
+    // bar of a load that has already ended.
+    void no_progress_shows_over_the_message_of_a_refusal() {
+        bool progress_shown = false;
+        form_->set_error_reporter([this, &progress_shown](const QString& message) {
+            errors_ << message;
+            // Open longer than any delay a progress dialog waits before it shows.
+            QEventLoop box;
+            QTimer look;
+            QObject::connect(&look, &QTimer::timeout, &box, [&] {
+                for (const QProgressDialog* dialog : form_->findChildren<QProgressDialog*>())
+                    progress_shown = progress_shown || dialog->isVisible();
+                if (progress_shown) box.quit();
+            });
+            look.start(50);
+            QTimer::singleShot(kProgressShowsMs, &box, &QEventLoop::quit);
+            box.exec();
+        });
+        QSignalSpy finished(form_.get(), &TForm1::loadFinished);
+        form_->load_spins(fifo());
+        QVERIFY(finished.wait(kWaitMs));
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY(!progress_shown);
+    }
+
+    // The progress names the file as plain text: markup in a name is shown,
+    // not obeyed, and what would turn the line around is masked.
+    void the_progress_shows_the_name_as_text() {
+        const QString path = folder_.filePath(QStringLiteral("<b>\u202Espins.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("5\n17\n");
+        file.close();
+        QSignalSpy finished(form_.get(), &TForm1::loadFinished);
+        form_->load_spins(path);
+        const auto* progress = form_->findChild<QProgressDialog*>(QStringLiteral("LoadProgress"));
+        QVERIFY(progress != nullptr);
+        const auto* label = progress->findChild<QLabel*>();
+        QVERIFY(label != nullptr);
+        QCOMPARE(label->text(), QStringLiteral("Playing the spins of <b>?spins.txt…"));
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QVERIFY(finished.wait(kWaitMs));
+        QCOMPARE(form_->game().NumbersList.size(), std::size_t{2});
     }
 
     void the_backtest_tab_refuses_a_named_pipe_at_once() {

@@ -148,6 +148,17 @@ json)
   run --json "$odd"
   [ "$status" -eq 0 ] || fail "exit $status: $err"
   grep -qF 'say \"hi\"\ufffd'$'\xc3\xa9''.txt", "mode"' <<<"$out" || fail "file name in JSON: $out"
+  # The tables go to a terminal: a name there is masked as in the messages,
+  # in a file's title and in the File column of several files.
+  odd=$work/$'\e[2Jred\xe2\x80\xae\xc2\x9b.txt'
+  cp "$spins" "$odd"
+  for files in 1 2; do
+    if [ "$files" -eq 1 ]; then run "$odd"; else run "$odd" "$spins"; fi
+    [ "$status" -eq 0 ] || fail "exit $status: $err"
+    grep -qF '?[2Jred??.txt' <<<"$out" || fail "the name is not in the table of $files file(s): $out"
+    ! LC_ALL=C grep -qF -e $'\e' -e $'\xe2\x80\xae' -e $'\xc2\x9b' <<<"$out" ||
+      fail "a table of $files file(s) holds what a terminal acts on: $(od -c <<<"$out" | head)"
+  done
   run --json --random 2000 --seed 7 --mode "PARADOX 4.1"
   first=$out
   run --json --random 2000 --seed 7 --mode "PARADOX 4.1"

@@ -29,6 +29,11 @@ TEST(ShownText, MasksWhatATerminalOrMessageBoxWouldActOnAndKeepsTheRest) {
         // Neighbours of those ranges are ordinary text.
         {"\xE2\x80\xA7\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA", std::string::npos,
          "\xE2\x80\xA7\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA"},
+        // What takes no room: zero-width space, right-to-left mark, word joiner,
+        // Arabic letter mark, byte order mark; their neighbours U+200A and U+2065 stay.
+        {"\xE2\x80\x8B\xE2\x80\x8F\xE2\x81\xA0\xD8\x9C\xEF\xBB\xBF"
+         "1|\xE2\x80\x8A\xE2\x81\xA5",
+         std::string::npos, "?????1|\xE2\x80\x8A\xE2\x81\xA5"},
         // Not UTF-8: overlong, surrogate, beyond U+10FFFF, cut short; a byte at a time.
         {"\xC1\xBF|\xED\xBF\xBF|\xF4\x90\x80\x80|\xF0\x9F\x8E", std::string::npos,
          "??|???|????|???"},
