@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quorvel authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two commands of the README: `make run` and `make test`. Both install
 # what is missing, then build in build/ (Release) and reuse what is built.
 # `make install` puts the programs in place (PREFIX, default /usr/local;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's context menu and the loading of a spin file by the menu, the
 // keyboard or a file dropped on the window.
 #include "app/tform1.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lab's speed: reading spin files, and playing them through a run or a
 // batch, as quorvel-lab and the window's backtest do.
 

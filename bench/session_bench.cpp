@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cost of the lab window's live work: a spin file played into the game
 // (the load), and what the Session tab computes after every spin of a long
 // session (sleeps and hits, the chart's outline and running peak).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cost of one spin in every game mode and betting type: a number entered
 // and its analysis pause ended, as the window and the lab play it.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's own work for one spin: a number's button clicked, the analysis
 // pause ticking fifty times on the window's timer, and the prediction shown.
 // The figure is the processor time of the whole program per spin (the game's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // quorvel-lab: plays spin files through the engine and reports the figures.
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the system packages Quorvel is built and tested with, asking the
 # package manager only for what is missing. Runs as root or through sudo; when
 # everything is already there it does nothing and asks nothing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Write failures made on purpose, for the tests of the savers: a disk that
 // fills up after a few bytes and a folder in which no file can be made. Both
 // undo themselves when they go out of scope. Plain C++, so the engine's tests

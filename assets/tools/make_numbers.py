@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Quorvel authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes assets/numbers/number_0.svg .. number_36.svg (the lit number cells).
 
 Each picture is 33 x 33 and lies exactly over the dimmed cell of table.svg.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's building blocks on their own: the colour helper, the picture,
 // the spin edit, the gauge, the saver every export writes through and the
 // application's guard against exceptions.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading spin files into the live game, the window's keys and its context
 // menu, and the lab window. Clicks go through the real buttons; the analysis
 // pause runs on its own timer, made to tick without delay.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every game mode, with both betting types and all three sector choices,
 // played through the window: the chips it shows are the bet the next number
 // settles.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window driven as a player would: clicks, pointer moves and the save
 // dialog replaced by a chosen file name. Widgets are found by their game names.
 #include <memory>

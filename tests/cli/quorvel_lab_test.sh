@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvel authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs one case of the quorvel-lab checks: quorvel_lab_test.sh CASE PROGRAM REAL_SPINS_DIR
 set -uo pipefail
 

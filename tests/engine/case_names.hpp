@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Names for the cases of parameterised tests, so that the test list and a
 // failure say which case ran ("EveryMode/SessionFigures.X/DeepScan") instead
 // of printing the parameter's bytes. A name holds letters, digits and "_".

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random play: a player who clicks everything, in any order, at any moment.
 // After every action the money must still add up, the bankroll must be what a
 // bookkeeper who sees only the table counts, an undo must take the spin back

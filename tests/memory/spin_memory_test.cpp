@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A game keeps one entry of the number list a spin and nothing else that
 // grows, in every mode: a long run of the lab must not run out of memory.
 
