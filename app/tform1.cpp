@@ -4,25 +4,21 @@
 #include "app/tform1.hpp"
 
 #include <QApplication>
-#include <QDir>
+#include <QContextMenuEvent>
 #include <QIcon>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPalette>
-#include <QTimer>
 
 #include "app/colours.hpp"
-#include "app/file_dialogs.hpp"
+#include "app/engine_timers.hpp"
 #include "app/header_panel.hpp"
 #include "app/lab_window.hpp"
 #include "app/money_panel.hpp"
-#include "app/save_file.hpp"
 #include "app/settings_panel.hpp"
 #include "app/status_panel.hpp"
 #include "app/svg_picture.hpp"
 #include "app/table_panel.hpp"
 #include "app/window_menu.hpp"
-#include "lab/shown_text.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -43,21 +39,13 @@ TForm1::TForm1(QWidget* parent)
 
     create_panels();
 
-    ui_.Timer_Analyse = new QTimer(this);
-    ui_.Timer_Analyse->setObjectName(QStringLiteral("Timer_Analyse"));
-    ui_.Timer_Analyse->setInterval(10);
-    ui_.Timer_Analyse->setTimerType(Qt::PreciseTimer);
-    connect(ui_.Timer_Analyse, &QTimer::timeout, this, &TForm1::Timer_AnalyseTimer);
-
-    ui_.Timer_MaxProfit = new QTimer(this);
-    ui_.Timer_MaxProfit->setObjectName(QStringLiteral("Timer_MaxProfit"));
-    ui_.Timer_MaxProfit->setInterval(50);
-    connect(ui_.Timer_MaxProfit, &QTimer::timeout, this, &TForm1::Timer_MaxProfitTimer);
-
     status_->raise_pause_gauge();
+    timers_ = new EngineTimers(this, keeper_.session());
+    notices_ = new Notices(this);
+    history_ = new HistorySaver(this, game_);
+    loading_ = new SpinLoading(this, keeper_, history_->folder());
+    files_ = new SessionFiles(this, keeper_, [this] { return loading(); });
     tie_panels();
-
-    setAcceptDrops(true);
 
     // No visible control holds the keyboard at start.
     settings_->park_focus();
@@ -110,6 +98,8 @@ void TForm1::tie_panels() {
         connect(panel, &Panel::surfaceMoved, this, &TForm1::Disable_Hovers);
 
     connect(table_, &TablePanel::numberClicked, this, &TForm1::number_click);
+    connect(timers_, &EngineTimers::pauseMoved, this, [this] { status_->render_pause(game_); });
+    connect(timers_, &EngineTimers::ticked, this, &TForm1::refresh);
     connect(table_, &TablePanel::trendMarkSet, this, [this](Sector sector) {
         session().set_trend_mark(sector);
         refresh();
@@ -119,17 +109,17 @@ void TForm1::tie_panels() {
         refresh();
     });
 
-    connect(header_, &HeaderPanel::saveClicked, this, &TForm1::SpeedButton42Click);
+    connect(header_, &HeaderPanel::saveClicked, history_, &HistorySaver::save);
     connect(header_, &HeaderPanel::undoClicked, this, &TForm1::UndoClick);
     connect(header_, &HeaderPanel::minimiseClicked, this, &QWidget::showMinimized);
     connect(header_, &HeaderPanel::closeClicked, this, &QCoreApplication::quit);
-    connect(menu_, &WindowMenu::loadRequested, this, &TForm1::ask_and_load_spins);
+    connect(menu_, &WindowMenu::loadRequested, loading_, &SpinLoading::ask_and_load);
     connect(menu_, &WindowMenu::labRequested, this, &TForm1::open_lab);
-    connect(menu_, &WindowMenu::saveRequested, this, &TForm1::SpeedButton42Click);
+    connect(menu_, &WindowMenu::saveRequested, history_, &HistorySaver::save);
     connect(menu_, &WindowMenu::undoRequested, this, &TForm1::undo_key);
-    connect(menu_, &WindowMenu::saveSessionRequested, this, &TForm1::ask_and_save_session);
-    connect(menu_, &WindowMenu::openSessionRequested, this, &TForm1::ask_and_open_session);
-    connect(menu_, &WindowMenu::newSessionRequested, this, &TForm1::reset_app);
+    connect(menu_, &WindowMenu::saveSessionRequested, files_, &SessionFiles::ask_and_save);
+    connect(menu_, &WindowMenu::openSessionRequested, files_, &SessionFiles::ask_and_open);
+    connect(menu_, &WindowMenu::newSessionRequested, files_, &SessionFiles::reset);
 
     connect(settings_, &SettingsPanel::settingChanged, this,
             [this](Setting setting, std::optional<int> value) {
@@ -146,17 +136,29 @@ void TForm1::tie_panels() {
     connect(settings_, &SettingsPanel::manualBetResetClicked, this,
             run(&Session::manual_bet_reset));
     connect(settings_, &SettingsPanel::setBankrollClicked, this, run(&Session::set_bankroll));
-    connect(settings_, &SettingsPanel::saveSettingsClicked, this, [this] {
-        if (const QString error = save_settings(game_.params); !error.isEmpty()) report(error);
-    });
-    connect(settings_, &SettingsPanel::loadSettingsClicked, this, [this] {
-        const QString problem = load_settings(session());
+    connect(settings_, &SettingsPanel::saveSettingsClicked, files_, &SessionFiles::save_settings);
+    connect(settings_, &SettingsPanel::loadSettingsClicked, files_, &SessionFiles::load_settings);
+    connect(settings_, &SettingsPanel::resetAppClicked, files_, &SessionFiles::reset);
+    connect(&keeper_, &SessionKeeper::notKept, notices_, &Notices::report);
+
+    connect(files_, &SessionFiles::replaced, this, &TForm1::session_replaced);
+    connect(files_, &SessionFiles::settingsLoaded, this, [this] {
         settings_->show_settings(game_.params);
         refresh();
-        if (!problem.isEmpty()) report(problem);
     });
-    connect(settings_, &SettingsPanel::resetAppClicked, this, &TForm1::reset_app);
-    connect(&keeper_, &SessionKeeper::notKept, this, &TForm1::report);
+    connect(files_, &SessionFiles::failed, notices_, &Notices::report);
+    connect(files_, &SessionFiles::told, notices_, &Notices::tell);
+
+    // A load ends with the window taking input again, the loaded game shown
+    // or the refusal reported, and then loadFinished.
+    connect(loading_, &SpinLoading::inputBack, this, [this] { settings_->park_focus(); });
+    connect(loading_, &SpinLoading::loaded, this, [this] {
+        refresh();
+        emit sessionChanged();
+    });
+    connect(loading_, &SpinLoading::refused, notices_, &Notices::report);
+    connect(loading_, &SpinLoading::finished, this, &TForm1::loadFinished);
+    connect(loading_, &SpinLoading::sessionDropped, files_, &SessionFiles::open);
 
     connect(status_, &StatusPanel::unfolded, this,
             [this] { set_client_height(ui_.Label_Point2->y()); });
@@ -179,48 +181,11 @@ void TForm1::render() {
     status_->render(game_);
     money_->render(game_);
     settings_->render(game_);
-
-    // The analysis pause and the maximum flash run on the window's timers
-    // exactly while the engine says so; nothing else ticks.
-    const auto run_while = [](QTimer* timer, bool running) {
-        if (running == timer->isActive()) return;
-        if (running) {
-            timer->start();
-        } else {
-            timer->stop();
-        }
-    };
-    run_while(ui_.Timer_Analyse, game_.pause.Timer_Analyse);
-    run_while(ui_.Timer_MaxProfit, game_.max_profit_flash.Timer_MaxProfit);
-}
-
-void TForm1::set_export_file_chooser(FileChooser chooser) {
-    choose_export_file_ = std::move(chooser);
-}
-
-void TForm1::set_error_reporter(ErrorReporter reporter) {
-    report_error_ = std::move(reporter);
+    timers_->follow();
 }
 
 void TForm1::number_click(int number) {
     session().enter_number(number);
-    refresh();
-}
-
-// A tick within the pause moves only the gauge, so only the gauge is redrawn;
-// the tick that ends the pause brings the prediction, and the whole display
-// follows it.
-void TForm1::Timer_AnalyseTimer() {
-    session().tick_analysis_pause();
-    if (analysis_running(game_)) {
-        status_->render_pause(game_);
-        return;
-    }
-    refresh();
-}
-
-void TForm1::Timer_MaxProfitTimer() {
-    session().tick_max_profit_flash();
     refresh();
 }
 
@@ -229,25 +194,37 @@ void TForm1::UndoClick() {
     refresh();
 }
 
-void TForm1::SpeedButton42Click() {
-    const QString file_name =
-        choose_export_file_ ? choose_export_file_() : ask_history_file(this, export_folder_);
-    if (file_name.isEmpty()) return;
-    if (const auto reason = save_file(file_name, history_export_text(game_.NumbersList))) {
-        report(QStringLiteral("The history could not be saved to\n%1\n\n%2")
-                   .arg(QDir::toNativeSeparators(file_name), *reason));
-    }
+void TForm1::session_replaced() {
+    settings_->show_settings(game_.params);
+    refresh();
+    emit sessionChanged();
 }
 
-void TForm1::report(const QString& message) {
-    // A message may quote a file's name: what would turn the text around
-    // or hide part of it is masked.
-    const QString shown = QString::fromStdString(shown_lines(message.toStdString()));
-    if (report_error_) {
-        report_error_(shown);
-    } else {
-        QMessageBox::critical(this, windowTitle(), shown);
+// The key does what a click on the undo button does, and only while it is shown.
+void TForm1::undo_key() {
+    if (game_.table.undo_offered) UndoClick();
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event) {
+    // The header and the table; the settings below keep their own menus.
+    if (event->pos().y() >= ui_.Label_Point1->y()) {
+        QWidget::contextMenuEvent(event);
+        return;
     }
+    menu_->exec(event->globalPos(), game_.table.undo_offered);
+    event->accept();
+}
+
+void TForm1::open_lab() {
+    if (!lab_) {
+        lab_ = std::make_unique<LabWindow>(game_, keeper_.log());
+        connect(this, &TForm1::sessionChanged, lab_.get(), &LabWindow::session_changed);
+    }
+    // A minimised lab comes back as it was, maximised or not.
+    lab_->setWindowState(lab_->windowState() & ~Qt::WindowMinimized);
+    lab_->show();
+    lab_->raise();
+    lab_->activateWindow();
 }
 
 // The hover pictures. Each idle picture has a highlighted twin on top of it;

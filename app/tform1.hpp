@@ -9,30 +9,33 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/history_saver.hpp"
+#include "app/notices.hpp"
+#include "app/session_files.hpp"
 #include "app/session_keeper.hpp"
+#include "app/spin_loading.hpp"
 #include "game/game.hpp"
 #include "lab/session_log.hpp"
 
 class QCloseEvent;
 class QLabel;
-class QProgressDialog;
-class QTimer;
 
 namespace quorvel {
 
+class EngineTimers;
 class HeaderPanel;
 class LabWindow;
 class MoneyPanel;
 class SettingsPanel;
-class SpinLoader;
 class StatusPanel;
 class TablePanel;
 class WindowMenu;
 
-// The window. It owns the game and builds its panels (the table, the header,
-// the status strip, the money captions, the settings); it turns what the
-// player does on them into engine calls and, after every call, has them show
-// the engine state (render).
+// The window. It owns the session and builds its panels (the table, the
+// header, the status strip, the money captions, the settings) and its helpers
+// (the timers, the messages, the history export, the loading of spin files,
+// the session's files); it turns what the player does on them into engine
+// calls and, after every call, has the panels show the engine state (render).
 // Every widget that the game names carries that name as its objectName.
 //
 // The design area is larger than the window: everything placed right of
@@ -45,7 +48,7 @@ public:
     // Returns the file the player chose for the export, or an empty string.
     using FileChooser = std::function<QString()>;
     // Tells the player why something failed.
-    using ErrorReporter = std::function<void(const QString& message)>;
+    using ErrorReporter = Notices::Reporter;
 
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
@@ -64,36 +67,34 @@ public:
     // did not end cleanly, asks "Resume the last session (N spins, last at
     // HH:MM)?" with `ask` (true resumes), or with a question box of its own.
     // The window is usable without it, as in the tests: then nothing is kept.
-    using Question = std::function<bool(const QString& question)>;
-    void start_session(const Question& ask = {});
+    using Question = SessionFiles::Question;
+    void start_session(const Question& ask = {}) { files_->start(ask); }
 
-    // "Save session…" and "Open session…": the file chooser and the two
-    // actions with a file already chosen. Opening replays the file exactly;
-    // a refused file is reported and changes nothing.
-    void set_session_file_chooser(std::function<QString(bool save)> chooser);
-    void save_session(const QString& file_name);
-    void open_session(const QString& file_name);
-    // "RESET APP": asks first (with `ask`, or a question box) when spins were
-    // entered, then starts a new session with the current settings.
-    void set_reset_question(Question ask);
-    void reset_app();
+    // "Save session…", "Open session…" and "RESET APP", as SessionFiles does them.
+    void set_session_file_chooser(std::function<QString(bool save)> chooser) {
+        files_->set_file_chooser(std::move(chooser));
+    }
+    void save_session(const QString& file_name) { files_->save(file_name); }
+    void open_session(const QString& file_name) { files_->open(file_name); }
+    void set_reset_question(Question ask) { files_->set_reset_question(std::move(ask)); }
+    void reset_app() { files_->reset(); }
 
     // Brings the engine's captions up to date and shows the engine state. The
     // window does this after each of its own engine calls; a caller that
     // changes the game directly calls it afterwards.
     void refresh();
 
-    // The save dialog and the error message box by default; tests replace them.
-    void set_export_file_chooser(FileChooser chooser);
-    void set_error_reporter(ErrorReporter reporter);
-    // The open dialog of "Load spins…" by default.
-    void set_load_file_chooser(FileChooser chooser);
-
-    // Plays the numbers of a spin file into the game, as clicks would enter
-    // them, off the interface thread and with a progress bar; the window
-    // takes no input meanwhile. A refused file is reported and changes nothing.
-    void load_spins(const QString& file_name);
-    bool loading() const { return loader_ != nullptr; }
+    // The save dialog and the message boxes by default; tests replace them.
+    void set_export_file_chooser(FileChooser chooser) {
+        history_->set_file_chooser(std::move(chooser));
+    }
+    void set_error_reporter(ErrorReporter reporter) { notices_->set_reporter(std::move(reporter)); }
+    // "Load spins…" and a spin file played into the game, as SpinLoading does them.
+    void set_load_file_chooser(FileChooser chooser) {
+        loading_->set_file_chooser(std::move(chooser));
+    }
+    void load_spins(const QString& file_name) { loading_->load(file_name); }
+    bool loading() const { return loading_->loading(); }
     // Opens "Quorvel Lab", or brings it to the front.
     void open_lab();
     LabWindow* lab_window() const { return lab_.get(); }
@@ -110,8 +111,6 @@ protected:
     void leaveEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     // Builds the panels, in the stacking order of the window, and ties their
@@ -121,10 +120,7 @@ private:
 
     // Engine calls from the player.
     void number_click(int number);
-    void Timer_AnalyseTimer();
-    void Timer_MaxProfitTimer();
     void UndoClick();
-    void SpeedButton42Click();
 
     // Every hover picture of every panel back to rest.
     void Disable_Hovers();
@@ -135,13 +131,6 @@ private:
 
     // The undo key and the menu's "Undo".
     void undo_key();
-    void ask_and_load_spins();
-    void ask_and_save_session();
-    void ask_and_open_session();
-    void load_ended();
-    void report(const QString& message);
-    // A sentence for the player that is no error (a torn line left out).
-    void tell(const QString& message);
     // After the whole session was replaced: every control shows it again.
     void session_replaced();
     void closeEvent(QCloseEvent* event) override;
@@ -159,22 +148,16 @@ private:
         // The two heights of the window, kept where the layout can see them.
         QLabel* Label_Point1 = nullptr;
         QLabel* Label_Point2 = nullptr;
-        QTimer* Timer_Analyse = nullptr;
-        QTimer* Timer_MaxProfit = nullptr;
     };
     Widgets ui_;
 
-    FileChooser choose_export_file_;
-    ErrorReporter report_error_;
-    QString export_folder_;
-
-    FileChooser choose_load_file_;
-    std::function<QString(bool save)> choose_session_file_;
-    Question reset_question_;
-    QString session_folder_;
-    QString load_folder_;
-    SpinLoader* loader_ = nullptr;  // a child while a load runs
-    QProgressDialog* load_progress_ = nullptr;
+    // The window's helpers: its timers, its messages, the history export,
+    // loading a spin file and the session's files.
+    EngineTimers* timers_ = nullptr;
+    Notices* notices_ = nullptr;
+    HistorySaver* history_ = nullptr;
+    SpinLoading* loading_ = nullptr;
+    SessionFiles* files_ = nullptr;
     std::unique_ptr<LabWindow> lab_;
 };
 
