@@ -53,6 +53,12 @@ private:
     What what_;
 };
 
+// Writes an earlier file for a save to replace; true when all of it was written.
+bool put_earlier(const QString& file_name, const QByteArray& bytes) {
+    QFile file(file_name);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
 }  // namespace
 
 class ControlsTest : public QObject {
@@ -218,10 +224,8 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         const QString file_name = folder.filePath("numbers.txt");
+        QVERIFY(put_earlier(file_name, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n"));
         QFile earlier(file_name);
-        QVERIFY(earlier.open(QIODevice::WriteOnly));
-        earlier.write("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
-        earlier.close();
 
         QCOMPARE(quorvel::save_file(file_name, "36\r\n"), std::nullopt);
         QVERIFY(earlier.open(QIODevice::ReadOnly));
@@ -247,10 +251,8 @@ private slots:
         QVERIFY(folder.isValid());
         const QString file_name = folder.filePath("numbers.txt");
         const QByteArray earlier_bytes("17\r\n4\r\n");
+        QVERIFY(put_earlier(file_name, earlier_bytes));
         QFile earlier(file_name);
-        QVERIFY(earlier.open(QIODevice::WriteOnly));
-        earlier.write(earlier_bytes);
-        earlier.close();
         std::string history;
         for (int k = 0; k < numbers; ++k)
             history += std::to_string(k % 37) + "\r\n";
@@ -273,10 +275,8 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         const QString file_name = folder.filePath("numbers.txt");
+        QVERIFY(put_earlier(file_name, "1\r\n2\r\n3\r\n"));
         QFile earlier(file_name);
-        QVERIFY(earlier.open(QIODevice::WriteOnly));
-        earlier.write("1\r\n2\r\n3\r\n");
-        earlier.close();
 
         std::optional<QString> replaced;
         std::optional<QString> created;
