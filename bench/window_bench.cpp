@@ -23,6 +23,7 @@
 #include "app/session_store.hpp"
 #include "app/tform1.hpp"
 #include "play/session.hpp"
+#include "run_benchmarks.hpp"
 
 namespace quorvel {
 namespace {
@@ -91,9 +92,5 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     quorvel::apply_program_look();
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quorvel::run_benchmarks(argc, argv);
 }

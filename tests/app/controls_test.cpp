@@ -53,10 +53,15 @@ private:
     What what_;
 };
 
-// Writes an earlier file for a save to replace; true when all of it was written.
-bool put_earlier(const QString& file_name, const QByteArray& bytes) {
+// Writes "numbers.txt" in the folder for a save to replace, and gives its
+// name; an empty name when the folder or the file could not be made.
+QString put_earlier(const QTemporaryDir& folder, const QByteArray& bytes) {
+    if (!folder.isValid()) return {};
+    const QString file_name = folder.filePath("numbers.txt");
     QFile file(file_name);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    return written ? file_name : QString();
 }
 
 }  // namespace
@@ -222,9 +227,8 @@ private slots:
 
     void the_saver_replaces_an_earlier_file_whole() {
         QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString file_name = folder.filePath("numbers.txt");
-        QVERIFY(put_earlier(file_name, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n"));
+        const QString file_name = put_earlier(folder, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
+        QVERIFY(!file_name.isEmpty());
         QFile earlier(file_name);
 
         QCOMPARE(quorvel::save_file(file_name, "36\r\n"), std::nullopt);
@@ -248,10 +252,9 @@ private slots:
     void a_save_that_finds_the_disk_full_keeps_the_earlier_file() {
         QFETCH(int, numbers);
         QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString file_name = folder.filePath("numbers.txt");
         const QByteArray earlier_bytes("17\r\n4\r\n");
-        QVERIFY(put_earlier(file_name, earlier_bytes));
+        const QString file_name = put_earlier(folder, earlier_bytes);
+        QVERIFY(!file_name.isEmpty());
         QFile earlier(file_name);
         std::string history;
         for (int k = 0; k < numbers; ++k)
@@ -273,9 +276,8 @@ private slots:
 
     void a_save_in_a_folder_that_takes_no_new_file_is_written_in_place() {
         QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString file_name = folder.filePath("numbers.txt");
-        QVERIFY(put_earlier(file_name, "1\r\n2\r\n3\r\n"));
+        const QString file_name = put_earlier(folder, "1\r\n2\r\n3\r\n");
+        QVERIFY(!file_name.isEmpty());
         QFile earlier(file_name);
 
         std::optional<QString> replaced;
