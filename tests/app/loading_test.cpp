@@ -51,8 +51,7 @@ private:
     // Writes a spin file; true when all of it was written.
     static bool put(const QString& path, const QByteArray& bytes) {
         QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-               file.flush();
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
     }
 
     template <typename T = QWidget>
