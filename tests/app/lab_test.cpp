@@ -151,6 +151,13 @@ private:
         QVERIFY(form.isEnabled());
     }
 
+    // A new window that has loaded the file.
+    std::unique_ptr<TForm1> form_that_loaded(const QString& file_name) {
+        auto form = make_form();
+        load(*form, file_name);
+        return form;
+    }
+
     // The lab window's Backtest tab, with its dialogs replaced.
     quorvel::BacktestTab* open_backtest() {
         form_->open_lab();
@@ -206,8 +213,7 @@ private slots:
             click(*form_, number);
             if (QTest::currentTestFailed()) return;
         }
-        auto loaded = make_form();
-        load(*loaded, file_name);
+        const auto loaded = form_that_loaded(file_name);
         QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
 
         QCOMPARE(view_of(*loaded), view_of(*form_));
@@ -299,8 +305,7 @@ private slots:
         QTest::keyClick(form_.get(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(QFile::exists(file_name));
 
-        auto restarted = make_form();
-        load(*restarted, file_name);
+        const auto restarted = form_that_loaded(file_name);
         QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
         QCOMPARE(view_of(*restarted), view_of(*form_));
         QCOMPARE(restarted->game().NumbersList, form_->game().NumbersList);
