@@ -5,7 +5,9 @@
 
 #include <exception>
 
+#include <QFont>
 #include <QMessageBox>
+#include <QStyleFactory>
 
 namespace quorvel {
 
@@ -57,6 +59,16 @@ void Application::report(const QString& message) {
         qWarning("Unhandled exception while reporting: %s", qPrintable(message));
     }
     reporting_ = false;
+}
+
+void apply_program_look() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    QApplication::setFont(font);
 }
 
 }  // namespace quorvel

@@ -35,4 +35,8 @@ private:
     bool reporting_ = false;
 };
 
+// The program's look on every desktop: the Fusion style and the small sans
+// serif font the window is drawn for. The window draws its own chrome anyway.
+void apply_program_look();
+
 }  // namespace quorvel

@@ -62,11 +62,7 @@ BankrollChart::BankrollChart(QWidget* parent)
       median_(new QLineSeries),
       spins_(new QValueAxis),
       money_(new QValueAxis) {
-    setObjectName(QStringLiteral("BankrollChart"));
-    setRenderHint(QPainter::Antialiasing);
-    setFrameShape(QFrame::NoFrame);
-    setBackgroundBrush(colour_from_bgr(kPanel));
-    setMinimumSize(320, 200);
+    style_chart_view(*this, QStringLiteral("BankrollChart"), 320, 200);
 
     auto* chart = new QChart;
     style_chart(*chart);

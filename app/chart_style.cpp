@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QChart>
+#include <QChartView>
 #include <QFont>
 #include <QLegend>
 #include <QLocale>
@@ -21,6 +22,14 @@ namespace {
 constexpr int kChanceBlue = 0xC09070;
 
 }  // namespace
+
+void style_chart_view(QChartView& view, const QString& name, int min_width, int min_height) {
+    view.setObjectName(name);
+    view.setRenderHint(QPainter::Antialiasing);
+    view.setFrameShape(QFrame::NoFrame);
+    view.setBackgroundBrush(colour_from_bgr(kPanel));
+    view.setMinimumSize(min_width, min_height);
+}
 
 void style_chart(QChart& chart) {
     chart.setBackgroundBrush(colour_from_bgr(kPanel));

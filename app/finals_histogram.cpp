@@ -58,11 +58,7 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
       start_mark_(new QLineSeries),
       money_(new QValueAxis),
       sessions_(new QValueAxis) {
-    setObjectName(QStringLiteral("FinalsHistogram"));
-    setRenderHint(QPainter::Antialiasing);
-    setFrameShape(QFrame::NoFrame);
-    setBackgroundBrush(colour_from_bgr(kPanel));
-    setMinimumSize(220, 200);
+    style_chart_view(*this, QStringLiteral("FinalsHistogram"), 220, 200);
     setToolTip(
         QStringLiteral("Where the fair sessions with the same settings ended; the end "
                        "bars also hold the few beyond them. The line: where this run "

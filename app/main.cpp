@@ -3,9 +3,6 @@
 
 #include <exception>
 
-#include <QFont>
-#include <QStyleFactory>
-
 #include "app/application.hpp"
 #include "app/tform1.hpp"
 
@@ -15,14 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvel 4.1"));
     QApplication::setApplicationVersion(QStringLiteral("4.1"));
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
-    // One look on every desktop: the window draws its own chrome anyway.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    QApplication::setFont(font);
+    quorvel::apply_program_look();
 
     try {
         quorvel::TForm1 form;

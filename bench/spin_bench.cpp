@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "play/session.hpp"
+#include "run_benchmarks.hpp"
 
 namespace quorvel {
 namespace {
@@ -103,9 +104,5 @@ void register_spin_benchmarks() {
 
 int main(int argc, char** argv) {
     quorvel::register_spin_benchmarks();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quorvel::run_benchmarks(argc, argv);
 }

@@ -14,16 +14,16 @@
 #include <random>
 
 #include <QApplication>
-#include <QFont>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTest>
 
 #include <QTemporaryDir>
 
+#include "app/application.hpp"
 #include "app/session_store.hpp"
 #include "app/tform1.hpp"
 #include "play/session.hpp"
+#include "run_benchmarks.hpp"
 
 namespace quorvel {
 namespace {
@@ -90,17 +90,7 @@ BENCHMARK(BM_KeepOneAction)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    QApplication::setFont(font);
+    quorvel::apply_program_look();
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quorvel::run_benchmarks(argc, argv);
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace quorvel {
@@ -87,6 +88,20 @@ constexpr std::optional<E> item_at(int row) {
 template <typename E>
 constexpr int row_of(E item) {
     return static_cast<int>(item);
+}
+
+// A list's items for a message: each in double quotes, with commas between
+// ("Losses", "Losses In A Row"). No item holds a quote or a backslash.
+template <typename E>
+std::string quoted_items() {
+    std::string list;
+    for (std::string_view item : items_of<E>()) {
+        if (!list.empty()) list += ", ";
+        list += '"';
+        list += item;
+        list += '"';
+    }
+    return list;
 }
 
 // The safe-level list holds the levels "0" to "20".

@@ -53,18 +53,6 @@ std::string quoted(std::string_view text) {
 }
 
 template <typename E>
-std::string listed() {
-    std::string list;
-    for (std::string_view item : items_of<E>()) {
-        if (!list.empty()) list += ", ";
-        list += '"';
-        list += item;
-        list += '"';
-    }
-    return list;
-}
-
-template <typename E>
 std::optional<E> item_named(std::string_view text) {
     const auto items = items_of<E>();
     for (std::size_t row = 0; row < items.size(); ++row) {
@@ -129,7 +117,8 @@ std::string read_item(std::string_view value, std::string_view what, E& out) {
         out = *item;
         return {};
     }
-    return quoted(value) + " is not " + std::string(what) + "; the choices are " + listed<E>();
+    return quoted(value) + " is not " + std::string(what) + "; the choices are " +
+           quoted_items<E>();
 }
 
 std::string read_aim(std::string_view value, LabSettings& settings) {
@@ -169,9 +158,10 @@ std::string read_rule(std::string_view value, std::string_view what, std::string
     const std::string refused =
         quoted(value) + " is not " + std::string(what) +
         ": give COUNT TYPE ACTION [VALUE], for example \"" + std::string(example) +
-        "\"; TYPE is one of " + listed<Count>() + "; ACTION is one of " + listed<Action>() +
-        " (the actions ending in ':' take a VALUE); COUNT and VALUE are " + "whole numbers from " +
-        std::to_string(kRuleValueRange.minimum) + " to " + std::to_string(kRuleValueRange.maximum);
+        "\"; TYPE is one of " + quoted_items<Count>() + "; ACTION is one of " +
+        quoted_items<Action>() + " (the actions ending in ':' take a VALUE); COUNT and VALUE are " +
+        "whole numbers from " + std::to_string(kRuleValueRange.minimum) + " to " +
+        std::to_string(kRuleValueRange.maximum);
     std::string_view rest = trimmed(value);
     const std::size_t blank = rest.find(' ');
     Rule rule = out;

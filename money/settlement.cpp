@@ -32,6 +32,23 @@ int step_after_win(ProgressionSystem system, std::span<const std::int64_t> table
     return step;
 }
 
+// Moves the bet after a paid settlement: "CUSTOM" runs its rule, a table
+// system takes the step `next` gives. A softer system has no double table:
+// under double bets it moves nothing.
+template <typename NextStep>
+void move_bet(Game& game, void (*custom_rule)(Game&), NextStep next) {
+    const ProgressionSystem system = game.params.BettingSystem;
+    if (system == ProgressionSystem::Custom) {
+        custom_rule(game);
+        load_custom_bet(game);
+        return;
+    }
+    const auto table = active_table(system, game.params.BettingType);
+    if (table.empty()) return;
+    game.Bet_Step = next(system, table, game.Bet_Step);
+    load_table_bet(game, table);
+}
+
 }  // namespace
 
 void WinLoose(Game& game) {
@@ -77,18 +94,7 @@ void Win_Calc(Game& game) {
         if (game.params.ChBx_TestBankroll) start_max_profit_flash(game);
     }
 
-    const ProgressionSystem system = game.params.BettingSystem;
-    if (system == ProgressionSystem::Custom) {
-        custom_win_rule(game);
-        load_custom_bet(game);
-    } else {
-        // A softer system has no double table: under double bets it moves nothing.
-        const auto table = active_table(system, game.params.BettingType);
-        if (!table.empty()) {
-            game.Bet_Step = step_after_win(system, table, game.Bet_Step);
-            load_table_bet(game, table);
-        }
-    }
+    move_bet(game, &custom_win_rule, &step_after_win);
 
     game.table.SL_Field = true;
     Get_Minimal_Profit_Calc(game);
@@ -99,17 +105,10 @@ void Win_Calc(Game& game) {
 void Lose_Calc(Game& game) {
     if (game.table.safe_level_in_force()) return;
 
-    const ProgressionSystem system = game.params.BettingSystem;
-    if (system == ProgressionSystem::Custom) {
-        custom_loss_rule(game);
-        load_custom_bet(game);
-    } else {
-        const auto table = active_table(system, game.params.BettingType);
-        if (!table.empty()) {
-            game.Bet_Step = step_forward(table, game.Bet_Step);
-            load_table_bet(game, table);
-        }
-    }
+    move_bet(game, &custom_loss_rule,
+             [](ProgressionSystem, std::span<const std::int64_t> table, int step) {
+                 return step_forward(table, step);
+             });
 
     // 1, 2, 1, 2, ... with each paid loss.
     game.Lose_Toggle += 1;

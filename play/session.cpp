@@ -457,16 +457,6 @@ std::string quoted(std::string_view text) {
     return out;
 }
 
-template <typename E>
-std::string item_list() {
-    std::string list;
-    for (std::string_view item : items_of<E>()) {
-        if (!list.empty()) list += ", ";
-        list += quoted(item);
-    }
-    return list;
-}
-
 }  // namespace
 
 // Applies the lines of a journal one by one to a session, each at the second
@@ -546,7 +536,7 @@ private:
                     return taken((session_.*method)(static_cast<E>(row)), field);
             }
         }
-        return wrong(field, "takes one of " + item_list<E>());
+        return wrong(field, "takes one of " + quoted_items<E>());
     }
 
     std::optional<ActionError> sector(const JournalField& field, bool set) {

@@ -7,6 +7,8 @@
 
 namespace quorvel {
 
+struct Game;
+
 // Every predictor bets within one family at a time, the three dozens or the
 // three columns, and names the family's sectors by place: first, second and
 // third, 0 to 2 (D1 D2 D3, or C1 C2 C3).
@@ -46,6 +48,23 @@ struct FamilyMarks {
 constexpr FamilyMarks marks_of(SectorSet trend_marks, Family family) {
     const unsigned shift = 3 * static_cast<unsigned>(family);
     return FamilyMarks{(static_cast<unsigned>(trend_marks.bits()) >> shift) & 7u};
+}
+
+// A predictor's four bets: on a dozen or a column, single or double.
+struct FamilyBets {
+    void (*dozens)(Game&);
+    void (*columns)(Game&);
+    void (*dozens_double)(Game&);
+    void (*columns_double)(Game&);
+};
+
+// Places the predictor's bet of the family and the bet type in force.
+inline void place_family_bet(Game& game, Family family, bool single, const FamilyBets& bets) {
+    if (family == Family::Dozens) {
+        (single ? bets.dozens : bets.dozens_double)(game);
+    } else {
+        (single ? bets.columns : bets.columns_double)(game);
+    }
 }
 
 }  // namespace quorvel

@@ -87,18 +87,8 @@ void Prediction_Paradox(Game& game) {
     if (game.params.BettingSectors == SectorChoice::OnlyDozens) family = Family::Dozens;
     if (game.params.BettingSectors == SectorChoice::OnlyColumns) family = Family::Columns;
 
-    const bool dozens = family == Family::Dozens;
-    if (game.params.BettingType == BetType::Single) {
-        if (dozens) {
-            Paradox_Dozens(game);
-        } else {
-            Paradox_Columns(game);
-        }
-    } else if (dozens) {
-        Paradox_Dozens2(game);
-    } else {
-        Paradox_Columns2(game);
-    }
+    place_family_bet(game, family, game.params.BettingType == BetType::Single,
+                     {&Paradox_Dozens, &Paradox_Columns, &Paradox_Dozens2, &Paradox_Columns2});
 }
 
 void Paradox_Dozens(Game& game) {

@@ -10,6 +10,7 @@
 #include "predict/chains.hpp"
 #include "predict/deep_scan.hpp"
 #include "predict/double_bet.hpp"
+#include "predict/family.hpp"
 #include "predict/matrix.hpp"
 #include "predict/paradox.hpp"
 #include "predict/smart.hpp"
@@ -27,16 +28,10 @@ void predict_chains(Game& game) {
         game.random.reseed();
         dozens = game.random.draw(2) == 0;
     }
-    const bool single = game.params.BettingType == BetType::Single;
-    if (dozens && single) {
-        Prediction_Chains(game);
-    } else if (dozens) {
-        Prediction_Chains_Double(game);
-    } else if (single) {
-        Prediction_Chains_Columns(game);
-    } else {
-        Prediction_Chains_Double_Columns(game);
-    }
+    place_family_bet(game, dozens ? Family::Dozens : Family::Columns,
+                     game.params.BettingType == BetType::Single,
+                     {&Prediction_Chains, &Prediction_Chains_Columns, &Prediction_Chains_Double,
+                      &Prediction_Chains_Double_Columns});
 }
 
 // Runs the predictor of the game mode in force. Every mode but the adaptive

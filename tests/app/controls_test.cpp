@@ -53,6 +53,17 @@ private:
     What what_;
 };
 
+// Writes "numbers.txt" in the folder for a save to replace, and gives its
+// name; an empty name when the folder or the file could not be made.
+QString put_earlier(const QTemporaryDir& folder, const QByteArray& bytes) {
+    if (!folder.isValid()) return {};
+    const QString file_name = folder.filePath("numbers.txt");
+    QFile file(file_name);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    return written ? file_name : QString();
+}
+
 }  // namespace
 
 class ControlsTest : public QObject {
@@ -216,12 +227,9 @@ private slots:
 
     void the_saver_replaces_an_earlier_file_whole() {
         QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString file_name = folder.filePath("numbers.txt");
+        const QString file_name = put_earlier(folder, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
+        QVERIFY(!file_name.isEmpty());
         QFile earlier(file_name);
-        QVERIFY(earlier.open(QIODevice::WriteOnly));
-        earlier.write("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
-        earlier.close();
 
         QCOMPARE(quorvel::save_file(file_name, "36\r\n"), std::nullopt);
         QVERIFY(earlier.open(QIODevice::ReadOnly));
@@ -244,13 +252,10 @@ private slots:
     void a_save_that_finds_the_disk_full_keeps_the_earlier_file() {
         QFETCH(int, numbers);
         QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString file_name = folder.filePath("numbers.txt");
         const QByteArray earlier_bytes("17\r\n4\r\n");
+        const QString file_name = put_earlier(folder, earlier_bytes);
+        QVERIFY(!file_name.isEmpty());
         QFile earlier(file_name);
-        QVERIFY(earlier.open(QIODevice::WriteOnly));
-        earlier.write(earlier_bytes);
-        earlier.close();
         std::string history;
         for (int k = 0; k < numbers; ++k)
             history += std::to_string(k % 37) + "\r\n";
@@ -271,12 +276,9 @@ private slots:
 
     void a_save_in_a_folder_that_takes_no_new_file_is_written_in_place() {
         QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString file_name = folder.filePath("numbers.txt");
+        const QString file_name = put_earlier(folder, "1\r\n2\r\n3\r\n");
+        QVERIFY(!file_name.isEmpty());
         QFile earlier(file_name);
-        QVERIFY(earlier.open(QIODevice::WriteOnly));
-        earlier.write("1\r\n2\r\n3\r\n");
-        earlier.close();
 
         std::optional<QString> replaced;
         std::optional<QString> created;

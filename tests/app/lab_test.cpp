@@ -151,6 +151,13 @@ private:
         QVERIFY(form.isEnabled());
     }
 
+    // A new window that has loaded the file.
+    std::unique_ptr<TForm1> form_that_loaded(const QString& file_name) {
+        auto form = make_form();
+        load(*form, file_name);
+        return form;
+    }
+
     // The lab window's Backtest tab, with its dialogs replaced.
     quorvel::BacktestTab* open_backtest() {
         form_->open_lab();
@@ -163,6 +170,12 @@ private:
             throw std::logic_error("the test did not choose a file");
         });
         return tab;
+    }
+
+    // The tab plays that many random spins.
+    static void choose_random_spins(quorvel::BacktestTab& tab, int count) {
+        named<QRadioButton>(tab, QStringLiteral("FromRandom"))->setChecked(true);
+        named<QSpinBox>(tab, QStringLiteral("RandomCount"))->setValue(count);
     }
 
     static void press(quorvel::BacktestTab& tab, const char* button) {
@@ -206,8 +219,7 @@ private slots:
             click(*form_, number);
             if (QTest::currentTestFailed()) return;
         }
-        auto loaded = make_form();
-        load(*loaded, file_name);
+        const auto loaded = form_that_loaded(file_name);
         QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
 
         QCOMPARE(view_of(*loaded), view_of(*form_));
@@ -299,8 +311,7 @@ private slots:
         QTest::keyClick(form_.get(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(QFile::exists(file_name));
 
-        auto restarted = make_form();
-        load(*restarted, file_name);
+        const auto restarted = form_that_loaded(file_name);
         QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
         QCOMPARE(view_of(*restarted), view_of(*form_));
         QCOMPARE(restarted->game().NumbersList, form_->game().NumbersList);
@@ -609,8 +620,7 @@ private slots:
     void a_run_is_drawn_against_its_fair_sessions() {
         quorvel::BacktestTab* tab = open_backtest();
         QVERIFY(tab != nullptr);
-        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
-        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(3'000);
+        choose_random_spins(*tab, 3'000);
         // The command line's seed, unless the player changes it.
         QCOMPARE(named<QSpinBox>(*tab, QStringLiteral("RandomSeed"))->value(),
                  int(quorvel::kDefaultLabSeed));
@@ -678,8 +688,7 @@ private slots:
         settings.bankroll = 30;
         named<quorvel::LabSettingsForm>(*tab, QStringLiteral("BacktestSettings"))
             ->set_settings(settings);
-        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
-        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(2'000);
+        choose_random_spins(*tab, 2'000);
         press(*tab, "Run");
         QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
 
@@ -832,8 +841,7 @@ private slots:
                  QDir::toNativeSeparators(spins) +
                      QStringLiteral(":2:3: '3.5' is not a roulette number (0 to 36)"));
 
-        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
-        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(500);
+        choose_random_spins(*tab, 500);
         press(*tab, "Run");
         // What would turn the line around is masked as well.
         const QString csv = folder_.filePath(QStringLiteral("gone/<b>x</b>\u202E.txt"));
@@ -856,8 +864,7 @@ private slots:
     void closing_the_program_during_a_ledger_export_is_safe() {
         quorvel::BacktestTab* tab = open_backtest();
         QVERIFY(tab != nullptr);
-        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
-        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(3'000'000);
+        choose_random_spins(*tab, 3'000'000);
         press(*tab, "Run");
         QCOMPARE(tab->runs().rowCount(), 1);
         const QString csv = folder_.filePath(QStringLiteral("ledger_at_close.csv"));
@@ -889,8 +896,7 @@ private slots:
     void cancel_stops_a_running_grid() {
         quorvel::BacktestTab* tab = open_backtest();
         QVERIFY(tab != nullptr);
-        named<QRadioButton>(*tab, QStringLiteral("FromRandom"))->setChecked(true);
-        named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(2'000);
+        choose_random_spins(*tab, 2'000);
         press(*tab, "Run");
         // 150 runs of two million spins: minutes of work, unless cancelled.
         named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(2'000'000);

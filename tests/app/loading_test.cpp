@@ -48,6 +48,12 @@ private:
     QStringList errors_;
     QTemporaryDir folder_;
 
+    // Writes a spin file; true when all of it was written.
+    static bool put(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    }
+
     template <typename T = QWidget>
     static T* named(const QWidget& parent, const QString& name) {
         T* found = parent.findChild<T*>(name);
@@ -140,10 +146,7 @@ private slots:
 
     void a_double_zero_wheels_log_is_refused_at_its_place() {
         const QString path = folder_.filePath(QStringLiteral("american.txt"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("7\r12\r00\r5\r");
-        file.close();
+        QVERIFY(put(path, "7\r12\r00\r5\r"));
         refused_at_once(path, QStringLiteral(":3:1: '00' is the double zero of an American wheel; "
                                              "Quorvel plays the single-zero wheel"));
     }
@@ -179,10 +182,7 @@ private slots:
     // not obeyed, and what would turn the line around is masked.
     void the_progress_shows_the_name_as_text() {
         const QString path = folder_.filePath(QStringLiteral("<b>\u202Espins.txt"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("5\n17\n");
-        file.close();
+        QVERIFY(put(path, "5\n17\n"));
         QSignalSpy finished(form_.get(), &TForm1::loadFinished);
         form_->load_spins(path);
         const auto* progress = form_->findChild<QProgressDialog*>(QStringLiteral("LoadProgress"));

@@ -24,24 +24,15 @@
 
 #include "app/tform1.hpp"
 #include "play/session.hpp"
+#include "window_helpers.hpp"
 
 using quorvel::GameMode;
 using quorvel::TForm1;
 
 namespace {
 
-template <typename T = QWidget>
-T* named(const TForm1& form, const QString& name) {
-    T* found = form.findChild<T*>(name);
-    if (found == nullptr) qFatal("no widget named %s", qPrintable(name));
-    return found;
-}
-
-void wait_for_rest(const TForm1& form) {
-    while (quorvel::analysis_running(form.game()))
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    QCoreApplication::processEvents();
-}
+using quorvel::testing::named;
+using quorvel::testing::wait_for_rest;
 
 // What the player sees of the game: the history row, the money, the chips
 // with their stakes, the undo arrow, and the step of the progression behind.

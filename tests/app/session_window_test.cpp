@@ -22,6 +22,7 @@
 #include "app/spin_edit.hpp"
 #include "app/tform1.hpp"
 #include "play/session.hpp"
+#include "window_helpers.hpp"
 
 using quorvel::GameMode;
 using quorvel::TForm1;
@@ -30,12 +31,7 @@ Q_DECLARE_METATYPE(GameMode)
 
 namespace {
 
-template <typename T = QWidget>
-T* named(const TForm1& form, const QString& name) {
-    T* found = form.findChild<T*>(name);
-    if (found == nullptr) qFatal("no widget named %s", qPrintable(name));
-    return found;
-}
+using quorvel::testing::named;
 
 // What the window shows of the game, label by label.
 QStringList shown(const TForm1& form) {

@@ -9,14 +9,7 @@ case_name=$1
 lab=$2
 real_spins=${QUORVEL_REAL_SPINS:-$3}
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 # run ARGS...: runs the program, keeping its status, stdout and stderr.
 run() {

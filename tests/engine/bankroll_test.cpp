@@ -21,6 +21,14 @@ using testing::kLosingForD1;
 using testing::place_bet;
 using testing::settle;
 
+// The automatic reset has fired: the bet is back at its base of 1, and the
+// aim is set anew.
+void expect_reset_to(const Game& game, std::int64_t aim) {
+    EXPECT_EQ(game.Bet_Step, 0);
+    EXPECT_EQ(game.Bet_Size, 1);
+    EXPECT_EQ(game.Profit_Aim, aim);
+}
+
 TEST(ProfitAim, FollowsTheSelectedRule) {
     Game game;
     game.Bankroll = 4200;
@@ -58,9 +66,7 @@ TEST(AutomaticReset, FiresWhenTheBankrollReachesTheAim) {
 
     game.Bankroll = 5012;
     BlindAutomationReset(game);
-    EXPECT_EQ(game.Bet_Step, 0);
-    EXPECT_EQ(game.Bet_Size, 1);
-    EXPECT_EQ(game.Profit_Aim, 5013);
+    expect_reset_to(game, 5013);
     EXPECT_EQ(game.Undo_Counter, 1);
 }
 
@@ -85,9 +91,8 @@ TEST(AutomaticReset, RunsAtThePredictionAfterAWin) {
     EXPECT_EQ(game.Bankroll, 5004);
     EXPECT_EQ(game.Bet_Step, 4);
     end_analysis_pause(game);
-    EXPECT_EQ(game.Profit_Aim, 5005);
+    expect_reset_to(game, 5005);
     EXPECT_EQ(game.Bankroll_At_Prediction, 5004);
-    EXPECT_EQ(game.Bet_Size, 1);
 }
 
 TEST(SafeLevelChoice, BeforeTheFirstSettlementShowsOrHidesTheOverlays) {
@@ -148,7 +153,7 @@ TEST(StartingBankroll, SetsTheAimAlsoWhileTheBaseBetIsTyped) {
     game.Bet_Step = 4;
     game.Bankroll = 101;
     BlindAutomationReset(game);
-    EXPECT_EQ(game.Bet_Step, 0);
+    expect_reset_to(game, 102);
 }
 
 TEST(StartingBankroll, AnUndoOfTheFirstSpinKeepsTheChosenStart) {

@@ -64,27 +64,19 @@ TEST(BetResetWhileTyping, OnlyZeroesTheStep) {
     EXPECT_TRUE(game.table.undo_offered);
 }
 
-struct BaseBetCase {
-    const char* name;
-    BetType type;
-    SectorSet chips;
-    bool safe_level;
-    std::int64_t expected_bankroll;
-};
+// The bankroll once the new base bet is charged.
+using BaseBetCase = testing::TableBetCase;
 
 class BaseBetChange : public ::testing::TestWithParam<BaseBetCase> {};
 
 TEST_P(BaseBetChange, ChargesTheBetOnTheTableAnew) {
     const BaseBetCase& c = GetParam();
-    Game game;
-    game.params.BettingType = c.type;
+    Game game = testing::game_with_table_bet(c);
     game.Bankroll_At_Prediction = 4800;
     game.Bankroll = 4799;
-    game.table.chips = c.chips;
-    game.table.SL_Field = c.safe_level;
     game.params.Init_Bet = 3;
     Init_BetChange(game);
-    EXPECT_EQ(game.Bankroll, c.expected_bankroll);
+    EXPECT_EQ(game.Bankroll, c.expected);
     EXPECT_EQ(game.Bet_Size, 3);
     EXPECT_EQ(game.table.chips, c.chips);
 }

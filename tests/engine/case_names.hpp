@@ -6,8 +6,10 @@
 // of printing the parameter's bytes. A name holds letters, digits and "_".
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -18,54 +20,30 @@
 
 namespace quorvel::testing {
 
+// An item of a selector by the enum's own name of it; one name for each item,
+// in the enum's order.
+template <typename E, std::size_t N>
+std::string item_case_name(E item, const char* const (&names)[N]) {
+    static_assert(std::is_enum_v<E>);
+    const auto index = static_cast<std::size_t>(item);
+    return index < N ? names[index] : "Unknown";
+}
+
 inline std::string case_name(GameMode mode) {
-    switch (mode) {
-        case GameMode::Smart2024:
-            return "Smart2024";
-        case GameMode::DeepScan:
-            return "DeepScan";
-        case GameMode::Adaptive:
-            return "Adaptive";
-        case GameMode::Paradox:
-            return "Paradox";
-        case GameMode::Chains:
-            return "Chains";
-    }
-    return "UnknownMode";
+    return item_case_name(mode, {"Smart2024", "DeepScan", "Adaptive", "Paradox", "Chains"});
 }
 
 inline std::string case_name(BetType type) {
-    return type == BetType::Single ? "Single" : "Double";
+    return item_case_name(type, {"Single", "Double"});
 }
 
 inline std::string case_name(SectorChoice choice) {
-    switch (choice) {
-        case SectorChoice::DozensAndColumns:
-            return "DozensAndColumns";
-        case SectorChoice::OnlyDozens:
-            return "OnlyDozens";
-        case SectorChoice::OnlyColumns:
-            return "OnlyColumns";
-    }
-    return "UnknownChoice";
+    return item_case_name(choice, {"DozensAndColumns", "OnlyDozens", "OnlyColumns"});
 }
 
 inline std::string case_name(ProgressionSystem system) {
-    switch (system) {
-        case ProgressionSystem::Classic:
-            return "Classic";
-        case ProgressionSystem::DDonald:
-            return "DDonald";
-        case ProgressionSystem::DDonaldSofter:
-            return "DDonaldSofter";
-        case ProgressionSystem::Blind:
-            return "Blind";
-        case ProgressionSystem::BlindSofter:
-            return "BlindSofter";
-        case ProgressionSystem::Custom:
-            return "Custom";
-    }
-    return "UnknownSystem";
+    return item_case_name(
+        system, {"Classic", "DDonald", "DDonaldSofter", "Blind", "BlindSofter", "Custom"});
 }
 
 // The sectors in table order, "D1C3"; "None" for the empty set.

@@ -50,21 +50,25 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{{34, 35, 36}, {3, 3, 3}, {1, 2, 3}}, ListCase{{}, {}, {}}),
     [](const auto& info) { return "History_" + testing::case_name(info.param.history); });
 
+// What a single chains bet left: its chip, the sector it names, and where the
+// dozens' and the columns' toggles stand.
+void expect_chains_bet(const Game& game, Sector sector, int dozens_toggle, int columns_toggle) {
+    EXPECT_EQ(game.table.chips, SectorSet{sector});
+    EXPECT_EQ(game.Bet_Sector, index_of(sector));
+    EXPECT_EQ(game.Chains_Toggle_Dozens, dozens_toggle);
+    EXPECT_EQ(game.Chains_Toggle_Columns, columns_toggle);
+}
+
 TEST(PredictionChains, AlternatesBetweenTheTwoOtherDozens) {
     Game game;
     game.ChainsList = {2, 3, 2, 1, 3};
     Prediction_Chains(game);
-    EXPECT_EQ(game.table.chips, SectorSet{Sector::D1});
-    EXPECT_EQ(game.Bet_Sector, 1);
-    EXPECT_EQ(game.Chains_Toggle_Dozens, 2);
+    expect_chains_bet(game, Sector::D1, 2, 1);
     EXPECT_EQ(game.Bankroll, 4999);
 
     game.table.chips.clear();
     Prediction_Chains(game);
-    EXPECT_EQ(game.table.chips, SectorSet{Sector::D3});
-    EXPECT_EQ(game.Bet_Sector, 3);
-    EXPECT_EQ(game.Chains_Toggle_Dozens, 1);
-    EXPECT_EQ(game.Chains_Toggle_Columns, 1);
+    expect_chains_bet(game, Sector::D3, 1, 1);
 
     game.table.chips.clear();
     Prediction_Chains_Double(game);
@@ -78,10 +82,7 @@ TEST(PredictionChains, ReadsTheEntryFiveFromTheEnd) {
     game.ChainsListColumns = {3, 1, 1, 2, 2};  // exactly five: the first entry counts
     game.Chains_Toggle_Columns = 2;
     Prediction_Chains_Columns(game);
-    EXPECT_EQ(game.table.chips, SectorSet{Sector::C2});
-    EXPECT_EQ(game.Bet_Sector, 5);
-    EXPECT_EQ(game.Chains_Toggle_Columns, 1);
-    EXPECT_EQ(game.Chains_Toggle_Dozens, 1);
+    expect_chains_bet(game, Sector::C2, 1, 1);
 
     game.table.chips.clear();
     Prediction_Chains_Double_Columns(game);

@@ -13,11 +13,6 @@
 namespace quorvel {
 namespace {
 
-using testing::kLosingForD1;
-using testing::kWinningForD1;
-using testing::place_bet;
-using testing::settle;
-
 Game custom_game(int base) {
     Game game;
     game.params.BettingSystem = ProgressionSystem::Custom;
@@ -26,14 +21,15 @@ Game custom_game(int base) {
     return game;
 }
 
+// A bet on D1, won or lost.
 void win(Game& game) {
-    place_bet(game, {Sector::D1});
-    settle(game, kWinningForD1);
+    testing::place_bet(game, {Sector::D1});
+    testing::settle(game, testing::kWinningForD1);
 }
 
 void lose(Game& game) {
-    place_bet(game, {Sector::D1});
-    settle(game, kLosingForD1);
+    testing::place_bet(game, {Sector::D1});
+    testing::settle(game, testing::kLosingForD1);
 }
 
 TEST(CustomWinRule, AddsAfterTheCountIsReachedAndStartsCountingAgain) {

@@ -13,34 +13,25 @@
 namespace quorvel {
 namespace {
 
-struct DoubleCase {
-    const char* name;
-    SectorChoice choice;
-    SectorSet marks;
-    std::vector<std::uint32_t> draws;
-    SectorSet pair;
-};
+using testing::kBoth;
+using testing::kColumns;
+using testing::kDozens;
+// The pair of sectors bet, none when nothing is bet.
+using DoubleCase = testing::DrawCase<SectorSet>;
 
 class PredictionDouble : public ::testing::TestWithParam<DoubleCase> {};
 
 TEST_P(PredictionDouble, BetsThePairTheDrawsAndMarksSay) {
     const DoubleCase& c = GetParam();
-    Game game;
-    game.random = testing::fixed_draws(c.draws);
-    game.params.BettingSectors = c.choice;
-    game.table.trend_marks = c.marks;
+    Game game = testing::drawing_game(c);
     game.Bet_Size = 3;
     game.Bet_Sector = 4;
 
     Prediction_Double(game);
-    EXPECT_EQ(game.table.chips, c.pair);
-    EXPECT_EQ(game.Bankroll, c.pair.empty() ? 5000 : 4994);
+    EXPECT_EQ(game.table.chips, c.bet);
+    EXPECT_EQ(game.Bankroll, c.bet.empty() ? 5000 : 4994);
     EXPECT_EQ(game.Bet_Sector, 4);
 }
-
-constexpr auto kBoth = SectorChoice::DozensAndColumns;
-constexpr auto kDozens = SectorChoice::OnlyDozens;
-constexpr auto kColumns = SectorChoice::OnlyColumns;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/game.hpp"
 #include "game/random_source.hpp"
 
 namespace quorvel::testing {
@@ -52,5 +53,31 @@ inline RandomSource::Clock ticking_clock(std::int64_t first) {
     auto now = std::make_shared<std::int64_t>(first);
     return [now] { return (*now)++; };
 }
+
+// A case of a predictor that draws: the sectors the player bets on, the trend
+// marks, the draws it is given, and the bet it should make.
+template <typename Bet>
+struct DrawCase {
+    const char* name;
+    SectorChoice choice;
+    SectorSet marks;
+    std::vector<std::uint32_t> draws;
+    Bet bet;
+};
+
+// A fresh game set up as the case says.
+template <typename Bet>
+Game drawing_game(const DrawCase<Bet>& c) {
+    Game game;
+    game.random = fixed_draws(c.draws);
+    game.params.BettingSectors = c.choice;
+    game.table.trend_marks = c.marks;
+    return game;
+}
+
+// The sectors in play, short for the rows of a case table.
+inline constexpr auto kBoth = SectorChoice::DozensAndColumns;
+inline constexpr auto kDozens = SectorChoice::OnlyDozens;
+inline constexpr auto kColumns = SectorChoice::OnlyColumns;
 
 }  // namespace quorvel::testing

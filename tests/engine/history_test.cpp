@@ -33,11 +33,7 @@ TEST(UndoRow, AStepBackMovesColoursWithCaptions) {
     Game game;
     play(game, {32, 0, 11});
     Undo(game);
-    EXPECT_EQ(history_caption(game.row.HisNum(1)), "0");
-    EXPECT_EQ(game.row.HisNum(1).colour, kZeroColour);
-    EXPECT_EQ(history_caption(game.row.HisNum(2)), "32");
-    EXPECT_EQ(game.row.HisNum(2).colour, kRedNumberColour);
-    EXPECT_TRUE(history_caption(game.row.HisNum(3)).empty());
+    testing::expect_history_row(game, {{"0", kZeroColour}, {"32", kRedNumberColour}});
 }
 
 TEST(UndoNumbers, AWrongNumberIsTakenBackAndCannotBeEnteredAgainAtOnce) {

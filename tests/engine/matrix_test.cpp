@@ -56,26 +56,28 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{SectorChoice::OnlyColumns, std::set<int>{3, 4, 5}}),
     [](const auto& info) { return testing::case_name(info.param.first); });
 
+// With the matrix made, only its reset is offered; without, its creation and
+// the count that goes with it. Label4 and Shape2 show which.
+void expect_matrix_controls(const Game& game, bool created) {
+    EXPECT_EQ(create_matrix_offered(game), !created);
+    EXPECT_EQ(n_count_editable(game), !created);
+    EXPECT_EQ(reset_matrix_offered(game), created);
+    EXPECT_EQ(game.matrix.Label4, created ? 12632256 : 65535);
+    EXPECT_EQ(game.matrix.Shape2, created ? 32896 : 0);
+}
+
 TEST(MatrixControls, CreateAndResetEachLockThemselvesAndFreeTheOther) {
     Game game = adaptive_game();
     game.table.Background_Blur = true;
     Adaptive_Matrix(game);
-    EXPECT_FALSE(create_matrix_offered(game));
-    EXPECT_FALSE(n_count_editable(game));
-    EXPECT_TRUE(reset_matrix_offered(game));
-    EXPECT_EQ(game.matrix.Label4, 12632256);
-    EXPECT_EQ(game.matrix.Shape2, 32896);
+    expect_matrix_controls(game, true);
     EXPECT_EQ(game.matrix.CGauge2.progress, 0);
     EXPECT_FALSE(game.table.Background_Blur);
     EXPECT_TRUE(matrix_created(game));
 
     game.table.chips = {Sector::D2};
     Set_N_Count(game);
-    EXPECT_TRUE(create_matrix_offered(game));
-    EXPECT_TRUE(n_count_editable(game));
-    EXPECT_FALSE(reset_matrix_offered(game));
-    EXPECT_EQ(game.matrix.Label4, 65535);
-    EXPECT_EQ(game.matrix.Shape2, 0);
+    expect_matrix_controls(game, false);
     EXPECT_EQ(game.matrix.CGauge2.maximum, 30000);
     EXPECT_TRUE(game.table.Background_Blur);
     EXPECT_TRUE(game.table.chips.empty());

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <cstdint>
+
 #include "game/game.hpp"
 #include "money/bet_state.hpp"
 #include "money/saturating.hpp"
@@ -33,5 +35,25 @@ inline void settle(Game& game, int number) {
 // A number that no chip of this single-sector bet covers.
 inline constexpr int kLosingForD1 = 13;
 inline constexpr int kWinningForD1 = 5;
+
+// A bet on the table when a setting changes: the bet type in force after the
+// change, the chips, whether the safe level made the bet virtual, and the
+// money the test expects.
+struct TableBetCase {
+    const char* name;
+    BetType type;
+    SectorSet chips;
+    bool safe_level;
+    std::int64_t expected;
+};
+
+// A fresh game with the case's chips on the table and its type chosen.
+inline Game game_with_table_bet(const TableBetCase& c) {
+    Game game;
+    game.params.BettingType = c.type;
+    game.table.chips = c.chips;
+    game.table.SL_Field = c.safe_level;
+    return game;
+}
 
 }  // namespace quorvel::testing

@@ -8,6 +8,7 @@
 // must take the spin back whole, a table system's bet must match its table,
 // and no number may be entered while a spin is being analysed.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -250,7 +251,8 @@ private:
     std::string setting() {
         const Parameters& p = game_.params;
         Session& s = session_;
-        switch (pick(24)) {
+        const int roll = pick(24);
+        switch (roll) {
             case 0:
                 s.set_mode(any_item<GameMode>());
                 return "mode " + std::string(text_of(p.GameModes));
@@ -338,27 +340,22 @@ private:
                 s.set_wins_value(entry(std::array{1, 2, 10, 1000000, 1000000}));
                 return "win action " + std::string(text_of(p.Wins_Action)) + " " +
                        text(p.Wins_ActionValue);
-            case 16:
-                s.set_auto_reset(!p.CheckBox_Blind);
-                return "Bet Auto-Reset";
-            case 17:
-                s.set_minimal_profit(!p.ChBx_Get_Minimal_Profit);
-                return "Get Minimal Profit";
-            case 18:
-                s.set_manual_reset_allowed(!p.ChBx_ManualBetReset);
-                return "Manual Bet Reset switch";
-            case 19:
-                s.set_test_bank_shown(!p.ChBx_TestBankroll);
-                return "TEST BANK box";
-            case 20:
-                s.set_profit_bet(!p.ChBx_ProfitBet);
-                return "Profit Bet Size";
-            case 21:
-                s.set_show_numbers(!p.ChBx_Show_Numbers_In_Game);
-                return "Show numbers In game";
-            default:
-                s.set_show_bet_size(!p.CheckBox1);
-                return "Show Bet Size";
+            default: {
+                // A check box turned over: rolls 16 to 21 one each, the last
+                // box the rolls beyond.
+                static constexpr std::pair<bool Parameters::*, const char*> kBoxes[] = {
+                    {&Parameters::CheckBox_Blind, "Bet Auto-Reset"},
+                    {&Parameters::ChBx_Get_Minimal_Profit, "Get Minimal Profit"},
+                    {&Parameters::ChBx_ManualBetReset, "Manual Bet Reset switch"},
+                    {&Parameters::ChBx_TestBankroll, "TEST BANK box"},
+                    {&Parameters::ChBx_ProfitBet, "Profit Bet Size"},
+                    {&Parameters::ChBx_Show_Numbers_In_Game, "Show numbers In game"},
+                    {&Parameters::CheckBox1, "Show Bet Size"},
+                };
+                const auto& [box, name] = kBoxes[std::min(roll - 16, 6)];
+                s.set(box, !(p.*box));
+                return name;
+            }
         }
     }
 

@@ -377,27 +377,19 @@ TEST(MaxBankFlash, AWinBelowTheMaximumDoesNotFlash) {
     EXPECT_FALSE(game.max_profit_flash.Timer_MaxProfit);
 }
 
-struct RefundCase {
-    const char* name;
-    BetType new_type;
-    SectorSet chips;
-    bool safe_level;
-    std::int64_t refund;
-};
+// The stake the change of type gives back.
+using RefundCase = testing::TableBetCase;
 
 class BetTypeChangeRefund : public ::testing::TestWithParam<RefundCase> {};
 
 TEST_P(BetTypeChangeRefund, ReturnsTheStakeOnTheTable) {
     const RefundCase& c = GetParam();
-    Game game;
+    Game game = testing::game_with_table_bet(c);
     game.Bet_Size = 3;
     game.Bankroll = 4000;
-    game.table.chips = c.chips;
-    game.table.SL_Field = c.safe_level;
-    game.params.BettingType = c.new_type;
     BettingTypeChange(game);
-    EXPECT_EQ(game.Bankroll, 4000 + c.refund);
-    EXPECT_EQ(game.saved.Bankroll, c.refund > 0 ? game.Bankroll : 5000);
+    EXPECT_EQ(game.Bankroll, 4000 + c.expected);
+    EXPECT_EQ(game.saved.Bankroll, c.expected > 0 ? game.Bankroll : 5000);
     EXPECT_TRUE(game.table.chips.empty());
     EXPECT_EQ(profit_bet_caption(game), "P.BET:");
     EXPECT_EQ(game.Bet_Size, 1);  // reset to the base bet

@@ -13,22 +13,17 @@
 namespace quorvel {
 namespace {
 
-struct SmartCase {
-    const char* name;
-    SectorChoice choice;
-    SectorSet marks;
-    std::vector<std::uint32_t> draws;
-    std::optional<Sector> bet;
-};
+using testing::kBoth;
+using testing::kColumns;
+using testing::kDozens;
+// The one sector bet, none when nothing is bet.
+using SmartCase = testing::DrawCase<std::optional<Sector>>;
 
 class PredictionDozCol : public ::testing::TestWithParam<SmartCase> {};
 
 TEST_P(PredictionDozCol, BetsOneSectorAsTheDrawsAndMarksSay) {
     const SmartCase& c = GetParam();
-    Game game;
-    game.random = testing::fixed_draws(c.draws);
-    game.params.BettingSectors = c.choice;
-    game.table.trend_marks = c.marks;
+    Game game = testing::drawing_game(c);
     game.Bet_Sector = 2;
     game.Bet_Size = 3;
 
@@ -43,10 +38,6 @@ TEST_P(PredictionDozCol, BetsOneSectorAsTheDrawsAndMarksSay) {
         EXPECT_EQ(game.Bankroll, 5000);  // nothing on the table, nothing charged
     }
 }
-
-constexpr auto kBoth = SectorChoice::DozensAndColumns;
-constexpr auto kDozens = SectorChoice::OnlyDozens;
-constexpr auto kColumns = SectorChoice::OnlyColumns;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "game/captions.hpp"
 #include "game/game.hpp"
 #include "game/history.hpp"
@@ -20,6 +22,20 @@ namespace {
 
 using testing::play;
 using testing::winning_number;
+
+// The money and the counts an undo brings back, to set and compare as one.
+auto money_and_counts(Game& game) {
+    return std::tie(game.Bankroll, game.Max_Bank, game.Profit_Aim, game.Bet_Step, game.Custom_Bet,
+                    game.Lose_Toggle, game.Chains_Toggle_Dozens, game.Chains_Toggle_Columns,
+                    game.Custom_Wins, game.Custom_Wins_In_Row, game.Custom_Losses,
+                    game.Custom_Losses_In_Row);
+}
+
+// The record of the last settlement that the next prediction reads.
+auto settlement_record(Game& game) {
+    return std::tie(game.Bet_Size, game.Spin_Won, game.Loss_Streak, game.Label28,
+                    game.Bankroll_At_Prediction, game.books.result);
+}
 
 TEST(Snapshot, RecordsTheStakeOfEverySectorInPlay) {
     Game game;
@@ -67,60 +83,23 @@ TEST(Snapshot, UndoWithNoChipInPlayShowsNoneAndKeepsTheStake) {
 TEST(Snapshot, UndoRestoresTheMoneyAsItWasWhenTheSpinWasEntered) {
     Game game;
     play(game, {1});
-    game.Bankroll = 4990;
-    game.Max_Bank = 5020;
-    game.Profit_Aim = 5050;
-    game.Bet_Step = 4;
-    game.Custom_Bet = 6;
-    game.Lose_Toggle = 2;
-    game.Chains_Toggle_Dozens = 2;
-    game.Chains_Toggle_Columns = 2;
-    game.Custom_Wins = 1;
-    game.Custom_Wins_In_Row = 2;
-    game.Custom_Losses = 3;
-    game.Custom_Losses_In_Row = 4;
+    const auto kept = std::tuple{4990, 5020, 5050, 4, 6, 2, 2, 2, 1, 2, 3, 4};
+    money_and_counts(game) = kept;
     enter_number(game, 2);
 
     // What the settlement and the next prediction may have done since.
-    game.Bankroll = 5100;
-    game.Max_Bank = 5100;
-    game.Profit_Aim = 5101;
-    game.Bet_Step = 0;
-    game.Custom_Bet = 1;
-    game.Lose_Toggle = 1;
-    game.Chains_Toggle_Dozens = 1;
-    game.Chains_Toggle_Columns = 1;
-    game.Custom_Wins = 0;
-    game.Custom_Wins_In_Row = 0;
-    game.Custom_Losses = 0;
-    game.Custom_Losses_In_Row = 0;
+    money_and_counts(game) = std::tuple{5100, 5100, 5101, 0, 1, 1, 1, 1, 0, 0, 0, 0};
     end_analysis_pause(game);
 
     Undo(game);
-    EXPECT_EQ(game.Bankroll, 4990);
-    EXPECT_EQ(game.Max_Bank, 5020);
-    EXPECT_EQ(game.Profit_Aim, 5050);
-    EXPECT_EQ(game.Bet_Step, 4);
-    EXPECT_EQ(game.Custom_Bet, 6);
-    EXPECT_EQ(game.Lose_Toggle, 2);
-    EXPECT_EQ(game.Chains_Toggle_Dozens, 2);
-    EXPECT_EQ(game.Chains_Toggle_Columns, 2);
-    EXPECT_EQ(game.Custom_Wins, 1);
-    EXPECT_EQ(game.Custom_Wins_In_Row, 2);
-    EXPECT_EQ(game.Custom_Losses, 3);
-    EXPECT_EQ(game.Custom_Losses_In_Row, 4);
+    EXPECT_EQ(money_and_counts(game), kept);
 }
 
 TEST(Snapshot, CopiesEqualTheirVariablesBeforeTheFirstSpin) {
     Game game;
     Game restored;
     LoadState(restored);
-    EXPECT_EQ(restored.Bankroll, game.Bankroll);
-    EXPECT_EQ(restored.Profit_Aim, game.Profit_Aim);
-    EXPECT_EQ(restored.Max_Bank, game.Max_Bank);
-    EXPECT_EQ(restored.Custom_Bet, game.Custom_Bet);
-    EXPECT_EQ(restored.Lose_Toggle, game.Lose_Toggle);
-    EXPECT_EQ(restored.Chains_Toggle_Dozens, game.Chains_Toggle_Dozens);
+    EXPECT_EQ(money_and_counts(restored), money_and_counts(game));
     EXPECT_TRUE(restored.table.chips.empty());
 }
 
@@ -187,32 +166,18 @@ TEST(UndoOfAWholeSpin, ANewBaseBetChargesFromTheBankrollBeforeTheUndoneSpin) {
 TEST(UndoOfAWholeSpin, RestoresTheSettlementRecordAndTheStakeWithoutAChip) {
     Game game;
     play(game, {1});
-    game.Bet_Size = 6;
-    game.Spin_Won = 1;
-    game.Loss_Streak = 2;
-    game.Label28 = 12;
+    const auto kept = std::tuple{6, 1, 2, 12, 4990, -10};
+    settlement_record(game) = kept;
     game.profit_bet = {ProfitBetShown::Bet, 4};
-    game.Bankroll_At_Prediction = 4990;
-    game.books.result = -10;
     enter_number(game, 2);
-    game.Bet_Size = 1;
-    game.Spin_Won = 0;
-    game.Loss_Streak = 0;
-    game.Label28 = 1;
+    settlement_record(game) = std::tuple{1, 0, 0, 1, 5100, 90};
     game.profit_bet = {ProfitBetShown::Bet, 9};
-    game.Bankroll_At_Prediction = 5100;
-    game.books.result = 90;
     end_analysis_pause(game);
 
     Undo(game);
-    EXPECT_EQ(game.Bet_Size, 6);
+    EXPECT_EQ(settlement_record(game), kept);
     EXPECT_EQ(current_bet_caption(game), "6");
-    EXPECT_EQ(game.Spin_Won, 1);
-    EXPECT_EQ(game.Loss_Streak, 2);
-    EXPECT_EQ(game.Label28, 12);
     EXPECT_EQ(profit_bet_caption(game), "P.BET: 4");
-    EXPECT_EQ(game.Bankroll_At_Prediction, 4990);
-    EXPECT_EQ(game.books.result, -10);
 }
 
 TEST(UndoOfAWholeSpin, LeavesWhatTheNumberTaughtThePredictors) {

@@ -171,13 +171,8 @@ TEST(HistoryLists, ZeroIsKeptOutOfTheChainsList) {
 TEST(HistoryRow, ShowsTheNewestFirstInItsColours) {
     Game game;
     play(game, {19, 10, 0});
-    EXPECT_EQ(history_caption(game.row.HisNum(1)), "0");
-    EXPECT_EQ(game.row.HisNum(1).colour, kZeroColour);
-    EXPECT_EQ(history_caption(game.row.HisNum(2)), "10");
-    EXPECT_EQ(game.row.HisNum(2).colour, kBlackNumberColour);
-    EXPECT_EQ(history_caption(game.row.HisNum(3)), "19");
-    EXPECT_EQ(game.row.HisNum(3).colour, kRedNumberColour);
-    EXPECT_TRUE(history_caption(game.row.HisNum(4)).empty());
+    testing::expect_history_row(
+        game, {{"0", kZeroColour}, {"10", kBlackNumberColour}, {"19", kRedNumberColour}});
 }
 
 TEST(HistoryRow, FifthLabelFillsWithTheFifthNumber) {

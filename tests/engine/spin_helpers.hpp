@@ -3,8 +3,13 @@
 
 #pragma once
 
-#include <initializer_list>
+#include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "game/captions.hpp"
 #include "game/game.hpp"
 #include "play/spin_cycle.hpp"
 
@@ -34,6 +39,19 @@ inline void play_count(Game& game, int spins, int first = 1) {
         enter_number(game, (first + i) % 37);
         end_analysis_pause(game);
     }
+}
+
+// The history row from its newest label on: each caption in its colour, and
+// the label after them empty.
+inline void expect_history_row(const Game& game,
+                               std::initializer_list<std::pair<std::string, int>> shown) {
+    int k = 1;
+    for (const auto& [caption, colour] : shown) {
+        EXPECT_EQ(history_caption(game.row.HisNum(k)), caption) << "HisNum" << k;
+        EXPECT_EQ(game.row.HisNum(k).colour, colour) << "HisNum" << k;
+        ++k;
+    }
+    EXPECT_TRUE(history_caption(game.row.HisNum(k)).empty()) << "HisNum" << k;
 }
 
 }  // namespace quorvel::testing

@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include "game/game.hpp"
@@ -32,6 +33,12 @@ RunOptions keeping_series() {
     return options;
 }
 
+// The counts of a run's bets and their money, to compare as one: bets, wins,
+// losses, virtual bets, wagered, paid.
+auto bet_counts(const RunFigures& f) {
+    return std::tie(f.bets, f.wins, f.losses, f.virtual_bets, f.wagered, f.paid);
+}
+
 // Deep scan bets D3 after the fifth number (sum 29, dozens), then C2, C3, C2.
 const Spins kHandSession{7, 20, 0, 33, 5, 36, 1, 2, 5};
 
@@ -41,12 +48,7 @@ TEST(RunnerByHand, DeepScanBlindSession) {
     const RunResult run = run_spins(kHandSession, LabSettings{}, keeping_series());
     const RunFigures& f = run.figures;
     EXPECT_EQ(f.spins, 9);
-    EXPECT_EQ(f.bets, 4);
-    EXPECT_EQ(f.wins, 2);
-    EXPECT_EQ(f.losses, 2);
-    EXPECT_EQ(f.virtual_bets, 0);
-    EXPECT_EQ(f.wagered, 5);
-    EXPECT_EQ(f.paid, 9);
+    EXPECT_EQ(bet_counts(f), std::tuple(4, 2, 2, 0, 5, 9));
     EXPECT_EQ(f.final_bankroll, 5004);
     EXPECT_EQ(f.max_bank, 5004);
     EXPECT_EQ(f.min_bankroll, 4998);
@@ -68,12 +70,7 @@ TEST(RunnerByHand, SafeLevelChosenBeforePlayMakesTheFirstBetsVirtual) {
     options.keep_ledger = true;
     const RunResult run = run_spins(kHandSession, settings, options);
     const RunFigures& f = run.figures;
-    EXPECT_EQ(f.bets, 2);
-    EXPECT_EQ(f.wins, 1);
-    EXPECT_EQ(f.losses, 1);
-    EXPECT_EQ(f.virtual_bets, 2);
-    EXPECT_EQ(f.wagered, 2);
-    EXPECT_EQ(f.paid, 3);
+    EXPECT_EQ(bet_counts(f), std::tuple(2, 1, 1, 2, 2, 3));
     EXPECT_EQ(f.final_bankroll, 5001);  // the D1 bet after the last spin is virtual
     EXPECT_EQ(f.min_bankroll, 4998);
     EXPECT_EQ(f.max_drawdown, 2);

@@ -9,13 +9,7 @@
 set -uo pipefail
 script=$1
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 tree=$work/tree
 mkdir -p "$tree/src" "$tree/pack" "$tree/pics" "$tree/LICENSES"
