@@ -6,7 +6,6 @@
 #include <memory>
 
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +14,8 @@
 
 #include "app/colours.hpp"
 #include "app/gauge.hpp"
+#include "app/rule_rows_panel.hpp"
+#include "app/setting_controls.hpp"
 #include "app/settings_fields.hpp"
 #include "app/shape.hpp"
 #include "app/spin_edit.hpp"
@@ -40,41 +41,14 @@ SettingsPanel::SettingsPanel(QWidget* surface, const Game& game) : Panel(surface
     connect(ui_.FocusCatch, &SpinEdit::entryChanged, this,
             [this](std::optional<int> entry) { emit settingChanged(Setting::FocusCatch, entry); });
 
+    controls_ = new SettingControls(surface, this);
+    connect(controls_, &SettingControls::settingChanged, this, &SettingsPanel::settingChanged);
+    // Moving the focus away keeps a visible list from taking the next key press.
+    connect(controls_, &SettingControls::listChosen, this, [this] { park_focus(); });
+
     create_first_rows(game);
     create_bank_rows(game.params);
     create_rule_rows(game.params);
-}
-
-QComboBox* SettingsPanel::add_list(Setting setting, const char* name, const QRect& geometry,
-                                   const QStringList& items, int row) {
-    QComboBox* list = make_list(surface(), name, geometry, items, row);
-    list->installEventFilter(this);
-    connect(list, &QComboBox::currentIndexChanged, this,
-            [this, setting](int chosen) { emit settingChanged(setting, chosen); });
-    controls_.emplace_back(setting, list);
-    // Moving the focus away keeps a visible list from taking the next key press.
-    connect(list, &QComboBox::activated, this, [this] { park_focus(); });
-    return list;
-}
-
-SpinEdit* SettingsPanel::add_spin_edit(Setting setting, const char* name, const QRect& geometry,
-                                       SpinRange range, std::optional<int> value) {
-    SpinEdit* edit = make_spin_edit(surface(), name, geometry, range, value);
-    connect(edit, &SpinEdit::entryChanged, this,
-            [this, setting](std::optional<int> entry) { emit settingChanged(setting, entry); });
-    controls_.emplace_back(setting, edit);
-    return edit;
-}
-
-QWidget* SettingsPanel::add_check_box(Setting setting, const char* name, const QString& text,
-                                      const QRect& geometry, bool checked,
-                                      std::optional<int> font_colour) {
-    QCheckBox* box =
-        make_check_box(surface(), name, text, geometry, checked, font_colour.value_or(kSilver));
-    connect(box, &QCheckBox::toggled, this,
-            [this, setting](bool on) { emit settingChanged(setting, on ? 1 : 0); });
-    controls_.emplace_back(setting, box);
-    return box;
 }
 
 QPushButton* SettingsPanel::add_button(const char* name, const QString& text, const QRect& geometry,
@@ -105,25 +79,27 @@ void SettingsPanel::create_first_rows(const Game& game) {
     constexpr int field_y = 312;
     make_label(surface(), "Label1", QStringLiteral("Mode:"), QRect(8, label_y, 116, kLabelHeight),
                kLabelColour);
-    add_list(Setting::GameModes, "GameModes", QRect(8, field_y, 116, kFieldHeight),
-             items_text<GameMode>(), row_of(params.GameModes));
+    controls_->add_list(Setting::GameModes, "GameModes", QRect(8, field_y, 116, kFieldHeight),
+                        items_text<GameMode>(), row_of(params.GameModes));
     ui_.Label4 = make_label(surface(), "Label4", QStringLiteral("N. Count:"),
                             QRect(130, label_y, 64, kLabelHeight), kLabelColour);
-    ui_.N_Count = add_spin_edit(Setting::N_Count, "N_Count", QRect(130, field_y, 64, kFieldHeight),
-                                kN_CountRange, params.N_Count);
+    ui_.N_Count =
+        controls_->add_spin_edit(Setting::N_Count, "N_Count", QRect(130, field_y, 64, kFieldHeight),
+                                 kN_CountRange, params.N_Count);
     ui_.N_Count->setToolTip(QStringLiteral("Spins scored before the matrix chooses its list"));
     make_label(surface(), "Label2", QStringLiteral("Init. Bet:"),
                QRect(200, label_y, 82, kLabelHeight), kLabelColour);
-    add_spin_edit(Setting::Init_Bet, "Init_Bet", QRect(200, field_y, 82, kFieldHeight),
-                  kInit_BetRange, params.Init_Bet);
+    controls_->add_spin_edit(Setting::Init_Bet, "Init_Bet", QRect(200, field_y, 82, kFieldHeight),
+                             kInit_BetRange, params.Init_Bet);
     make_label(surface(), "Label3", QStringLiteral("Bet. Type:"),
                QRect(288, label_y, 64, kLabelHeight), kLabelColour);
-    add_list(Setting::BettingType, "BettingType", QRect(288, field_y, 52, kFieldHeight),
-             items_text<BetType>(), row_of(params.BettingType));
+    controls_->add_list(Setting::BettingType, "BettingType", QRect(288, field_y, 52, kFieldHeight),
+                        items_text<BetType>(), row_of(params.BettingType));
     make_label(surface(), "Label5", QStringLiteral("Betting Sectors:"),
                QRect(346, label_y, 166, kLabelHeight), kLabelColour);
-    add_list(Setting::BettingSectors, "BettingSectors", QRect(346, field_y, 166, kFieldHeight),
-             items_text<SectorChoice>(), row_of(params.BettingSectors));
+    controls_->add_list(Setting::BettingSectors, "BettingSectors",
+                        QRect(346, field_y, 166, kFieldHeight), items_text<SectorChoice>(),
+                        row_of(params.BettingSectors));
 
     // The matrix gauge fills behind its button while a matrix is built.
     ui_.CGauge2 =
@@ -147,12 +123,13 @@ void SettingsPanel::create_first_rows(const Game& game) {
         add_button("RResetBets", QStringLiteral("Manual Bet Reset"), QRect(231, 340, 112, 22), true,
                    &SettingsPanel::manualBetResetClicked);
     ui_.RResetBets->setToolTip(QStringLiteral("Back to the first step at the base bet"));
-    add_check_box(Setting::ChBx_ManualBetReset, "ChBx_ManualBetReset", QString(),
-                  QRect(347, 343, 18, 16), params.ChBx_ManualBetReset, std::nullopt)
+    controls_
+        ->add_check_box(Setting::ChBx_ManualBetReset, "ChBx_ManualBetReset", QString(),
+                        QRect(347, 343, 18, 16), params.ChBx_ManualBetReset, std::nullopt)
         ->setToolTip(QStringLiteral("Manual Bet Reset"));
-    add_check_box(Setting::ChBx_Show_Numbers_In_Game, "ChBx_Show_Numbers_In_Game",
-                  QStringLiteral("Show numbers In game"), QRect(372, 343, 144, 16),
-                  params.ChBx_Show_Numbers_In_Game, std::nullopt);
+    controls_->add_check_box(Setting::ChBx_Show_Numbers_In_Game, "ChBx_Show_Numbers_In_Game",
+                             QStringLiteral("Show numbers In game"), QRect(372, 343, 144, 16),
+                             params.ChBx_Show_Numbers_In_Game, std::nullopt);
 
     make_rule_line(surface(), "CGauge3", 372);
 }
@@ -162,22 +139,23 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
     constexpr int field_y = 400;
     make_label(surface(), "Label6", QStringLiteral("Betting System:"),
                QRect(8, label_y, 140, kLabelHeight), kLabelColour);
-    ui_.BettingSystem = add_list(Setting::BettingSystem, "BettingSystem",
-                                 QRect(8, field_y, 140, kFieldHeight), {}, 0);
+    ui_.BettingSystem = controls_->add_list(Setting::BettingSystem, "BettingSystem",
+                                            QRect(8, field_y, 140, kFieldHeight), {}, 0);
     fill_system_list(params);
     make_label(surface(), "Label27", QStringLiteral("Safe Level:"),
                QRect(154, label_y, 70, kLabelHeight), kLabelColour);
     QStringList levels;
     for (int level = 0; level <= kMaxSafeLevel; ++level)
         levels << QString::number(level);
-    add_list(Setting::Safe_Level, "Safe_Level", QRect(154, field_y, 56, kFieldHeight), levels,
-             params.Safe_Level);
+    controls_->add_list(Setting::Safe_Level, "Safe_Level", QRect(154, field_y, 56, kFieldHeight),
+                        levels, params.Safe_Level);
 
-    add_check_box(Setting::ChBx_TestBankroll, "ChBx_TestBankroll", QStringLiteral("TEST BANK:"),
-                  QRect(218, label_y - 1, 104, kLabelHeight + 1), params.ChBx_TestBankroll,
-                  kLabelColour);
-    add_spin_edit(Setting::CSpinEdit1, "CSpinEdit1", QRect(218, field_y, 96, kFieldHeight),
-                  kCSpinEdit1Range, params.CSpinEdit1)
+    controls_->add_check_box(
+        Setting::ChBx_TestBankroll, "ChBx_TestBankroll", QStringLiteral("TEST BANK:"),
+        QRect(218, label_y - 1, 104, kLabelHeight + 1), params.ChBx_TestBankroll, kLabelColour);
+    controls_
+        ->add_spin_edit(Setting::CSpinEdit1, "CSpinEdit1", QRect(218, field_y, 96, kFieldHeight),
+                        kCSpinEdit1Range, params.CSpinEdit1)
         ->setToolTip(QStringLiteral(
             "The starting test bankroll. It can be changed until the first number is entered."));
     SetBankroll_ =
@@ -187,8 +165,9 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
 
     constexpr int line1_y = 432;
     constexpr int line2_y = 452;
-    add_check_box(Setting::CheckBox_Blind, "CheckBox_Blind", QStringLiteral("Bet Auto-Reset:"),
-                  QRect(8, line1_y + 2, 114, 16), params.CheckBox_Blind, kLabelColour);
+    controls_->add_check_box(Setting::CheckBox_Blind, "CheckBox_Blind",
+                             QStringLiteral("Bet Auto-Reset:"), QRect(8, line1_y + 2, 114, 16),
+                             params.CheckBox_Blind, kLabelColour);
     struct Rule {
         const char* name;
         QString text;
@@ -215,72 +194,23 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
         });
         connect(radio, &QRadioButton::clicked, this, [this] { park_focus(); });
     }
-    add_spin_edit(Setting::ProfitUnits, "ProfitUnits", QRect(432, line1_y, 80, kFieldHeight),
-                  kProfitUnitsRange, params.ProfitUnits);
-    add_check_box(Setting::ChBx_Get_Minimal_Profit, "ChBx_Get_Minimal_Profit",
-                  QStringLiteral("Get Minimal Profit"), QRect(8, line2_y + 2, 140, 16),
-                  params.ChBx_Get_Minimal_Profit, kLabelColour);
-    add_check_box(Setting::ChBx_ProfitBet, "ChBx_ProfitBet", QStringLiteral("Profit Bet Size"),
-                  QRect(154, line2_y + 2, 130, 16), params.ChBx_ProfitBet, kProfitBetColour);
-    add_check_box(Setting::CheckBox1, "CheckBox1", QStringLiteral("Show Bet Size"),
-                  QRect(290, line2_y + 2, 120, 16), params.CheckBox1, std::nullopt);
+    controls_->add_spin_edit(Setting::ProfitUnits, "ProfitUnits",
+                             QRect(432, line1_y, 80, kFieldHeight), kProfitUnitsRange,
+                             params.ProfitUnits);
+    controls_->add_check_box(Setting::ChBx_Get_Minimal_Profit, "ChBx_Get_Minimal_Profit",
+                             QStringLiteral("Get Minimal Profit"), QRect(8, line2_y + 2, 140, 16),
+                             params.ChBx_Get_Minimal_Profit, kLabelColour);
+    controls_->add_check_box(Setting::ChBx_ProfitBet, "ChBx_ProfitBet",
+                             QStringLiteral("Profit Bet Size"), QRect(154, line2_y + 2, 130, 16),
+                             params.ChBx_ProfitBet, kProfitBetColour);
+    controls_->add_check_box(Setting::CheckBox1, "CheckBox1", QStringLiteral("Show Bet Size"),
+                             QRect(290, line2_y + 2, 120, 16), params.CheckBox1, std::nullopt);
 
     make_rule_line(surface(), "CGauge4", 476);
 }
 
 void SettingsPanel::create_rule_rows(const Parameters& params) {
-    struct RuleRow {
-        int y;
-        int colour;
-        const char* after;
-    };
-    const RuleRow losses{491, kLossesRow, "Label25"};
-    const RuleRow wins{523, kWinsRow, "Label26"};
-
-    for (const RuleRow& row : {losses, wins}) {
-        auto* band = new Shape(colour_from_bgr(row.colour), surface());
-        band->set_outline(colour_from_bgr(row.colour).lighter(130), 3);
-        band->setGeometry(4, row.y - 3, 513, 28);
-        QLabel* after = make_label(surface(), row.after, QStringLiteral("AFTER:"),
-                                   QRect(10, row.y, 48, kFieldHeight), kAfterColour);
-        after->setAlignment(Qt::AlignCenter);
-        after->setAutoFillBackground(true);
-        QPalette palette = after->palette();
-        palette.setColor(QPalette::Window, colour_from_bgr(kAfterBackground));
-        after->setPalette(palette);
-    }
-
-    const QRect how_much(62, 0, 70, kFieldHeight);
-    const QRect type(136, 0, 124, kFieldHeight);
-    const QRect action(264, 0, 138, kFieldHeight);
-    const QRect value(406, 0, 106, kFieldHeight);
-
-    add_spin_edit(Setting::Losses_HowMuch, "Losses_HowMuch", how_much.translated(0, losses.y),
-                  kRuleValueRange, params.Losses_HowMuch);
-    add_list(Setting::Losses_Type, "Losses_Type", type.translated(0, losses.y),
-             items_text<LossCount>(), row_of(params.Losses_Type));
-    ui_.Losses_Action =
-        add_list(Setting::Losses_Action, "Losses_Action", action.translated(0, losses.y),
-                 items_text<LossAction>(), row_of(params.Losses_Action));
-    ui_.Losses_ActionValue =
-        add_spin_edit(Setting::Losses_ActionValue, "Losses_ActionValue",
-                      value.translated(0, losses.y), kRuleValueRange, params.Losses_ActionValue);
-    // Covers the value field for the actions that take no value.
-    ui_.Blank_Piece = new Shape(colour_from_bgr(kLossesRow), surface());
-    ui_.Blank_Piece->setObjectName(QStringLiteral("Blank_Piece"));
-    ui_.Blank_Piece->setGeometry(value.translated(0, losses.y));
-    ui_.Blank_Piece->hide();
-
-    add_spin_edit(Setting::Wins_HowMuch, "Wins_HowMuch", how_much.translated(0, wins.y),
-                  kRuleValueRange, params.Wins_HowMuch);
-    add_list(Setting::Wins_Type, "Wins_Type", type.translated(0, wins.y), items_text<WinCount>(),
-             row_of(params.Wins_Type));
-    ui_.Wins_Action = add_list(Setting::Wins_Action, "Wins_Action", action.translated(0, wins.y),
-                               items_text<WinAction>(), row_of(params.Wins_Action));
-    ui_.Wins_ActionValue =
-        add_spin_edit(Setting::Wins_ActionValue, "Wins_ActionValue", value.translated(0, wins.y),
-                      kRuleValueRange, params.Wins_ActionValue);
-    ui_.Wins_ActionValue->hide();
+    rule_rows_ = new RuleRowsPanel(surface(), *controls_, params);
 
     auto* bar5 = new Gauge(QColor(0x3a, 0x3b, 0x40), QColor(0x1f, 0x20, 0x23), surface());
     bar5->setObjectName(QStringLiteral("CGauge5"));
@@ -327,33 +257,11 @@ void SettingsPanel::render(const Game& game) {
     const bool bank_set = game.params.CSpinEdit1.has_value();
     if (SetBankroll_->isEnabled() != bank_set) SetBankroll_->setEnabled(bank_set);
 
-    const ActionLook wins = Wins_ActionChange(game.params.Wins_Action);
-    set_list_colours(ui_.Wins_Action, wins.list_colour, wins.font_colour);
-    show_if(ui_.Wins_ActionValue, wins.value_shown);
-
-    const ActionLook losses = Losses_ActionChange(game.params.Losses_Action);
-    set_list_colours(ui_.Losses_Action, losses.list_colour, losses.font_colour);
-    show_if(ui_.Losses_ActionValue, losses.value_shown);
-    show_if(ui_.Blank_Piece, losses.blank_shown);
+    rule_rows_->render(game.params);
 }
 
 void SettingsPanel::show_settings(const Parameters& params) {
-    for (const auto& [setting, control] : controls_) {
-        if (setting == Setting::BettingSystem) continue;  // filled below, for the type
-        const QSignalBlocker quiet(control);
-        const std::optional<int> value = setting_value(params, setting);
-        if (auto* list = qobject_cast<QComboBox*>(control)) {
-            list->setCurrentIndex(value.value_or(0));
-        } else if (auto* edit = qobject_cast<SpinEdit*>(control)) {
-            if (value) {
-                edit->setValue(*value);
-            } else {
-                edit->clear();
-            }
-        } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
-            box->setChecked(value.value_or(0) != 0);
-        }
-    }
+    controls_->show_settings(params);
     fill_system_list(params);
     std::vector<std::unique_ptr<QSignalBlocker>> quiet;
     for (const auto& [rule, button] : aim_buttons_)

@@ -20,6 +20,8 @@ namespace quorvel {
 
 struct Game;
 class Gauge;
+class RuleRowsPanel;
+class SettingControls;
 class Shape;
 class SpinEdit;
 
@@ -60,13 +62,6 @@ private:
     void create_rule_rows(const Parameters& params);
     void fill_system_list(const Parameters& params);
 
-    // A control that reports its changes as the given setting.
-    QComboBox* add_list(Setting setting, const char* name, const QRect& geometry,
-                        const QStringList& items, int row);
-    SpinEdit* add_spin_edit(Setting setting, const char* name, const QRect& geometry,
-                            SpinRange range, std::optional<int> value);
-    QWidget* add_check_box(Setting setting, const char* name, const QString& text,
-                           const QRect& geometry, bool checked, std::optional<int> font_colour);
     QPushButton* add_button(const char* name, const QString& text, const QRect& geometry,
                             bool enabled, void (SettingsPanel::*clicked)());
 
@@ -81,15 +76,11 @@ private:
         Shape* Shape2 = nullptr;
         QPushButton* Set_N_Count = nullptr;
         QPushButton* RResetBets = nullptr;
-        QComboBox* Wins_Action = nullptr;
-        QComboBox* Losses_Action = nullptr;
-        SpinEdit* Wins_ActionValue = nullptr;
-        SpinEdit* Losses_ActionValue = nullptr;
-        Shape* Blank_Piece = nullptr;
     };
     Widgets ui_;
-    // Every control that reports a setting, and the three aim buttons by their rule.
-    std::vector<std::pair<Setting, QWidget*>> controls_;
+    SettingControls* controls_ = nullptr;
+    RuleRowsPanel* rule_rows_ = nullptr;
+    // The three aim buttons by their rule.
     std::vector<std::pair<ProfitAimRule, QRadioButton*>> aim_buttons_;
     QPushButton* SetBankroll_ = nullptr;
     // The betting type the system list was filled for.
