@@ -48,7 +48,7 @@ SettingsPanel::SettingsPanel(QWidget* surface, const Game& game) : Panel(surface
 
     create_first_rows(game);
     create_bank_rows(game.params);
-    create_rule_rows(game.params);
+    create_bottom_rows(game.params);
 }
 
 QPushButton* SettingsPanel::add_button(const char* name, const QString& text, const QRect& geometry,
@@ -209,7 +209,7 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
     make_rule_line(surface(), "CGauge4", 476);
 }
 
-void SettingsPanel::create_rule_rows(const Parameters& params) {
+void SettingsPanel::create_bottom_rows(const Parameters& params) {
     rule_rows_ = new RuleRowsPanel(surface(), *controls_, params);
 
     auto* bar5 = new Gauge(QColor(0x3a, 0x3b, 0x40), QColor(0x1f, 0x20, 0x23), surface());

@@ -59,7 +59,7 @@ signals:
 private:
     void create_first_rows(const Game& game);
     void create_bank_rows(const Parameters& params);
-    void create_rule_rows(const Parameters& params);
+    void create_bottom_rows(const Parameters& params);
     void fill_system_list(const Parameters& params);
 
     QPushButton* add_button(const char* name, const QString& text, const QRect& geometry,
