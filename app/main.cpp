@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "app/application.hpp"
-#include "app/tform1.hpp"
+#include "app/table/tform1.hpp"
 
 int main(int argc, char* argv[]) {
     quorvel::Application application(argc, argv);

@@ -27,11 +27,11 @@
 
 #include "app/application.hpp"
 #include "app/colours.hpp"
-#include "app/gauge.hpp"
-#include "app/overlay_button.hpp"
-#include "app/save_file.hpp"
-#include "app/spin_edit.hpp"
-#include "app/svg_picture.hpp"
+#include "app/widgets/gauge.hpp"
+#include "app/widgets/overlay_button.hpp"
+#include "app/widgets/save_file.hpp"
+#include "app/widgets/spin_edit.hpp"
+#include "app/widgets/svg_picture.hpp"
 #include "write_faults.hpp"
 
 namespace {

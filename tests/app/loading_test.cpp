@@ -22,10 +22,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/background_task.hpp"
-#include "app/backtest_tab.hpp"
-#include "app/lab_window.hpp"
-#include "app/tform1.hpp"
+#include "app/widgets/background_task.hpp"
+#include "app/lab/backtest_tab.hpp"
+#include "app/lab/lab_window.hpp"
+#include "app/table/tform1.hpp"
 
 using quorvel::BackgroundTask;
 using quorvel::TForm1;

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/tform1.hpp"
+#include "app/table/tform1.hpp"
 #include "game/random_source.hpp"
 #include "play/spin_cycle.hpp"
 

@@ -22,7 +22,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/tform1.hpp"
+#include "app/table/tform1.hpp"
 #include "play/session.hpp"
 #include "window_helpers.hpp"
 

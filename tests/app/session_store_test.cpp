@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/session_keeper.hpp"
-#include "app/session_store.hpp"
+#include "app/sessions/session_keeper.hpp"
+#include "app/sessions/session_store.hpp"
 #include "play/stored_settings.hpp"
 #include "write_faults.hpp"
 

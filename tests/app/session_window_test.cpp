@@ -18,9 +18,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/lab_window.hpp"
-#include "app/spin_edit.hpp"
-#include "app/tform1.hpp"
+#include "app/lab/lab_window.hpp"
+#include "app/widgets/spin_edit.hpp"
+#include "app/table/tform1.hpp"
 #include "play/session.hpp"
 #include "window_helpers.hpp"
 

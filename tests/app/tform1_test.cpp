@@ -23,9 +23,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/gauge.hpp"
-#include "app/shape.hpp"
-#include "app/tform1.hpp"
+#include "app/widgets/gauge.hpp"
+#include "app/widgets/shape.hpp"
+#include "app/table/tform1.hpp"
 #include "play/session.hpp"
 #include "write_faults.hpp"
 

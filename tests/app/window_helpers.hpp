@@ -9,7 +9,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/tform1.hpp"
+#include "app/table/tform1.hpp"
 #include "play/session.hpp"
 
 namespace quorvel::testing {

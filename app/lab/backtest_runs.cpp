@@ -1,0 +1,149 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/lab/backtest_runs.hpp"
+
+#include <memory>
+#include <span>
+#include <utility>
+
+#include "app/lab/run_table_model.hpp"
+#include "lab/chance.hpp"
+
+namespace quorvel {
+
+BacktestRuns::BacktestRuns(RunTableModel& model, QObject* parent)
+    : QObject(parent), model_(model) {}
+
+// As a child the task would only be deleted after the members it reads from.
+BacktestRuns::~BacktestRuns() {
+    delete task_;
+}
+
+void BacktestRuns::cancel() {
+    if (task_ != nullptr) task_->cancel();
+}
+
+void BacktestRuns::run(const RunPlan& plan, std::function<void(PlanResult&)> done,
+                       const QString& status) {
+    auto result = std::make_shared<PlanResult>();
+    auto work = [plan, result](const std::atomic<bool>& cancel,
+                               const BackgroundTask::Progress& progress) {
+        PlanOptions options;
+        options.keep_series = !plan.grid;
+        options.cancel = &cancel;
+        options.progress = progress;
+        options.how_to_ask = "a number in \u201cFair sessions\u201d";
+        options.regular_files_only = true;
+        *result = run_plan(plan, options);
+    };
+    start(
+        std::move(work), [result, done = std::move(done)] { done(*result); }, status);
+}
+
+void BacktestRuns::keep(PlanResult& result, const LabSettings& settings,
+                        std::optional<std::int64_t> chance) {
+    settings_ = settings;
+    chance_ = chance;
+    sources_ = std::move(result.sources);
+    series_.clear();
+    charted_id_ = SIZE_MAX;
+    charted_series_.clear();
+    std::vector<RunRow> rows;
+    for (std::size_t i = 0; i < result.reports.size(); ++i)
+        rows.push_back({std::move(result.reports[i]), result.report_source[i], i});
+    for (RunResult& run : result.results)
+        series_.push_back(std::move(run.bankroll_series));
+    model_.set_rows(std::move(rows));
+}
+
+const std::vector<std::int64_t>* BacktestRuns::series_of(std::size_t id) const {
+    if (id < series_.size() && !series_[id].empty()) return &series_[id];
+    if (id == charted_id_) return &charted_series_;
+    return nullptr;
+}
+
+// A run of the grid keeps no series; it is played again on demand, which is
+// quick for one run, with its own fair sessions so its chart has its fan.
+void BacktestRuns::chart(int row, std::function<void()> done,
+                         std::function<void(int row)> changed) {
+    if (running()) {
+        // A chart still being played gives way to the one now wanted; other
+        // work goes on, and the chart waits for the next click.
+        if (!task_is_chart_) return;
+        delete task_;
+        task_ = nullptr;
+    }
+    const RunRow& run = model_.row(row);
+    const std::size_t id = run.id;
+    const std::span<const std::uint8_t> spins = sources_[run.source].spins;
+    const LabSettings settings = run.report.settings;
+    // Its fair sessions are played once; a second look only redraws.
+    const bool compared = run.report.chance.has_value();
+    const std::int64_t sessions = compared ? 0 : chance_sessions_for(spins.size(), chance_);
+    auto chart = std::make_shared<Replay>();
+    start(
+        replay_work(spins, settings, sessions, false, chart),
+        [this, id, chart, sessions, compared, done = std::move(done),
+         changed = std::move(changed)] {
+            done();
+            if (!chart->done) return;
+            charted_id_ = id;
+            charted_series_ = std::move(chart->run.bankroll_series);
+            for (int r = 0; r < model_.rowCount(); ++r) {
+                if (model_.row(r).id != id) continue;
+                RunReport& report = model_.row(r).report;
+                if (chart->chance) report.chance = std::move(chart->chance);
+                if (!compared && sessions == 0 && chance_ != std::int64_t{0}) {
+                    report.chance_skipped =
+                        "No fair sessions fit the length of these spins; "
+                        "ask for them with a number in \u201cFair "
+                        "sessions\u201d.";
+                }
+                model_.row_changed(r);
+                changed(r);
+            }
+        },
+        sessions > 0 ? QStringLiteral("Charting the run and its fair sessions…")
+                     : QStringLiteral("Charting the run…"));
+    task_is_chart_ = true;
+}
+
+void BacktestRuns::play_ledger(int row, std::function<void(const Replay&)> done,
+                               const QString& status) {
+    const RunRow& run = model_.row(row);
+    const std::span<const std::uint8_t> spins = sources_[run.source].spins;
+    auto ledger = std::make_shared<Replay>();
+    start(
+        replay_work(spins, run.report.settings, 0, true, ledger),
+        [ledger, done = std::move(done)] { done(*ledger); }, status);
+}
+
+void BacktestRuns::start(BackgroundTask::Work work, std::function<void()> done,
+                         const QString& status) {
+    task_ = new BackgroundTask(std::move(work), this);
+    task_is_chart_ = false;
+    BackgroundTask* task = task_;
+    connect(task, &BackgroundTask::progress, this, [this](qint64 done_work, qint64 total) {
+        if (total > 0) emit progressed(static_cast<int>(kProgressSteps * done_work / total));
+    });
+    connect(task, &BackgroundTask::finished, this, [this, task, done = std::move(done)] {
+        task->deleteLater();
+        if (task_ != task) return;  // replaced: its outcome is not wanted
+        task_ = nullptr;
+        emit ended();
+        done();
+        emit workFinished();
+    });
+    connect(task, &BackgroundTask::failed, this, [this, task](const QString& reason) {
+        task->deleteLater();
+        if (task_ != task) return;
+        task_ = nullptr;
+        emit ended();
+        emit failed(reason);
+        emit workFinished();
+    });
+    emit started(status);
+    task->start();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,87 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/lab/run_view.hpp"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/lab/bankroll_chart.hpp"
+#include "app/lab/figures_panel.hpp"
+#include "app/lab/finals_histogram.hpp"
+#include "lab/run_report.hpp"
+#include "lab/verdict.hpp"
+
+namespace quorvel {
+
+namespace {
+
+QString lines_text(const std::vector<std::string>& lines) {
+    QStringList text;
+    for (const std::string& line : lines)
+        text << QString::fromStdString(line);
+    return text.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+RunView::RunView(QWidget* parent)
+    : QWidget(parent),
+      figures_(
+          new FiguresPanel({"spins", "bets", "wins", "losses", "virtual_bets", "wagered", "paid",
+                            "net", "final_bankroll", "max_bank", "min_bankroll", "max_drawdown",
+                            "longest_losing_streak", "largest_stake", "expected_loss"},
+                           3, this)),
+      verdict_(new QLabel(this)),
+      chart_(new BankrollChart(this)),
+      histogram_(new FinalsHistogram(this)) {
+    setObjectName(QStringLiteral("RunView"));
+    chart_->setObjectName(QStringLiteral("BacktestChart"));
+    verdict_->setObjectName(QStringLiteral("RunVerdict"));
+    verdict_->setWordWrap(true);
+    verdict_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    verdict_->setMinimumWidth(180);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(figures_, 3, Qt::AlignTop);
+    top->addSpacing(10);
+    top->addWidget(verdict_, 2);
+    auto* charts = new QHBoxLayout;
+    charts->setSpacing(4);
+    charts->addWidget(chart_, 3);
+    charts->addWidget(histogram_, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(top);
+    layout->addLayout(charts, 1);
+    clear();
+}
+
+void RunView::show_figures(const RunReport& run) {
+    figures_->set_report(run);
+    verdict_->setText(lines_text(run_verdict(run)));
+}
+
+void RunView::show_run(const RunReport& run, std::span<const std::int64_t> bankroll) {
+    show_figures(run);
+    const bool compared = run.chance && run.chance->sessions > 0;
+    chart_->set_bankroll(bankroll, compared ? &run.chance->bands : nullptr);
+    if (compared) {
+        histogram_->set_finals(run.chance->finals, run.figures.final_bankroll, run.chance->start);
+    } else {
+        histogram_->set_finals({}, 0, 0);
+    }
+}
+
+void RunView::clear() {
+    figures_->clear();
+    verdict_->setText(
+        QStringLiteral("Choose spin files, or random spins, and run: each result "
+                       "is set against what chance alone does with the same "
+                       "settings."));
+    chart_->set_bankroll({});
+    histogram_->set_finals({}, 0, 0);
+}
+
+}  // namespace quorvel

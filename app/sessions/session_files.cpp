@@ -1,0 +1,120 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/sessions/session_files.hpp"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+#include "app/widgets/file_dialogs.hpp"
+#include "app/sessions/session_keeper.hpp"
+#include "app/sessions/session_store.hpp"
+#include "play/session.hpp"
+
+namespace quorvel {
+
+namespace {
+
+// A question box with two named answers; true for the first.
+bool ask_with_box(QWidget* parent, const QString& name, const QString& text, const QString& yes,
+                  const QString& no) {
+    QMessageBox box(QMessageBox::Question, parent != nullptr ? parent->windowTitle() : QString(),
+                    text, QMessageBox::NoButton, parent);
+    box.setObjectName(name);
+    QPushButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
+    box.addButton(no, QMessageBox::RejectRole);
+    box.setDefaultButton(accept);
+    box.exec();
+    return box.clickedButton() == accept;
+}
+
+}  // namespace
+
+SessionFiles::SessionFiles(QWidget* window, SessionKeeper& keeper, Busy busy)
+    : QObject(window), window_(window), keeper_(keeper), busy_(std::move(busy)) {}
+
+void SessionFiles::start(const Question& ask) {
+    const QString told_text = keeper_.start([this, &ask](const QString& question) {
+        if (ask) return ask(question);
+        return ask_with_box(window_, QStringLiteral("ResumeQuestion"), question,
+                            QStringLiteral("Resume"), QStringLiteral("Start new"));
+    });
+    emit replaced();
+    if (!told_text.isEmpty()) emit told(told_text);
+}
+
+void SessionFiles::set_file_chooser(std::function<QString(bool save)> chooser) {
+    choose_file_ = std::move(chooser);
+}
+
+void SessionFiles::ask_and_save() {
+    const QString file_name =
+        choose_file_ ? choose_file_(true) : ask_session_file(window_, folder_, true);
+    if (!file_name.isEmpty()) save(file_name);
+}
+
+void SessionFiles::ask_and_open() {
+    if (busy_()) return;
+    const QString file_name =
+        choose_file_ ? choose_file_(false) : ask_session_file(window_, folder_, false);
+    if (!file_name.isEmpty()) open(file_name);
+}
+
+void SessionFiles::save(const QString& file_name) {
+    if (const QString error = keeper_.save(file_name); !error.isEmpty()) {
+        emit failed(QStringLiteral("The session could not be saved to\n%1\n\n%2")
+                        .arg(QDir::toNativeSeparators(file_name), error));
+    }
+}
+
+void SessionFiles::open(const QString& file_name) {
+    if (busy_()) return;
+    QString notice;
+    if (const QString error = keeper_.open(file_name, &notice); !error.isEmpty()) {
+        emit failed(QStringLiteral("The session could not be opened; the game is unchanged.\n\n%1")
+                        .arg(error));
+        return;
+    }
+    emit replaced();
+    if (!notice.isEmpty()) emit told(notice);
+}
+
+void SessionFiles::set_reset_question(Question ask) {
+    reset_question_ = std::move(ask);
+}
+
+// "RESET APP" asks only when there is something to lose from view; the old
+// session is never lost, it stays in the state folder.
+void SessionFiles::reset() {
+    if (busy_()) return;
+    const std::size_t spins = keeper_.session().game().NumbersList.size();
+    if (spins > 0) {
+        const QString question = QStringLiteral(
+                                     "Start a new session? The %1 spins of this one are kept, and "
+                                     "\"Open session…\" opens it again from %2.")
+                                     .arg(spins)
+                                     .arg(QDir::toNativeSeparators(keeper_.folder()));
+        const bool yes = reset_question_
+                             ? reset_question_(question)
+                             : ask_with_box(window_, QStringLiteral("ResetQuestion"), question,
+                                            QStringLiteral("Start new"), QStringLiteral("Cancel"));
+        if (!yes) return;
+    }
+    keeper_.reset();
+    emit replaced();
+}
+
+void SessionFiles::save_settings() {
+    const QString error = quorvel::save_settings(keeper_.session().game().params);
+    if (!error.isEmpty()) emit failed(error);
+}
+
+void SessionFiles::load_settings() {
+    const QString problem = quorvel::load_settings(keeper_.session());
+    emit settingsLoaded();
+    if (!problem.isEmpty()) emit failed(problem);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/table/rule_rows_panel.hpp"
+
+#include <QComboBox>
+#include <QLabel>
+
+#include "app/colours.hpp"
+#include "app/table/setting_controls.hpp"
+#include "app/table/settings_fields.hpp"
+#include "app/widgets/shape.hpp"
+#include "app/widgets/spin_edit.hpp"
+#include "app/table/window_parts.hpp"
+#include "money/custom_rules.hpp"
+
+namespace quorvel {
+
+using namespace settings_fields;
+using namespace window_parts;
+
+RuleRowsPanel::RuleRowsPanel(QWidget* surface, SettingControls& controls, const Parameters& params)
+    : Panel(surface) {
+    struct RuleRow {
+        int y;
+        int colour;
+        const char* after;
+    };
+    const RuleRow losses{491, kLossesRow, "Label25"};
+    const RuleRow wins{523, kWinsRow, "Label26"};
+
+    for (const RuleRow& row : {losses, wins}) {
+        auto* band = new Shape(colour_from_bgr(row.colour), surface);
+        band->set_outline(colour_from_bgr(row.colour).lighter(130), 3);
+        band->setGeometry(4, row.y - 3, 513, 28);
+        QLabel* after = make_label(surface, row.after, QStringLiteral("AFTER:"),
+                                   QRect(10, row.y, 48, kFieldHeight), kAfterColour);
+        after->setAlignment(Qt::AlignCenter);
+        after->setAutoFillBackground(true);
+        QPalette palette = after->palette();
+        palette.setColor(QPalette::Window, colour_from_bgr(kAfterBackground));
+        after->setPalette(palette);
+    }
+
+    const QRect how_much(62, 0, 70, kFieldHeight);
+    const QRect type(136, 0, 124, kFieldHeight);
+    const QRect action(264, 0, 138, kFieldHeight);
+    const QRect value(406, 0, 106, kFieldHeight);
+
+    controls.add_spin_edit(Setting::Losses_HowMuch, "Losses_HowMuch",
+                           how_much.translated(0, losses.y), kRuleValueRange,
+                           params.Losses_HowMuch);
+    controls.add_list(Setting::Losses_Type, "Losses_Type", type.translated(0, losses.y),
+                      items_text<LossCount>(), row_of(params.Losses_Type));
+    ui_.Losses_Action =
+        controls.add_list(Setting::Losses_Action, "Losses_Action", action.translated(0, losses.y),
+                          items_text<LossAction>(), row_of(params.Losses_Action));
+    ui_.Losses_ActionValue = controls.add_spin_edit(
+        Setting::Losses_ActionValue, "Losses_ActionValue", value.translated(0, losses.y),
+        kRuleValueRange, params.Losses_ActionValue);
+    // Covers the value field for the actions that take no value.
+    ui_.Blank_Piece = new Shape(colour_from_bgr(kLossesRow), surface);
+    ui_.Blank_Piece->setObjectName(QStringLiteral("Blank_Piece"));
+    ui_.Blank_Piece->setGeometry(value.translated(0, losses.y));
+    ui_.Blank_Piece->hide();
+
+    controls.add_spin_edit(Setting::Wins_HowMuch, "Wins_HowMuch", how_much.translated(0, wins.y),
+                           kRuleValueRange, params.Wins_HowMuch);
+    controls.add_list(Setting::Wins_Type, "Wins_Type", type.translated(0, wins.y),
+                      items_text<WinCount>(), row_of(params.Wins_Type));
+    ui_.Wins_Action =
+        controls.add_list(Setting::Wins_Action, "Wins_Action", action.translated(0, wins.y),
+                          items_text<WinAction>(), row_of(params.Wins_Action));
+    ui_.Wins_ActionValue = controls.add_spin_edit(Setting::Wins_ActionValue, "Wins_ActionValue",
+                                                  value.translated(0, wins.y), kRuleValueRange,
+                                                  params.Wins_ActionValue);
+    ui_.Wins_ActionValue->hide();
+}
+
+void RuleRowsPanel::render(const Parameters& params) {
+    const ActionLook wins = Wins_ActionChange(params.Wins_Action);
+    set_list_colours(ui_.Wins_Action, wins.list_colour, wins.font_colour);
+    show_if(ui_.Wins_ActionValue, wins.value_shown);
+
+    const ActionLook losses = Losses_ActionChange(params.Losses_Action);
+    set_list_colours(ui_.Losses_Action, losses.list_colour, losses.font_colour);
+    show_if(ui_.Losses_ActionValue, losses.value_shown);
+    show_if(ui_.Blank_Piece, losses.blank_shown);
+}
+
+}  // namespace quorvel
