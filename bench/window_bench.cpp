@@ -20,8 +20,8 @@
 #include <QTemporaryDir>
 
 #include "app/application.hpp"
-#include "app/session_store.hpp"
-#include "app/tform1.hpp"
+#include "app/sessions/session_store.hpp"
+#include "app/table/tform1.hpp"
 #include "play/session.hpp"
 #include "run_benchmarks.hpp"
 
