@@ -38,9 +38,9 @@ void run(benchmark::State& state, const std::string& name, bool grid) {
             state.SkipWithError(result.error.c_str());
             return;
         }
-        sessions =
-            grid ? result.grids.front().chance->sessions : result.reports.front().chance->sessions;
-        benchmark::DoNotOptimize(result.reports.data());
+        const SourceRuns& source = result.sources.front();
+        sessions = grid ? source.grid->chance->sessions : source.reports.front().chance->sessions;
+        benchmark::DoNotOptimize(source.reports.data());
     }
     state.counters["sessions"] = static_cast<double>(sessions);
 }

@@ -4,8 +4,10 @@
 #include "cli/arguments.hpp"
 
 #include <charconv>
+#include <string>
 
 #include "lab/chance.hpp"
+#include "lab/grid.hpp"
 #include "lab/settings_file.hpp"
 #include "play/stored_settings.hpp"
 
@@ -237,7 +239,8 @@ Output:
                            sectors, stake, real or virtual, won or lost,
                            bankroll after
   --grid                   every mode x both types x the three sector choices
-                           x every system the type offers: 150 runs a file,
+                           x every system the type offers: )HELP" +
+           std::to_string(grid_size()) + R"HELP( runs a file,
                            ranked by final bankroll
   --help                   show this text
 
@@ -253,7 +256,8 @@ zero (null when never). Against chance: predictions and predictions_won
 sectors / 37), hit_rate_low and hit_rate_high (the exact 95 % interval) and
 hit_rate_p (how often chance alone wins at least as often); beats_chance
 (hit_rate_p below 0.05; in a grid, the row's hit_rate_p after Holm's
-adjustment for the 150 tries); chance_sessions, chance_seed, chance_final_p5
+adjustment for the )HELP" +
+           std::to_string(grid_size()) + R"HELP( tries); chance_sessions, chance_seed, chance_final_p5
 to chance_final_p95 and chance_final_mean of the fair sessions' final
 bankroll, and the shares chance_ahead, chance_ran_out and chance_as_good (ended at or
 above this run). With --grid --json each file's runs are followed by one

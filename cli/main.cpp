@@ -85,7 +85,7 @@ int run(const cli::Arguments& arguments) {
     }
 
     if (!arguments.ledger.empty()) {
-        const std::vector<LedgerRow>& ledger = result.results.front().ledger;
+        const std::vector<LedgerRow>& ledger = result.sources.front().results.front().ledger;
         const std::string error = save_file(
             arguments.ledger, [&ledger](std::ostream& out) { write_ledger_csv(out, ledger); });
         if (!error.empty()) {
@@ -98,41 +98,40 @@ int run(const cli::Arguments& arguments) {
         // The tables are read on a terminal, so a file's name stands in them
         // masked as in the messages; the JSON is read by programs and keeps
         // the name whole, escaped as JSON escapes it.
-        for (RunReport& report : result.reports)
-            report.file = shown_text(report.file);
-        for (SpinSource& source : result.sources)
-            source.name = shown_text(source.name);
+        for (SourceRuns& source : result.sources) {
+            source.source.name = shown_text(source.source.name);
+            for (RunReport& report : source.reports)
+                report.file = shown_text(report.file);
+        }
     }
 
     errno = 0;
-    const std::size_t sources = result.sources.size();
-    const std::size_t per_source = result.reports.size() / sources;
     if (arguments.json) {
-        for (std::size_t s = 0; s < sources; ++s) {
-            for (std::size_t r = s * per_source; r < (s + 1) * per_source; ++r)
-                cli::print_json_line(std::cout, result.reports[r]);
-            if (arguments.grid) cli::print_grid_json_line(std::cout, result.grids[s]);
+        for (const SourceRuns& source : result.sources) {
+            for (const RunReport& report : source.reports)
+                cli::print_json_line(std::cout, report);
+            if (source.grid) cli::print_grid_json_line(std::cout, *source.grid);
         }
-    } else if (arguments.grid || sources == 1) {
+    } else if (arguments.grid || result.sources.size() == 1) {
         // A table a spin source, each under its own title, with its verdict.
-        for (std::size_t s = 0; s < sources; ++s) {
+        for (std::size_t s = 0; s < result.sources.size(); ++s) {
+            const SourceRuns& source = result.sources[s];
             if (s > 0) std::cout << '\n';
-            const std::span<const RunReport> runs =
-                std::span(result.reports).subspan(s * per_source, per_source);
-            cli::print_table(
-                std::cout, {result.sources[s].name, result.sources[s].spins.size(), arguments.grid},
-                runs);
+            cli::print_table(std::cout,
+                             {source.source.name, source.source.spins.size(), arguments.grid},
+                             source.reports);
             std::cout << '\n';
-            if (arguments.grid) {
-                cli::print_lines(std::cout, grid_verdict(result.grids[s]));
-            } else {
-                cli::print_lines(std::cout, run_verdict(runs.front()));
-            }
+            cli::print_lines(std::cout, source.grid ? grid_verdict(*source.grid)
+                                                    : run_verdict(source.reports.front()));
         }
     } else {
-        cli::print_table(std::cout, {}, result.reports);
-        for (const RunReport& report : result.reports) {
-            std::cout << '\n' << shown_text(report.file) << ":\n";
+        // One run a source: one table, a row a file, then each verdict.
+        std::vector<RunReport> runs;
+        for (const SourceRuns& source : result.sources)
+            runs.push_back(source.reports.front());
+        cli::print_table(std::cout, {}, runs);
+        for (const RunReport& report : runs) {
+            std::cout << '\n' << report.file << ":\n";
             cli::print_lines(std::cout, run_verdict(report));
         }
     }

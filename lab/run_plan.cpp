@@ -66,27 +66,30 @@ std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
 
 PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
     PlanResult result;
-    result.error = read_sources(plan, result.sources, options.cancel, options.regular_files_only);
+    std::vector<SpinSource> sources;
+    result.error = read_sources(plan, sources, options.cancel, options.regular_files_only);
+    for (SpinSource& source : sources)
+        result.sources.push_back({std::move(source), {}, {}, {}});
     if (!result.error.empty()) return result;
     if (stopped(options.cancel)) {
         result.cancelled = true;
         return result;
     }
 
+    // The runs of every source go to the threads as one batch, source by
+    // source in the order of the settings.
     const std::vector<LabSettings> settings = plan_settings(plan);
     std::vector<RunJob> jobs;
-    for (std::size_t s = 0; s < result.sources.size(); ++s) {
-        for (const LabSettings& one : settings) {
-            jobs.push_back({result.sources[s].spins, one});
-            result.report_source.push_back(s);
-        }
+    for (const SourceRuns& source : result.sources) {
+        for (const LabSettings& one : settings)
+            jobs.push_back({source.source.spins, one});
     }
 
     // The work in all: the runs, then the fair sessions of each source.
     std::vector<std::int64_t> sessions;
     std::size_t total = total_spins(jobs);
-    for (const SpinSource& source : result.sources) {
-        const std::size_t n = source.spins.size();
+    for (const SourceRuns& source : result.sources) {
+        const std::size_t n = source.source.spins.size();
         const std::int64_t k =
             plan.grid ? grid_chance_sessions_for(n, settings.size(), plan.chance_sessions)
                       : chance_sessions_for(n, plan.chance_sessions);
@@ -99,31 +102,35 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
         if (options.progress) options.progress(done_before + done, total);
     };
 
+    std::vector<RunResult> results;
     if (options.keep_ledger && jobs.size() == 1) {
         RunOptions run;
         run.keep_ledger = true;
         run.keep_series = options.keep_series;
         run.cancel = options.cancel;
         run.progress = told;
-        result.results.push_back(run_spins(jobs.front().spins, jobs.front().settings, run));
+        results.push_back(run_spins(jobs.front().spins, jobs.front().settings, run));
     } else {
         BatchOptions batch;
         batch.threads = options.threads;
         batch.keep_series = options.keep_series;
         batch.cancel = options.cancel;
         batch.progress = told;
-        result.results = run_batch(jobs, batch);
+        results = run_batch(jobs, batch);
     }
     done_before = total_spins(jobs);
-    if (stopped(options.cancel) ||
-        std::any_of(result.results.begin(), result.results.end(),
-                    [](const RunResult& run) { return run.cancelled; })) {
+    if (stopped(options.cancel) || std::any_of(results.begin(), results.end(),
+                                               [](const RunResult& run) { return run.cancelled; })) {
         result.cancelled = true;
         return result;
     }
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        result.reports.push_back(report_of(result.sources[result.report_source[i]].name,
-                                           jobs[i].settings, result.results[i].figures));
+    for (std::size_t s = 0; s < result.sources.size(); ++s) {
+        SourceRuns& source = result.sources[s];
+        for (std::size_t i = 0; i < settings.size(); ++i) {
+            RunResult& run = results[s * settings.size() + i];
+            source.reports.push_back(report_of(source.source.name, settings[i], run.figures));
+            source.results.push_back(std::move(run));
+        }
     }
 
     ChanceOptions chance;
@@ -134,12 +141,12 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
         told(done);
     };
     for (std::size_t s = 0; s < result.sources.size(); ++s) {
-        const std::size_t n = result.sources[s].spins.size();
-        const std::size_t first = s * settings.size();
+        SourceRuns& source = result.sources[s];
+        const std::size_t n = source.source.spins.size();
         const std::size_t work =
             static_cast<std::size_t>(sessions[s]) * n * (plan.grid ? settings.size() : 1);
         if (!plan.grid) {
-            RunReport& report = result.reports[first];
+            RunReport& report = source.reports.front();
             if (sessions[s] == 0 && plan.chance_sessions != std::int64_t{0}) {
                 report.chance_skipped =
                     skipped_sentence("The comparison with chance was", n, 1, kChanceSpinSteps,
@@ -153,27 +160,7 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
                 }
             }
         } else {
-            GridSummary grid;
-            grid.file = result.sources[s].name;
-            grid.spins = n;
-            grid.runs = settings.size();
-            std::vector<double> p_values;
-            std::vector<std::size_t> tested_rows;
-            grid.best_final = INT64_MIN;
-            for (std::size_t i = first; i < first + settings.size(); ++i) {
-                const RunReport& report = result.reports[i];
-                grid.best_final = std::max(grid.best_final, report.figures.final_bankroll);
-                if (report.hit.any()) {
-                    p_values.push_back(report.hit.p);
-                    tested_rows.push_back(i);
-                }
-            }
-            grid.tested = p_values.size();
-            const std::vector<double> adjusted = holm_adjusted(p_values);
-            for (std::size_t t = 0; t < tested_rows.size(); ++t)
-                result.reports[tested_rows[t]].holm_p = adjusted[t];
-            if (!adjusted.empty())
-                grid.holm_p = *std::min_element(adjusted.begin(), adjusted.end());
+            GridSummary grid = summarise_grid(source.source.name, n, source.reports);
             if (sessions[s] == 0 && plan.chance_sessions != std::int64_t{0}) {
                 grid.chance_skipped = skipped_sentence(
                     "The best of the grid on fair spins was", n, settings.size(),
@@ -186,7 +173,7 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
                     return result;
                 }
             }
-            result.grids.push_back(std::move(grid));
+            source.grid = std::move(grid);
         }
         done_before += work;
     }

@@ -56,20 +56,24 @@ struct PlanOptions {
     bool regular_files_only = false;
 };
 
-struct PlanResult {
-    // The first refused file, as "FILE:LINE:COLUMN: why"; when set nothing
-    // ran, and the files after it were not read.
-    std::string error;
-    bool cancelled = false;
-    std::vector<SpinSource> sources;
-    // A run a source and setting, source by source in the order of the grid.
+// What the plan did with one source: its runs in the order of the plan's
+// settings (see plan_settings), what they kept, and for a grid the summary.
+struct SourceRuns {
+    SpinSource source;
     std::vector<RunReport> reports;
-    std::vector<std::size_t> report_source;  // the source each report played
     // The series and ledgers, when kept (else their figures only), in the
     // order of the reports.
     std::vector<RunResult> results;
-    // For a grid, one a source.
-    std::vector<GridSummary> grids;
+    std::optional<GridSummary> grid;  // set for a grid
+};
+
+struct PlanResult {
+    // The first refused file, as "FILE:LINE:COLUMN: why"; when set nothing
+    // ran, and the files after it were not read. The sources read before it
+    // are listed, without runs.
+    std::string error;
+    bool cancelled = false;
+    std::vector<SourceRuns> sources;  // in the order they were read
 };
 
 // The name of the random draw: "random spins (seed 7)".

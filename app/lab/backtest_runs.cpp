@@ -44,15 +44,18 @@ void BacktestRuns::keep(PlanResult& result, const LabSettings& settings,
                         std::optional<std::int64_t> chance) {
     settings_ = settings;
     chance_ = chance;
-    sources_ = std::move(result.sources);
+    sources_.clear();
     series_.clear();
     charted_id_ = SIZE_MAX;
     charted_series_.clear();
     std::vector<RunRow> rows;
-    for (std::size_t i = 0; i < result.reports.size(); ++i)
-        rows.push_back({std::move(result.reports[i]), result.report_source[i], i});
-    for (RunResult& run : result.results)
-        series_.push_back(std::move(run.bankroll_series));
+    for (SourceRuns& source : result.sources) {
+        for (RunReport& report : source.reports)
+            rows.push_back({std::move(report), sources_.size(), rows.size()});
+        for (RunResult& run : source.results)
+            series_.push_back(std::move(run.bankroll_series));
+        sources_.push_back(std::move(source.source));
+    }
     model_.set_rows(std::move(rows));
 }
 

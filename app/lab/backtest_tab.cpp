@@ -27,6 +27,7 @@
 #include "app/widgets/save_file.hpp"
 #include "app/lab/spin_sources_box.hpp"
 #include "lab/figure_table.hpp"
+#include "lab/grid.hpp"
 #include "lab/lab_csv.hpp"
 #include "lab/shown_text.hpp"
 
@@ -62,7 +63,8 @@ BacktestTab::BacktestTab(QWidget* parent)
     run_all_ = new QPushButton(QStringLiteral("Run all"), this);
     run_all_->setObjectName(QStringLiteral("RunAll"));
     run_all_->setToolTip(QStringLiteral(
-        "Play the spins with every mode, betting type, sector choice and system: 150 runs"));
+        "Play the spins with every mode, betting type, sector choice and system: %1 runs")
+            .arg(grid_size()));
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("Cancel"));
     cancel_->setEnabled(false);
@@ -185,7 +187,7 @@ void BacktestTab::run(bool whole_grid) {
     list_->setEnabled(false);
     runs_->run(
         plan, [this, settings](PlanResult& result) { run_finished(result, settings); },
-        whole_grid ? QStringLiteral("Running the 150 configurations…")
+        whole_grid ? QStringLiteral("Running the %1 configurations…").arg(grid_size())
                    : QStringLiteral("Running, then the fair sessions…"));
 }
 
@@ -203,7 +205,11 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
         status_->setText(QStringLiteral("Cancelled.") + kept);
         return;
     }
-    list_->set_verdicts(result.grids);
+    std::vector<GridSummary> grids;
+    for (const SourceRuns& source : result.sources) {
+        if (source.grid) grids.push_back(*source.grid);
+    }
+    list_->set_verdicts(grids);
     runs_->keep(result, settings, sources_box_->chance_asked());
     const std::size_t count = static_cast<std::size_t>(model_->rowCount());
     results_status_ =

@@ -24,7 +24,7 @@ class SpinSourcesBox;
 struct Game;
 
 // Backtests from the window: spin files or random spins, played with settings
-// that start as the table's, one configuration ("Run") or the grid of 150
+// that start as the table's, one configuration ("Run") or the whole grid
 // ("Run all"), through the lab's run plan and off the interface thread. Every
 // result is set against what chance alone does with the same settings. The
 // runs are listed in a sortable table; the chosen one shows its figures, its

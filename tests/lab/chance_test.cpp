@@ -17,6 +17,7 @@
 #include "lab/binomial.hpp"
 #include "lab/chance.hpp"
 #include "lab/figure_table.hpp"
+#include "lab/grid.hpp"
 #include "lab/run_plan.hpp"
 #include "lab/runner.hpp"
 #include "lab/verdict.hpp"
@@ -340,8 +341,8 @@ TEST(RunPlan, TheFirstRefusedFileStopsTheReading) {
                   ::testing::TempDir() + "plan_missing.txt"};
     const PlanResult result = run_plan(plan);
     EXPECT_EQ(result.error, plan.files[1] + ":2:1: 'x' is not a roulette number (0 to 36)");
-    EXPECT_TRUE(result.reports.empty());
-    EXPECT_EQ(result.sources.size(), 1u);  // the missing file after it was never opened
+    ASSERT_EQ(result.sources.size(), 1u);  // the missing file after it was never opened
+    EXPECT_TRUE(result.sources.front().reports.empty());
 }
 
 TEST(RunPlan, ARunOnItsOwnIsSetAgainstChanceAndAGridIsCountedWithHolm) {
@@ -352,8 +353,10 @@ TEST(RunPlan, ARunOnItsOwnIsSetAgainstChanceAndAGridIsCountedWithHolm) {
     plan.files = {write_text("plan_run.txt", text)};
     plan.chance_sessions = 150;
     const PlanResult run = run_plan(plan);
-    ASSERT_EQ(run.reports.size(), 1u);
-    const RunReport& report = run.reports.front();
+    ASSERT_EQ(run.sources.size(), 1u);
+    ASSERT_EQ(run.sources.front().reports.size(), 1u);
+    EXPECT_FALSE(run.sources.front().grid);
+    const RunReport& report = run.sources.front().reports.front();
     ASSERT_TRUE(report.chance);
     EXPECT_EQ(report.chance->sessions, 150);
     EXPECT_EQ(report.hit.predictions, report.figures.predictions);
@@ -362,12 +365,15 @@ TEST(RunPlan, ARunOnItsOwnIsSetAgainstChanceAndAGridIsCountedWithHolm) {
     plan.grid = true;
     plan.chance_sessions = 20;
     const PlanResult grid = run_plan(plan);
-    ASSERT_EQ(grid.reports.size(), 150u);
-    ASSERT_EQ(grid.grids.size(), 1u);
-    const GridSummary& summary = grid.grids.front();
+    ASSERT_EQ(grid.sources.size(), 1u);
+    const std::vector<RunReport>& rows = grid.sources.front().reports;
+    ASSERT_EQ(rows.size(), grid_size());
+    ASSERT_TRUE(grid.sources.front().grid);
+    const GridSummary& summary = *grid.sources.front().grid;
+    EXPECT_EQ(summary.runs, grid_size());
     std::vector<double> p;
     std::int64_t best = INT64_MIN;
-    for (const RunReport& row : grid.reports) {
+    for (const RunReport& row : rows) {
         best = std::max(best, row.figures.final_bankroll);
         if (row.hit.any()) p.push_back(row.hit.p);
     }
@@ -376,7 +382,7 @@ TEST(RunPlan, ARunOnItsOwnIsSetAgainstChanceAndAGridIsCountedWithHolm) {
     EXPECT_DOUBLE_EQ(summary.holm_p,
                      std::min(1.0, *std::min_element(p.begin(), p.end()) * p.size()));
     // A row beats chance only by its adjusted p, never by its own.
-    for (const RunReport& row : grid.reports) {
+    for (const RunReport& row : rows) {
         ASSERT_EQ(row.holm_p.has_value(), row.hit.any());
         if (row.holm_p) {
             EXPECT_GE(*row.holm_p, row.hit.p);
@@ -407,7 +413,7 @@ TEST(RunPlan, ReportsItsWholeWorkAndStopsWhenCancelled) {
     EXPECT_TRUE(rising);
     EXPECT_EQ(whole, 3000u + 100u * 3000u);
     EXPECT_EQ(last, whole);
-    EXPECT_EQ(done.reports.front().file, "random spins (seed 1767225600)");
+    EXPECT_EQ(done.sources.front().reports.front().file, "random spins (seed 1767225600)");
 
     std::atomic<bool> cancel{false};
     options.cancel = &cancel;

@@ -258,6 +258,7 @@ TEST(RunnerGrid, HoldsEveryPlayableCombinationOnce) {
     base.base_bet = 5;
     const std::vector<LabSettings> grid = grid_of(base);
     ASSERT_EQ(grid.size(), 150u);
+    EXPECT_EQ(grid_size(), grid.size());  // what the help and the Backtest tab count
     std::set<std::tuple<GameMode, BetType, SectorChoice, ProgressionSystem>> seen;
     for (const LabSettings& settings : grid) {
         EXPECT_EQ(settings_error(settings), "");
