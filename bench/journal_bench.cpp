@@ -24,7 +24,7 @@ constexpr std::size_t kActions = 100'000;
 std::string long_journal(std::size_t actions) {
     std::int64_t now = 1767225600;
     Session session([&now] { return now; });
-    session.set_mode(GameMode::Paradox);
+    session.set(SettingId::GameModes, GameMode::Paradox);
     std::mt19937 random(20261208);
     const auto pick = [&random](int n) {
         return std::uniform_int_distribution<int>(0, n - 1)(random);
@@ -38,7 +38,7 @@ std::string long_journal(std::size_t actions) {
             const Sector sector = kAllSectors[static_cast<std::size_t>(pick(6))];
             if (!session.set_trend_mark(sector)) session.clear_trend_mark(sector);
         } else if (roll < 6) {
-            session.set_init_bet(1 + pick(5));
+            session.set(SettingId::Init_Bet, 1 + pick(5));
         } else {
             int number = pick(37);
             while (!session.game().table.SpeedButton[static_cast<std::size_t>(number)])
@@ -73,7 +73,7 @@ void BM_RecordOneAction(benchmark::State& state) {
     for (auto _ : state) {
         ++now;
         on = !on;
-        session.set_show_numbers(on);
+        session.set(SettingId::ChBx_Show_Numbers_In_Game, on);
     }
     benchmark::DoNotOptimize(session.journal().size());
 }

@@ -77,8 +77,8 @@ void BM_RunLongRealFile(benchmark::State& state, GameMode mode, BetType type) {
         return;
     }
     LabSettings settings;
-    settings.mode = mode;
-    settings.type = type;
+    settings.GameModes = mode;
+    settings.BettingType = type;
     for (auto _ : state) {
         const RunResult result = run_spins(file.spins, settings);
         benchmark::DoNotOptimize(result.figures.final_bankroll);

@@ -20,7 +20,7 @@ namespace {
 constexpr std::size_t kMostRandomSpins = 100'000'000;
 
 bool is_setting(std::string_view name) {
-    for (std::string_view setting : setting_names()) {
+    for (const std::string& setting : setting_names()) {
         if (setting == name) return true;
     }
     return false;
@@ -192,29 +192,7 @@ Settings (named after the window's, with its texts; quote texts with spaces):
                            (~/.config/quorvel/quorvel.conf), or those of FILE
                            (--settings=FILE, or a FILE ending in .conf or
                            .ini); options after it change single settings
-  --mode MODE              "DEEP SCAN 4.1" (default), "SMART 2024",
-                           "ADAPTIVE 4.1", "PARADOX 4.1" or "CHAINS 4.1"
-  --type 1|2               one sector a spin (default) or two of one family
-  --sectors SECTORS        "Dozens & Columns" (default), "Only Dozens" or
-                           "Only Columns"
-  --system SYSTEM          "Classic", "D-Donald", "D-Donald (Softer)",
-                           "Blind" (default), "Blind (Softer)" or "CUSTOM";
-                           the softer two have no table for type 2
-  --base-bet N             base bet, 1 to 1000000 (default 1)
-  --bankroll N             starting test bankroll, 1 to 1000000 (default 5000)
-  --safe-level N           0 to 20 (default 0): after a win the bets stay
-                           virtual until N losses have passed
-  --auto-reset on|off      back to the base bet at the profit aim (default on)
-  --aim any|equal|units:N  the profit aim (default any)
-  --minimal-profit on|off  lower the stake after a win (default on)
-  --wins RULE              the wins row of "CUSTOM", e.g. "2 Wins ADD to bet: 5"
-                           (default "1 Wins DO NOTHING")
-  --losses RULE            the losses row, e.g. "3 Losses In A Row MULTIPLY bet
-                           by: 2" (default "1 Losses ADD to bet: 1")
-  --n-count N              spins the "ADAPTIVE 4.1" matrix is scored on,
-                           10 to 1000 (default 10); the matrix is created
-                           before the first number
-
+)HELP" + settings_help() + R"HELP(
 Spins and clock:
   --random N               play N uniform spins drawn from the seed
   --seed N                 the second the clock starts at, which also seeds

@@ -111,10 +111,10 @@ std::string json_string(std::string_view text) {
 
 void print_json_line(std::ostream& out, const RunReport& run) {
     const LabSettings& s = run.settings;
-    out << "{\"file\": " << json_string(run.file) << ", \"mode\": " << json_string(text_of(s.mode))
-        << ", \"type\": " << json_string(text_of(s.type))
-        << ", \"sectors\": " << json_string(text_of(s.sectors))
-        << ", \"system\": " << json_string(text_of(s.system)) << ", \"base_bet\": " << s.base_bet;
+    out << "{\"file\": " << json_string(run.file) << ", \"mode\": " << json_string(text_of(s.GameModes))
+        << ", \"type\": " << json_string(text_of(s.BettingType))
+        << ", \"sectors\": " << json_string(text_of(s.BettingSectors))
+        << ", \"system\": " << json_string(text_of(s.BettingSystem)) << ", \"base_bet\": " << value_or_least(s.Init_Bet, kInit_BetRange);
     for (const Figure& figure : figure_table())
         out << ", \"" << figure.key << "\": " << data_text(figure, run);
     out << "}\n";
@@ -155,22 +155,25 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
         if (title.grid) out << ", " << runs.size() << " runs ranked by final bankroll";
         out << '\n';
     }
-    out << "Bankroll " << s.bankroll << ", base bet " << s.base_bet << ", safe level "
-        << s.safe_level << ", auto-reset " << on_off(s.auto_reset) << " (aim " << aim_text(s)
-        << "), minimal profit " << on_off(s.minimal_profit) << '\n';
     const bool custom = std::any_of(runs.begin(), runs.end(), [](const RunReport& run) {
-        return run.settings.system == ProgressionSystem::Custom;
+        return run.settings.BettingSystem == ProgressionSystem::Custom;
     });
     const bool adaptive = std::any_of(runs.begin(), runs.end(), [](const RunReport& run) {
-        return run.settings.mode == GameMode::Adaptive;
+        return run.settings.GameModes == GameMode::Adaptive;
     });
+    // The settings every run shares, as the lab's options name them; the
+    // mode, type, sectors and system stand in the table, the clock below.
     std::string details;
-    if (custom) {
-        details +=
-            "CUSTOM after \"" + wins_text(s.wins) + "\" and \"" + losses_text(s.losses) + "\", ";
+    for (const auto& [name, value] : setting_texts(s)) {
+        if (name == "mode" || name == "type" || name == "sectors" || name == "system" ||
+            name == "seed" || name == "seconds-per-spin")
+            continue;
+        if ((name == "wins" || name == "losses") && !custom) continue;
+        if (name == "n-count" && !adaptive) continue;
+        details += (details.empty() ? "" : ", ") + name + ' ' + value;
     }
-    if (adaptive) details += "N. Count " + std::to_string(s.n_count) + ", ";
-    out << details << "clock from " << s.seed << " s, " << s.seconds_per_spin << " s a spin\n\n";
+    out << details << '\n';
+    out << "clock from " << s.seed << " s, " << s.seconds_per_spin << " s a spin\n\n";
 
     std::vector<std::size_t> order(runs.size());
     for (std::size_t i = 0; i < order.size(); ++i)
@@ -197,13 +200,13 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
         add("File", true, [](const RunReport& run) { return run.file; });
         add("Spins", false, [](const RunReport& run) { return grouped(run.figures.spins); });
     }
-    add("Mode", true, [](const RunReport& run) { return std::string(text_of(run.settings.mode)); });
+    add("Mode", true, [](const RunReport& run) { return std::string(text_of(run.settings.GameModes)); });
     add("Type", false,
-        [](const RunReport& run) { return std::string(text_of(run.settings.type)); });
+        [](const RunReport& run) { return std::string(text_of(run.settings.BettingType)); });
     add("Sectors", true,
-        [](const RunReport& run) { return std::string(text_of(run.settings.sectors)); });
+        [](const RunReport& run) { return std::string(text_of(run.settings.BettingSectors)); });
     add("System", true,
-        [](const RunReport& run) { return std::string(text_of(run.settings.system)); });
+        [](const RunReport& run) { return std::string(text_of(run.settings.BettingSystem)); });
     for (const Figure& figure : figure_table()) {
         if (figure.heading.empty()) continue;
         if (figure.only_when_used &&

@@ -29,9 +29,6 @@ constexpr int value_or_least(const std::optional<int>& value, SpinRange range) {
     return value.value_or(range.minimum);
 }
 
-// Which of the three profit-aim radio buttons is selected; exactly one is.
-enum class ProfitAimRule { OnAnyProfit, SetUnits, OnEqual };
-
 // The player's settings, one member per control of the settings section, at the
 // values the window starts with. A spin edit is empty (nullopt) while the player
 // is typing in it; money operations stop early on an empty edit.

@@ -25,6 +25,8 @@ enum class LossCount { Losses, LossesInARow };
 enum class LossAction { Add, Subtract, Multiply, Divide, Set, CheckWins, DoNothing };
 enum class WinCount { Wins, WinsInARow };
 enum class WinAction { Add, Subtract, Multiply, Divide, Set, DoNothing };
+// Which of the three profit-aim round buttons is selected; exactly one is.
+enum class ProfitAimRule { OnAnyProfit, OnEqual, SetUnits };
 
 template <typename E>
 struct Selector;
@@ -67,6 +69,12 @@ struct Selector<WinAction> {
     static constexpr std::array<std::string_view, 6> items{
         "ADD to bet:",    "SUBTRACT:",   "MULTIPLY bet by:",
         "DIVIDE bet by:", "SET bet to:", "DO NOTHING"};
+};
+
+template <>
+struct Selector<ProfitAimRule> {
+    static constexpr std::array<std::string_view, 3> items{"On any profit", "On profit or equal",
+                                                           "Set units"};
 };
 
 template <typename E>

@@ -170,7 +170,7 @@ std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const Lab
     chance.sessions = sessions;
     chance.seed = settings.seed;
     chance.spins = spins;
-    chance.start = settings.bankroll;
+    chance.start = value_or_least(settings.CSpinEdit1, kCSpinEdit1Range);
     if (sessions <= 0) return chance;
     const auto count = static_cast<std::size_t>(sessions);
 

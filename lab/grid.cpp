@@ -18,10 +18,10 @@ std::vector<LabSettings> grid_of(const LabSettings& base) {
             for (std::size_t sectors = 0; sectors < items_of<SectorChoice>().size(); ++sectors) {
                 for (ProgressionSystem system : systems_offered(static_cast<BetType>(type))) {
                     LabSettings settings = base;
-                    settings.mode = static_cast<GameMode>(mode);
-                    settings.type = static_cast<BetType>(type);
-                    settings.sectors = static_cast<SectorChoice>(sectors);
-                    settings.system = system;
+                    settings.GameModes = static_cast<GameMode>(mode);
+                    settings.BettingType = static_cast<BetType>(type);
+                    settings.BettingSectors = static_cast<SectorChoice>(sectors);
+                    settings.BettingSystem = system;
                     grid.push_back(settings);
                 }
             }

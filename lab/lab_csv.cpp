@@ -55,9 +55,9 @@ void write_runs_csv(std::ostream& out, std::span<const RunReport> runs) {
     out << '\n';
     for (const RunReport& run : runs) {
         const LabSettings& s = run.settings;
-        out << csv_field(run.file) << ',' << csv_field(text_of(s.mode)) << ','
-            << csv_field(text_of(s.type)) << ',' << csv_field(text_of(s.sectors)) << ','
-            << csv_field(text_of(s.system)) << ',' << s.base_bet;
+        out << csv_field(run.file) << ',' << csv_field(text_of(s.GameModes)) << ','
+            << csv_field(text_of(s.BettingType)) << ',' << csv_field(text_of(s.BettingSectors)) << ','
+            << csv_field(text_of(s.BettingSystem)) << ',' << value_or_least(s.Init_Bet, kInit_BetRange);
         // A figure without a value (JSON's null) is an empty cell.
         for (const Figure& figure : figure_table()) {
             const std::string value = data_text(figure, run);

@@ -21,43 +21,12 @@ struct Game;
 inline constexpr std::int64_t kDefaultLabSeed = 1767225600;  // 2026-01-01 00:00 UTC
 inline constexpr int kDefaultSecondsPerSpin = 40;
 
-// The losses row of the settings: "AFTER: 1 Losses ADD to bet: 1".
-struct LossesRule {
-    int how_much = 1;
-    LossCount type = LossCount::Losses;
-    LossAction action = LossAction::Add;
-    int value = 1;  // read only by the actions that take a value
+// Everything a lab run is played with: the window's settings, starting from
+// the values the window opens with (but where a setting's row gives the lab
+// a default of its own), and the run's clock.
+struct LabSettings : Parameters {
+    LabSettings();
 
-    bool operator==(const LossesRule&) const = default;
-};
-
-// The wins row: "AFTER: 1 Wins DO NOTHING".
-struct WinsRule {
-    int how_much = 1;
-    WinCount type = WinCount::Wins;
-    WinAction action = WinAction::DoNothing;
-    int value = 1;
-
-    bool operator==(const WinsRule&) const = default;
-};
-
-// Everything a lab run is played with: the window's settings at the values
-// the window opens with, and the run's clock.
-struct LabSettings {
-    GameMode mode = GameMode::DeepScan;
-    BetType type = BetType::Single;
-    SectorChoice sectors = SectorChoice::DozensAndColumns;
-    ProgressionSystem system = ProgressionSystem::Blind;
-    int base_bet = 1;        // "Init. Bet:"
-    int bankroll = 5000;     // "TEST BANK:"
-    int safe_level = 0;      // "Safe Level:"
-    bool auto_reset = true;  // "Bet Auto-Reset:"
-    ProfitAimRule aim = ProfitAimRule::OnAnyProfit;
-    int profit_units = 50;       // "Set units:"
-    bool minimal_profit = true;  // "Get Minimal Profit"
-    WinsRule wins;
-    LossesRule losses;
-    int n_count = 10;  // "N. Count:", for "ADAPTIVE 4.1"
     std::int64_t seed = kDefaultLabSeed;
     int seconds_per_spin = kDefaultSecondsPerSpin;
 
@@ -80,20 +49,31 @@ std::string settings_error(const LabSettings& settings);
 
 // The settings one by one as (option, value) pairs, values as the window
 // writes them: ("mode", "DEEP SCAN 4.1"), ("aim", "units:50"),
-// ("wins", "2 Wins ADD to bet: 5"). The options are those of set_setting.
+// ("wins", "2 Wins ADD to bet: 5"). The options are those of set_setting:
+// the settings table's lab options, then the profit aim and the two rule
+// rows, each of several settings, then the clock.
 std::vector<std::pair<std::string, std::string>> setting_texts(const LabSettings& settings);
 
 // The option names set_setting knows, in the order setting_texts gives them.
-std::vector<std::string_view> setting_names();
+std::vector<std::string> setting_names();
 
 // Sets one setting from the window's text for it. Returns an error that says
 // what was wrong and lists the valid values, or empty when the value was
 // taken; the settings are unchanged on an error.
 std::string set_setting(LabSettings& settings, std::string_view name, std::string_view value);
 
-// The rule rows as the window shows them, and back.
-std::string wins_text(const WinsRule& rule);
-std::string losses_text(const LossesRule& rule);
-std::string aim_text(const LabSettings& settings);
+// The rule rows as the window shows them, and the profit aim as the lab
+// option gives it.
+std::string wins_text(const Parameters& params);
+std::string losses_text(const Parameters& params);
+std::string aim_text(const Parameters& params);
+
+// --help's lines for the settings, one option after another.
+std::string settings_help();
+
+// Each option of set_setting, in the order setting_texts gives them, then the
+// values the shell offers for it: on and off, a selector's items, the profit
+// aims; none where the value is free (a number, a rule row).
+std::vector<std::vector<std::string>> setting_choices();
 
 }  // namespace quorvel

@@ -9,7 +9,9 @@
 #include <span>
 #include <type_traits>
 #include <utility>
+#include <variant>
 
+#include "play/action_table.hpp"
 #include "play/journal_line.hpp"
 
 #ifndef QUORVEL_VERSION
@@ -23,55 +25,7 @@ void play_number(Game& game, int number) {
     end_analysis_pause(game);
 }
 
-// The action names of the journal: the window's own words where it has them.
-namespace key {
-constexpr std::string_view kTime = "t";
-constexpr std::string_view kNumber = "number";
-constexpr std::string_view kPauseEnd = "pause end";
-constexpr std::string_view kUndo = "undo";
-constexpr std::string_view kTrendMark = "trend mark";
-constexpr std::string_view kClearTrendMark = "clear trend mark";
-constexpr std::string_view kCreateMatrix = "CREATE MATRIX";
-constexpr std::string_view kResetMatrix = "Reset Matrix";
-constexpr std::string_view kManualBetReset = "Manual Bet Reset";
-constexpr std::string_view kSetBankroll = "SET BANKROLL";
-constexpr std::string_view kMode = "Mode";
-constexpr std::string_view kType = "Bet. Type";
-constexpr std::string_view kSectors = "Betting Sectors";
-constexpr std::string_view kSystem = "Betting System";
-constexpr std::string_view kNCount = "N. Count";
-constexpr std::string_view kInitBet = "Init. Bet";
-constexpr std::string_view kTestBank = "TEST BANK";
-constexpr std::string_view kTestBankShown = "TEST BANK box";
-constexpr std::string_view kSafeLevel = "Safe Level";
-constexpr std::string_view kAutoReset = "Bet Auto-Reset";
-constexpr std::string_view kAim = "Auto-Reset aim";
-constexpr std::string_view kProfitUnits = "Set units";
-constexpr std::string_view kMinimalProfit = "Get Minimal Profit";
-constexpr std::string_view kProfitBet = "Profit Bet Size";
-constexpr std::string_view kShowBetSize = "Show Bet Size";
-constexpr std::string_view kShowNumbers = "Show numbers In game";
-constexpr std::string_view kManualResetAllowed = "Manual Bet Reset box";
-constexpr std::string_view kLossesHowMuch = "Losses AFTER";
-constexpr std::string_view kLossesType = "Losses count";
-constexpr std::string_view kLossesAction = "Losses action";
-constexpr std::string_view kLossesValue = "Losses value";
-constexpr std::string_view kWinsHowMuch = "Wins AFTER";
-constexpr std::string_view kWinsType = "Wins count";
-constexpr std::string_view kWinsAction = "Wins action";
-constexpr std::string_view kWinsValue = "Wins value";
-constexpr std::string_view kFocusSink = "focus sink";
-}  // namespace key
-
 namespace {
-
-// The texts of the three profit-aim radio buttons.
-constexpr std::array<std::string_view, 3> kAimTexts{"On any profit", "Set units",
-                                                    "On profit or equal"};
-
-std::string_view aim_text_of(ProfitAimRule rule) {
-    return kAimTexts[static_cast<std::size_t>(rule)];
-}
 
 std::int64_t system_now() {
     return static_cast<std::int64_t>(std::time(nullptr));
@@ -184,7 +138,7 @@ bool Session::enter_number(int number) {
     if (number < 0 || number >= kNumberCount || analysis_running(game_)) return false;
     now();
     quorvel::enter_number(game_, number);
-    record_int(key::kNumber, number);
+    record_int(action_key(ActionId::Number), number);
     after_action();
     return true;
 }
@@ -195,7 +149,7 @@ void Session::tick_analysis_pause() {
     // first: the step that ends the pause runs at the second it records.
     now();
     Timer_AnalyseTimer(game_);
-    if (!analysis_running(game_)) record_bool(key::kPauseEnd, true);
+    if (!analysis_running(game_)) record_bool(action_key(ActionId::PauseEnd), true);
     after_action();
 }
 
@@ -203,7 +157,7 @@ bool Session::end_analysis_pause() {
     if (!analysis_running(game_)) return false;
     now();
     quorvel::end_analysis_pause(game_);
-    record_bool(key::kPauseEnd, true);
+    record_bool(action_key(ActionId::PauseEnd), true);
     after_action();
     return true;
 }
@@ -218,7 +172,7 @@ bool Session::undo() {
     if (!game_.table.undo_offered) return false;
     now();
     Undo(game_);
-    record_bool(key::kUndo, true);
+    record_bool(action_key(ActionId::Undo), true);
     after_action();
     return true;
 }
@@ -227,7 +181,7 @@ bool Session::set_trend_mark(Sector sector) {
     if (game_.table.trend_marks.contains(sector)) return false;
     now();
     quorvel::set_trend_mark(game_, sector);
-    record_text(key::kTrendMark, name_of(sector));
+    record_text(action_key(ActionId::TrendMark), name_of(sector));
     after_action();
     return true;
 }
@@ -236,7 +190,7 @@ bool Session::clear_trend_mark(Sector sector) {
     if (!game_.table.trend_marks.contains(sector)) return false;
     now();
     quorvel::clear_trend_mark(game_, sector);
-    record_text(key::kClearTrendMark, name_of(sector));
+    record_text(action_key(ActionId::ClearTrendMark), name_of(sector));
     after_action();
     return true;
 }
@@ -250,7 +204,7 @@ bool Session::create_matrix() {
     if (!create_matrix_offered(game_)) return false;
     now();
     Adaptive_Matrix(game_);
-    record_bool(key::kCreateMatrix, true);
+    record_bool(action_key(ActionId::CreateMatrix), true);
     after_action();
     return true;
 }
@@ -259,7 +213,7 @@ bool Session::reset_matrix() {
     if (!reset_matrix_offered(game_)) return false;
     now();
     Set_N_Count(game_);
-    record_bool(key::kResetMatrix, true);
+    record_bool(action_key(ActionId::ResetMatrix), true);
     after_action();
     return true;
 }
@@ -268,7 +222,7 @@ bool Session::manual_bet_reset() {
     if (!game_.params.ChBx_ManualBetReset) return false;
     now();
     quorvel::manual_bet_reset(game_);
-    record_bool(key::kManualBetReset, true);
+    record_bool(action_key(ActionId::ManualBetReset), true);
     after_action();
     return true;
 }
@@ -277,166 +231,54 @@ bool Session::set_bankroll() {
     if (!game_.params.CSpinEdit1) return false;
     now();
     quorvel::set_bankroll(game_);
-    record_int(key::kSetBankroll, *game_.params.CSpinEdit1);
+    record_int(action_key(ActionId::SetBankroll), *game_.params.CSpinEdit1);
     after_action();
     return true;
 }
 
-void Session::record_value(std::string_view key, bool value) {
-    record_bool(key, value);
-}
-void Session::record_value(std::string_view key, std::optional<int> value) {
-    record_int(key, value ? std::optional<std::int64_t>(*value) : std::nullopt);
-}
-void Session::record_value(std::string_view key, ProfitAimRule value) {
-    record_text(key, aim_text_of(value));
+// A setting is recorded as its control shows it: a list's item text, a
+// field's number (null while it is empty), a box's true or false.
+void Session::record_setting(const SettingRow& row, SettingValue value) {
+    switch (row.kind) {
+        case SettingKind::Switch:
+            record_bool(row.journal_key, value.value_or(0) != 0);
+            return;
+        case SettingKind::Selector:
+            record_text(row.journal_key, setting_text(row, value));
+            return;
+        case SettingKind::Number:
+            record_int(row.journal_key,
+                       value ? std::optional<std::int64_t>(*value) : std::nullopt);
+            return;
+    }
 }
 
 // A setting stores the player's choice, runs the handler its control runs,
 // and records the choice as the control shows it.
-template <typename T>
-bool Session::change(T Parameters::*member, T value, std::string_view key, void (*handler)(Game&)) {
-    if (game_.params.*member == value) return true;
+bool Session::set(SettingId id, SettingValue value) {
+    const SettingRow& row = setting_row(id);
+    if (!row.holds(value)) return false;
+    if (row.offered != nullptr && !row.offered(game_, value)) return false;
+    if (row.get(game_.params) == value) return true;
     now();
-    game_.params.*member = value;
-    if (handler != nullptr) handler(game_);
-    if constexpr (std::is_enum_v<T> && !std::is_same_v<T, ProfitAimRule>) {
-        record_text(key, text_of(value));
-    } else {
-        record_value(key, value);
-    }
+    row.put(game_.params, value);
+    if (row.on_change != nullptr) row.on_change(game_);
+    record_setting(row, value);
     after_action();
     return true;
 }
 
-bool Session::set_mode(GameMode mode) {
-    return change(&Parameters::GameModes, mode, key::kMode);
-}
-bool Session::set_type(BetType type) {
-    return change(&Parameters::BettingType, type, key::kType, &BettingTypeChange);
-}
-bool Session::set_sectors(SectorChoice sectors) {
-    return change(&Parameters::BettingSectors, sectors, key::kSectors);
-}
-bool Session::set_init_bet(std::optional<int> value) {
-    return change(&Parameters::Init_Bet, value, key::kInitBet, &Init_BetChange);
-}
-bool Session::set_test_bank(std::optional<int> value) {
-    return change(&Parameters::CSpinEdit1, value, key::kTestBank, &CSpinEdit1Change);
-}
-bool Session::set_test_bank_shown(bool on) {
-    return change(&Parameters::ChBx_TestBankroll, on, key::kTestBankShown);
-}
-bool Session::set_auto_reset(bool on) {
-    return change(&Parameters::CheckBox_Blind, on, key::kAutoReset);
-}
-bool Session::set_aim(ProfitAimRule rule) {
-    return change(&Parameters::profit_aim_rule, rule, key::kAim);
-}
-bool Session::set_profit_units(std::optional<int> value) {
-    return change(&Parameters::ProfitUnits, value, key::kProfitUnits, &ProfitUnitsChange);
-}
-bool Session::set_minimal_profit(bool on) {
-    return change(&Parameters::ChBx_Get_Minimal_Profit, on, key::kMinimalProfit);
-}
-bool Session::set_profit_bet(bool on) {
-    return change(&Parameters::ChBx_ProfitBet, on, key::kProfitBet);
-}
-bool Session::set_show_bet_size(bool on) {
-    return change(&Parameters::CheckBox1, on, key::kShowBetSize);
-}
-bool Session::set_show_numbers(bool on) {
-    return change(&Parameters::ChBx_Show_Numbers_In_Game, on, key::kShowNumbers);
-}
-bool Session::set_manual_reset_allowed(bool on) {
-    return change(&Parameters::ChBx_ManualBetReset, on, key::kManualResetAllowed);
-}
-bool Session::set_losses_how_much(std::optional<int> value) {
-    return change(&Parameters::Losses_HowMuch, value, key::kLossesHowMuch);
-}
-bool Session::set_losses_type(LossCount type) {
-    return change(&Parameters::Losses_Type, type, key::kLossesType);
-}
-bool Session::set_losses_action(LossAction action) {
-    return change(&Parameters::Losses_Action, action, key::kLossesAction);
-}
-bool Session::set_losses_value(std::optional<int> value) {
-    return change(&Parameters::Losses_ActionValue, value, key::kLossesValue);
-}
-bool Session::set_wins_how_much(std::optional<int> value) {
-    return change(&Parameters::Wins_HowMuch, value, key::kWinsHowMuch);
-}
-bool Session::set_wins_type(WinCount type) {
-    return change(&Parameters::Wins_Type, type, key::kWinsType);
-}
-bool Session::set_wins_action(WinAction action) {
-    return change(&Parameters::Wins_Action, action, key::kWinsAction);
-}
-bool Session::set_wins_value(std::optional<int> value) {
-    return change(&Parameters::Wins_ActionValue, value, key::kWinsValue);
-}
 // The focus sink shares the base bet's handler: an arrow key pressed after a
 // list choice resets the bet as a change of the base bet does.
 bool Session::set_focus_sink(std::optional<int> value) {
-    return change(&Parameters::FocusCatch, value, key::kFocusSink, &Init_BetChange);
-}
-
-// The system list offers only the systems with a table for the type in force.
-bool Session::set_system(ProgressionSystem system) {
-    const auto offered = systems_offered(game_.params.BettingType);
-    if (std::find(offered.begin(), offered.end(), system) == offered.end()) return false;
-    if (game_.params.BettingSystem == system) return true;
+    if (value && (*value < kFocusCatchRange.minimum || *value > kFocusCatchRange.maximum))
+        return false;
+    if (game_.params.FocusCatch == value) return true;
     now();
-    game_.params.BettingSystem = system;
-    record_text(key::kSystem, text_of(system));
-    after_action();
-    return true;
-}
-
-bool Session::set(std::optional<int> Parameters::*field, std::optional<int> value) {
-    using P = Parameters;
-    if (field == &P::N_Count) return set_n_count(value);
-    if (field == &P::Init_Bet) return set_init_bet(value);
-    if (field == &P::CSpinEdit1) return set_test_bank(value);
-    if (field == &P::ProfitUnits) return set_profit_units(value);
-    if (field == &P::Losses_HowMuch) return set_losses_how_much(value);
-    if (field == &P::Losses_ActionValue) return set_losses_value(value);
-    if (field == &P::Wins_HowMuch) return set_wins_how_much(value);
-    if (field == &P::Wins_ActionValue) return set_wins_value(value);
-    if (field == &P::FocusCatch) return set_focus_sink(value);
-    return false;
-}
-
-bool Session::set(bool Parameters::*box, bool on) {
-    using P = Parameters;
-    if (box == &P::ChBx_TestBankroll) return set_test_bank_shown(on);
-    if (box == &P::CheckBox_Blind) return set_auto_reset(on);
-    if (box == &P::ChBx_Get_Minimal_Profit) return set_minimal_profit(on);
-    if (box == &P::ChBx_ProfitBet) return set_profit_bet(on);
-    if (box == &P::CheckBox1) return set_show_bet_size(on);
-    if (box == &P::ChBx_Show_Numbers_In_Game) return set_show_numbers(on);
-    if (box == &P::ChBx_ManualBetReset) return set_manual_reset_allowed(on);
-    return false;
-}
-
-// "N. Count:" is locked while a matrix is scored or bet.
-bool Session::set_n_count(std::optional<int> value) {
-    if (!n_count_editable(game_)) return false;
-    if (game_.params.N_Count == value) return true;
-    now();
-    game_.params.N_Count = value;
-    record_value(key::kNCount, value);
-    after_action();
-    return true;
-}
-
-bool Session::set_safe_level(int level) {
-    if (level < 0 || level > kMaxSafeLevel) return false;
-    if (game_.params.Safe_Level == level) return true;
-    now();
-    game_.params.Safe_Level = level;
-    Safe_LevelChange(game_);
-    record_int(key::kSafeLevel, level);
+    game_.params.FocusCatch = value;
+    Init_BetChange(game_);
+    record_int(action_key(ActionId::FocusSink),
+               value ? std::optional<std::int64_t>(*value) : std::nullopt);
     after_action();
     return true;
 }
@@ -469,7 +311,7 @@ public:
     std::optional<ActionError> apply(const JournalLine& line) {
         const JournalField* action = nullptr;
         for (const JournalField& field : line.fields) {
-            if (field.key == key::kTime) {
+            if (field.key == "t") {
                 if (field.value.kind != JournalValue::Kind::Integer)
                     return ActionError{field.value.column,
                                        "\"t\" must be a whole number of seconds"};
@@ -504,129 +346,80 @@ private:
         return impossible(field);
     }
 
-    static std::optional<ActionError> want_true(const JournalField& field) {
-        if (field.value.kind == Kind::Boolean && field.value.boolean) return std::nullopt;
-        return wrong(field, "takes the value true");
-    }
-
-    template <typename Method>
-    std::optional<ActionError> flag(const JournalField& field, Method method) {
-        if (field.value.kind != Kind::Boolean) return wrong(field, "takes true or false");
-        return taken((session_.*method)(field.value.boolean), field);
-    }
-
-    template <typename Method>
-    std::optional<ActionError> entry(const JournalField& field, SpinRange range, Method method) {
-        if (field.value.kind == Kind::Null) return taken((session_.*method)(std::nullopt), field);
-        if (field.value.kind != Kind::Integer || field.value.integer < range.minimum ||
-            field.value.integer > range.maximum) {
-            return wrong(field, "takes a whole number from " + std::to_string(range.minimum) +
-                                    " to " + std::to_string(range.maximum) +
-                                    ", or null for an empty field");
+    // An action's value, read as its row says: the number, the sector's
+    // index, the entry; or what was wrong with it.
+    std::variant<std::optional<int>, ActionError> action_value(const JournalField& field,
+                                                               const ActionRow& row) {
+        const Value& v = field.value;
+        switch (row.argument) {
+            case ActionArgument::True:
+                if (v.kind == Kind::Boolean && v.boolean) return std::optional<int>();
+                return wrong(field, "takes the value true");
+            case ActionArgument::Number:
+                if (v.kind == Kind::Integer && v.integer >= row.range.minimum &&
+                    v.integer <= row.range.maximum)
+                    return std::optional<int>(static_cast<int>(v.integer));
+                return wrong(field, "takes a roulette number from 0 to 36");
+            case ActionArgument::Sector:
+                for (std::size_t i = 0; i < kAllSectors.size(); ++i) {
+                    if (v.kind == Kind::Text && name_of(kAllSectors[i]) == v.text)
+                        return std::optional<int>(static_cast<int>(i));
+                }
+                return wrong(field,
+                             "takes a sector: \"D1\", \"D2\", \"D3\", \"C1\", \"C2\" or \"C3\"");
+            case ActionArgument::TestBank:
+                // The amount is the "TEST BANK:" value in force, written for the reader.
+                if (v.kind == Kind::Integer && session_.game_.params.CSpinEdit1 == v.integer)
+                    return std::optional<int>();
+                return wrong(field, "does not match the \"TEST BANK\" value in force");
+            case ActionArgument::Entry:
+                break;
         }
-        return taken((session_.*method)(static_cast<int>(field.value.integer)), field);
+        if (v.kind == Kind::Null) return std::optional<int>();
+        if (v.kind == Kind::Integer && v.integer >= row.range.minimum &&
+            v.integer <= row.range.maximum)
+            return std::optional<int>(static_cast<int>(v.integer));
+        return wrong(field, "takes a whole number from " + std::to_string(row.range.minimum) +
+                                " to " + std::to_string(row.range.maximum) +
+                                ", or null for an empty field");
     }
 
-    template <typename E, typename Method>
-    std::optional<ActionError> item(const JournalField& field, Method method) {
-        if (field.value.kind == Kind::Text) {
-            const auto items = items_of<E>();
-            for (std::size_t row = 0; row < items.size(); ++row) {
-                if (items[row] == field.value.text)
-                    return taken((session_.*method)(static_cast<E>(row)), field);
-            }
+    // A setting's value as its control shows it: a list's item text, a
+    // field's number or null, a box's true or false.
+    std::variant<SettingValue, ActionError> setting_value(const JournalField& field,
+                                                          const SettingRow& row) {
+        const Value& v = field.value;
+        switch (row.kind) {
+            case SettingKind::Switch:
+                if (v.kind == Kind::Boolean) return SettingValue(v.boolean ? 1 : 0);
+                return wrong(field, "takes true or false");
+            case SettingKind::Selector:
+                if (v.kind == Kind::Text) {
+                    if (auto value = setting_from_text(row, v.text)) return *value;
+                }
+                return wrong(field, "takes " + setting_takes(row));
+            case SettingKind::Number:
+                break;
         }
-        return wrong(field, "takes one of " + quoted_items<E>());
-    }
-
-    std::optional<ActionError> sector(const JournalField& field, bool set) {
-        if (field.value.kind == Kind::Text) {
-            for (Sector s : kAllSectors) {
-                if (name_of(s) == field.value.text)
-                    return taken(set ? session_.set_trend_mark(s) : session_.clear_trend_mark(s),
-                                 field);
-            }
-        }
-        return wrong(field, "takes a sector: \"D1\", \"D2\", \"D3\", \"C1\", \"C2\" or \"C3\"");
+        if (v.kind == Kind::Null && row.may_be_empty) return SettingValue();
+        if (v.kind == Kind::Integer && v.integer >= row.range.minimum &&
+            v.integer <= row.range.maximum)
+            return SettingValue(static_cast<int>(v.integer));
+        return wrong(field, "takes " + setting_takes(row) +
+                                (row.may_be_empty ? ", or null for an empty field" : ""));
     }
 
     std::optional<ActionError> run(const JournalField& field) {
-        const std::string_view k = field.key;
-        const Value& v = field.value;
-        if (k == key::kNumber) {
-            if (v.kind != Kind::Integer || v.integer < 0 || v.integer >= kNumberCount)
-                return wrong(field, "takes a roulette number from 0 to 36");
-            return taken(session_.enter_number(static_cast<int>(v.integer)), field);
+        if (const ActionRow* row = action_by_key(field.key)) {
+            auto value = action_value(field, *row);
+            if (auto* error = std::get_if<ActionError>(&value)) return std::move(*error);
+            return taken(row->take(session_, std::get<std::optional<int>>(value)), field);
         }
-        if (k == key::kPauseEnd) {
-            if (auto e = want_true(field)) return e;
-            return taken(session_.end_analysis_pause(), field);
+        if (const SettingRow* row = setting_by_journal_key(field.key)) {
+            auto value = setting_value(field, *row);
+            if (auto* error = std::get_if<ActionError>(&value)) return std::move(*error);
+            return taken(session_.set(row->id, std::get<SettingValue>(value)), field);
         }
-        if (k == key::kUndo) {
-            if (auto e = want_true(field)) return e;
-            return taken(session_.undo(), field);
-        }
-        if (k == key::kTrendMark) return sector(field, true);
-        if (k == key::kClearTrendMark) return sector(field, false);
-        if (k == key::kCreateMatrix) {
-            if (auto e = want_true(field)) return e;
-            return taken(session_.create_matrix(), field);
-        }
-        if (k == key::kResetMatrix) {
-            if (auto e = want_true(field)) return e;
-            return taken(session_.reset_matrix(), field);
-        }
-        if (k == key::kManualBetReset) {
-            if (auto e = want_true(field)) return e;
-            return taken(session_.manual_bet_reset(), field);
-        }
-        if (k == key::kSetBankroll) {
-            // The amount is the "TEST BANK:" value in force, written for the reader.
-            if (v.kind != Kind::Integer || session_.game_.params.CSpinEdit1 != v.integer) {
-                return wrong(field, "does not match the \"TEST BANK\" value in force");
-            }
-            return taken(session_.set_bankroll(), field);
-        }
-        if (k == key::kMode) return item<GameMode>(field, &Session::set_mode);
-        if (k == key::kType) return item<BetType>(field, &Session::set_type);
-        if (k == key::kSectors) return item<SectorChoice>(field, &Session::set_sectors);
-        if (k == key::kSystem) return item<ProgressionSystem>(field, &Session::set_system);
-        if (k == key::kNCount) return entry(field, kN_CountRange, &Session::set_n_count);
-        if (k == key::kInitBet) return entry(field, kInit_BetRange, &Session::set_init_bet);
-        if (k == key::kTestBank) return entry(field, kCSpinEdit1Range, &Session::set_test_bank);
-        if (k == key::kTestBankShown) return flag(field, &Session::set_test_bank_shown);
-        if (k == key::kSafeLevel) {
-            if (v.kind != Kind::Integer || v.integer < 0 || v.integer > kMaxSafeLevel)
-                return wrong(field, "takes a level from 0 to 20");
-            return taken(session_.set_safe_level(static_cast<int>(v.integer)), field);
-        }
-        if (k == key::kAutoReset) return flag(field, &Session::set_auto_reset);
-        if (k == key::kAim) {
-            for (std::size_t i = 0; i < kAimTexts.size(); ++i) {
-                if (v.kind == Kind::Text && kAimTexts[i] == v.text)
-                    return taken(session_.set_aim(static_cast<ProfitAimRule>(i)), field);
-            }
-            return wrong(field, "takes \"On any profit\", \"On profit or equal\" or \"Set units\"");
-        }
-        if (k == key::kProfitUnits)
-            return entry(field, kProfitUnitsRange, &Session::set_profit_units);
-        if (k == key::kMinimalProfit) return flag(field, &Session::set_minimal_profit);
-        if (k == key::kProfitBet) return flag(field, &Session::set_profit_bet);
-        if (k == key::kShowBetSize) return flag(field, &Session::set_show_bet_size);
-        if (k == key::kShowNumbers) return flag(field, &Session::set_show_numbers);
-        if (k == key::kManualResetAllowed) return flag(field, &Session::set_manual_reset_allowed);
-        if (k == key::kLossesHowMuch)
-            return entry(field, kRuleValueRange, &Session::set_losses_how_much);
-        if (k == key::kLossesType) return item<LossCount>(field, &Session::set_losses_type);
-        if (k == key::kLossesAction) return item<LossAction>(field, &Session::set_losses_action);
-        if (k == key::kLossesValue)
-            return entry(field, kRuleValueRange, &Session::set_losses_value);
-        if (k == key::kWinsHowMuch)
-            return entry(field, kRuleValueRange, &Session::set_wins_how_much);
-        if (k == key::kWinsType) return item<WinCount>(field, &Session::set_wins_type);
-        if (k == key::kWinsAction) return item<WinAction>(field, &Session::set_wins_action);
-        if (k == key::kWinsValue) return entry(field, kRuleValueRange, &Session::set_wins_value);
-        if (k == key::kFocusSink) return entry(field, kFocusCatchRange, &Session::set_focus_sink);
         return ActionError{field.column, "unknown action " + quoted(field.key)};
     }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "game/captions.hpp"
 #include "game/game.hpp"
@@ -22,6 +23,7 @@
 #include "money/bet_state.hpp"
 #include "money/custom_rules.hpp"
 #include "money/progression.hpp"
+#include "play/setting_table.hpp"
 #include "play/spin_cycle.hpp"
 #include "play/undo.hpp"
 #include "predict/matrix.hpp"
@@ -105,50 +107,20 @@ public:
     bool manual_bet_reset();  // "Manual Bet Reset"
     bool set_bankroll();      // "SET BANKROLL"
 
-    // The settings, each with the handler its control runs.
-    bool set_mode(GameMode mode);
-    bool set_type(BetType type);
-    bool set_sectors(SectorChoice sectors);
-    bool set_system(ProgressionSystem system);   // only a system offered for the type in force
-    bool set_n_count(std::optional<int> value);  // only while the field is enabled
-    bool set_init_bet(std::optional<int> value);
-    bool set_test_bank(std::optional<int> value);  // "TEST BANK:" field
-    bool set_test_bank_shown(bool on);             // "TEST BANK:" box
-    bool set_safe_level(int level);
-    bool set_auto_reset(bool on);  // "Bet Auto-Reset:"
-    bool set_aim(ProfitAimRule rule);
-    bool set_profit_units(std::optional<int> value);  // "Set units:"
-    bool set_minimal_profit(bool on);
-    bool set_profit_bet(bool on);
-    bool set_show_bet_size(bool on);
-    bool set_show_numbers(bool on);
-    bool set_manual_reset_allowed(bool on);
-    bool set_losses_how_much(std::optional<int> value);
-    bool set_losses_type(LossCount type);
-    bool set_losses_action(LossAction action);
-    bool set_losses_value(std::optional<int> value);
-    bool set_wins_how_much(std::optional<int> value);
-    bool set_wins_type(WinCount type);
-    bool set_wins_action(WinAction action);
-    bool set_wins_value(std::optional<int> value);
-    bool set_focus_sink(std::optional<int> value);
-
-    // The same settings reached by the member of Parameters a control stands
-    // for, for a window that builds its controls from those members. Each
-    // list type belongs to one member; a field or a box that is no setting
-    // of the fold-out returns false and changes nothing.
-    bool set(std::optional<int> Parameters::*field, std::optional<int> value);
-    bool set(bool Parameters::*box, bool on);
-    bool set(GameMode Parameters::*, GameMode mode) { return set_mode(mode); }
-    bool set(BetType Parameters::*, BetType type) { return set_type(type); }
-    bool set(SectorChoice Parameters::*, SectorChoice sectors) { return set_sectors(sectors); }
-    bool set(ProgressionSystem Parameters::*, ProgressionSystem system) {
-        return set_system(system);
+    // A setting, as its control sets it: the value is stored, the operation
+    // the control runs follows, and the choice is recorded. A value the
+    // setting cannot hold, or one the window would not take now (the locked
+    // N. Count, a system the betting type does not offer), changes nothing
+    // and gives false.
+    bool set(SettingId id, SettingValue value);
+    template <typename E>
+        requires std::is_enum_v<E>
+    bool set(SettingId id, E item) {
+        return set(id, SettingValue(row_of(item)));
     }
-    bool set(LossCount Parameters::*, LossCount type) { return set_losses_type(type); }
-    bool set(LossAction Parameters::*, LossAction action) { return set_losses_action(action); }
-    bool set(WinCount Parameters::*, WinCount type) { return set_wins_type(type); }
-    bool set(WinAction Parameters::*, WinAction action) { return set_wins_action(action); }
+
+    // The invisible field that takes the keyboard focus after a list choice.
+    bool set_focus_sink(std::optional<int> value);
 
 private:
     friend class JournalReplay;
@@ -159,12 +131,7 @@ private:
     void record_int(std::string_view key, std::optional<std::int64_t> value);
     void record_text(std::string_view key, std::string_view value);
     void record_bool(std::string_view key, bool value);
-    void record_value(std::string_view key, bool value);
-    void record_value(std::string_view key, std::optional<int> value);
-    void record_value(std::string_view key, ProfitAimRule value);
-    template <typename T>
-    bool change(T Parameters::*member, T value, std::string_view key,
-                void (*handler)(Game&) = nullptr);
+    void record_setting(const SettingRow& row, SettingValue value);
     void after_action();
     void write_header();
     void attach_clock();

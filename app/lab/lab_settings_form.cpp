@@ -3,6 +3,12 @@
 
 #include "app/lab/lab_settings_form.hpp"
 
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -11,8 +17,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "game/parameters.hpp"
-#include "game/selectors.hpp"
 #include "money/progression.hpp"
 
 namespace quorvel {
@@ -23,96 +27,164 @@ QString text(std::string_view item) {
     return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
 }
 
-template <typename E>
-QComboBox* make_list(QWidget* parent, const char* name) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QLatin1String(name));
-    for (std::string_view item : items_of<E>())
-        list->addItem(text(item));
-    return list;
+// The lines of the form that hold more than one setting: the first
+// setting's label (or, for a box, the box itself) on the left, then the
+// settings side by side. Every other setting the lab plays stands on a line
+// of its own, just after the line of the setting before it in the table, so
+// a new setting finds its place without being named here.
+struct FormLine {
+    std::initializer_list<SettingId> settings;
+    bool labels_inside = true;  // the later settings' labels stand beside them
+};
+
+using Id = SettingId;
+const std::array<FormLine, 6> kLines{{
+    {{Id::BettingType, Id::BettingSectors}, false},
+    {{Id::Init_Bet, Id::N_Count}},
+    {{Id::CSpinEdit1, Id::Safe_Level}},
+    {{Id::CheckBox_Blind, Id::profit_aim_rule, Id::ProfitUnits}, false},
+    {{Id::Losses_HowMuch, Id::Losses_Type, Id::Losses_Action, Id::Losses_ActionValue}, false},
+    {{Id::Wins_HowMuch, Id::Wins_Type, Id::Wins_Action, Id::Wins_ActionValue}, false},
+}};
+
+struct Line {
+    std::vector<SettingId> settings;
+    bool labels_inside = true;
+};
+
+std::vector<Line> form_lines() {
+    std::vector<Line> lines;
+    for (const FormLine& line : kLines)
+        lines.push_back({{line.settings.begin(), line.settings.end()}, line.labels_inside});
+    const auto line_of = [&lines](SettingId id) {
+        return std::find_if(lines.begin(), lines.end(), [id](const Line& line) {
+            return std::find(line.settings.begin(), line.settings.end(), id) !=
+                   line.settings.end();
+        });
+    };
+    std::optional<SettingId> before;
+    for (const SettingRow& row : setting_rows()) {
+        if (!row.lab) continue;
+        if (line_of(row.id) == lines.end()) {
+            const auto at = before ? line_of(*before) + 1 : lines.begin();
+            lines.insert(at, Line{{row.id}});
+        }
+        before = row.id;
+    }
+    return lines;
 }
 
-QSpinBox* make_field(QWidget* parent, const char* name, SpinRange range) {
-    auto* field = new QSpinBox(parent);
-    field->setObjectName(QLatin1String(name));
-    field->setRange(range.minimum, range.maximum);
-    return field;
+// The rule rows are named by what they count; the window labels both "AFTER:".
+QString line_label(SettingId first) {
+    switch (first) {
+        case Id::Losses_HowMuch:
+            return QStringLiteral("Losses:");
+        case Id::Wins_HowMuch:
+            return QStringLiteral("Wins:");
+        default:
+            return text(setting_row(first).label);
+    }
 }
 
-template <typename E>
-E chosen(const QComboBox* list) {
-    return item_at<E>(list->currentIndex()).value_or(E{});
+// A list's rows stand for the values from the least one up, unless an item
+// carries the value it stands for (the systems the betting type offers).
+SettingValue list_value(const QComboBox* list, const SettingRow& row) {
+    const QVariant data = list->currentData();
+    if (data.isValid()) return data.toInt();
+    return list->currentIndex() + row.range.minimum;
 }
-
-// The three profit-aim buttons of the window, in their order there.
-constexpr std::array<ProfitAimRule, 3> kAimRules{ProfitAimRule::OnAnyProfit, ProfitAimRule::OnEqual,
-                                                 ProfitAimRule::SetUnits};
 
 }  // namespace
 
-LabSettingsForm::LabSettingsForm(QWidget* parent)
-    : QWidget(parent),
-      mode_(make_list<GameMode>(this, "LabMode")),
-      type_(make_list<BetType>(this, "LabType")),
-      sectors_(make_list<SectorChoice>(this, "LabSectors")),
-      system_(new QComboBox(this)),
-      base_bet_(make_field(this, "LabBaseBet", kInit_BetRange)),
-      bankroll_(make_field(this, "LabBankroll", kCSpinEdit1Range)),
-      safe_level_(new QComboBox(this)),
-      n_count_(make_field(this, "LabNCount", kN_CountRange)),
-      auto_reset_(new QCheckBox(QStringLiteral("Bet Auto-Reset"), this)),
-      aim_(new QComboBox(this)),
-      profit_units_(make_field(this, "LabProfitUnits", kProfitUnitsRange)),
-      minimal_profit_(new QCheckBox(QStringLiteral("Get Minimal Profit"), this)),
-      losses_how_much_(make_field(this, "LabLossesHowMuch", kRuleValueRange)),
-      losses_type_(make_list<LossCount>(this, "LabLossesType")),
-      losses_action_(make_list<LossAction>(this, "LabLossesAction")),
-      losses_value_(make_field(this, "LabLossesValue", kRuleValueRange)),
-      wins_how_much_(make_field(this, "LabWinsHowMuch", kRuleValueRange)),
-      wins_type_(make_list<WinCount>(this, "LabWinsType")),
-      wins_action_(make_list<WinAction>(this, "LabWinsAction")),
-      wins_value_(make_field(this, "LabWinsValue", kRuleValueRange)) {
+LabSettingsForm::LabSettingsForm(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("BacktestSettings"));
-    system_->setObjectName(QStringLiteral("LabSystem"));
-    safe_level_->setObjectName(QStringLiteral("LabSafeLevel"));
-    for (int level = 0; level <= kMaxSafeLevel; ++level)
-        safe_level_->addItem(QString::number(level));
-    auto_reset_->setObjectName(QStringLiteral("LabAutoReset"));
-    aim_->setObjectName(QStringLiteral("LabAim"));
-    aim_->addItems({QStringLiteral("On any profit"), QStringLiteral("On profit or equal"),
-                    QStringLiteral("Set units:")});
-    minimal_profit_->setObjectName(QStringLiteral("LabMinimalProfit"));
+    for (const SettingRow& row : setting_rows()) {
+        if (row.lab) controls_.emplace_back(row.id, make_control(row));
+    }
 
-    const auto row = [this](std::initializer_list<QWidget*> widgets) {
-        auto* line = new QHBoxLayout;
-        line->setSpacing(4);
-        for (QWidget* widget : widgets)
-            line->addWidget(widget, 1);
-        return line;
-    };
     auto* form = new QFormLayout(this);
     form->setContentsMargins(0, 0, 0, 0);
     form->setVerticalSpacing(4);
-    form->addRow(QStringLiteral("Mode:"), mode_);
-    form->addRow(QStringLiteral("Bet. Type:"), row({type_, sectors_}));
-    form->addRow(QStringLiteral("Betting System:"), system_);
-    form->addRow(QStringLiteral("Init. Bet:"),
-                 row({base_bet_, new QLabel(QStringLiteral("N. Count:"), this), n_count_}));
-    form->addRow(QStringLiteral("TEST BANK:"),
-                 row({bankroll_, new QLabel(QStringLiteral("Safe Level:"), this), safe_level_}));
-    form->addRow(auto_reset_, row({aim_, profit_units_}));
-    form->addRow(QString(), minimal_profit_);
-    form->addRow(QStringLiteral("Losses:"),
-                 row({losses_how_much_, losses_type_, losses_action_, losses_value_}));
-    form->addRow(QStringLiteral("Wins:"),
-                 row({wins_how_much_, wins_type_, wins_action_, wins_value_}));
+    for (const Line& line : form_lines()) {
+        const SettingId first = line.settings.front();
+        if (line.settings.size() == 1) {
+            if (setting_row(first).kind == SettingKind::Switch) {
+                form->addRow(QString(), control(first));
+            } else {
+                form->addRow(line_label(first), control(first));
+            }
+            continue;
+        }
+        auto* widgets = new QHBoxLayout;
+        widgets->setSpacing(4);
+        for (SettingId id : line.settings) {
+            if (id == first && setting_row(id).kind == SettingKind::Switch) continue;
+            if (id != first && line.labels_inside)
+                widgets->addWidget(new QLabel(text(setting_row(id).label), this));
+            widgets->addWidget(control(id), 1);
+        }
+        if (setting_row(first).kind == SettingKind::Switch) {
+            form->addRow(control(first), widgets);
+        } else {
+            form->addRow(line_label(first), widgets);
+        }
+    }
 
     // The system list offers what the type has a table for, as in the window.
-    connect(type_, &QComboBox::currentIndexChanged, this, [this] {
-        const LabSettings current = settings();
-        fill_systems(current.type, current.system);
-    });
+    connect(qobject_cast<QComboBox*>(control(SettingId::BettingType)),
+            &QComboBox::currentIndexChanged, this, [this] {
+                const LabSettings current = settings();
+                fill_systems(current.BettingType, current.BettingSystem);
+            });
     set_settings(LabSettings{});
+}
+
+// The control carries "Lab" and the name the stored settings know it by.
+QWidget* LabSettingsForm::make_control(const SettingRow& row) {
+    QWidget* widget = nullptr;
+    switch (row.kind) {
+        case SettingKind::Switch:
+            widget = new QCheckBox(text(row.label), this);
+            break;
+        case SettingKind::Selector: {
+            auto* list = new QComboBox(this);
+            if (row.id == SettingId::BettingSystem) {
+                system_ = list;
+            } else {
+                for (std::string_view item : row.items)
+                    list->addItem(text(item));
+            }
+            widget = list;
+            break;
+        }
+        case SettingKind::Number: {
+            if (row.listed) {
+                auto* list = new QComboBox(this);
+                for (int value = row.range.minimum; value <= row.range.maximum; ++value)
+                    list->addItem(QString::number(value));
+                widget = list;
+                break;
+            }
+            auto* field = new QSpinBox(this);
+            field->setRange(row.range.minimum, row.range.maximum);
+            if (!row.off_text.empty()) {
+                // The value below the least stands for off.
+                field->setRange(row.range.minimum - 1, row.range.maximum);
+                field->setSpecialValueText(text(row.off_text));
+            }
+            widget = field;
+            break;
+        }
+    }
+    widget->setObjectName(QStringLiteral("Lab") + text(row.stored_key));
+    return widget;
+}
+
+QWidget* LabSettingsForm::control(SettingId id) const {
+    for (const auto& [setting, widget] : controls_) {
+        if (setting == id) return widget;
+    }
+    return nullptr;
 }
 
 void LabSettingsForm::fill_systems(BetType type, ProgressionSystem chosen_system) {
@@ -120,57 +192,46 @@ void LabSettingsForm::fill_systems(BetType type, ProgressionSystem chosen_system
     system_->clear();
     const auto offered = systems_offered(type);
     for (std::size_t row = 0; row < offered.size(); ++row) {
-        system_->addItem(text(text_of(offered[row])), static_cast<int>(offered[row]));
+        system_->addItem(text(text_of(offered[row])), row_of(offered[row]));
         if (offered[row] == chosen_system) system_->setCurrentIndex(static_cast<int>(row));
     }
 }
 
 LabSettings LabSettingsForm::settings() const {
     LabSettings settings = base_;
-    settings.mode = chosen<GameMode>(mode_);
-    settings.type = chosen<BetType>(type_);
-    settings.sectors = chosen<SectorChoice>(sectors_);
-    if (system_->currentIndex() >= 0)
-        settings.system = static_cast<ProgressionSystem>(system_->currentData().toInt());
-    settings.base_bet = base_bet_->value();
-    settings.bankroll = bankroll_->value();
-    settings.safe_level = safe_level_->currentIndex();
-    settings.n_count = n_count_->value();
-    settings.auto_reset = auto_reset_->isChecked();
-    settings.aim = kAimRules[static_cast<std::size_t>(std::max(0, aim_->currentIndex()))];
-    settings.profit_units = profit_units_->value();
-    settings.minimal_profit = minimal_profit_->isChecked();
-    settings.losses = {losses_how_much_->value(), chosen<LossCount>(losses_type_),
-                       chosen<LossAction>(losses_action_), losses_value_->value()};
-    settings.wins = {wins_how_much_->value(), chosen<WinCount>(wins_type_),
-                     chosen<WinAction>(wins_action_), wins_value_->value()};
+    for (const auto& [id, widget] : controls_) {
+        const SettingRow& row = setting_row(id);
+        SettingValue value;
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            value = box->isChecked() ? 1 : 0;
+        } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            value = list_value(list, row);
+        } else if (auto* field = qobject_cast<QSpinBox*>(widget)) {
+            value = field->value();
+            if (!row.off_text.empty() && field->value() < row.range.minimum) value.reset();
+        }
+        if (row.holds(value)) row.put(settings, value);
+    }
     return settings;
 }
 
 void LabSettingsForm::set_settings(const LabSettings& settings) {
     base_ = settings;
-    mode_->setCurrentIndex(row_of(settings.mode));
-    type_->setCurrentIndex(row_of(settings.type));
-    fill_systems(settings.type, settings.system);
-    sectors_->setCurrentIndex(row_of(settings.sectors));
-    base_bet_->setValue(settings.base_bet);
-    bankroll_->setValue(settings.bankroll);
-    safe_level_->setCurrentIndex(settings.safe_level);
-    n_count_->setValue(settings.n_count);
-    auto_reset_->setChecked(settings.auto_reset);
-    for (std::size_t i = 0; i < kAimRules.size(); ++i) {
-        if (kAimRules[i] == settings.aim) aim_->setCurrentIndex(static_cast<int>(i));
+    // The type first: it decides the systems the list offers.
+    fill_systems(settings.BettingType, settings.BettingSystem);
+    for (const auto& [id, widget] : controls_) {
+        const SettingRow& row = setting_row(id);
+        const SettingValue value = row.get(settings);
+        if (id == SettingId::BettingSystem) continue;
+        const QSignalBlocker quiet(widget);
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            box->setChecked(value.value_or(0) != 0);
+        } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            list->setCurrentIndex(value.value_or(row.range.minimum) - row.range.minimum);
+        } else if (auto* field = qobject_cast<QSpinBox*>(widget)) {
+            field->setValue(value.value_or(row.range.minimum - 1));
+        }
     }
-    profit_units_->setValue(settings.profit_units);
-    minimal_profit_->setChecked(settings.minimal_profit);
-    losses_how_much_->setValue(settings.losses.how_much);
-    losses_type_->setCurrentIndex(row_of(settings.losses.type));
-    losses_action_->setCurrentIndex(row_of(settings.losses.action));
-    losses_value_->setValue(settings.losses.value);
-    wins_how_much_->setValue(settings.wins.how_much);
-    wins_type_->setCurrentIndex(row_of(settings.wins.type));
-    wins_action_->setCurrentIndex(row_of(settings.wins.action));
-    wins_value_->setValue(settings.wins.value);
 }
 
 }  // namespace quorvel

@@ -3,18 +3,22 @@
 
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include <QWidget>
 
 #include "lab/lab_settings.hpp"
+#include "play/setting_table.hpp"
 
-class QCheckBox;
 class QComboBox;
-class QSpinBox;
 
 namespace quorvel {
 
-// The settings a backtest plays with, under the window's names and texts.
-// They are the lab's own copy: changing them here never touches the game.
+// The settings a backtest plays with, under the window's names and texts:
+// a control for every setting of the settings table that a lab run plays,
+// built from its row. They are the lab's own copy: changing them here never
+// touches the game.
 class LabSettingsForm : public QWidget {
     Q_OBJECT
 
@@ -24,31 +28,17 @@ public:
     LabSettings settings() const;
     void set_settings(const LabSettings& settings);
 
+    // The control of a setting ("Lab" and the window's name for it).
+    QWidget* control(SettingId id) const;
+
 private:
+    QWidget* make_control(const SettingRow& row);
     void fill_systems(BetType type, ProgressionSystem chosen);
 
     // What the form has no field for (the run's clock) comes from here.
     LabSettings base_;
-    QComboBox* mode_;
-    QComboBox* type_;
-    QComboBox* sectors_;
-    QComboBox* system_;
-    QSpinBox* base_bet_;
-    QSpinBox* bankroll_;
-    QComboBox* safe_level_;
-    QSpinBox* n_count_;
-    QCheckBox* auto_reset_;
-    QComboBox* aim_;
-    QSpinBox* profit_units_;
-    QCheckBox* minimal_profit_;
-    QSpinBox* losses_how_much_;
-    QComboBox* losses_type_;
-    QComboBox* losses_action_;
-    QSpinBox* losses_value_;
-    QSpinBox* wins_how_much_;
-    QComboBox* wins_type_;
-    QComboBox* wins_action_;
-    QSpinBox* wins_value_;
+    std::vector<std::pair<SettingId, QWidget*>> controls_;
+    QComboBox* system_ = nullptr;
 };
 
 }  // namespace quorvel

@@ -37,13 +37,13 @@ QString setting_text(const RunReport& run, int column) {
         case RunTableModel::File:
             return QFileInfo(QString::fromStdString(run.file)).fileName();
         case RunTableModel::Mode:
-            return text(text_of(run.settings.mode));
+            return text(text_of(run.settings.GameModes));
         case RunTableModel::Type:
-            return text(text_of(run.settings.type));
+            return text(text_of(run.settings.BettingType));
         case RunTableModel::Sectors:
-            return text(text_of(run.settings.sectors));
+            return text(text_of(run.settings.BettingSectors));
         case RunTableModel::System:
-            return text(text_of(run.settings.system));
+            return text(text_of(run.settings.BettingSystem));
     }
     return {};
 }

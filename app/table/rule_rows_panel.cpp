@@ -46,33 +46,22 @@ RuleRowsPanel::RuleRowsPanel(QWidget* surface, SettingControls& controls, const 
     const QRect action(264, 0, 138, kFieldHeight);
     const QRect value(406, 0, 106, kFieldHeight);
 
-    controls.add_spin_edit(Setting::Losses_HowMuch, "Losses_HowMuch",
-                           how_much.translated(0, losses.y), kRuleValueRange,
-                           params.Losses_HowMuch);
-    controls.add_list(Setting::Losses_Type, "Losses_Type", type.translated(0, losses.y),
-                      items_text<LossCount>(), row_of(params.Losses_Type));
+    controls.add_spin_edit(SettingId::Losses_HowMuch, how_much.translated(0, losses.y));
+    controls.add_list(SettingId::Losses_Type, type.translated(0, losses.y));
     ui_.Losses_Action =
-        controls.add_list(Setting::Losses_Action, "Losses_Action", action.translated(0, losses.y),
-                          items_text<LossAction>(), row_of(params.Losses_Action));
-    ui_.Losses_ActionValue = controls.add_spin_edit(
-        Setting::Losses_ActionValue, "Losses_ActionValue", value.translated(0, losses.y),
-        kRuleValueRange, params.Losses_ActionValue);
+        controls.add_list(SettingId::Losses_Action, action.translated(0, losses.y));
+    ui_.Losses_ActionValue = controls.add_spin_edit(SettingId::Losses_ActionValue, value.translated(0, losses.y));
     // Covers the value field for the actions that take no value.
     ui_.Blank_Piece = new Shape(colour_from_bgr(kLossesRow), surface);
     ui_.Blank_Piece->setObjectName(QStringLiteral("Blank_Piece"));
     ui_.Blank_Piece->setGeometry(value.translated(0, losses.y));
     ui_.Blank_Piece->hide();
 
-    controls.add_spin_edit(Setting::Wins_HowMuch, "Wins_HowMuch", how_much.translated(0, wins.y),
-                           kRuleValueRange, params.Wins_HowMuch);
-    controls.add_list(Setting::Wins_Type, "Wins_Type", type.translated(0, wins.y),
-                      items_text<WinCount>(), row_of(params.Wins_Type));
+    controls.add_spin_edit(SettingId::Wins_HowMuch, how_much.translated(0, wins.y));
+    controls.add_list(SettingId::Wins_Type, type.translated(0, wins.y));
     ui_.Wins_Action =
-        controls.add_list(Setting::Wins_Action, "Wins_Action", action.translated(0, wins.y),
-                          items_text<WinAction>(), row_of(params.Wins_Action));
-    ui_.Wins_ActionValue = controls.add_spin_edit(Setting::Wins_ActionValue, "Wins_ActionValue",
-                                                  value.translated(0, wins.y), kRuleValueRange,
-                                                  params.Wins_ActionValue);
+        controls.add_list(SettingId::Wins_Action, action.translated(0, wins.y));
+    ui_.Wins_ActionValue = controls.add_spin_edit(SettingId::Wins_ActionValue, value.translated(0, wins.y));
     ui_.Wins_ActionValue->hide();
 }
 

@@ -39,9 +39,9 @@ SettingsPanel::SettingsPanel(QWidget* surface, const Game& game) : Panel(surface
     ui_.FocusCatch->setValue(game.params.FocusCatch.value_or(kFocusCatchRange.minimum));
     ui_.FocusCatch->set_text_cursor_blinks(false);
     connect(ui_.FocusCatch, &SpinEdit::entryChanged, this,
-            [this](std::optional<int> entry) { emit settingChanged(Setting::FocusCatch, entry); });
+            [this](std::optional<int> entry) { emit focusSinkChanged(entry); });
 
-    controls_ = new SettingControls(surface, this);
+    controls_ = new SettingControls(surface, this, game.params);
     connect(controls_, &SettingControls::settingChanged, this, &SettingsPanel::settingChanged);
     // Moving the focus away keeps a visible list from taking the next key press.
     connect(controls_, &SettingControls::listChosen, this, [this] { park_focus(); });
@@ -67,7 +67,7 @@ void SettingsPanel::fill_system_list(const Parameters& params) {
     list->clear();
     const auto offered = systems_offered(params.BettingType);
     for (std::size_t row = 0; row < offered.size(); ++row) {
-        list->addItem(text_from(text_of(offered[row])));
+        list->addItem(text_from(text_of(offered[row])), row_of(offered[row]));
         if (offered[row] == params.BettingSystem) list->setCurrentIndex(static_cast<int>(row));
     }
     systems_of_ = params.BettingType;
@@ -77,29 +77,23 @@ void SettingsPanel::create_first_rows(const Game& game) {
     const Parameters& params = game.params;
     constexpr int label_y = 296;
     constexpr int field_y = 312;
-    make_label(surface(), "Label1", QStringLiteral("Mode:"), QRect(8, label_y, 116, kLabelHeight),
+    make_label(surface(), "Label1", text_from(setting_row(SettingId::GameModes).label), QRect(8, label_y, 116, kLabelHeight),
                kLabelColour);
-    controls_->add_list(Setting::GameModes, "GameModes", QRect(8, field_y, 116, kFieldHeight),
-                        items_text<GameMode>(), row_of(params.GameModes));
-    ui_.Label4 = make_label(surface(), "Label4", QStringLiteral("N. Count:"),
+    controls_->add_list(SettingId::GameModes, QRect(8, field_y, 116, kFieldHeight));
+    ui_.Label4 = make_label(surface(), "Label4", text_from(setting_row(SettingId::N_Count).label),
                             QRect(130, label_y, 64, kLabelHeight), kLabelColour);
     ui_.N_Count =
-        controls_->add_spin_edit(Setting::N_Count, "N_Count", QRect(130, field_y, 64, kFieldHeight),
-                                 kN_CountRange, params.N_Count);
+        controls_->add_spin_edit(SettingId::N_Count, QRect(130, field_y, 64, kFieldHeight));
     ui_.N_Count->setToolTip(QStringLiteral("Spins scored before the matrix chooses its list"));
-    make_label(surface(), "Label2", QStringLiteral("Init. Bet:"),
+    make_label(surface(), "Label2", text_from(setting_row(SettingId::Init_Bet).label),
                QRect(200, label_y, 82, kLabelHeight), kLabelColour);
-    controls_->add_spin_edit(Setting::Init_Bet, "Init_Bet", QRect(200, field_y, 82, kFieldHeight),
-                             kInit_BetRange, params.Init_Bet);
-    make_label(surface(), "Label3", QStringLiteral("Bet. Type:"),
+    controls_->add_spin_edit(SettingId::Init_Bet, QRect(200, field_y, 82, kFieldHeight));
+    make_label(surface(), "Label3", text_from(setting_row(SettingId::BettingType).label),
                QRect(288, label_y, 64, kLabelHeight), kLabelColour);
-    controls_->add_list(Setting::BettingType, "BettingType", QRect(288, field_y, 52, kFieldHeight),
-                        items_text<BetType>(), row_of(params.BettingType));
-    make_label(surface(), "Label5", QStringLiteral("Betting Sectors:"),
+    controls_->add_list(SettingId::BettingType, QRect(288, field_y, 52, kFieldHeight));
+    make_label(surface(), "Label5", text_from(setting_row(SettingId::BettingSectors).label),
                QRect(346, label_y, 166, kLabelHeight), kLabelColour);
-    controls_->add_list(Setting::BettingSectors, "BettingSectors",
-                        QRect(346, field_y, 166, kFieldHeight), items_text<SectorChoice>(),
-                        row_of(params.BettingSectors));
+    controls_->add_list(SettingId::BettingSectors, QRect(346, field_y, 166, kFieldHeight));
 
     // The matrix gauge fills behind its button while a matrix is built.
     ui_.CGauge2 =
@@ -124,12 +118,8 @@ void SettingsPanel::create_first_rows(const Game& game) {
                    &SettingsPanel::manualBetResetClicked);
     ui_.RResetBets->setToolTip(QStringLiteral("Back to the first step at the base bet"));
     controls_
-        ->add_check_box(Setting::ChBx_ManualBetReset, "ChBx_ManualBetReset", QString(),
-                        QRect(347, 343, 18, 16), params.ChBx_ManualBetReset, std::nullopt)
-        ->setToolTip(QStringLiteral("Manual Bet Reset"));
-    controls_->add_check_box(Setting::ChBx_Show_Numbers_In_Game, "ChBx_Show_Numbers_In_Game",
-                             QStringLiteral("Show numbers In game"), QRect(372, 343, 144, 16),
-                             params.ChBx_Show_Numbers_In_Game, std::nullopt);
+        ->add_check_box(SettingId::ChBx_ManualBetReset, QRect(347, 343, 18, 16), std::nullopt, false);
+    controls_->add_check_box(SettingId::ChBx_Show_Numbers_In_Game, QRect(372, 343, 144, 16), std::nullopt);
 
     make_rule_line(surface(), "CGauge3", 372);
 }
@@ -137,25 +127,17 @@ void SettingsPanel::create_first_rows(const Game& game) {
 void SettingsPanel::create_bank_rows(const Parameters& params) {
     constexpr int label_y = 384;
     constexpr int field_y = 400;
-    make_label(surface(), "Label6", QStringLiteral("Betting System:"),
+    make_label(surface(), "Label6", text_from(setting_row(SettingId::BettingSystem).label),
                QRect(8, label_y, 140, kLabelHeight), kLabelColour);
-    ui_.BettingSystem = controls_->add_list(Setting::BettingSystem, "BettingSystem",
-                                            QRect(8, field_y, 140, kFieldHeight), {}, 0);
+    ui_.BettingSystem = controls_->add_list(SettingId::BettingSystem, QRect(8, field_y, 140, kFieldHeight), {QString()});
     fill_system_list(params);
-    make_label(surface(), "Label27", QStringLiteral("Safe Level:"),
+    make_label(surface(), "Label27", text_from(setting_row(SettingId::Safe_Level).label),
                QRect(154, label_y, 70, kLabelHeight), kLabelColour);
-    QStringList levels;
-    for (int level = 0; level <= kMaxSafeLevel; ++level)
-        levels << QString::number(level);
-    controls_->add_list(Setting::Safe_Level, "Safe_Level", QRect(154, field_y, 56, kFieldHeight),
-                        levels, params.Safe_Level);
+    controls_->add_list(SettingId::Safe_Level, QRect(154, field_y, 56, kFieldHeight));
 
-    controls_->add_check_box(
-        Setting::ChBx_TestBankroll, "ChBx_TestBankroll", QStringLiteral("TEST BANK:"),
-        QRect(218, label_y - 1, 104, kLabelHeight + 1), params.ChBx_TestBankroll, kLabelColour);
+    controls_->add_check_box(SettingId::ChBx_TestBankroll, QRect(218, label_y - 1, 104, kLabelHeight + 1), kLabelColour);
     controls_
-        ->add_spin_edit(Setting::CSpinEdit1, "CSpinEdit1", QRect(218, field_y, 96, kFieldHeight),
-                        kCSpinEdit1Range, params.CSpinEdit1)
+        ->add_spin_edit(SettingId::CSpinEdit1, QRect(218, field_y, 96, kFieldHeight))
         ->setToolTip(QStringLiteral(
             "The starting test bankroll. It can be changed until the first number is entered."));
     SetBankroll_ =
@@ -165,9 +147,7 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
 
     constexpr int line1_y = 432;
     constexpr int line2_y = 452;
-    controls_->add_check_box(Setting::CheckBox_Blind, "CheckBox_Blind",
-                             QStringLiteral("Bet Auto-Reset:"), QRect(8, line1_y + 2, 114, 16),
-                             params.CheckBox_Blind, kLabelColour);
+    controls_->add_check_box(SettingId::CheckBox_Blind, QRect(8, line1_y + 2, 114, 16), kLabelColour);
     struct Rule {
         const char* name;
         QString text;
@@ -175,12 +155,12 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
         ProfitAimRule rule;
     };
     const std::array<Rule, 3> rules{{
-        {"OnAnyProfit", QStringLiteral("On any profit"), QRect(126, line1_y + 2, 100, 16),
-         ProfitAimRule::OnAnyProfit},
-        {"OnEqual", QStringLiteral("On profit or equal"), QRect(228, line1_y + 2, 124, 16),
+        {"OnAnyProfit", text_from(text_of(ProfitAimRule::OnAnyProfit)),
+         QRect(126, line1_y + 2, 100, 16), ProfitAimRule::OnAnyProfit},
+        {"OnEqual", text_from(text_of(ProfitAimRule::OnEqual)), QRect(228, line1_y + 2, 124, 16),
          ProfitAimRule::OnEqual},
-        {"SetUnits", QStringLiteral("Set units:"), QRect(354, line1_y + 2, 76, 16),
-         ProfitAimRule::SetUnits},
+        {"SetUnits", text_from(setting_row(SettingId::ProfitUnits).label),
+         QRect(354, line1_y + 2, 76, 16), ProfitAimRule::SetUnits},
     }};
     auto* group = new QButtonGroup(this);
     for (const Rule& rule : rules) {
@@ -190,21 +170,14 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
         group->addButton(radio);
         aim_buttons_.emplace_back(rule.rule, radio);
         connect(radio, &QRadioButton::toggled, this, [this, value = rule.rule](bool on) {
-            if (on) emit settingChanged(Setting::profit_aim_rule, static_cast<int>(value));
+            if (on) emit settingChanged(SettingId::profit_aim_rule, row_of(value));
         });
         connect(radio, &QRadioButton::clicked, this, [this] { park_focus(); });
     }
-    controls_->add_spin_edit(Setting::ProfitUnits, "ProfitUnits",
-                             QRect(432, line1_y, 80, kFieldHeight), kProfitUnitsRange,
-                             params.ProfitUnits);
-    controls_->add_check_box(Setting::ChBx_Get_Minimal_Profit, "ChBx_Get_Minimal_Profit",
-                             QStringLiteral("Get Minimal Profit"), QRect(8, line2_y + 2, 140, 16),
-                             params.ChBx_Get_Minimal_Profit, kLabelColour);
-    controls_->add_check_box(Setting::ChBx_ProfitBet, "ChBx_ProfitBet",
-                             QStringLiteral("Profit Bet Size"), QRect(154, line2_y + 2, 130, 16),
-                             params.ChBx_ProfitBet, kProfitBetColour);
-    controls_->add_check_box(Setting::CheckBox1, "CheckBox1", QStringLiteral("Show Bet Size"),
-                             QRect(290, line2_y + 2, 120, 16), params.CheckBox1, std::nullopt);
+    controls_->add_spin_edit(SettingId::ProfitUnits, QRect(432, line1_y, 80, kFieldHeight));
+    controls_->add_check_box(SettingId::ChBx_Get_Minimal_Profit, QRect(8, line2_y + 2, 140, 16), kLabelColour);
+    controls_->add_check_box(SettingId::ChBx_ProfitBet, QRect(154, line2_y + 2, 130, 16), kProfitBetColour);
+    controls_->add_check_box(SettingId::CheckBox1, QRect(290, line2_y + 2, 120, 16), std::nullopt);
 
     make_rule_line(surface(), "CGauge4", 476);
 }

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "app/table/panel.hpp"
-#include "app/table/setting.hpp"
+#include "play/setting_table.hpp"
 #include "game/parameters.hpp"
 
 class QComboBox;
@@ -47,7 +47,9 @@ public:
     QWidget* focus_sink() const;
 
 signals:
-    void settingChanged(quorvel::Setting setting, std::optional<int> value);
+    void settingChanged(quorvel::SettingId id, quorvel::SettingValue value);
+    // The invisible field that takes the focus after a list choice changed.
+    void focusSinkChanged(std::optional<int> value);
     void createMatrixClicked();    // Adaptive_Matrix, "CREATE MATRIX"
     void resetMatrixClicked();     // Set_N_Count, "Reset Matrix"
     void manualBetResetClicked();  // RResetBets, "Manual Bet Reset"

@@ -122,9 +122,12 @@ void TForm1::tie_panels() {
     connect(menu_, &WindowMenu::newSessionRequested, files_, &SessionFiles::reset);
 
     connect(settings_, &SettingsPanel::settingChanged, this,
-            [this](Setting setting, std::optional<int> value) {
-                if (change_setting(session(), setting, value)) refresh();
+            [this](SettingId id, SettingValue value) {
+                if (session().set(id, value)) refresh();
             });
+    connect(settings_, &SettingsPanel::focusSinkChanged, this, [this](std::optional<int> value) {
+        if (session().set_focus_sink(value)) refresh();
+    });
     const auto run = [this](bool (Session::*action)()) {
         return [this, action] {
             (session().*action)();

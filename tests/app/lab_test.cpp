@@ -494,13 +494,13 @@ private slots:
         QVERIFY(tab != nullptr);
         tab->add_files({file_name});
         // A setting changed here stays the lab's own.
-        named<QComboBox>(*tab, QStringLiteral("LabSafeLevel"))->setCurrentIndex(1);
+        named<QComboBox>(*tab, QStringLiteral("LabSafe_Level"))->setCurrentIndex(1);
         press(*tab, "Run");
         QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
         QCOMPARE(form_->game().params.Safe_Level, 0);
 
         quorvel::LabSettings settings = quorvel::settings_of(form_->game());
-        settings.safe_level = 1;
+        settings.Safe_Level = 1;
         const quorvel::SpinFile spins = quorvel::read_spin_file(file_name.toStdString());
         quorvel::RunOptions options;
         options.keep_series = true;
@@ -601,10 +601,10 @@ private slots:
             const quorvel::LabSettings& settings = runs.row(row).report.settings;
             const QString settings_text =
                 QStringLiteral(",%1,%2,%3,%4,")
-                    .arg(QLatin1String(quorvel::text_of(settings.mode).data()),
-                         QLatin1String(quorvel::text_of(settings.type).data()),
-                         QLatin1String(quorvel::text_of(settings.sectors).data()),
-                         QLatin1String(quorvel::text_of(settings.system).data()));
+                    .arg(QLatin1String(quorvel::text_of(settings.GameModes).data()),
+                         QLatin1String(quorvel::text_of(settings.BettingType).data()),
+                         QLatin1String(quorvel::text_of(settings.BettingSectors).data()),
+                         QLatin1String(quorvel::text_of(settings.BettingSystem).data()));
             QVERIFY2(lines[4 + row].contains(settings_text), qPrintable(lines[4 + row]));
         }
 
@@ -684,8 +684,8 @@ private slots:
         quorvel::BacktestTab* tab = open_backtest();
         QVERIFY(tab != nullptr);
         quorvel::LabSettings settings = quorvel::settings_of(form_->game());
-        settings.system = quorvel::ProgressionSystem::Classic;
-        settings.bankroll = 30;
+        settings.BettingSystem = quorvel::ProgressionSystem::Classic;
+        settings.CSpinEdit1 = 30;
         named<quorvel::LabSettingsForm>(*tab, QStringLiteral("BacktestSettings"))
             ->set_settings(settings);
         choose_random_spins(*tab, 2'000);
@@ -709,7 +709,7 @@ private slots:
 
         // In the grid, the ruined runs go after the others on request, each
         // part still in the order of the column.
-        named<QSpinBox>(*tab, QStringLiteral("LabBankroll"))->setValue(300);
+        named<QSpinBox>(*tab, QStringLiteral("LabCSpinEdit1"))->setValue(300);
         press(*tab, "RunAll");
         QCOMPARE(runs.rowCount(), 150);
         int ruined = 0;

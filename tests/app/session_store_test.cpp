@@ -223,7 +223,7 @@ private slots:
             int asked = 0;
             QCOMPARE(keeper.start([&asked](const QString&) { return ++asked, true; }), QString());
             QCOMPARE(asked, 0);  // nothing to resume
-            keeper.session().set_mode(quorvel::GameMode::Smart2024);
+            keeper.session().set(quorvel::SettingId::GameModes, quorvel::GameMode::Smart2024);
             for (int n : {1, 2, 3, 4, 5, 6, 7}) {
                 now += 30;
                 keeper.session().play_number(n);

@@ -106,7 +106,7 @@ public:
     explicit RandomPlayer(std::uint32_t seed, GameMode mode = GameMode::DeepScan)
         : random_(seed), now_(std::make_shared<std::int64_t>(1'000'000)) {
         session_ = Session([now = now_] { return *now; });
-        session_.set_mode(mode);
+        session_.set(SettingId::GameModes, mode);
     }
 
     // Plays one action; returns a failure description, or nothing.
@@ -254,17 +254,17 @@ private:
         const int roll = pick(24);
         switch (roll) {
             case 0:
-                s.set_mode(any_item<GameMode>());
+                s.set(SettingId::GameModes, any_item<GameMode>());
                 return "mode " + std::string(text_of(p.GameModes));
             case 1: {
                 const BetType type = any_item<BetType>();
                 if (type == p.BettingType) return "betting type unchanged";
-                s.set_type(type);
+                s.set(SettingId::BettingType, type);
                 sized_ = init_bet_set();
                 return "betting type " + std::string(text_of(type));
             }
             case 2:
-                s.set_sectors(any_item<SectorChoice>());
+                s.set(SettingId::BettingSectors, any_item<SectorChoice>());
                 return "sectors " + std::string(text_of(p.BettingSectors));
             case 3: {
                 const auto offered = systems_offered(p.BettingType);
@@ -272,11 +272,11 @@ private:
                     offered[static_cast<std::size_t>(pick(static_cast<int>(offered.size())))];
                 // The new system moves the bet from the next settlement on.
                 if (system != p.BettingSystem) sized_ = false;
-                s.set_system(system);
+                s.set(SettingId::BettingSystem, system);
                 return "system " + std::string(text_of(system));
             }
             case 4:
-                if (!s.set_n_count(entry(std::array{10, 11, 12, 20, 1000})))
+                if (!s.set(SettingId::N_Count, entry(std::array{10, 11, 12, 20, 1000})))
                     return "N. Count (locked)";
                 return "N. Count " + text(p.N_Count);
             case 5: {
@@ -284,7 +284,7 @@ private:
                     entry(std::array{1, 1, 2, 3, 5, 10, 1000, 1000000});
                 // An unchanged field runs no handler.
                 if (value != p.Init_Bet) {
-                    s.set_init_bet(value);
+                    s.set(SettingId::Init_Bet, value);
                     sized_ = init_bet_set();
                 }
                 return "Init. Bet " + text(p.Init_Bet);
@@ -303,7 +303,7 @@ private:
                 const std::optional<int> value = entry(std::array{1, 100, 5000, 1000000});
                 const bool before_play =
                     game_.NumbersList.empty() && value && value != p.CSpinEdit1;
-                s.set_test_bank(value);
+                s.set(SettingId::CSpinEdit1, value);
                 if (before_play) {
                     bookkeeper_.start(*p.CSpinEdit1);
                     sized_ = init_bet_set();
@@ -312,49 +312,46 @@ private:
             }
             case 8:
             case 9:
-                s.set_safe_level(chance(0.5)   ? 0
+                s.set(SettingId::Safe_Level, chance(0.5)   ? 0
                                  : chance(0.8) ? 1 + pick(2)
                                                : pick(kMaxSafeLevel + 1));
                 return "safe level " + std::to_string(p.Safe_Level);
             case 10:
-                s.set_profit_units(entry(std::array{1, 50, 100000}));
+                s.set(SettingId::ProfitUnits, entry(std::array{1, 50, 100000}));
                 return "profit units " + text(p.ProfitUnits);
             case 11:
-                s.set_aim(static_cast<ProfitAimRule>(pick(3)));
+                s.set(SettingId::profit_aim_rule, static_cast<ProfitAimRule>(pick(3)));
                 return "profit aim rule";
             case 12:
-                s.set_losses_type(any_item<LossCount>());
-                s.set_losses_how_much(entry(std::array{1, 2, 3}));
+                s.set(SettingId::Losses_Type, any_item<LossCount>());
+                s.set(SettingId::Losses_HowMuch, entry(std::array{1, 2, 3}));
                 return "losses count";
             case 13:
-                s.set_losses_action(any_item<LossAction>());
-                s.set_losses_value(entry(std::array{1, 2, 10, 1000000, 1000000}));
+                s.set(SettingId::Losses_Action, any_item<LossAction>());
+                s.set(SettingId::Losses_ActionValue, entry(std::array{1, 2, 10, 1000000, 1000000}));
                 return "loss action " + std::string(text_of(p.Losses_Action)) + " " +
                        text(p.Losses_ActionValue);
             case 14:
-                s.set_wins_type(any_item<WinCount>());
-                s.set_wins_how_much(entry(std::array{1, 2, 3}));
+                s.set(SettingId::Wins_Type, any_item<WinCount>());
+                s.set(SettingId::Wins_HowMuch, entry(std::array{1, 2, 3}));
                 return "wins count";
             case 15:
-                s.set_wins_action(any_item<WinAction>());
-                s.set_wins_value(entry(std::array{1, 2, 10, 1000000, 1000000}));
+                s.set(SettingId::Wins_Action, any_item<WinAction>());
+                s.set(SettingId::Wins_ActionValue, entry(std::array{1, 2, 10, 1000000, 1000000}));
                 return "win action " + std::string(text_of(p.Wins_Action)) + " " +
                        text(p.Wins_ActionValue);
             default: {
                 // A check box turned over: rolls 16 to 21 one each, the last
                 // box the rolls beyond.
-                static constexpr std::pair<bool Parameters::*, const char*> kBoxes[] = {
-                    {&Parameters::CheckBox_Blind, "Bet Auto-Reset"},
-                    {&Parameters::ChBx_Get_Minimal_Profit, "Get Minimal Profit"},
-                    {&Parameters::ChBx_ManualBetReset, "Manual Bet Reset switch"},
-                    {&Parameters::ChBx_TestBankroll, "TEST BANK box"},
-                    {&Parameters::ChBx_ProfitBet, "Profit Bet Size"},
-                    {&Parameters::ChBx_Show_Numbers_In_Game, "Show numbers In game"},
-                    {&Parameters::CheckBox1, "Show Bet Size"},
+                static constexpr SettingId kBoxes[] = {
+                    SettingId::CheckBox_Blind,          SettingId::ChBx_Get_Minimal_Profit,
+                    SettingId::ChBx_ManualBetReset,     SettingId::ChBx_TestBankroll,
+                    SettingId::ChBx_ProfitBet,          SettingId::ChBx_Show_Numbers_In_Game,
+                    SettingId::CheckBox1,
                 };
-                const auto& [box, name] = kBoxes[std::min(roll - 16, 6)];
-                s.set(box, !(p.*box));
-                return name;
+                const SettingRow& box = setting_row(kBoxes[std::min(roll - 16, 6)]);
+                s.set(box.id, box.get(p).value_or(0) == 0);
+                return std::string(box.journal_key);
             }
         }
     }

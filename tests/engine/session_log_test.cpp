@@ -67,8 +67,8 @@ class SessionFigures : public ::testing::TestWithParam<GameMode> {};
 
 TEST_P(SessionFigures, AreTheRunnersFiguresAndAnUndoTakesTheLastSpinOut) {
     LabSettings settings;
-    settings.mode = GetParam();
-    settings.safe_level = 2;
+    settings.GameModes = GetParam();
+    settings.Safe_Level = 2;
     std::int64_t now = settings.seed;
     Game game;
     game.random = RandomSource([&now] { return now; }, {});

@@ -93,8 +93,8 @@ INSTANTIATE_TEST_SUITE_P(Session, ReplayInEveryMode,
 // A short session of several kinds of action, at a clock the test sets.
 Session sample_session(std::int64_t& now) {
     Session session([&now] { return now; });
-    session.set_mode(GameMode::Paradox);
-    session.set_test_bank(1000);
+    session.set(SettingId::GameModes, GameMode::Paradox);
+    session.set(SettingId::CSpinEdit1, 1000);
     for (int n : {5, 17, 32, 0, 14, 25, 9, 36}) {
         now += 7;
         session.enter_number(n);
@@ -130,10 +130,10 @@ TEST(Session, ActionsTheWindowWouldNotOfferAreNeitherTakenNorRecorded) {
     EXPECT_FALSE(session.end_analysis_pause());  // no pause running
     EXPECT_FALSE(session.enter_number(37));
     EXPECT_FALSE(session.reset_matrix());               // no matrix yet
-    EXPECT_TRUE(session.set_mode(GameMode::DeepScan));  // unchanged: no action
+    EXPECT_TRUE(session.set(SettingId::GameModes, GameMode::DeepScan));  // unchanged: no action
     EXPECT_EQ(session.journal(), before);
-    ASSERT_TRUE(session.set_type(BetType::Double));
-    EXPECT_FALSE(session.set_system(ProgressionSystem::BlindSofter));  // no table for two
+    ASSERT_TRUE(session.set(SettingId::BettingType, BetType::Double));
+    EXPECT_FALSE(session.set(SettingId::BettingSystem, ProgressionSystem::BlindSofter));  // no table for two
     EXPECT_EQ(session.actions(), 1u);
     ASSERT_TRUE(session.enter_number(3));
     EXPECT_FALSE(session.enter_number(4));  // the table is closed during the pause
@@ -156,7 +156,7 @@ TEST(Session, SetBankrollIsKeptApartFromWinningsAndSurvivesAnUndo) {
     const std::int64_t bankroll_before_spin = undone.game().Bankroll;
 
     const Game before = g;
-    session.set_test_bank(8000);
+    session.set(SettingId::CSpinEdit1, 8000);
     ASSERT_TRUE(session.set_bankroll());
     const std::int64_t delta = 8000 - before.Bankroll;
     EXPECT_EQ(g.Bankroll, 8000);
@@ -185,12 +185,12 @@ TEST(Session, TheLabFiguresShowTopUpsApartAndStillBalance) {
     };
     for (int n : {5, 17, 32, 1, 14, 25, 9})
         spin(n);
-    session.set_test_bank(9000);
+    session.set(SettingId::CSpinEdit1, 9000);
     ASSERT_TRUE(session.set_bankroll());
     const std::int64_t first = session.game().books.adjustments;
     for (int n : {36, 2, 20})
         spin(n);
-    session.set_test_bank(100);
+    session.set(SettingId::CSpinEdit1, 100);
     ASSERT_TRUE(session.set_bankroll());
     for (int n : {11, 3})
         spin(n);

@@ -211,9 +211,9 @@ TEST(Chance, FairSpinsAreFixedBySeedAndSessionAndEven) {
 // quantiles within their sampling error.
 TEST(Chance, FlatStakesAgreeWithTheExactBinomial) {
     LabSettings flat;
-    flat.system = ProgressionSystem::Custom;
-    flat.losses.action = LossAction::DoNothing;
-    flat.wins.action = WinAction::DoNothing;
+    flat.BettingSystem = ProgressionSystem::Custom;
+    flat.Losses_Action = LossAction::DoNothing;
+    flat.Wins_Action = WinAction::DoNothing;
     constexpr std::size_t kSpins = 600;
     constexpr std::int64_t kSessions = 2000;
 
@@ -227,11 +227,11 @@ TEST(Chance, FlatStakesAgreeWithTheExactBinomial) {
     }
 
     const std::optional<ChanceComparison> chance =
-        compare_with_chance(kSpins, flat, kSessions, flat.bankroll, {});
+        compare_with_chance(kSpins, flat, kSessions, *flat.CSpinEdit1, {});
     ASSERT_TRUE(chance);
     for (std::size_t b = 0; b < kBandPercents.size(); ++b) {
         const double q = kBandPercents[b] / 100;
-        const double won = (chance->final_percentiles[b] - flat.bankroll + bets) / 3;
+        const double won = (chance->final_percentiles[b] - *flat.CSpinEdit1 + bets) / 3;
         const double slack = 4 * std::sqrt(q * (1 - q) / kSessions);
         // The exact distribution function on either side of the won count.
         const double below =
@@ -242,7 +242,7 @@ TEST(Chance, FlatStakesAgreeWithTheExactBinomial) {
         EXPECT_GE(at, q - slack) << kBandPercents[b];
     }
     const double sd = 3 * std::sqrt(bets * kDozen * (1 - kDozen));
-    EXPECT_NEAR(chance->final_mean, flat.bankroll - bets / 37.0, 4 * sd / std::sqrt(kSessions));
+    EXPECT_NEAR(chance->final_mean, *flat.CSpinEdit1 - bets / 37.0, 4 * sd / std::sqrt(kSessions));
     // The share ahead is the exact P(3W - N > 0).
     const double ahead = binomial_upper_tail(bets, bets / 3 + 1, kDozen);
     EXPECT_NEAR(chance->ahead, ahead, 4 * std::sqrt(ahead * (1 - ahead) / kSessions));
@@ -251,8 +251,8 @@ TEST(Chance, FlatStakesAgreeWithTheExactBinomial) {
 
 TEST(Chance, TheSameSeedGivesTheSameFiguresWithOneOrFourThreads) {
     LabSettings settings;
-    settings.system = ProgressionSystem::Classic;  // runs out now and then
-    settings.bankroll = 300;
+    settings.BettingSystem = ProgressionSystem::Classic;  // runs out now and then
+    settings.CSpinEdit1 = 300;
     ChanceOptions one_thread;
     one_thread.threads = 1;
     ChanceOptions four_threads;
@@ -293,8 +293,8 @@ TEST(Chance, BandsKeepAtMostTwoThousandOrderedPoints) {
         for (std::size_t b = 1; b < kBandPercents.size(); ++b)
             ASSERT_LE(bands.bands[b - 1][j], bands.bands[b][j]) << j;
     }
-    EXPECT_EQ(bands.bands[0].front(), settings.bankroll);  // point 0 is the start
-    EXPECT_EQ(bands.bands[4].front(), settings.bankroll);
+    EXPECT_EQ(bands.bands[0].front(), settings.CSpinEdit1);  // point 0 is the start
+    EXPECT_EQ(bands.bands[4].front(), settings.CSpinEdit1);
     EXPECT_EQ(chance->finals.size(), 120u);
     std::int64_t sum = 0;
     for (std::int64_t final_bankroll : chance->finals)
@@ -429,13 +429,13 @@ TEST(RunPlan, ReportsItsWholeWorkAndStopsWhenCancelled) {
 TEST(RunFigures, PredictionsCoverTheTypesSectorsAndRanOutIsTheFirstSpinBelowZero) {
     const std::vector<std::uint8_t> spins = session_spins(3000, 5, 0);
     LabSettings base;
-    base.safe_level = 2;
+    base.Safe_Level = 2;
     for (const LabSettings& settings : plan_settings(RunPlan{{}, {}, base, true, {}})) {
         RunOptions options;
         options.keep_ledger = true;
         options.keep_series = true;
         const RunResult result = run_spins(spins, settings, options);
-        const int k = settings.type == BetType::Double ? 2 : 1;
+        const int k = settings.BettingType == BetType::Double ? 2 : 1;
         std::int64_t settled = 0;
         std::int64_t won = 0;
         for (const LedgerRow& row : result.ledger) {

@@ -64,17 +64,17 @@ TEST(LabSettingsText, TheDefaultsAreTheWindowsStartValues) {
     const std::vector<std::pair<std::string, std::string>> expected{
         {"mode", "DEEP SCAN 4.1"},
         {"type", "1"},
-        {"sectors", "Dozens & Columns"},
         {"system", "Blind"},
+        {"sectors", "Dozens & Columns"},
+        {"safe-level", "0"},
+        {"n-count", "10"},
         {"base-bet", "1"},
         {"bankroll", "5000"},
-        {"safe-level", "0"},
         {"auto-reset", "on"},
-        {"aim", "any"},
         {"minimal-profit", "on"},
+        {"aim", "any"},
         {"wins", "1 Wins DO NOTHING"},
         {"losses", "1 Losses ADD to bet: 1"},
-        {"n-count", "10"},
         {"seed", std::to_string(kDefaultLabSeed)},
         {"seconds-per-spin", "40"},
     };
@@ -128,27 +128,30 @@ TEST(LabSettingsText, RefusesAnythingElseAndListsTheValidValues) {
 
 TEST(LabSettingsCheck, ASofterSystemHasNoDoubleTable) {
     LabSettings settings;
-    settings.type = BetType::Double;
-    settings.system = ProgressionSystem::BlindSofter;
+    settings.BettingType = BetType::Double;
+    settings.BettingSystem = ProgressionSystem::BlindSofter;
     EXPECT_EQ(settings_error(settings),
               "system \"Blind (Softer)\" has no table for betting type \"2\"; with type \"2\" the "
               "systems are \"Classic\", \"D-Donald\", \"Blind\", \"CUSTOM\"");
-    settings.type = BetType::Single;
+    settings.BettingType = BetType::Single;
     EXPECT_EQ(settings_error(settings), "");
 }
 
 TEST(LabSettingsApply, AsAPlayerSetsThemBeforeTheFirstNumber) {
     LabSettings settings;
-    settings.mode = GameMode::Adaptive;
-    settings.type = BetType::Double;
-    settings.system = ProgressionSystem::Classic;
-    settings.base_bet = 5;
-    settings.bankroll = 800;
-    settings.safe_level = 3;
-    settings.aim = ProfitAimRule::SetUnits;
-    settings.profit_units = 70;
-    settings.n_count = 30;
-    settings.losses = {2, LossCount::LossesInARow, LossAction::Multiply, 3};
+    settings.GameModes = GameMode::Adaptive;
+    settings.BettingType = BetType::Double;
+    settings.BettingSystem = ProgressionSystem::Classic;
+    settings.Init_Bet = 5;
+    settings.CSpinEdit1 = 800;
+    settings.Safe_Level = 3;
+    settings.profit_aim_rule = ProfitAimRule::SetUnits;
+    settings.ProfitUnits = 70;
+    settings.N_Count = 30;
+    settings.Losses_HowMuch = 2;
+    settings.Losses_Type = LossCount::LossesInARow;
+    settings.Losses_Action = LossAction::Multiply;
+    settings.Losses_ActionValue = 3;
 
     Game game;
     apply_settings(game, settings);
@@ -167,7 +170,7 @@ TEST(LabSettingsApply, AsAPlayerSetsThemBeforeTheFirstNumber) {
     EXPECT_EQ(read_back, settings);
 
     LabSettings equal;
-    equal.aim = ProfitAimRule::OnEqual;
+    equal.profit_aim_rule = ProfitAimRule::OnEqual;
     Game other;
     apply_settings(other, equal);
     EXPECT_EQ(other.Profit_Aim, 5000) << "the aim rule is in force from the start";

@@ -63,7 +63,7 @@ TEST(RunnerByHand, DeepScanBlindSession) {
 
 TEST(RunnerByHand, SafeLevelChosenBeforePlayMakesTheFirstBetsVirtual) {
     LabSettings settings;
-    settings.safe_level = 1;
+    settings.Safe_Level = 1;
     // D3 wins and C2 loses without a stake; the loss releases the level, so
     // C3 (lost) and C2 (won, +3) are staked; the win engages it again.
     RunOptions options;
@@ -143,7 +143,7 @@ RunFigures bookkeeper(const Spins& spins, const LabSettings& settings) {
     f.max_bank = game.Max_Bank;
     f.final_bankroll = start - f.wagered + f.paid;
     f.expected_loss = static_cast<double>(f.wagered) / 37.0;
-    f.prediction_sectors = settings.type == BetType::Double ? 2 : 1;
+    f.prediction_sectors = settings.BettingType == BetType::Double ? 2 : 1;
     return f;
 }
 
@@ -154,24 +154,27 @@ TEST(RunnerBooks, MatchABookkeeperAndBalanceForEverySetting) {
 
     std::vector<LabSettings> all = grid_of(LabSettings{});
     LabSettings guarded;
-    guarded.safe_level = 2;
-    guarded.n_count = 25;
-    guarded.aim = ProfitAimRule::SetUnits;
-    guarded.profit_units = 20;
-    guarded.losses = {2, LossCount::LossesInARow, LossAction::Multiply, 2};
-    guarded.wins = {1, WinCount::Wins, WinAction::Set, 1};
+    guarded.Safe_Level = 2;
+    guarded.N_Count = 25;
+    guarded.profit_aim_rule = ProfitAimRule::SetUnits;
+    guarded.ProfitUnits = 20;
+    guarded.Losses_HowMuch = 2;
+    guarded.Losses_Type = LossCount::LossesInARow;
+    guarded.Losses_Action = LossAction::Multiply;
+    guarded.Losses_ActionValue = 2;
+    guarded.Wins_Action = WinAction::Set;
     for (const LabSettings& settings : grid_of(guarded))
         all.push_back(settings);
 
     for (const LabSettings& settings : all) {
         const RunFigures f = run_spins(file.spins, settings).figures;
-        SCOPED_TRACE(std::string(text_of(settings.mode)) + " type " +
-                     std::string(text_of(settings.type)) + " " +
-                     std::string(text_of(settings.sectors)) + " " +
-                     std::string(text_of(settings.system)) + " safe level " +
-                     std::to_string(settings.safe_level));
+        SCOPED_TRACE(std::string(text_of(settings.GameModes)) + " type " +
+                     std::string(text_of(settings.BettingType)) + " " +
+                     std::string(text_of(settings.BettingSectors)) + " " +
+                     std::string(text_of(settings.BettingSystem)) + " safe level " +
+                     std::to_string(settings.Safe_Level));
         EXPECT_EQ(f, bookkeeper(file.spins, settings));
-        EXPECT_EQ(f.final_bankroll, settings.bankroll - f.wagered + f.paid);
+        EXPECT_EQ(f.final_bankroll, *settings.CSpinEdit1 - f.wagered + f.paid);
         EXPECT_EQ(f.wins + f.losses, f.bets);
         EXPECT_EQ(f.spins, static_cast<std::int64_t>(file.spins.size()));
         EXPECT_GT(f.bets + f.virtual_bets, 0) << "every mode bets on 594 spins";
@@ -181,7 +184,7 @@ TEST(RunnerBooks, MatchABookkeeperAndBalanceForEverySetting) {
 TEST(RunnerRuns, TheSameSeedPlaysTheSameAndTheClockMatters) {
     const Spins spins = random_spins(3000, 7);
     LabSettings settings;
-    settings.mode = GameMode::Adaptive;
+    settings.GameModes = GameMode::Adaptive;
     EXPECT_EQ(run_spins(spins, settings).figures, run_spins(spins, settings).figures);
     LabSettings later = settings;
     later.seed += 1;  // another matrix
@@ -190,8 +193,8 @@ TEST(RunnerRuns, TheSameSeedPlaysTheSameAndTheClockMatters) {
 
 TEST(RunnerRuns, AdaptiveCreatesItsMatrixWithTheNCount) {
     LabSettings settings;
-    settings.mode = GameMode::Adaptive;
-    settings.n_count = 40;
+    settings.GameModes = GameMode::Adaptive;
+    settings.N_Count = 40;
     const Spins spins = random_spins(39, 3);
     // Nothing is settled or bet while the matrix scores its first 40 spins.
     const RunResult scoring = run_spins(spins, settings, keeping_series());
@@ -216,7 +219,7 @@ TEST(RunnerBatch, GivesWhatEachRunGivesAloneInOrder) {
     const Spins b = random_spins(700, 12);
     std::vector<RunJob> jobs;
     for (const LabSettings& settings : grid_of(LabSettings{})) {
-        if (settings.sectors != SectorChoice::DozensAndColumns) continue;
+        if (settings.BettingSectors != SectorChoice::DozensAndColumns) continue;
         jobs.push_back({a, settings});
         jobs.push_back({b, settings});
     }
@@ -255,19 +258,19 @@ TEST(RunnerBatch, AnExceptionOnAWorkerReachesTheCaller) {
 
 TEST(RunnerGrid, HoldsEveryPlayableCombinationOnce) {
     LabSettings base;
-    base.base_bet = 5;
+    base.Init_Bet = 5;
     const std::vector<LabSettings> grid = grid_of(base);
     ASSERT_EQ(grid.size(), 150u);
     EXPECT_EQ(grid_size(), grid.size());  // what the help and the Backtest tab count
     std::set<std::tuple<GameMode, BetType, SectorChoice, ProgressionSystem>> seen;
     for (const LabSettings& settings : grid) {
         EXPECT_EQ(settings_error(settings), "");
-        EXPECT_EQ(settings.base_bet, 5);
-        seen.insert({settings.mode, settings.type, settings.sectors, settings.system});
+        EXPECT_EQ(settings.Init_Bet, 5);
+        seen.insert({settings.GameModes, settings.BettingType, settings.BettingSectors, settings.BettingSystem});
     }
     EXPECT_EQ(seen.size(), 150u);
     EXPECT_EQ(std::count_if(grid.begin(), grid.end(),
-                            [](const LabSettings& s) { return s.type == BetType::Double; }),
+                            [](const LabSettings& s) { return s.BettingType == BetType::Double; }),
               5 * 3 * 4);
 }
 

@@ -25,32 +25,32 @@ std::string ini_of(const Parameters& params) {
 
 TEST(StoredSettings, WhatTheWindowStoresTheLabPlaysWith) {
     Session session([] { return std::int64_t{100}; });
-    session.set_mode(GameMode::Adaptive);
-    session.set_type(BetType::Double);
-    session.set_system(ProgressionSystem::Custom);
-    session.set_sectors(SectorChoice::OnlyColumns);
-    session.set_n_count(25);
-    session.set_init_bet(3);
-    session.set_test_bank(700);
-    session.set_safe_level(2);
-    session.set_auto_reset(false);
-    session.set_aim(ProfitAimRule::SetUnits);
-    session.set_profit_units(40);
-    session.set_minimal_profit(false);
-    session.set_losses_how_much(3);
-    session.set_losses_type(LossCount::LossesInARow);
-    session.set_losses_action(LossAction::Multiply);
-    session.set_losses_value(2);
-    session.set_wins_how_much(2);
-    session.set_wins_action(WinAction::Add);
-    session.set_wins_value(5);
+    session.set(SettingId::GameModes, GameMode::Adaptive);
+    session.set(SettingId::BettingType, BetType::Double);
+    session.set(SettingId::BettingSystem, ProgressionSystem::Custom);
+    session.set(SettingId::BettingSectors, SectorChoice::OnlyColumns);
+    session.set(SettingId::N_Count, 25);
+    session.set(SettingId::Init_Bet, 3);
+    session.set(SettingId::CSpinEdit1, 700);
+    session.set(SettingId::Safe_Level, 2);
+    session.set(SettingId::CheckBox_Blind, false);
+    session.set(SettingId::profit_aim_rule, ProfitAimRule::SetUnits);
+    session.set(SettingId::ProfitUnits, 40);
+    session.set(SettingId::ChBx_Get_Minimal_Profit, false);
+    session.set(SettingId::Losses_HowMuch, 3);
+    session.set(SettingId::Losses_Type, LossCount::LossesInARow);
+    session.set(SettingId::Losses_Action, LossAction::Multiply);
+    session.set(SettingId::Losses_ActionValue, 2);
+    session.set(SettingId::Wins_HowMuch, 2);
+    session.set(SettingId::Wins_Action, WinAction::Add);
+    session.set(SettingId::Wins_ActionValue, 5);
 
     const StoredSettingsReading reading =
         parse_stored_settings(ini_of(session.params()), "quorvel.conf");
     ASSERT_TRUE(reading.ok()) << reading.error;
     EXPECT_EQ(reading.settings, settings_of(session.game()));
-    EXPECT_EQ(reading.settings.n_count, 25);
-    EXPECT_EQ(reading.settings.losses.action, LossAction::Multiply);
+    EXPECT_EQ(reading.settings.N_Count, 25);
+    EXPECT_EQ(reading.settings.Losses_Action, LossAction::Multiply);
 }
 
 TEST(StoredSettings, LoadingAppliesEachSettingThroughTheSessionAndTheJournalRecordsIt) {
@@ -79,8 +79,8 @@ TEST(StoredSettings, QuotedValuesAndForeignGroupsAreReadAsQtWritesThem) {
         "BettingSectors = Only Dozens\n",
         "q.conf");
     ASSERT_TRUE(reading.ok()) << reading.error;
-    EXPECT_EQ(reading.settings.mode, GameMode::Paradox);
-    EXPECT_EQ(reading.settings.sectors, SectorChoice::OnlyDozens);
+    EXPECT_EQ(reading.settings.GameModes, GameMode::Paradox);
+    EXPECT_EQ(reading.settings.BettingSectors, SectorChoice::OnlyDozens);
 }
 
 struct BadSettings {
