@@ -8,6 +8,8 @@
 #include <functional>
 #include <utility>
 
+#include "game/split_mix.hpp"
+
 namespace quorvel {
 
 // The one pseudo-random generator every predictor draws from. A predictor
@@ -72,14 +74,8 @@ public:
     }
 
 private:
-    // SplitMix64: a Weyl sequence through a strong mixer, uniform over 2^64
-    // values whatever the seed, so seeds one second apart draw unrelated values.
-    std::uint32_t split_mix() {
-        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15u);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
-        return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
-    }
+    // The high half of SplitMix64, so seeds one second apart draw unrelated values.
+    std::uint32_t split_mix() { return static_cast<std::uint32_t>(split_mix64(state_) >> 32); }
 
     Clock clock_;
     Generator generator_;

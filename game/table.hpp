@@ -19,5 +19,7 @@ void end_undo_offer(Game& game);
 void Disable_Bets(Game& game);
 // Lights the cell of the number just entered, while the others stay dimmed.
 void NumberPressed(Game& game);
+// Makes the number just taken back unavailable until the next spin has been analysed.
+void NumberInactive(Game& game);
 
 }  // namespace quorvel

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "game/split_mix.hpp"
 #include "lab/batch.hpp"
 #include "lab/runner.hpp"
 
@@ -101,10 +102,7 @@ std::int64_t grid_chance_sessions_for(std::size_t spins, std::size_t runs,
 // SplitMix64 of the seed and the index: neighbouring indices give unrelated
 // generator seeds.
 std::uint64_t session_seed(std::int64_t seed, std::uint64_t index) {
-    std::uint64_t z = static_cast<std::uint64_t>(seed) + 0x9E3779B97F4A7C15ull * (index + 1);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
+    return split_mix64_mix(static_cast<std::uint64_t>(seed) + kGoldenGamma * (index + 1));
 }
 
 // xoshiro256** seeded by SplitMix64, with Lemire's multiply-and-shift for
@@ -113,13 +111,8 @@ std::uint64_t session_seed(std::int64_t seed, std::uint64_t index) {
 std::vector<std::uint8_t> session_spins(std::size_t spins, std::int64_t seed, std::uint64_t index) {
     std::uint64_t state[4];
     std::uint64_t mix = session_seed(seed, index);
-    for (std::uint64_t& word : state) {
-        mix += 0x9E3779B97F4A7C15ull;
-        std::uint64_t z = mix;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        word = z ^ (z >> 31);
-    }
+    for (std::uint64_t& word : state)
+        word = split_mix64(mix);
     const auto rotl = [](std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); };
     const auto next = [&] {
         const std::uint64_t result = rotl(state[1] * 5, 7) * 9;

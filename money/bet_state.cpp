@@ -37,6 +37,13 @@ std::int64_t stake_on_table(const Game& game) {
     return saturating_mul(game.Bet_Size, game.table.chips.size());
 }
 
+void charge_stake(Game& game, int sectors) {
+    if (game.table.chips.empty() || game.table.safe_level_in_force()) return;
+    const std::int64_t stake = saturating_mul(game.Bet_Size, sectors);
+    game.Bankroll = saturating_sub(game.Bankroll, stake);
+    game.books.on_table = saturating_add(game.books.on_table, stake);
+}
+
 void load_table_bet(Game& game) {
     load_table_bet(game, active_table(game.params.BettingSystem, game.params.BettingType));
 }

@@ -29,6 +29,12 @@ void charge_bet_anew(Game& game);
 // play, nothing for a virtual bet or an empty table.
 std::int64_t stake_on_table(const Game& game);
 
+// The stake of the bet a predictor has just shown: Bet_Size on each of the
+// sectors it bets. It is charged only for a bet that settlement will see,
+// that is with at least one chip on the table and the safe level not in
+// force; a bet that marked nothing, or a virtual one, costs nothing.
+void charge_stake(Game& game, int sectors);
+
 // The player picked another betting type: the stake on the table goes back to
 // the bankroll, the bet is reset and the chips come off the table.
 void BettingTypeChange(Game& game);

@@ -5,12 +5,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <ctime>
+#include <iostream>
 #include <span>
 #include <type_traits>
 #include <utility>
 #include <variant>
 
+#include "money/consistency.hpp"
 #include "play/action_table.hpp"
 #include "play/journal_line.hpp"
 
@@ -127,8 +130,23 @@ void Session::record_bool(std::string_view key, bool value) {
 }
 
 // The window brings its money captions up to date after every engine call.
+// A checked build (debug, sanitizers) also checks the books after every
+// action and stops at the first that leaves them wrong, naming the action by
+// its journal line; a release build compiles the check out.
 void Session::after_action() {
     refresh_display(game_);
+#ifdef QUORVEL_CHECK_BOOKS
+    const std::string faults = inconsistencies(game_);
+    if (!faults.empty()) {
+        // The journal ends in a line end; its last line is the last action recorded.
+        const std::string_view journal = std::string_view(journal_).substr(0, journal_.size() - 1);
+        const std::size_t line = journal.rfind('\n');
+        std::cerr << "quorvel: the books do not add up (the journal's last line: "
+                  << journal.substr(line == std::string_view::npos ? 0 : line + 1) << "). "
+                  << faults << '\n';
+        std::abort();
+    }
+#endif
 }
 
 // The window lets only the open cells be clicked; a load plays every number

@@ -5,7 +5,7 @@
 
 #include "game/game.hpp"
 #include "game/history.hpp"
-#include "play/undo.hpp"
+#include "game/table.hpp"
 
 namespace quorvel {
 

@@ -41,11 +41,4 @@ void GameHistoryBack(Game& game) {
     LoadState(game);
 }
 
-void NumberInactive(Game& game) {
-    if (game.CurrentNum < 0 || game.CurrentNum >= kNumberCount) return;
-    const auto n = static_cast<std::size_t>(game.CurrentNum);
-    game.table.Number.set(n, false);
-    game.table.SpeedButton.set(n, false);
-}
-
 }  // namespace quorvel

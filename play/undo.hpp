@@ -10,7 +10,5 @@ struct Game;
 // Takes back the last spin (the "Undo" button).
 void Undo(Game& game);
 void GameHistoryBack(Game& game);
-// Makes the number just taken back unavailable until the next spin has been analysed.
-void NumberInactive(Game& game);
 
 }  // namespace quorvel

@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "game/game.hpp"
+#include "money/bet_state.hpp"
 #include "predict/family.hpp"
-#include "predict/prediction.hpp"
 
 namespace quorvel {
 

@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "game/game.hpp"
+#include "money/bet_state.hpp"
 #include "predict/family.hpp"
 #include "predict/matrix.hpp"
-#include "predict/prediction.hpp"
 
 namespace quorvel {
 

@@ -11,7 +11,6 @@
 #include "money/bet_state.hpp"
 #include "money/settlement.hpp"
 #include "predict/double_bet.hpp"
-#include "predict/prediction.hpp"
 
 namespace quorvel {
 

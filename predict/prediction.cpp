@@ -6,7 +6,6 @@
 #include "game/game.hpp"
 #include "game/table.hpp"
 #include "money/bankroll.hpp"
-#include "money/saturating.hpp"
 #include "predict/chains.hpp"
 #include "predict/deep_scan.hpp"
 #include "predict/double_bet.hpp"
@@ -74,13 +73,6 @@ void Prediction(Game& game) {
     BlindAutomationReset(game);
     game.Bankroll_At_Prediction = game.Bankroll;
     run_predictor(game);
-}
-
-void charge_stake(Game& game, int sectors) {
-    if (game.table.chips.empty() || game.table.safe_level_in_force()) return;
-    const std::int64_t stake = saturating_mul(game.Bet_Size, sectors);
-    game.Bankroll = saturating_sub(game.Bankroll, stake);
-    game.books.on_table = saturating_add(game.books.on_table, stake);
 }
 
 }  // namespace quorvel

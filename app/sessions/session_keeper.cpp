@@ -36,12 +36,8 @@ QString SessionKeeper::start(const ResumeQuestion& ask) {
     QString told = left.error;
     bool resumed = false;
     if (left.session && ask(resume_question(left.spins, left.last_action))) {
-        SessionLog log;
-        // The log is rebuilt by a second replay that it follows line by line.
-        read_session(left.session->journal(), "", {},
-                     [&log](const Game& game) { log.follow(game); });
         session_ = std::move(*left.session);
-        log_ = std::move(log);
+        log_ = std::move(left.log);
         told = left.notice;
         resumed = true;
     }

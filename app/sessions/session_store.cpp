@@ -80,7 +80,8 @@ SessionStore::Unfinished SessionStore::unfinished(Session::Clock clock) {
     file.close();
     SessionReading reading =
         read_session(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                     QDir::toNativeSeparators(current_file()).toStdString(), std::move(clock));
+                     QDir::toNativeSeparators(current_file()).toStdString(), std::move(clock),
+                     [&result](const Game& game) { result.log.follow(game); });
     if (!reading.ok()) {
         // Kept under its date for the player to look at; play starts afresh.
         put_away_current();

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include "lab/session_log.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -43,11 +44,13 @@ public:
     QString current_file() const;
 
     // The session the last run left unfinished, replayed, when there is one
-    // with at least one action. `notice` says when its torn last line was
-    // dropped. A file that cannot be read back is put away under its date
-    // and reported in `error`.
+    // with at least one action, and the lab's log that followed the replay
+    // (the journal is read once, however long the evening was). `notice` says
+    // when its torn last line was dropped. A file that cannot be read back is
+    // put away under its date and reported in `error`.
     struct Unfinished {
         std::optional<Session> session;
+        SessionLog log;
         QString notice;
         QString error;
         int spins = 0;

@@ -35,7 +35,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/widgets/background_task.hpp"
 #include "app/lab/backtest_tab.hpp"
 #include "app/lab/bankroll_chart.hpp"
 #include "app/lab/finals_histogram.hpp"
@@ -45,6 +44,7 @@
 #include "app/lab/run_view.hpp"
 #include "app/lab/session_tab.hpp"
 #include "app/table/tform1.hpp"
+#include "app/widgets/background_task.hpp"
 #include "lab/chance.hpp"
 #include "lab/figure_table.hpp"
 #include "lab/grid.hpp"
@@ -534,23 +534,25 @@ private slots:
         QVERIFY(tab != nullptr);
         tab->add_files({file_name});
         press(*tab, "RunAll");
+        const int grid = static_cast<int>(quorvel::grid_size());
         const quorvel::RunTableModel& runs = tab->runs();
-        QCOMPARE(runs.rowCount(), 150);
+        QCOMPARE(runs.rowCount(), grid);
         const int final_column = quorvel::RunTableModel::column_of("final_bankroll");
         const auto number = [&runs](int row, int column) {
             return runs.data(runs.index(row, column), quorvel::RunTableModel::SortRole).toDouble();
         };
         // Best final bankroll first, and every row carries its hit rate test.
-        for (int row = 1; row < 150; ++row)
+        for (int row = 1; row < grid; ++row)
             QVERIFY(number(row - 1, final_column) >= number(row, final_column));
         const int p_column = quorvel::RunTableModel::column_of("hit_rate_p");
         QVERIFY(p_column > 0 && quorvel::RunTableModel::column_of("hit_rate") > 0);
         QCOMPARE(runs.headerData(p_column, Qt::Horizontal).toString(),
                  QStringLiteral("Chance does as well (p)"));
-        // The verdict counts the 150 tries and the best of the grid on fair spins.
+        // The verdict counts every try and the best of the grid on fair spins.
         const QString verdict = named<QLabel>(*tab, QStringLiteral("GridVerdict"))->text();
-        QVERIFY2(verdict.contains(QStringLiteral("Counting all 150 tries")), qPrintable(verdict));
-        QVERIFY2(verdict.contains(QStringLiteral("The best of 150 on 100 fair sessions")),
+        QVERIFY2(verdict.contains(QStringLiteral("Counting all %1 tries").arg(grid)),
+                 qPrintable(verdict));
+        QVERIFY2(verdict.contains(QStringLiteral("The best of %1 on 100 fair sessions").arg(grid)),
                  qPrintable(verdict));
 
         // A click on a run plays it again for its chart, with its own fair sessions.
@@ -576,7 +578,7 @@ private slots:
         // in that order, under the settings and the seed it was played with.
         table->sortByColumn(p_column, Qt::AscendingOrder);
         named<QCheckBox>(*tab, QStringLiteral("SolventFirst"))->setChecked(true);
-        for (int row = 1; row < 150; ++row) {
+        for (int row = 1; row < grid; ++row) {
             const bool out_before = runs.row(row - 1).report.figures.ran_out_at != 0;
             const bool out_here = runs.row(row).report.figures.ran_out_at != 0;
             QVERIFY(!out_before || out_here);
@@ -591,13 +593,13 @@ private slots:
         QFile written(csv);
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(written.readAll()).split('\n');
-        QCOMPARE(lines.size(), 3 + 1 + 150 + 1);
-        QVERIFY2(lines[0].startsWith(QStringLiteral("# Quorvel Lab: 150 runs")),
+        QCOMPARE(lines.size(), 3 + 1 + grid + 1);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("# Quorvel Lab: %1 runs").arg(grid)),
                  qPrintable(lines[0]));
         QVERIFY2(lines[1].contains(QStringLiteral("mode=DEEP SCAN 4.1")), qPrintable(lines[1]));
         QVERIFY2(lines[2].startsWith(QStringLiteral("# seed: 1767225600 ")), qPrintable(lines[2]));
         QVERIFY(lines[3].startsWith(QStringLiteral("file,mode,type,sectors,system,")));
-        for (int row = 0; row < 150; ++row) {
+        for (int row = 0; row < grid; ++row) {
             const quorvel::LabSettings& settings = runs.row(row).report.settings;
             const QString settings_text =
                 QStringLiteral(",%1,%2,%3,%4,")
@@ -711,21 +713,22 @@ private slots:
         // part still in the order of the column.
         named<QSpinBox>(*tab, QStringLiteral("LabCSpinEdit1"))->setValue(300);
         press(*tab, "RunAll");
-        QCOMPARE(runs.rowCount(), 150);
+        const int grid = static_cast<int>(quorvel::grid_size());
+        QCOMPARE(runs.rowCount(), grid);
         int ruined = 0;
-        for (int row = 0; row < 150; ++row)
+        for (int row = 0; row < grid; ++row)
             ruined += runs.row(row).report.figures.ran_out_at != 0 ? 1 : 0;
-        QVERIFY2(ruined > 0 && ruined < 150, qPrintable(QString::number(ruined)));
+        QVERIFY2(ruined > 0 && ruined < grid, qPrintable(QString::number(ruined)));
         named<QCheckBox>(*tab, QStringLiteral("SolventFirst"))->setChecked(true);
-        for (int row = 0; row < 150; ++row)
-            QCOMPARE(runs.row(row).report.figures.ran_out_at != 0, row >= 150 - ruined);
+        for (int row = 0; row < grid; ++row)
+            QCOMPARE(runs.row(row).report.figures.ran_out_at != 0, row >= grid - ruined);
         const int final_column = quorvel::RunTableModel::column_of("final_bankroll");
-        for (int row = 1; row < 150 - ruined; ++row) {
+        for (int row = 1; row < grid - ruined; ++row) {
             QVERIFY(runs.row(row - 1).report.figures.final_bankroll >=
                     runs.row(row).report.figures.final_bankroll);
         }
         named<QCheckBox>(*tab, QStringLiteral("SolventFirst"))->setChecked(false);
-        for (int row = 1; row < 150; ++row) {
+        for (int row = 1; row < grid; ++row) {
             QVERIFY(runs.data(runs.index(row - 1, final_column), quorvel::RunTableModel::SortRole)
                         .toDouble() >=
                     runs.data(runs.index(row, final_column), quorvel::RunTableModel::SortRole)
@@ -898,7 +901,7 @@ private slots:
         QVERIFY(tab != nullptr);
         choose_random_spins(*tab, 2'000);
         press(*tab, "Run");
-        // 150 runs of two million spins: minutes of work, unless cancelled.
+        // The whole grid on two million spins: minutes of work, unless cancelled.
         named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(2'000'000);
         QSignalSpy finished(tab, &quorvel::BacktestTab::workFinished);
         QTest::mouseClick(named<QPushButton>(*tab, QStringLiteral("RunAll")), Qt::LeftButton);

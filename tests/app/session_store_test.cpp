@@ -51,14 +51,18 @@ private slots:
 
     void a_session_that_did_not_end_comes_back_with_its_spins_and_last_time() {
         QString journal;
+        // The lab's log as the window followed the game live.
+        quorvel::SessionLog live;
         {
             SessionStore store(folder_);
             QVERIFY(!store.unfinished().session);
             KeptSession kept(store, 1767225600);
             QVERIFY(store.begin(kept.session));
+            live.follow(kept.session.game());
             for (int n : {3, 14, 25}) {
                 kept.now += 60;
                 kept.session.play_number(n);
+                live.follow(kept.session.game());
             }
             journal = QString::fromStdString(kept.session.journal());
             // Every line is in the file as soon as it is taken.
@@ -72,6 +76,10 @@ private slots:
         QCOMPARE(left.last_action.toSecsSinceEpoch(), 1767225600 + 180);
         QVERIFY(left.notice.isEmpty());
         QCOMPARE(QString::fromStdString(left.session->journal()), journal);
+        // The log comes back from the same reading, point for point.
+        QCOMPARE(std::vector<std::int64_t>(left.log.bankroll().begin(), left.log.bankroll().end()),
+                 std::vector<std::int64_t>(live.bankroll().begin(), live.bankroll().end()));
+        QVERIFY(left.log.figures(left.session->game()) == live.figures(left.session->game()));
 
         // Resumed, the session goes on in the same file.
         QVERIFY(store.begin(*left.session, true));

@@ -21,6 +21,7 @@
 #include <utility>
 
 #include "money/bet_state.hpp"
+#include "money/consistency.hpp"
 #include "money/progression.hpp"
 #include "money/saturating.hpp"
 #include "play/session.hpp"
@@ -364,23 +365,9 @@ private:
         const Game& g = game_;
         std::ostringstream out;
 
-        // The books: every unit of the bankroll is accounted for, and what
-        // they hold on the table is what the table shows as charged.
-        const Books& books = g.books;
-        if (g.Bankroll != books.start + books.adjustments + books.result - books.on_table) {
-            out << " Bankroll " << g.Bankroll << " but the books give " << books.start << " + "
-                << books.adjustments << " + " << books.result << " - " << books.on_table << ';';
-        }
-        if (books.on_table != stake_on_table(g)) {
-            out << " the books hold " << books.on_table << " on the table, the chips "
-                << stake_on_table(g) << ';';
-        }
-        if (!g.table.chips.empty() && g.Bankroll + books.on_table != g.Bankroll_At_Prediction) {
-            out << " a bet on the table, but Bankroll " << g.Bankroll << " + stake "
-                << books.on_table << " is not Bankroll_At_Prediction " << g.Bankroll_At_Prediction
-                << ';';
-        }
-        if (g.Bet_Size < 1 || g.Bet_Size > kMaxBet) out << " Bet_Size " << g.Bet_Size << ';';
+        // The engine's own check of its books, chips and overlays.
+        const std::string books = inconsistencies(g);
+        if (!books.empty()) out << ' ' << books;
         if (g.Bankroll > kMoneyMax / 4 || g.Bankroll < kMoneyMin / 4) {
             out << " Bankroll " << g.Bankroll << " near the rail;";
         }
