@@ -18,7 +18,7 @@ namespace quorvel {
 using namespace settings_fields;
 using namespace window_parts;
 
-RuleRowsPanel::RuleRowsPanel(QWidget* surface, SettingControls& controls, const Parameters& params)
+RuleRowsPanel::RuleRowsPanel(QWidget* surface, SettingControls& controls)
     : Panel(surface) {
     struct RuleRow {
         int y;

@@ -21,7 +21,7 @@ class RuleRowsPanel : public Panel {
     Q_OBJECT
 
 public:
-    RuleRowsPanel(QWidget* surface, SettingControls& controls, const Parameters& params);
+    RuleRowsPanel(QWidget* surface, SettingControls& controls);
 
     void render(const Parameters& params);
 

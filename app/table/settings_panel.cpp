@@ -48,7 +48,7 @@ SettingsPanel::SettingsPanel(QWidget* surface, const Game& game) : Panel(surface
 
     create_first_rows(game);
     create_bank_rows(game.params);
-    create_bottom_rows(game.params);
+    create_bottom_rows();
 }
 
 QPushButton* SettingsPanel::add_button(const char* name, const QString& text, const QRect& geometry,
@@ -74,7 +74,6 @@ void SettingsPanel::fill_system_list(const Parameters& params) {
 }
 
 void SettingsPanel::create_first_rows(const Game& game) {
-    const Parameters& params = game.params;
     constexpr int label_y = 296;
     constexpr int field_y = 312;
     make_label(surface(), "Label1", text_from(setting_row(SettingId::GameModes).label), QRect(8, label_y, 116, kLabelHeight),
@@ -182,8 +181,8 @@ void SettingsPanel::create_bank_rows(const Parameters& params) {
     make_rule_line(surface(), "CGauge4", 476);
 }
 
-void SettingsPanel::create_bottom_rows(const Parameters& params) {
-    rule_rows_ = new RuleRowsPanel(surface(), *controls_, params);
+void SettingsPanel::create_bottom_rows() {
+    rule_rows_ = new RuleRowsPanel(surface(), *controls_);
 
     auto* bar5 = new Gauge(QColor(0x3a, 0x3b, 0x40), QColor(0x1f, 0x20, 0x23), surface());
     bar5->setObjectName(QStringLiteral("CGauge5"));

@@ -61,7 +61,7 @@ signals:
 private:
     void create_first_rows(const Game& game);
     void create_bank_rows(const Parameters& params);
-    void create_bottom_rows(const Parameters& params);
+    void create_bottom_rows();
     void fill_system_list(const Parameters& params);
 
     QPushButton* add_button(const char* name, const QString& text, const QRect& geometry,

@@ -16,7 +16,7 @@ namespace {
 // A session with a bet charged on the table, its books in order.
 Session session_with_a_bet() {
     Session session([] { return std::int64_t{1'000'000}; });
-    session.set_init_bet(5);
+    session.set(SettingId::Init_Bet, 5);
     for (int n = 1; n < 40 && session.game().table.chips.empty(); ++n)
         session.play_number(n % 37);
     return session;

@@ -105,9 +105,9 @@ class PauseTicksInEveryMode : public ::testing::TestWithParam<GameMode> {};
 TEST_P(PauseTicksInEveryMode, ASecondTurningOverBeforeTheLastTickReplaysTheSame) {
     std::int64_t now = 1'767'225'600;
     Session session([&now] { return now; });
-    session.set_mode(GetParam());
-    session.set_init_bet(1);
-    if (GetParam() == GameMode::Adaptive) session.set_n_count(10);
+    session.set(SettingId::GameModes, GetParam());
+    session.set(SettingId::Init_Bet, 1);
+    if (GetParam() == GameMode::Adaptive) session.set(SettingId::N_Count, 10);
     std::uint32_t state = 12345;
     int ticks = 0;
     for (int spin = 0; spin < 120; ++spin) {
