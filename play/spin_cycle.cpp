@@ -39,6 +39,8 @@ void Analyse(Game& game) {
     // money state as it was before this spin.
     SaveState(game);
     game.spins_entered += 1;
+    // A bet held back at the end of the session was for this spin only.
+    game.held_back = {};
     Animation_Analize(game);
     if (settlement_due(game)) {
         WinLoose(game);
