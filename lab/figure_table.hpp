@@ -34,9 +34,9 @@ struct FigureValue {
     std::string_view text;
 
     static FigureValue none() { return {}; }
-    static FigureValue of(std::int64_t value) { return {Kind::Whole, value, 0}; }
-    static FigureValue of_real(double value) { return {Kind::Real, 0, value}; }
-    static FigureValue flag(bool value) { return {Kind::Flag, value ? 1 : 0, 0}; }
+    static FigureValue of(std::int64_t value) { return {Kind::Whole, value, 0, {}}; }
+    static FigureValue of_real(double value) { return {Kind::Real, 0, value, {}}; }
+    static FigureValue flag(bool value) { return {Kind::Flag, value ? 1 : 0, 0, {}}; }
     static FigureValue of_text(std::string_view text) { return {Kind::Text, 0, 0, text}; }
     bool present() const { return kind != Kind::None; }
     // The value as a number to sort by; none sorts below every value.

@@ -63,8 +63,7 @@ std::string stop_words(StopReason reason, std::int64_t spin, std::int64_t bankro
         case StopReason::None:
             return {};
         case StopReason::RanOut:
-            return "The bankroll of " + grouped(bankroll) +
-                   " cannot cover the next bet: the session ended" + after + ".";
+            return "The bankroll cannot cover the next bet: the session ended" + after + at;
         case StopReason::StopLoss:
             return "The stop-loss ended the session" + after + at;
         case StopReason::TakeProfit:

@@ -21,8 +21,7 @@ std::vector<std::string> grid_verdict(const GridSummary& grid);
 
 // What ended a session before its last spin, in one sentence for the lab and
 // the window: "The stop-loss ended the session after spin 57, at a bankroll
-// of 1,000." A bankroll that cannot pay its next bet says "The bankroll of
-// 188 cannot cover the next bet: ...". Empty for a session that did not end.
+// of 1,000." Empty for a session that did not end.
 std::string stop_words(StopReason reason, std::int64_t spin, std::int64_t bankroll);
 
 // A share as a player reads it in a sentence: "38 %", "0.4 %".

@@ -297,7 +297,7 @@ real_file)
     fail "DB4000_1.txt does not end where its bank runs out: $out"
   run "$real_spins/DB4000_1.txt"
   grep -A2 -F 'such a run is a ruin' <<<"$out" | tail -1 |
-    grep -qF 'This run ran out of money. The bankroll of 188 cannot cover the next bet' ||
+    grep -qF 'This run ran out of money. The bankroll cannot cover the next bet: the session ended after spin 3,329, at a bankroll of 188.' ||
     fail "the ruin is not said first: $out"
   # A double-zero wheel's log, refused at its first "00".
   refused "1603_real_spins.txt:20:1: '00' is the double zero of an American wheel" \
