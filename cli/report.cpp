@@ -14,10 +14,6 @@ namespace quorvel::cli {
 
 namespace {
 
-std::string on_off(bool on) {
-    return on ? "on" : "off";
-}
-
 struct Column {
     std::string header;
     bool left;  // text columns align left, numbers right
