@@ -199,6 +199,7 @@ struct SpinState {
     // holds for the rest of the session.
     std::int64_t spins_entered = 0;
     StopReason stopped = StopReason::None;
+    std::int64_t stopped_after = 0;  // the spin after which it ended
     bool stops_lifted = false;
     SectorSet held_back;  // the chips of the bet the session ended before
 

@@ -220,6 +220,10 @@ std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const Lab
     chance.take_profit = share(take_profit);
     chance.mean_wagered = exact_mean(wagered);
     chance.expected_final = static_cast<double>(chance.start) - chance.mean_wagered / 37.0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (ran_out[i] == 0) chance.solvent_finals.push_back(finals[i]);
+    }
+    std::sort(chance.solvent_finals.begin(), chance.solvent_finals.end());
     std::sort(finals.begin(), finals.end());
     for (std::size_t b = 0; b < kBandPercents.size(); ++b)
         chance.final_percentiles[b] = percentile_of(finals, kBandPercents[b]);

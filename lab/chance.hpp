@@ -79,8 +79,10 @@ struct ChanceComparison {
     double take_profit = 0;  // share ended by the take-profit
     double as_good = 0;  // share that ended at or above the run's own final bankroll
     BankrollBands bands;
-    // Every session's final bankroll, lowest first: the histogram's data.
+    // Every session's final bankroll, lowest first, and those of the
+    // sessions that never ran out: the histogram's data.
     std::vector<std::int64_t> finals;
+    std::vector<std::int64_t> solvent_finals;
 };
 
 // The best final bankroll of a whole grid on fair spins, session by session,

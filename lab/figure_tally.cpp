@@ -64,12 +64,14 @@ RunFigures FigureTally::figures(const Game& game) const {
     figures.expected_final =
         static_cast<double>(saturating_add(start_, figures.adjustments)) - figures.expected_loss;
     if (game.stopped != StopReason::None) {
-        figures.stopped_at = figures.spins;
+        // Counted from the tally's first spin: a session's later spins, which
+        // place no bet, do not move it.
+        figures.stopped_at = figures.spins - (game.spins_entered - game.stopped_after);
         figures.stop_reason = game.stopped;
         // A bet the bankroll could not pay was not placed: the run ran out
         // there, as a run playing on shows a bankroll below zero there.
         if (game.stopped == StopReason::RanOut && figures.ran_out_at == 0)
-            figures.ran_out_at = figures.spins;
+            figures.ran_out_at = figures.stopped_at;
     }
     return figures;
 }

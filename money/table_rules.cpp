@@ -42,6 +42,7 @@ StopReason stop_rule_met(const Game& game) {
 void end_at_stop_rule(Game& game) {
     if (game.stopped != StopReason::None || game.stops_lifted) return;
     game.stopped = stop_rule_met(game);
+    if (game.stopped != StopReason::None) game.stopped_after = game.spins_entered;
 }
 
 bool cannot_cover(const Game& game) {
@@ -63,6 +64,7 @@ void end_at_next_bet(Game& game) {
     hand_back_stake(game);
     Disable_Bets(game);
     game.stopped = reason;
+    game.stopped_after = game.spins_entered;
 }
 
 std::string table_rules_fault(const Parameters& params) {

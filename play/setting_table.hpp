@@ -445,7 +445,7 @@ inline constexpr std::array kRows{
                         .range = kMaxSpinsRange,
                         .off_text = "off"}),
     row<&P::at_ruin>({.id = Id::at_ruin,
-                      .label = "When the bankroll cannot pay:",
+                      .label = "Out of money:",
                       .journal_key = "At ruin",
                       .stored_key = "at_ruin",
                       .lab_option = "at-ruin",

@@ -54,6 +54,7 @@ ChartBins chart_bins(std::span<const std::int64_t> sorted, std::span<const std::
 FinalsHistogram::FinalsHistogram(QWidget* parent)
     : QChartView(parent),
       bars_(new QAreaSeries(new QLineSeries, new QLineSeries)),
+      ruin_bar_(new QAreaSeries(new QLineSeries, new QLineSeries)),
       run_mark_(new QLineSeries),
       start_mark_(new QLineSeries),
       money_(new QValueAxis),
@@ -61,19 +62,23 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
     style_chart_view(*this, QStringLiteral("FinalsHistogram"), 220, 200);
     setToolTip(
         QStringLiteral("Where the fair sessions with the same settings ended; the end "
-                       "bars also hold the few beyond them. The line: where this run "
-                       "ended."));
+                       "bars also hold the few beyond them. The red bar on the left: the "
+                       "sessions that ran out of money. The line: where this run ended."));
 
     auto* chart = new QChart;
     style_chart(*chart);
-    bars_->setName(QStringLiteral("Fair sessions' finals"));
+    bars_->setName(QStringLiteral("Fair sessions"));
     bars_->setBrush(chance_inner_fill());
     bars_->setPen(QPen(chance_median_colour(), 1));
     start_mark_->setName(QStringLiteral("Start"));
     start_mark_->setPen(QPen(colour_from_bgr(kSilver).darker(130), 1, Qt::DotLine));
     run_mark_->setName(QStringLiteral("This run"));
     run_mark_->setPen(QPen(colour_from_bgr(kBankrollColour), 2));
+    ruin_bar_->setName(QStringLiteral("Ran out"));
+    ruin_bar_->setBrush(QColor(0xa0, 0x3c, 0x32));
+    ruin_bar_->setPen(QPen(QColor(0xe0, 0x70, 0x60), 1));
     chart->addSeries(bars_);
+    chart->addSeries(ruin_bar_);
     chart->addSeries(start_mark_);
     chart->addSeries(run_mark_);
     style_axis(*money_, QStringLiteral("Final bankroll"));
@@ -92,9 +97,10 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
 }
 
 void FinalsHistogram::set_finals(std::span<const std::int64_t> finals, std::int64_t run_final,
-                                 std::int64_t start) {
+                                 std::int64_t start, std::size_t ran_out) {
     const std::int64_t marks[] = {run_final, start};
     histogram_ = chart_bins(finals, marks, kBins);
+    if (histogram_.counts.empty() && ran_out > 0) histogram_ = {run_final, 1, {0}};
     QList<QPointF> tops;
     QList<QPointF> floor;
     std::int64_t most = 0;
@@ -111,23 +117,40 @@ void FinalsHistogram::set_finals(std::span<const std::int64_t> finals, std::int6
     if (!tops.isEmpty()) floor << QPointF(tops.front().x(), 0) << QPointF(tops.back().x(), 0);
     bars_->upperSeries()->replace(tops);
     bars_->lowerSeries()->replace(floor);
+    // The sessions that ran out stand apart, one bar's width left of the
+    // rest with a gap: a ruin is not a final like the others.
+    QList<QPointF> ruin;
+    QList<QPointF> ruin_floor;
+    if (ran_out > 0) {
+        const auto width = static_cast<double>(histogram_.width);
+        const double right = static_cast<double>(histogram_.low) - width / 2;
+        const auto count = static_cast<double>(ran_out);
+        ruin << QPointF(right - width, 0) << QPointF(right - width, count) << QPointF(right, count)
+             << QPointF(right, 0);
+        ruin_floor << QPointF(right - width, 0) << QPointF(right, 0);
+        most = std::max<std::int64_t>(most, static_cast<std::int64_t>(ran_out));
+    }
+    ruin_bar_->upperSeries()->replace(ruin);
+    ruin_bar_->lowerSeries()->replace(ruin_floor);
+    for (QLegendMarker* marker : chart()->legend()->markers(ruin_bar_))
+        marker->setVisible(ran_out > 0);
 
     const double top = std::max<double>(1.0, static_cast<double>(most)) * 1.08;
     const auto mark = [&](QLineSeries* series, std::int64_t at) {
-        series->replace(finals.empty() ? QList<QPointF>{}
+        series->replace(finals.empty() && ran_out == 0 ? QList<QPointF>{}
                                        : QList<QPointF>{{static_cast<double>(at), 0.0},
                                                         {static_cast<double>(at), top}});
     };
     mark(run_mark_, run_final);
     mark(start_mark_, start);
-    if (finals.empty()) {
+    if (finals.empty() && ran_out == 0) {
         // Ticks on whole numbers while empty: 4 ticks over 0-9, 5 over 0-8.
         money_->setRange(0, 9);
         sessions_->setRange(0, 8);
         return;
     }
-    const double low = static_cast<double>(histogram_.low);
-    const double high = tops.back().x();
+    const double low = ruin.isEmpty() ? static_cast<double>(histogram_.low) : ruin.front().x();
+    const double high = tops.isEmpty() ? ruin.back().x() : tops.back().x();
     const double margin = 0.03 * (high - low);
     money_->setRange(low - margin, high + margin);
     money_->applyNiceNumbers();

@@ -40,17 +40,21 @@ class FinalsHistogram : public QChartView {
 public:
     explicit FinalsHistogram(QWidget* parent = nullptr);
 
-    // The sessions' finals; an empty span clears the chart.
+    // The finals of the sessions that never ran out, and beside them, as a
+    // bar of its own left of the rest, the count of those that did; an
+    // empty chart when both are empty.
     void set_finals(std::span<const std::int64_t> finals, std::int64_t run_final,
-                    std::int64_t start);
+                    std::int64_t start, std::size_t ran_out = 0);
 
     const ChartBins& histogram() const { return histogram_; }
     QAreaSeries* bars() const { return bars_; }
+    QAreaSeries* ruin_bar() const { return ruin_bar_; }
     QLineSeries* run_mark() const { return run_mark_; }
 
 private:
     ChartBins histogram_;
     QAreaSeries* bars_;
+    QAreaSeries* ruin_bar_;
     QLineSeries* run_mark_;
     QLineSeries* start_mark_;
     QValueAxis* money_;

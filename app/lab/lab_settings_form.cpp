@@ -46,8 +46,8 @@ const std::array<FormLine, 8> kLines{{
     {{Id::CheckBox_Blind, Id::profit_aim_rule, Id::ProfitUnits}, false},
     {{Id::Losses_HowMuch, Id::Losses_Type, Id::Losses_Action, Id::Losses_ActionValue}, false},
     {{Id::Wins_HowMuch, Id::Wins_Type, Id::Wins_Action, Id::Wins_ActionValue}, false},
-    {{Id::table_min, Id::table_max, Id::at_max}},
-    {{Id::stop_loss, Id::take_profit, Id::max_spins}},
+    {{Id::table_min, Id::table_max}},
+    {{Id::stop_loss, Id::take_profit}},
 }};
 
 struct Line {

@@ -10,7 +10,9 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -19,6 +21,30 @@
 #include "lab/verdict.hpp"
 
 namespace quorvel {
+
+namespace {
+
+// A ruin is not a win: the chosen row of a run that ran out is marked in a
+// dark red, never in the selection's green.
+class RuinDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (!(option.state & QStyle::State_Selected) ||
+            !index.data(RunTableModel::RanOutRole).toBool()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        painter->fillRect(option.rect, QColor(0x5a, 0x1e, 0x1a));
+        QStyleOptionViewItem plain = option;
+        plain.state &= ~QStyle::State_Selected;
+        QStyledItemDelegate::paint(painter, plain, index);
+    }
+};
+
+}  // namespace
 
 RunList::RunList(QWidget* parent)
     : QWidget(parent),
@@ -30,6 +56,7 @@ RunList::RunList(QWidget* parent)
     setObjectName(QStringLiteral("RunList"));
     table_->setObjectName(QStringLiteral("RunTable"));
     table_->setModel(model_);
+    table_->setItemDelegate(new RuinDelegate(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setAlternatingRowColors(true);
@@ -52,6 +79,7 @@ RunList::RunList(QWidget* parent)
     solvent_first_->setToolTip(QStringLiteral(
         "Put the runs whose bankroll never fell below zero before those that ran out of "
         "money, whatever the column sorted by"));
+    solvent_first_->setChecked(model_->solvent_first());
     connect(solvent_first_, &QCheckBox::toggled, model_, &RunTableModel::set_solvent_first);
 
     export_->setObjectName(QStringLiteral("Export"));

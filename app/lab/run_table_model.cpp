@@ -112,6 +112,8 @@ QVariant RunTableModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return figure ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                           : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        case RanOutRole:
+            return ran_out(run);
         case Qt::ForegroundRole:
             // A ruin is not a win, whatever its final bankroll: the row reads
             // in the losses' red.

@@ -31,6 +31,8 @@ public:
     enum Column { File, Mode, Type, Sectors, System, FirstFigure };
     // The role that gives the number a figure sorts by.
     static constexpr int SortRole = Qt::UserRole + 1;
+    // True for a run that ran out of money: a ruin, never shown as a win.
+    static constexpr int RanOutRole = Qt::UserRole + 2;
 
     explicit RunTableModel(QObject* parent = nullptr);
 
@@ -63,7 +65,7 @@ private:
     std::vector<RunRow> rows_;
     int sort_column_ = FirstFigure;
     Qt::SortOrder sort_order_ = Qt::DescendingOrder;
-    bool solvent_first_ = false;
+    bool solvent_first_ = true;
 };
 
 // The runs as CSV, in the order given, under lines that say what they were

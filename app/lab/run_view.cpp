@@ -30,7 +30,8 @@ RunView::RunView(QWidget* parent)
       figures_(
           new FiguresPanel({"spins", "bets", "wins", "losses", "virtual_bets", "wagered", "paid",
                             "net", "final_bankroll", "max_bank", "min_bankroll", "max_drawdown",
-                            "longest_losing_streak", "largest_stake", "expected_loss"},
+                            "longest_losing_streak", "largest_stake", "expected_loss",
+                            "ran_out_at", "stopped_at", "stop_reason"},
                            3, this)),
       verdict_(new QLabel(this)),
       chart_(new BankrollChart(this)),
@@ -43,10 +44,12 @@ RunView::RunView(QWidget* parent)
     verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     verdict_->setMinimumWidth(180);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(figures_, 3, Qt::AlignTop);
-    top->addSpacing(10);
-    top->addWidget(verdict_, 2);
+    // The verdict under the figures, across the whole width: a ruin, the hit
+    // rate and the fair sessions take a few lines, which a narrow column
+    // would cut.
+    auto* top = new QVBoxLayout;
+    top->addWidget(figures_, 0, Qt::AlignTop);
+    top->addWidget(verdict_);
     auto* charts = new QHBoxLayout;
     charts->setSpacing(4);
     charts->addWidget(chart_, 3);
@@ -68,7 +71,9 @@ void RunView::show_run(const RunReport& run, std::span<const std::int64_t> bankr
     const bool compared = run.chance && run.chance->sessions > 0;
     chart_->set_bankroll(bankroll, compared ? &run.chance->bands : nullptr);
     if (compared) {
-        histogram_->set_finals(run.chance->finals, run.figures.final_bankroll, run.chance->start);
+        histogram_->set_finals(run.chance->solvent_finals, run.figures.final_bankroll,
+                               run.chance->start,
+                               run.chance->finals.size() - run.chance->solvent_finals.size());
     } else {
         histogram_->set_finals({}, 0, 0);
     }

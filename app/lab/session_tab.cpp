@@ -39,8 +39,9 @@ SessionTab::SessionTab(QWidget* parent)
       sectors_(new QTableWidget(6, kColumnCount, this)),
       summary_(new QLabel(this)),
       figures_(new FiguresPanel(
-          {"bets", "wins", "losses", "wagered", "paid", "net", "adjustments", "max_drawdown",
-           "expected_loss", "predictions", "hit_rate", "chance_hit_rate", "hit_rate_p"},
+          {"bets", "wins", "losses", "wagered", "paid", "net", "adjustments", "min_bankroll",
+           "max_drawdown", "ran_out_at", "stopped_at", "stop_reason", "expected_loss",
+           "predictions", "hit_rate", "chance_hit_rate", "hit_rate_p"},
           2, this)),
       verdict_(new QLabel(this)),
       chart_(new BankrollChart(this)) {

@@ -655,8 +655,13 @@ private slots:
         const QList<QAbstractSeries*> drawn = chart->chart()->series();
         QVERIFY(drawn.indexOf(chart->bankroll_series()) > drawn.indexOf(chart->outer_band()));
 
-        // Every session falls in a bar, and the mark stands where the run ended.
+        // Every session falls in a bar, those that ran out in a bar of their
+        // own, and the mark stands where the run ended.
         quorvel::FinalsHistogram* histogram = tab->run_view()->histogram();
+        const auto ruined = std::int64_t(chance->finals.size() - chance->solvent_finals.size());
+        QVERIFY(ruined > 0);
+        QCOMPARE(std::int64_t(std::llround(chance->ran_out * 1000)), ruined);
+        QCOMPARE(histogram->ruin_bar()->upperSeries()->at(1).y(), double(ruined));
         const quorvel::ChartBins& bars = histogram->histogram();
         std::int64_t sessions = 0;
         std::int64_t at_or_above = 0;
@@ -665,7 +670,7 @@ private slots:
             if (bars.low + std::int64_t(i) * bars.width >= run.figures.final_bankroll)
                 at_or_above += bars.counts[i];
         }
-        QCOMPARE(sessions, std::int64_t{1000});
+        QCOMPARE(sessions + ruined, std::int64_t{1000});
         QVERIFY(double(at_or_above) / 1000.0 <= chance->as_good + 0.025);
         QCOMPARE(histogram->run_mark()->at(0).x(), double(run.figures.final_bankroll));
 

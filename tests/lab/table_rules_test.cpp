@@ -72,7 +72,9 @@ TEST(TableRules, ARunThatEndedIsTheSameRunCutShortAndItsRuleHoldsThereFirst) {
         // on a sector passes the maximum unless the rule ends the session.
         EXPECT_GE(f.final_bankroll, 0);
         EXPECT_GE(f.min_bankroll, 0);
-        if (s.table_max) EXPECT_LE(f.largest_stake, 2 * *s.table_max);
+        if (s.table_max) {
+            EXPECT_LE(f.largest_stake, 2 * *s.table_max);
+        }
         if (f.stop_reason == StopReason::None) {
             EXPECT_EQ(f.spins, 300);
             continue;
@@ -176,7 +178,9 @@ TEST(TableRules, FairSessionsCountARuinAsARuinAndExpectTheHouseEdge) {
             EXPECT_LT(chance->expected_final, 300.0);
             EXPECT_DOUBLE_EQ(chance->expected_final, 300.0 - chance->mean_wagered / 37.0);
             EXPECT_GT(chance->stop_loss + chance->take_profit, 0.0);
-            if (ruin == AtRuinRule::Stop) EXPECT_GE(chance->finals.front(), 0);
+            if (ruin == AtRuinRule::Stop) {
+                EXPECT_GE(chance->finals.front(), 0);
+            }
         }
     }
 }
