@@ -14,12 +14,15 @@ namespace {
 constexpr mode_t kPrivateFolder = S_IRWXU;
 constexpr mode_t kPrivateFile = S_IRUSR | S_IWUSR;
 
-// Narrows what lstat finds of the given kind, never through a link.
-void narrow(const QString& path, mode_t kind, mode_t mode) {
+// Takes away what `allowed` does not hold from what lstat finds of the given
+// kind, never through a link. Nothing is ever added: a folder the user made
+// read-only stays so.
+void narrow(const QString& path, mode_t kind, mode_t allowed) {
     const QByteArray name = QFile::encodeName(path);
     struct stat status {};
     if (::lstat(name.constData(), &status) != 0 || (status.st_mode & S_IFMT) != kind) return;
-    if ((status.st_mode & 07777) != mode) ::chmod(name.constData(), mode);
+    const mode_t mode = status.st_mode & 07777;
+    if ((mode & allowed) != mode) ::chmod(name.constData(), mode & allowed);
 }
 
 }  // namespace

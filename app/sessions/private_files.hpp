@@ -12,9 +12,9 @@ namespace quorvel {
 // was made wider by an earlier version is narrowed the next time it is used.
 
 // Makes `folder` (and any missing folder above it, with the usual
-// permissions) and narrows `folder` itself to 0700. False when it cannot be made.
+// permissions) and narrows `folder` itself to 0700 at most. False when it cannot be made.
 bool make_private_folder(const QString& folder);
-// Narrows a regular file to 0600; a link or anything else is left alone.
+// Narrows a regular file to 0600 at most; a link or anything else is left alone.
 void make_private_file(const QString& file);
 
 }  // namespace quorvel
