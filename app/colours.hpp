@@ -18,6 +18,7 @@ inline constexpr int kBlack = 0;
 inline constexpr int kWhite = 16777215;
 inline constexpr int kSilver = 12632256;  // the window's background and quiet texts
 inline constexpr int kBankrollColour = 457184;
+inline constexpr int kBankrollShortColour = 0x5050ff;  // a bankroll that cannot pay its bet
 inline constexpr int kMaxProfitColour = 4606114;
 inline constexpr int kMaxProfitFlashColour = 5197823;
 inline constexpr int kProfitBetColour = 9671424;

@@ -14,10 +14,6 @@ namespace quorvel::cli {
 
 namespace {
 
-std::string on_off(bool on) {
-    return on ? "on" : "off";
-}
-
 struct Column {
     std::string header;
     bool left;  // text columns align left, numbers right
@@ -170,6 +166,10 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
             continue;
         if ((name == "wins" || name == "losses") && !custom) continue;
         if (name == "n-count" && !adaptive) continue;
+        // The table's rules in force only: a limit or a stop rule that is
+        // off says nothing, nor does the rule at a maximum there is not.
+        if (value == "none" || value == "off") continue;
+        if (name == "at-max" && !s.table_max) continue;
         details += (details.empty() ? "" : ", ") + name + ' ' + value;
     }
     out << details << '\n';
@@ -179,7 +179,11 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
     if (title.grid) {
+        // A run that ran out never ranks above one that did not.
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            const bool out_a = runs[a].figures.ran_out_at != 0;
+            const bool out_b = runs[b].figures.ran_out_at != 0;
+            if (out_a != out_b) return out_b;
             return runs[a].figures.final_bankroll > runs[b].figures.final_bankroll;
         });
     }
@@ -212,7 +216,8 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
         if (figure.only_when_used &&
             std::none_of(runs.begin(), runs.end(), [&figure](const RunReport& run) {
                 const FigureValue value = figure.value(run);
-                return value.present() && value.number() != 0;
+                return value.kind == FigureValue::Kind::Text ||
+                       (value.present() && value.number() != 0);
             })) {
             continue;
         }
@@ -226,9 +231,14 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
            "Hit rate: predictions won, real and virtual. p: how often chance alone hits at "
            "least as often.\n";
     if (std::any_of(runs.begin(), runs.end(),
+                    [](const RunReport& run) { return run.figures.stopped_at != 0; })) {
+        out << "Ended, Ended by: the spin after which a rule of the table ended the run, and the "
+               "rule.\n";
+    }
+    if (std::any_of(runs.begin(), runs.end(),
                     [](const RunReport& run) { return run.figures.ran_out_at != 0; })) {
-        out << "Ran out: the first spin after which the bankroll was below zero; such a run is "
-               "a ruin, whatever its Final.\n";
+        out << "Ran out: the spin after which the bankroll could not pay the next bet (playing "
+               "on, fell below zero); such a run is a ruin, whatever its Final.\n";
     }
 }
 

@@ -140,6 +140,11 @@ struct ProfitBet {
     bool operator==(const ProfitBet&) const = default;
 };
 
+// Why the session ended before the player stopped: the bankroll could not pay
+// the next bet, a stop rule was met, or the next stake was above the table's
+// maximum. A session that ended places no more bets.
+enum class StopReason { None, RanOut, StopLoss, TakeProfit, MaxSpins, TableMaximum };
+
 // The books of the test bankroll, kept where the bankroll moves, so that every
 // unit can be accounted for: at any moment
 // Bankroll = start + adjustments + result - on_table.
@@ -188,6 +193,14 @@ struct SpinState {
     int Loss_Streak = 0;          // losses settled since the last win or safe-level release
     std::int64_t Label28 = 1000;  // the minimal-profit bet of the last paid win
     ProfitBet profit_bet;         // the profit bet of the last settlement
+
+    // The table's rules: the spins entered, why the session ended (if it
+    // did), and whether the player chose to play on past a stop, which
+    // holds for the rest of the session.
+    std::int64_t spins_entered = 0;
+    StopReason stopped = StopReason::None;
+    bool stops_lifted = false;
+    SectorSet held_back;  // the chips of the bet the session ended before
 
     bool operator==(const SpinState&) const = default;
 };

@@ -22,6 +22,10 @@ inline constexpr SpinRange kProfitUnitsRange{1, 100000};
 inline constexpr SpinRange kRuleValueRange{1,
                                            1000000};  // the counts and values of the custom rules
 inline constexpr SpinRange kFocusCatchRange{1, 1000};
+// The table's limits on a stake per sector, and the stop rules' amounts.
+inline constexpr SpinRange kTableLimitRange{1, 1000000};
+inline constexpr SpinRange kStopAmountRange{0, 100000000};
+inline constexpr SpinRange kMaxSpinsRange{1, 100000000};
 
 // A spin edit read where no rule stops on an empty edit: empty reads as its
 // least value.
@@ -62,6 +66,18 @@ struct Parameters {
     bool ChBx_Get_Minimal_Profit = true;
     bool ChBx_ProfitBet = false;
     bool ChBx_ManualBetReset = true;
+
+    // The table's rules: its limits on the stake per sector (none where
+    // empty), what a stake above the maximum does, the stop rules (off where
+    // empty) and what happens when the bankroll cannot pay the next bet. The
+    // window starts as a table without limits that lends to the player.
+    std::optional<int> table_min;
+    std::optional<int> table_max;
+    AtMaxRule at_max = AtMaxRule::Cap;
+    std::optional<int> stop_loss;
+    std::optional<int> take_profit;
+    std::optional<int> max_spins;
+    AtRuinRule at_ruin = AtRuinRule::PlayOn;
 
     // The invisible spin edit that takes the keyboard focus after a list choice.
     std::optional<int> FocusCatch = 1;

@@ -27,6 +27,10 @@ enum class WinCount { Wins, WinsInARow };
 enum class WinAction { Add, Subtract, Multiply, Divide, Set, DoNothing };
 // Which of the three profit-aim round buttons is selected; exactly one is.
 enum class ProfitAimRule { OnAnyProfit, OnEqual, SetUnits };
+// What the table does with a stake above its maximum.
+enum class AtMaxRule { Cap, Reset, Stop };
+// What happens when the bankroll cannot pay the next bet.
+enum class AtRuinRule { Stop, PlayOn };
 
 template <typename E>
 struct Selector;
@@ -75,6 +79,17 @@ template <>
 struct Selector<ProfitAimRule> {
     static constexpr std::array<std::string_view, 3> items{"On any profit", "On profit or equal",
                                                            "Set units"};
+};
+
+template <>
+struct Selector<AtMaxRule> {
+    static constexpr std::array<std::string_view, 3> items{"Cap the stake", "Back to the base bet",
+                                                           "End the session"};
+};
+
+template <>
+struct Selector<AtRuinRule> {
+    static constexpr std::array<std::string_view, 2> items{"End the session", "Play on"};
 };
 
 template <typename E>

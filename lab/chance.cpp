@@ -173,6 +173,8 @@ std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const Lab
     std::vector<std::int64_t> samples(count * points.size());
     std::vector<std::int64_t> finals(count);
     std::vector<char> ran_out(count);
+    std::vector<StopReason> stops(count);
+    std::vector<std::int64_t> wagered(count);
     StepCounter steps(options.progress);
 
     for_each_index(count, options.threads, [&](std::size_t index) {
@@ -185,25 +187,39 @@ std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const Lab
         const RunResult result = run_spins(fair, settings, run);
         finals[index] = result.figures.final_bankroll;
         ran_out[index] = result.figures.ran_out_at != 0;
+        stops[index] = result.figures.stop_reason;
+        wagered[index] = result.figures.wagered;
         steps.add(spins);
     });
     if (cancelled(options)) return std::nullopt;
 
     std::size_t ahead = 0;
+    std::size_t behind = 0;
     std::size_t as_good = 0;
     std::size_t out = 0;
+    std::size_t stop_loss = 0;
+    std::size_t take_profit = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        ahead += finals[i] > chance.start ? 1 : 0;
+        // A session that borrowed to get there did not end ahead.
+        ahead += finals[i] > chance.start && ran_out[i] == 0 ? 1 : 0;
+        behind += finals[i] <= chance.start && ran_out[i] == 0 ? 1 : 0;
         as_good += finals[i] >= run_final ? 1 : 0;
         out += ran_out[i] != 0 ? 1 : 0;
+        stop_loss += stops[i] == StopReason::StopLoss ? 1 : 0;
+        take_profit += stops[i] == StopReason::TakeProfit ? 1 : 0;
     }
     const auto share = [count](std::size_t part) {
         return static_cast<double>(part) / static_cast<double>(count);
     };
     chance.final_mean = exact_mean(finals);
     chance.ahead = share(ahead);
+    chance.behind = share(behind);
     chance.as_good = share(as_good);
     chance.ran_out = share(out);
+    chance.stop_loss = share(stop_loss);
+    chance.take_profit = share(take_profit);
+    chance.mean_wagered = exact_mean(wagered);
+    chance.expected_final = static_cast<double>(chance.start) - chance.mean_wagered / 37.0;
     std::sort(finals.begin(), finals.end());
     for (std::size_t b = 0; b < kBandPercents.size(); ++b)
         chance.final_percentiles[b] = percentile_of(finals, kBandPercents[b]);

@@ -66,8 +66,17 @@ struct ChanceComparison {
     // The final bankroll's percentiles (kBandPercents) and mean.
     std::array<double, kBandPercents.size()> final_percentiles{};
     double final_mean = 0;
-    double ahead = 0;    // share of sessions that ended above the start
-    double ran_out = 0;  // share whose shown bankroll fell below zero at some spin
+    // The result the house edge expects, session by session, averaged: the
+    // start less 1/37 of the mean staked. Exact in expectation and always
+    // below the start, where the sample mean of the finals can hide a rare
+    // ruin.
+    double expected_final = 0;
+    double mean_wagered = 0;
+    double ahead = 0;    // share that ended above the start and never ran out
+    double behind = 0;   // share that ended at or below the start and never ran out
+    double ran_out = 0;  // share that could not pay a bet (or, playing on, fell below zero)
+    double stop_loss = 0;    // share ended by the stop-loss
+    double take_profit = 0;  // share ended by the take-profit
     double as_good = 0;  // share that ended at or above the run's own final bankroll
     BankrollBands bands;
     // Every session's final bankroll, lowest first: the histogram's data.

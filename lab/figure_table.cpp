@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "lab/session_log.hpp"
+#include "money/table_rules.hpp"
 
 namespace quorvel {
 
@@ -70,6 +71,18 @@ const Figure kFigures[] = {
          return r.figures.ran_out_at != 0 ? V::of(r.figures.ran_out_at) : V::none();
      },
      true},
+    {"stopped_at", "Ended at spin", "Ended", FigureFormat::Spin,
+     [](const RunReport& r) {
+         return r.figures.stopped_at != 0 ? V::of(r.figures.stopped_at) : V::none();
+     },
+     true},
+    {"stop_reason", "Ended by", "Ended by", FigureFormat::Text,
+     [](const RunReport& r) {
+         return r.figures.stop_reason != StopReason::None
+                    ? V::of_text(stop_reason_key(r.figures.stop_reason))
+                    : V::none();
+     },
+     true},
     {"max_drawdown", "Max drawdown", "Drawdown", FigureFormat::Money,
      [](const RunReport& r) { return V::of(r.figures.max_drawdown); }},
     {"longest_losing_streak", "Losing streak", "Lost run", FigureFormat::Count,
@@ -78,6 +91,8 @@ const Figure kFigures[] = {
      [](const RunReport& r) { return V::of(r.figures.largest_stake); }},
     {"expected_loss", "Expected loss", "Exp. loss", FigureFormat::Hundredths,
      [](const RunReport& r) { return V::of_real(r.figures.expected_loss); }},
+    {"expected_final", "Expected final", "", FigureFormat::Hundredths,
+     [](const RunReport& r) { return V::of_real(r.figures.expected_final); }},
     // The hit rate against chance: exact, for every run.
     {"predictions", "Predictions", "", FigureFormat::Count,
      [](const RunReport& r) { return V::of(r.hit.predictions); }},
@@ -112,10 +127,18 @@ const Figure kFigures[] = {
      [](const RunReport& r) { return chance_final(r, 4); }},
     {"chance_final_mean", "Chance final, mean", "", FigureFormat::Hundredths,
      [](const RunReport& r) { return made(r) ? V::of_real(r.chance->final_mean) : V::none(); }},
+    {"chance_expected_final", "Chance expected final", "", FigureFormat::Hundredths,
+     [](const RunReport& r) {
+         return made(r) ? V::of_real(r.chance->expected_final) : V::none();
+     }},
     {"chance_ahead", "Chance sessions ahead", "", FigureFormat::Share,
      [](const RunReport& r) { return made(r) ? V::of_real(r.chance->ahead) : V::none(); }},
     {"chance_ran_out", "Chance sessions out of money", "", FigureFormat::Share,
      [](const RunReport& r) { return made(r) ? V::of_real(r.chance->ran_out) : V::none(); }},
+    {"chance_stop_loss", "Chance sessions ended by the stop-loss", "", FigureFormat::Share,
+     [](const RunReport& r) { return made(r) ? V::of_real(r.chance->stop_loss) : V::none(); }},
+    {"chance_take_profit", "Chance sessions ended by the take-profit", "", FigureFormat::Share,
+     [](const RunReport& r) { return made(r) ? V::of_real(r.chance->take_profit) : V::none(); }},
     {"chance_as_good", "Chance does as well", "", FigureFormat::Share,
      [](const RunReport& r) { return made(r) ? V::of_real(r.chance->as_good) : V::none(); }},
 };
@@ -131,6 +154,8 @@ double FigureValue::number() const {
             return static_cast<double>(whole);
         case Kind::Real:
             return real;
+        case Kind::Text:
+            return 0;
     }
     return 0;
 }
@@ -181,6 +206,9 @@ std::string data_text(const Figure& figure, const RunReport& run) {
             return std::to_string(value.whole);
         case FigureValue::Kind::Flag:
             return value.whole != 0 ? "true" : "false";
+        case FigureValue::Kind::Text:
+            // Words of a fixed list, which need no escape.
+            return '"' + std::string(value.text) + '"';
         case FigureValue::Kind::Real:
             break;
     }
@@ -210,6 +238,8 @@ std::string shown_figure(const Figure& figure, const RunReport& run) {
             return p_value_text(number);
         case FigureFormat::YesNo:
             return value.whole != 0 ? "yes" : "no";
+        case FigureFormat::Text:
+            return std::string(value.text);
     }
     return {};
 }

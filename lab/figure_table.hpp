@@ -21,20 +21,23 @@ enum class FigureFormat {
     Probability,  // a p-value: 0.64, 0.003, < 0.001
     Spin,         // the number of a spin, or none
     YesNo,        // true or false
+    Text,         // a word of a fixed list: "ran out"
 };
 
 // A figure's value for one run: a whole number, a real one, or none (a hit
 // rate without predictions, a comparison that was not made).
 struct FigureValue {
-    enum class Kind { None, Whole, Real, Flag };
+    enum class Kind { None, Whole, Real, Flag, Text };
     Kind kind = Kind::None;
     std::int64_t whole = 0;
     double real = 0;
+    std::string_view text;
 
     static FigureValue none() { return {}; }
-    static FigureValue of(std::int64_t value) { return {Kind::Whole, value, 0}; }
-    static FigureValue of_real(double value) { return {Kind::Real, 0, value}; }
-    static FigureValue flag(bool value) { return {Kind::Flag, value ? 1 : 0, 0}; }
+    static FigureValue of(std::int64_t value) { return {Kind::Whole, value, 0, {}}; }
+    static FigureValue of_real(double value) { return {Kind::Real, 0, value, {}}; }
+    static FigureValue flag(bool value) { return {Kind::Flag, value ? 1 : 0, 0, {}}; }
+    static FigureValue of_text(std::string_view text) { return {Kind::Text, 0, 0, text}; }
     bool present() const { return kind != Kind::None; }
     // The value as a number to sort by; none sorts below every value.
     double number() const;

@@ -61,6 +61,16 @@ RunFigures FigureTally::figures(const Game& game) const {
     figures.max_bank = game.Max_Bank;
     figures.prediction_sectors = game.params.BettingType == BetType::Double ? 2 : 1;
     figures.expected_loss = static_cast<double>(figures.wagered) / kPocketCount;
+    figures.expected_final =
+        static_cast<double>(saturating_add(start_, figures.adjustments)) - figures.expected_loss;
+    if (game.stopped != StopReason::None) {
+        figures.stopped_at = figures.spins;
+        figures.stop_reason = game.stopped;
+        // A bet the bankroll could not pay was not placed: the run ran out
+        // there, as a run playing on shows a bankroll below zero there.
+        if (game.stopped == StopReason::RanOut && figures.ran_out_at == 0)
+            figures.ran_out_at = figures.spins;
+    }
     return figures;
 }
 

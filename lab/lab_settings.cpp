@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 
+#include "money/table_rules.hpp"
 #include "game/game.hpp"
 #include "money/bankroll.hpp"
 #include "money/bet_state.hpp"
@@ -380,6 +381,7 @@ void apply_settings(Game& game, const LabSettings& settings) {
 }
 
 std::string settings_error(const LabSettings& settings) {
+    if (std::string fault = table_rules_fault(settings); !fault.empty()) return fault;
     const auto offered = systems_offered(settings.BettingType);
     if (std::find(offered.begin(), offered.end(), settings.BettingSystem) != offered.end())
         return {};

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "game/game.hpp"
+
 namespace quorvel {
 
 // The books of one run, as the lab defines them. Money is in betting units.
@@ -38,6 +40,13 @@ struct RunFigures {
     // player would not have had the money for a bet the table asked for; 0
     // when it never was.
     std::int64_t ran_out_at = 0;
+    // The spin after which a rule of the table ended the run, and the rule;
+    // 0 and StopReason::None when the run played every spin.
+    std::int64_t stopped_at = 0;
+    StopReason stop_reason = StopReason::None;
+    // start + adjustments - wagered / 37: the result the house edge expects
+    // for what was staked.
+    double expected_final = 0;
 
     bool operator==(const RunFigures&) const = default;
 };

@@ -81,6 +81,14 @@ RunResult run_spins(std::span<const std::uint8_t> spins, const LabSettings& sett
             row.bankroll_after = game.Bankroll;
             result.ledger.push_back(row);
         }
+        // A rule of the table ended the session: the player leaves the table.
+        if (game.stopped != StopReason::None) break;
+    }
+    // A session that ended keeps its bankroll at every later point sampled:
+    // the player left the table with it.
+    if (game.stopped != StopReason::None) {
+        while (next_sample < options.sample_spins.size())
+            options.samples[next_sample++] = game.Bankroll;
     }
     result.figures = tally.figures(game);
     if (options.progress && !result.cancelled) options.progress(spins.size());

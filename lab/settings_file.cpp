@@ -5,9 +5,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "play/session.hpp"
+#include "play/setting_table.hpp"
 #include "play/stored_settings.hpp"
 
 namespace quorvel {
@@ -42,6 +44,7 @@ StoredSettingsReading parse_stored_settings(std::string_view text, std::string_v
     Session session([] { return std::int64_t{kDefaultLabSeed}; });
     bool in_group = false;
     bool group_seen = false;
+    std::set<std::string, std::less<>> keys_seen;
     std::size_t line_number = 0;
     while (!text.empty()) {
         ++line_number;
@@ -67,6 +70,7 @@ StoredSettingsReading parse_stored_settings(std::string_view text, std::string_v
             reading.error = where + std::string(key) + ": " + error;
             return reading;
         }
+        keys_seen.emplace(key);
     }
     if (!group_seen) {
         reading.error = std::string(name) + ": no [" + std::string(kSettingsGroup) +
@@ -74,6 +78,12 @@ StoredSettingsReading parse_stored_settings(std::string_view text, std::string_v
         return reading;
     }
     reading.settings = settings_of(session.game());
+    // A setting the file does not hold (one older versions did not store)
+    // plays as the lab plays it, not as the window starts.
+    for (const SettingRow& row : setting_rows()) {
+        if (row.lab_default && !keys_seen.contains(row.stored_key))
+            row.put(reading.settings, *row.lab_default);
+    }
     return reading;
 }
 

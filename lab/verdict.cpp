@@ -20,6 +20,28 @@ std::string p_words(double p) {
     return text.front() == '<' ? "p " + text : "p = " + text;
 }
 
+// What the fair sessions did: ruin first whenever any ran out, then ahead
+// and behind, the median, and the loss the house edge expects on average,
+// which a rare ruin cannot hide as the sample mean of the finals can.
+std::string chance_words(const ChanceComparison& c) {
+    std::string line = "On " + grouped(c.sessions) + " fair sessions of " +
+                       grouped(static_cast<std::int64_t>(c.spins)) + " spins with these settings: ";
+    if (c.ran_out > 0) line += share_words(c.ran_out) + " ran out of money, ";
+    line += share_words(c.ahead) + " ended ahead, " + share_words(c.behind) +
+            " ended behind; the median ends at " + whole(c.final_percentiles[2]);
+    if (c.mean_wagered > 0) {
+        line += ", and on average a session loses " + whole(c.mean_wagered / 37.0) +
+                " (1/37 of the " + whole(c.mean_wagered) + " staked).";
+    } else {
+        line += ", and no session staked anything.";
+    }
+    if (c.stop_loss > 0 || c.take_profit > 0) {
+        line += " The stop-loss ended " + share_words(c.stop_loss) + " of them, the take-profit " +
+                share_words(c.take_profit) + ".";
+    }
+    return line + " " + share_words(c.as_good) + " did at least as well as this file.";
+}
+
 }  // namespace
 
 std::string share_words(double share) {
@@ -34,8 +56,42 @@ std::string share_words(double share) {
     return buffer;
 }
 
+std::string stop_words(StopReason reason, std::int64_t spin, std::int64_t bankroll) {
+    const std::string after = " after spin " + grouped(spin);
+    const std::string at = ", at a bankroll of " + grouped(bankroll) + ".";
+    switch (reason) {
+        case StopReason::None:
+            return {};
+        case StopReason::RanOut:
+            return "The bankroll cannot cover the next bet: the session ended" + after + at;
+        case StopReason::StopLoss:
+            return "The stop-loss ended the session" + after + at;
+        case StopReason::TakeProfit:
+            return "The take-profit ended the session" + after + at;
+        case StopReason::MaxSpins:
+            return "The limit of spins ended the session" + after + at;
+        case StopReason::TableMaximum:
+            return "The next stake is above the table maximum: the session ended" + after + at;
+    }
+    return {};
+}
+
 std::vector<std::string> run_verdict(const RunReport& run) {
     std::vector<std::string> lines;
+    // A ruin comes before anything else: whatever the run's final, the
+    // player could not have played it.
+    const RunFigures& f = run.figures;
+    if (f.stop_reason == StopReason::RanOut) {
+        lines.push_back("This run ran out of money. " +
+                        stop_words(f.stop_reason, f.stopped_at, f.final_bankroll));
+    } else if (f.ran_out_at != 0) {
+        lines.push_back("This run ran out of money at spin " + grouped(f.ran_out_at) +
+                        " and played on with money the player did not have: the bankroll fell "
+                        "below zero, lowest " +
+                        grouped(f.min_bankroll) + ".");
+    }
+    if (f.stop_reason != StopReason::None && f.stop_reason != StopReason::RanOut)
+        lines.push_back(stop_words(f.stop_reason, f.stopped_at, f.final_bankroll));
     const HitRate& hit = run.hit;
     if (!hit.any()) {
         lines.push_back("Hit rate: no predictions; chance alone hits " + percent_text(hit.chance) +
@@ -63,20 +119,9 @@ std::vector<std::string> run_verdict(const RunReport& run) {
         lines.push_back(line);
     }
     if (run.chance && run.chance->sessions > 0) {
-        const ChanceComparison& c = *run.chance;
-        lines.push_back("On " + grouped(c.sessions) + " fair sessions of " +
-                        grouped(static_cast<std::int64_t>(c.spins)) +
-                        " spins with these settings, the median ends at " +
-                        whole(c.final_percentiles[2]) + "; " + share_words(c.ahead) +
-                        " end ahead; " + share_words(c.ran_out) + " ran out of money; " +
-                        share_words(c.as_good) + " did at least as well as this file.");
+        lines.push_back(chance_words(*run.chance));
     } else if (!run.chance_skipped.empty()) {
         lines.push_back(run.chance_skipped);
-    }
-    if (run.figures.ran_out_at != 0) {
-        lines.push_back("This run ran out of money at spin " + grouped(run.figures.ran_out_at) +
-                        ": the bankroll fell below zero, lowest " +
-                        grouped(run.figures.min_bankroll) + ".");
     }
     return lines;
 }

@@ -19,6 +19,11 @@ std::vector<std::string> run_verdict(const RunReport& run);
 // (Holm), and the best of the grid on fair spins.
 std::vector<std::string> grid_verdict(const GridSummary& grid);
 
+// What ended a session before its last spin, in one sentence for the lab and
+// the window: "The stop-loss ended the session after spin 57, at a bankroll
+// of 1,000." Empty for a session that did not end.
+std::string stop_words(StopReason reason, std::int64_t spin, std::int64_t bankroll);
+
 // A share as a player reads it in a sentence: "38 %", "0.4 %".
 std::string share_words(double share);
 

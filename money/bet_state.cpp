@@ -9,6 +9,7 @@
 #include "money/progression.hpp"
 #include "money/saturating.hpp"
 #include "money/settlement.hpp"
+#include "money/table_rules.hpp"
 
 namespace quorvel {
 
@@ -29,7 +30,7 @@ ProgressionSystem double_bet_twin(ProgressionSystem system) {
 }  // namespace
 
 void set_bet_size(Game& game, std::int64_t bet) {
-    game.Bet_Size = capped_bet(bet);
+    game.Bet_Size = capped_bet(stake_within_limits(game, bet));
 }
 
 std::int64_t stake_on_table(const Game& game) {

@@ -41,7 +41,8 @@ void BettingTypeChange(Game& game);
 // The base bet (or the focus sink, which shares the handler) changed.
 void Init_BetChange(Game& game);
 
-// Sets the stake per sector in play. No stake goes above kMaxBet.
+// Sets the stake per sector in play, within the table's limits. No stake
+// goes above kMaxBet.
 void set_bet_size(Game& game, std::int64_t bet);
 
 // Bet_Size for the entry Bet_Step of the active table at the base bet; keeps

@@ -20,7 +20,7 @@ Sector sector_at(std::optional<int> index) {
 
 // The keys are the window's own words where it has them; they may not
 // change, since old journals are read by them.
-const std::array<ActionRow, 10> kRows{{
+const std::array<ActionRow, 11> kRows{{
     {Id::Number, "number", A::Number, {0, kNumberCount - 1},
      [](Session& s, std::optional<int> n) { return s.enter_number(n.value_or(-1)); }},
     {Id::PauseEnd, "pause end", A::True, {},
@@ -40,6 +40,7 @@ const std::array<ActionRow, 10> kRows{{
      [](Session& s, std::optional<int>) { return s.set_bankroll(); }},
     {Id::FocusSink, "focus sink", A::Entry, kFocusCatchRange,
      [](Session& s, std::optional<int> entry) { return s.set_focus_sink(entry); }},
+    {Id::PlayOn, "play on", A::True, {}, [](Session& s, std::optional<int>) { return s.play_on(); }},
 }};
 
 }  // namespace

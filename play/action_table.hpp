@@ -29,6 +29,7 @@ enum class ActionId {
     ManualBetReset,
     SetBankroll,
     FocusSink,
+    PlayOn,
 };
 
 // What an action's value in the journal holds.

@@ -254,6 +254,15 @@ bool Session::set_bankroll() {
     return true;
 }
 
+bool Session::play_on() {
+    if (game_.stopped == StopReason::None) return false;
+    now();
+    quorvel::play_on(game_);
+    record_bool(action_key(ActionId::PlayOn), true);
+    after_action();
+    return true;
+}
+
 // A setting is recorded as its control shows it: a list's item text, a
 // field's number (null while it is empty), a box's true or false.
 void Session::record_setting(const SettingRow& row, SettingValue value) {

@@ -106,6 +106,7 @@ public:
     bool reset_matrix();      // "Reset Matrix"
     bool manual_bet_reset();  // "Manual Bet Reset"
     bool set_bankroll();      // "SET BANKROLL"
+    bool play_on();           // "Play on" past the end of the session
 
     // A setting, as its control sets it: the value is stored, the operation
     // the control runs follows, and the choice is recorded. A value the

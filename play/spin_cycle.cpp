@@ -3,11 +3,15 @@
 
 #include "play/spin_cycle.hpp"
 
+#include <utility>
+
 #include "game/game.hpp"
 #include "game/history.hpp"
 #include "game/table.hpp"
 #include "money/minimal_profit.hpp"
+#include "money/bet_state.hpp"
 #include "money/settlement.hpp"
+#include "money/table_rules.hpp"
 #include "play/snapshot.hpp"
 #include "predict/deep_scan.hpp"
 #include "predict/prediction.hpp"
@@ -34,6 +38,9 @@ void Analyse(Game& game) {
     // The snapshot comes before the settlement, so that an undo returns to the
     // money state as it was before this spin.
     SaveState(game);
+    game.spins_entered += 1;
+    // A bet held back at the end of the session was for this spin only.
+    game.held_back = {};
     Animation_Analize(game);
     if (settlement_due(game)) {
         WinLoose(game);
@@ -64,8 +71,32 @@ void Timer_AnalyseTimer(Game& game) {
 void end_analysis_pause(Game& game) {
     stop_analysis_pause(game);
     game.table.Background_Blur = false;
+    end_at_stop_rule(game);
+    place_next_bet(game);
+}
+
+void place_next_bet(Game& game) {
     Prediction(game);
     Get_Minimal_Profit(game);
+    end_at_next_bet(game);
+}
+
+bool play_on(Game& game) {
+    if (game.stopped == StopReason::None) return false;
+    game.stopped = StopReason::None;
+    game.stops_lifted = true;
+    // A number being analysed places its bet when its pause ends. Otherwise
+    // the bet the session ended before goes on the table as it was shown,
+    // or, where a stop rule ended it before any bet, the next bet is
+    // predicted now.
+    if (analysis_running(game)) return true;
+    if (!game.held_back.empty()) {
+        game.table.chips = std::exchange(game.held_back, {});
+        charge_stake(game, static_cast<int>(game.table.chips.size()));
+    } else {
+        place_next_bet(game);
+    }
+    return true;
 }
 
 bool analysis_running(const Game& game) {

@@ -22,6 +22,12 @@ void Timer_AnalyseTimer(Game& game);
 // The end of the pause: the next bet is predicted and sized. A headless run or a
 // test calls this right after enter_number instead of ticking the timer.
 void end_analysis_pause(Game& game);
+// The next bet predicted, sized and charged, unless the session has ended;
+// a bet the table's rules do not allow ends the session instead.
+void place_next_bet(Game& game);
+// "Play on": lifts the stop for the rest of the session and places the bet
+// it held back. False when the session had not ended.
+bool play_on(Game& game);
 bool analysis_running(const Game& game);
 // Stops Timer_Analyse and empties the gauge; the pause is over.
 void stop_analysis_pause(Game& game);

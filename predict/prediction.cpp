@@ -72,6 +72,8 @@ void Prediction(Game& game) {
     Enable_All(game);
     BlindAutomationReset(game);
     game.Bankroll_At_Prediction = game.Bankroll;
+    // A session that ended places no more bets.
+    if (game.stopped != StopReason::None) return;
     run_predictor(game);
 }
 

@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include "app/widgets/setting_widget.hpp"
 #include "money/progression.hpp"
 
 namespace quorvel {
@@ -24,7 +25,7 @@ namespace quorvel {
 namespace {
 
 QString text(std::string_view item) {
-    return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+    return setting_text(item);
 }
 
 // The lines of the form that hold more than one setting: the first
@@ -38,13 +39,15 @@ struct FormLine {
 };
 
 using Id = SettingId;
-const std::array<FormLine, 6> kLines{{
+const std::array<FormLine, 8> kLines{{
     {{Id::BettingType, Id::BettingSectors}, false},
     {{Id::Init_Bet, Id::N_Count}},
     {{Id::CSpinEdit1, Id::Safe_Level}},
     {{Id::CheckBox_Blind, Id::profit_aim_rule, Id::ProfitUnits}, false},
     {{Id::Losses_HowMuch, Id::Losses_Type, Id::Losses_Action, Id::Losses_ActionValue}, false},
     {{Id::Wins_HowMuch, Id::Wins_Type, Id::Wins_Action, Id::Wins_ActionValue}, false},
+    {{Id::table_min, Id::table_max, Id::at_max}},
+    {{Id::stop_loss, Id::take_profit, Id::max_spins}},
 }};
 
 struct Line {
@@ -86,13 +89,6 @@ QString line_label(SettingId first) {
     }
 }
 
-// A list's rows stand for the values from the least one up, unless an item
-// carries the value it stands for (the systems the betting type offers).
-SettingValue list_value(const QComboBox* list, const SettingRow& row) {
-    const QVariant data = list->currentData();
-    if (data.isValid()) return data.toInt();
-    return list->currentIndex() + row.range.minimum;
-}
 
 }  // namespace
 
@@ -141,40 +137,11 @@ LabSettingsForm::LabSettingsForm(QWidget* parent) : QWidget(parent) {
 
 // The control carries "Lab" and the name the stored settings know it by.
 QWidget* LabSettingsForm::make_control(const SettingRow& row) {
-    QWidget* widget = nullptr;
-    switch (row.kind) {
-        case SettingKind::Switch:
-            widget = new QCheckBox(text(row.label), this);
-            break;
-        case SettingKind::Selector: {
-            auto* list = new QComboBox(this);
-            if (row.id == SettingId::BettingSystem) {
-                system_ = list;
-            } else {
-                for (std::string_view item : row.items)
-                    list->addItem(text(item));
-            }
-            widget = list;
-            break;
-        }
-        case SettingKind::Number: {
-            if (row.listed) {
-                auto* list = new QComboBox(this);
-                for (int value = row.range.minimum; value <= row.range.maximum; ++value)
-                    list->addItem(QString::number(value));
-                widget = list;
-                break;
-            }
-            auto* field = new QSpinBox(this);
-            field->setRange(row.range.minimum, row.range.maximum);
-            if (!row.off_text.empty()) {
-                // The value below the least stands for off.
-                field->setRange(row.range.minimum - 1, row.range.maximum);
-                field->setSpecialValueText(text(row.off_text));
-            }
-            widget = field;
-            break;
-        }
+    QWidget* widget = make_setting_widget(row, this);
+    // The system list is filled by the type in force.
+    if (row.id == SettingId::BettingSystem) {
+        system_ = qobject_cast<QComboBox*>(widget);
+        system_->clear();
     }
     widget->setObjectName(QStringLiteral("Lab") + text(row.stored_key));
     return widget;
@@ -201,15 +168,7 @@ LabSettings LabSettingsForm::settings() const {
     LabSettings settings = base_;
     for (const auto& [id, widget] : controls_) {
         const SettingRow& row = setting_row(id);
-        SettingValue value;
-        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-            value = box->isChecked() ? 1 : 0;
-        } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
-            value = list_value(list, row);
-        } else if (auto* field = qobject_cast<QSpinBox*>(widget)) {
-            value = field->value();
-            if (!row.off_text.empty() && field->value() < row.range.minimum) value.reset();
-        }
+        const SettingValue value = setting_widget_value(widget, row);
         if (row.holds(value)) row.put(settings, value);
     }
     return settings;
@@ -223,14 +182,7 @@ void LabSettingsForm::set_settings(const LabSettings& settings) {
         const SettingRow& row = setting_row(id);
         const SettingValue value = row.get(settings);
         if (id == SettingId::BettingSystem) continue;
-        const QSignalBlocker quiet(widget);
-        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-            box->setChecked(value.value_or(0) != 0);
-        } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
-            list->setCurrentIndex(value.value_or(row.range.minimum) - row.range.minimum);
-        } else if (auto* field = qobject_cast<QSpinBox*>(widget)) {
-            field->setValue(value.value_or(row.range.minimum - 1));
-        }
+        show_setting_value(widget, row, value);
     }
 }
 

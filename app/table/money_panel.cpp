@@ -6,6 +6,7 @@
 
 #include "app/colours.hpp"
 #include "app/table/window_parts.hpp"
+#include "money/table_rules.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -53,6 +54,14 @@ void MoneyPanel::render(const Game& game) {
     show_if(ui_.Caption_ProfitBet, game.params.ChBx_ProfitBet);
 
     set_caption(ui_.Caption_Bankroll, bankroll_caption(game));
+    // Red while the bankroll cannot pay the bet on the table, or could not
+    // pay the one that ended the session.
+    const bool short_of_money = cannot_cover(game) || game.stopped == StopReason::RanOut;
+    if (ui_.Caption_Bankroll->property("short").toBool() != short_of_money) {
+        ui_.Caption_Bankroll->setProperty("short", short_of_money);
+        set_font_colour(ui_.Caption_Bankroll,
+                        short_of_money ? kBankrollShortColour : kBankrollColour);
+    }
     set_caption(ui_.Caption_MaxProfit, max_bank_caption(game));
     show_if(ui_.Caption_Bankroll, game.params.ChBx_TestBankroll);
     show_if(ui_.Caption_MaxProfit, game.params.ChBx_TestBankroll);

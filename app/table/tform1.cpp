@@ -18,7 +18,11 @@
 #include "app/table/status_panel.hpp"
 #include "app/widgets/svg_picture.hpp"
 #include "app/table/table_panel.hpp"
+#include "app/table/table_rules_dialog.hpp"
 #include "app/table/window_menu.hpp"
+#include "lab/figure_table.hpp"
+#include "lab/verdict.hpp"
+#include "money/table_rules.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -120,6 +124,8 @@ void TForm1::tie_panels() {
     connect(menu_, &WindowMenu::saveSessionRequested, files_, &SessionFiles::ask_and_save);
     connect(menu_, &WindowMenu::openSessionRequested, files_, &SessionFiles::ask_and_open);
     connect(menu_, &WindowMenu::newSessionRequested, files_, &SessionFiles::reset);
+    connect(menu_, &WindowMenu::tableRulesRequested, this, &TForm1::open_table_rules);
+    connect(menu_, &WindowMenu::playOnRequested, this, &TForm1::play_on);
 
     connect(settings_, &SettingsPanel::settingChanged, this,
             [this](SettingId id, SettingValue value) {
@@ -177,6 +183,43 @@ void TForm1::refresh() {
     refresh_display(game());
     render();
     if (keeper_.follow()) emit sessionChanged();
+    tell_about_the_table();
+}
+
+void TForm1::tell_about_the_table() {
+    if (game_.stopped != told_stop_) {
+        told_stop_ = game_.stopped;
+        if (game_.stopped != StopReason::None) {
+            notices_->tell(
+                QString::fromStdString(stop_words(game_.stopped, game_.spins_entered,
+                                                  game_.Bankroll)) +
+                QStringLiteral(" No more bets are placed: choose \"Play on\" in the menu to go "
+                               "on, or undo the last spin."));
+            return;
+        }
+    }
+    if (cannot_cover(game_) && !told_cannot_cover_) {
+        told_cannot_cover_ = true;
+        notices_->tell(QStringLiteral("The bankroll cannot cover the bet on the table: it stands "
+                                      "at %1 with the bet charged. Play goes on with money you do "
+                                      "not have; \"Table rules…\" can end the session here instead.")
+                           .arg(QString::fromStdString(grouped(game_.Bankroll))));
+    }
+}
+
+void TForm1::open_table_rules() {
+    TableRulesDialog dialog(game_.params, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const Parameters chosen = dialog.chosen();
+    for (SettingId id : TableRulesDialog::settings()) {
+        const SettingRow& row = setting_row(id);
+        if (row.get(chosen) != row.get(game_.params)) session().set(id, row.get(chosen));
+    }
+    refresh();
+}
+
+void TForm1::play_on() {
+    if (session().play_on()) refresh();
 }
 
 void TForm1::render() {
@@ -199,6 +242,9 @@ void TForm1::UndoClick() {
 }
 
 void TForm1::session_replaced() {
+    // A new or opened session: what was said of the last one is said anew.
+    told_stop_ = game_.stopped;
+    told_cannot_cover_ = cannot_cover(game_);
     settings_->show_settings(game_.params);
     refresh();
     emit sessionChanged();
@@ -210,12 +256,9 @@ void TForm1::undo_key() {
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event) {
-    // The header and the table; the settings below keep their own menus.
-    if (event->pos().y() >= ui_.Label_Point1->y()) {
-        QWidget::contextMenuEvent(event);
-        return;
-    }
-    menu_->exec(event->globalPos(), game_.table.undo_offered);
+    // Anywhere on the window, the settings' background too; a settings
+    // field keeps its own menu.
+    menu_->exec(event->globalPos(), game_.table.undo_offered, game_.stopped != StopReason::None);
     event->accept();
 }
 

@@ -97,6 +97,10 @@ public:
     bool loading() const { return loading_->loading(); }
     // Opens "Quorvel Lab", or brings it to the front.
     void open_lab();
+    // "Table rules…": the dialog, and the rules it takes put in force.
+    void open_table_rules();
+    // "Play on" past the end of the session.
+    void play_on();
     LabWindow* lab_window() const { return lab_.get(); }
 
     static constexpr int kWidth = 520;
@@ -131,6 +135,9 @@ private:
 
     // The undo key and the menu's "Undo".
     void undo_key();
+    // Says once when the bankroll cannot cover the bet on the table, and
+    // when a rule of the table has ended the session.
+    void tell_about_the_table();
     // After the whole session was replaced: every control shows it again.
     void session_replaced();
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +166,9 @@ private:
     SpinLoading* loading_ = nullptr;
     SessionFiles* files_ = nullptr;
     std::unique_ptr<LabWindow> lab_;
+    // What the window has said about the table's rules in this session.
+    StopReason told_stop_ = StopReason::None;
+    bool told_cannot_cover_ = false;
 };
 
 }  // namespace quorvel

@@ -19,6 +19,7 @@ const QKeySequence kLabKey(Qt::CTRL | Qt::Key_L);
 const QKeySequence kSaveSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
 const QKeySequence kOpenSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
 const QKeySequence kNewSessionKey(Qt::CTRL | Qt::Key_N);
+const QKeySequence kTableRulesKey(Qt::CTRL | Qt::Key_T);
 
 // Lets the window's undo key through a number field that would take it as its
 // own text undo.
@@ -50,12 +51,13 @@ WindowMenu::WindowMenu(QWidget* window, QWidget* focus_sink) : QObject(window), 
     add_key(kSaveSessionKey, &WindowMenu::saveSessionRequested);
     add_key(kOpenSessionKey, &WindowMenu::openSessionRequested);
     add_key(kNewSessionKey, &WindowMenu::newSessionRequested);
+    add_key(kTableRulesKey, &WindowMenu::tableRulesRequested);
     // The focus sink is a number field: left alone it would take Ctrl+Z as
     // its own text undo, change its value and so reset the bet.
     focus_sink->installEventFilter(new UndoKeyPassage(focus_sink));
 }
 
-void WindowMenu::exec(const QPoint& global_position, bool undo_offered) {
+void WindowMenu::exec(const QPoint& global_position, bool undo_offered, bool session_ended) {
     QMenu menu(window_);
     menu.setObjectName(QStringLiteral("TableMenu"));
     QAction* load = menu.addAction(QStringLiteral("Load spins…"), this, &WindowMenu::loadRequested);
@@ -76,6 +78,11 @@ void WindowMenu::exec(const QPoint& global_position, bool undo_offered) {
     QAction* undo = menu.addAction(QStringLiteral("Undo"), this, &WindowMenu::undoRequested);
     undo->setShortcut(kUndoKey);
     undo->setEnabled(undo_offered);
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Table rules…"), this, &WindowMenu::tableRulesRequested)
+        ->setShortcut(kTableRulesKey);
+    QAction* play_on = menu.addAction(QStringLiteral("Play on"), this, &WindowMenu::playOnRequested);
+    play_on->setEnabled(session_ended);
     menu.exec(global_position);
 }
 

@@ -21,7 +21,9 @@ public:
     WindowMenu(QWidget* window, QWidget* focus_sink);
 
     // Shows the context menu; "Undo" is offered only while undo_offered.
-    void exec(const QPoint& global_position, bool undo_offered);
+    // The menu at the point; "Undo" is offered when the undo button is
+    // shown, "Play on" when a rule of the table has ended the session.
+    void exec(const QPoint& global_position, bool undo_offered, bool session_ended);
 
 signals:
     void loadRequested();         // "Load spins…"
@@ -31,6 +33,8 @@ signals:
     void saveSessionRequested();  // "Save session…"
     void openSessionRequested();  // "Open session…"
     void newSessionRequested();   // Ctrl+N, as "RESET APP"
+    void tableRulesRequested();   // "Table rules…"
+    void playOnRequested();       // "Play on"
 
 private:
     QWidget* window_;

@@ -25,7 +25,11 @@
 
 #include "app/widgets/gauge.hpp"
 #include "app/widgets/shape.hpp"
+#include "app/colours.hpp"
+#include "app/table/table_rules_dialog.hpp"
 #include "app/table/tform1.hpp"
+#include "lab/random_spins.hpp"
+#include "money/table_rules.hpp"
 #include "play/session.hpp"
 #include "write_faults.hpp"
 
@@ -1100,6 +1104,67 @@ private slots:
 
     // Nothing ticks in an idle window: the display follows the game on each
     // change, and the two timers run only while there is something to show.
+    // A bankroll that cannot pay its bet turns red and is said once while
+    // play goes on; under "End the session" the next such bet ends the
+    // session with no chips, the window says so, and "Play on" lifts it.
+    void the_window_says_when_the_bankroll_cannot_cover_a_bet() {
+        quorvel::Session& session = form_->session();
+        QVERIFY(session.set(quorvel::SettingId::CSpinEdit1, 6));
+        QVERIFY(session.set(quorvel::SettingId::BettingSystem,
+                            quorvel::row_of(quorvel::ProgressionSystem::Classic)));
+        const std::vector<std::uint8_t> spins = quorvel::random_spins(600, 11);
+        std::size_t i = 0;
+        const auto play_until = [&](auto done) {
+            while (i < spins.size() && !done()) {
+                QVERIFY(session.play_number(spins[i++]));
+                form_->refresh();
+            }
+            QVERIFY(done());
+        };
+        play_until([&] { return quorvel::cannot_cover(game()); });
+        const QColor red = quorvel::colour_from_bgr(quorvel::kBankrollShortColour);
+        QCOMPARE(named<QLabel>("Caption_Bankroll")->palette().color(QPalette::WindowText), red);
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY2(errors_[0].startsWith("The bankroll cannot cover"), qPrintable(errors_[0]));
+        for (int more = 0; more < 3; ++more) {
+            QVERIFY(session.play_number(spins[i++]));
+            form_->refresh();
+        }
+        QCOMPARE(errors_.size(), 1);
+
+        QVERIFY(session.set(quorvel::SettingId::at_ruin, quorvel::row_of(quorvel::AtRuinRule::Stop)));
+        play_until([&] { return game().stopped != quorvel::StopReason::None; });
+        QCOMPARE(game().stopped, quorvel::StopReason::RanOut);
+        QVERIFY(game().table.chips.empty());
+        QCOMPARE(errors_.size(), 2);
+        QVERIFY2(errors_[1].startsWith("The bankroll cannot cover the next bet: the session ended"),
+                 qPrintable(errors_[1]));
+        form_->play_on();
+        QCOMPARE(game().stopped, quorvel::StopReason::None);
+        QVERIFY(!game().table.chips.empty());
+        QCOMPARE(errors_.size(), 2);
+    }
+
+    // The dialog takes only rules a table could play together, and says why not.
+    void the_table_rules_dialog_refuses_what_no_table_takes() {
+        Parameters params;
+        params.Init_Bet = 2;
+        quorvel::TableRulesDialog dialog(params, form_.get());
+        auto* minimum = dialog.findChild<QSpinBox*>(QStringLiteral("table_min"));
+        auto* fault = dialog.findChild<QLabel*>(QStringLiteral("TableRulesFault"));
+        QVERIFY(minimum && fault);
+        QCOMPARE(minimum->text(), QStringLiteral("none"));
+        minimum->setValue(5);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(fault->text(), QStringLiteral("The base bet (2) is below the table minimum (5)."));
+        minimum->setValue(2);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.chosen().table_min, std::optional<int>(2));
+        QCOMPARE(dialog.chosen().stop_loss, std::optional<int>());
+    }
+
     void an_idle_window_runs_no_timer() {
         const auto running = [this] {
             QStringList active;

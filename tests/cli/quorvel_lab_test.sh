@@ -232,7 +232,7 @@ chance)
   [ "$status" -eq 0 ] || fail "exit $status: $err"
   grep -qE '^Hit rate [0-9.]+ % \(95 %: [0-9.]+–[0-9.]+ %\); chance alone hits 32\.4 %\.' <<<"$out" ||
     fail "no hit rate line: $out"
-  grep -qF 'On 200 fair sessions of 80 spins with these settings, the median ends at' <<<"$out" ||
+  grep -qE 'On 200 fair sessions of 80 spins with these settings: .* ended ahead, .* ended behind; the median ends at .*, and on average a session loses [0-9,]+ \(1/37 of the [0-9,]+ staked\)\.' <<<"$out" ||
     fail "no line on the fair sessions: $out"
   grep -vF 'house edge' <<<"$out" | grep -qiF 'edge' && fail "a single run is called an edge: $out"
   # The JSON carries the comparison; the same seed gives the same figures.
@@ -287,9 +287,18 @@ real_file)
   run --grid "$file"
   [ "$status" -eq 0 ] || fail "exit $status: $err"
   [ "$(grep -cE '^ *[0-9]+  ' <<<"$out")" -eq 150 ] || fail "not 150 ranked runs on a real file"
-  run --json "$real_spins/DB4000_1.txt" "$real_spins/World Legacy 20th Jan 2026 (319).txt"
+  run --json --at-ruin play-on "$real_spins/DB4000_1.txt" "$real_spins/World Legacy 20th Jan 2026 (319).txt"
   [ "$status" -eq 0 ] || fail "exit $status: $err"
   grep -qF '"spins": 3981,' <<<"$out" || fail "DB4000_1.txt (with a byte order mark) holds 3981"
+  # Under the lab's own rule the bank that runs out ends the run, and the
+  # ruin is the first thing its verdict says.
+  run --json "$real_spins/DB4000_1.txt"
+  grep -qF '"ran_out_at": 3329, "stopped_at": 3329, "stop_reason": "ran out"' <<<"$out" ||
+    fail "DB4000_1.txt does not end where its bank runs out: $out"
+  run "$real_spins/DB4000_1.txt"
+  grep -A2 -F 'such a run is a ruin' <<<"$out" | tail -1 |
+    grep -qF 'This run ran out of money. The bankroll cannot cover the next bet: the session ended after spin 3,329, at a bankroll of 188.' ||
+    fail "the ruin is not said first: $out"
   # A double-zero wheel's log, refused at its first "00".
   refused "1603_real_spins.txt:20:1: '00' is the double zero of an American wheel" \
     "$real_spins/1603_real_spins.txt"

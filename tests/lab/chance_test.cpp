@@ -425,11 +425,13 @@ TEST(RunPlan, ReportsItsWholeWorkAndStopsWhenCancelled) {
 }
 
 // Every settled prediction covers the same number of sectors in a run, the
-// ground of the exact test; the ran-out spin is the first below zero.
+// ground of the exact test; the ran-out spin is the first below zero of a
+// run that plays on, and the spin a run under "stop" ends at.
 TEST(RunFigures, PredictionsCoverTheTypesSectorsAndRanOutIsTheFirstSpinBelowZero) {
     const std::vector<std::uint8_t> spins = session_spins(3000, 5, 0);
     LabSettings base;
     base.Safe_Level = 2;
+    base.at_ruin = AtRuinRule::PlayOn;
     for (const LabSettings& settings : plan_settings(RunPlan{{}, {}, base, true, {}})) {
         RunOptions options;
         options.keep_ledger = true;
@@ -453,6 +455,14 @@ TEST(RunFigures, PredictionsCoverTheTypesSectorsAndRanOutIsTheFirstSpinBelowZero
         const std::int64_t first =
             below == result.bankroll_series.end() ? 0 : below - result.bankroll_series.begin();
         EXPECT_EQ(result.figures.ran_out_at, first);
+
+        LabSettings stopping = settings;
+        stopping.at_ruin = AtRuinRule::Stop;
+        const RunResult stopped = run_spins(spins, stopping, options);
+        EXPECT_EQ(stopped.figures.ran_out_at, first);
+        EXPECT_EQ(stopped.figures.stopped_at, first);
+        EXPECT_EQ(stopped.figures.stop_reason, first != 0 ? StopReason::RanOut : StopReason::None);
+        EXPECT_GE(stopped.figures.min_bankroll, 0);
     }
 }
 

@@ -60,7 +60,12 @@ TEST(LabSettingsText, TakesTheWindowsTextsAndWritesThemBack) {
 
 TEST(LabSettingsText, TheDefaultsAreTheWindowsStartValues) {
     const LabSettings settings;
-    EXPECT_EQ(settings_of(Game{}), settings);
+    // A lab run is the session of a player who brought the bankroll and no
+    // more; the window lends, as it always did.
+    LabSettings window = settings_of(Game{});
+    EXPECT_EQ(window.at_ruin, AtRuinRule::PlayOn);
+    window.at_ruin = AtRuinRule::Stop;
+    EXPECT_EQ(window, settings);
     const std::vector<std::pair<std::string, std::string>> expected{
         {"mode", "DEEP SCAN 4.1"},
         {"type", "1"},
@@ -72,6 +77,13 @@ TEST(LabSettingsText, TheDefaultsAreTheWindowsStartValues) {
         {"bankroll", "5000"},
         {"auto-reset", "on"},
         {"minimal-profit", "on"},
+        {"table-min", "none"},
+        {"table-max", "none"},
+        {"at-max", "cap"},
+        {"stop-loss", "off"},
+        {"take-profit", "off"},
+        {"max-spins", "off"},
+        {"at-ruin", "stop"},
         {"aim", "any"},
         {"wins", "1 Wins DO NOTHING"},
         {"losses", "1 Losses ADD to bet: 1"},
@@ -194,20 +206,23 @@ TEST(LabCsv, WritesLedgerAndRunsAndQuotes) {
     RunReport report = report_of("DC 14 Feb 2026, IR301 (137).txt", LabSettings{}, RunFigures{});
     report.figures.wagered = 100;
     report.figures.expected_loss = 100.0 / 37.0;
+    report.figures.stopped_at = 4;
+    report.figures.stop_reason = StopReason::TakeProfit;
     write_runs_csv(runs, std::vector<RunReport>{report});
     // Every figure of the table under its key; what a run without
     // predictions or a comparison lacks is an empty cell.
     EXPECT_EQ(runs.str(),
               "file,mode,type,sectors,system,base_bet,spins,bets,wins,losses,virtual_bets,"
-              "wagered,paid,adjustments,final_bankroll,net,max_bank,min_bankroll,ran_out_at,max_drawdown,"
-              "longest_losing_streak,largest_stake,expected_loss,predictions,predictions_won,"
+              "wagered,paid,adjustments,final_bankroll,net,max_bank,min_bankroll,ran_out_at,"
+              "stopped_at,stop_reason,max_drawdown,longest_losing_streak,largest_stake,"
+              "expected_loss,expected_final,predictions,predictions_won,"
               "hit_rate,chance_hit_rate,hit_rate_low,hit_rate_high,hit_rate_p,beats_chance,"
               "chance_sessions,chance_seed,chance_final_p5,chance_final_p25,chance_final_p50,"
-              "chance_final_p75,chance_final_p95,chance_final_mean,chance_ahead,chance_ran_out,"
-              "chance_as_good\n"
+              "chance_final_p75,chance_final_p95,chance_final_mean,chance_expected_final,"
+              "chance_ahead,chance_ran_out,chance_stop_loss,chance_take_profit,chance_as_good\n"
               "\"DC 14 Feb 2026, IR301 (137).txt\",DEEP SCAN 4.1,1,Dozens & Columns,Blind,1,"
-              "0,0,0,0,0,100,0,0,0,-100,0,0,,0,0,0,2.7027027027027,0,0,,0.324324324324324,"
-              ",,,false,0,1767225600,,,,,,,,,\n");
+              "0,0,0,0,0,100,0,0,0,-100,0,0,,4,\"take-profit\",0,0,0,2.7027027027027,0,0,0,,"
+              "0.324324324324324,,,,false,0,1767225600,,,,,,,,,,,,\n");
     EXPECT_EQ(csv_field("say \"hi\""), "\"say \"\"hi\"\"\"");
 }
 

@@ -143,6 +143,7 @@ RunFigures bookkeeper(const Spins& spins, const LabSettings& settings) {
     f.max_bank = game.Max_Bank;
     f.final_bankroll = start - f.wagered + f.paid;
     f.expected_loss = static_cast<double>(f.wagered) / 37.0;
+    f.expected_final = static_cast<double>(start) - f.expected_loss;
     f.prediction_sectors = settings.BettingType == BetType::Double ? 2 : 1;
     return f;
 }
@@ -152,8 +153,12 @@ TEST(RunnerBooks, MatchABookkeeperAndBalanceForEverySetting) {
     const SpinFile file = read_spin_file((dir / "Genting 1 May 26 a autom (594).txt").string());
     ASSERT_TRUE(file.ok()) << file.error;
 
-    std::vector<LabSettings> all = grid_of(LabSettings{});
-    LabSettings guarded;
+    // Every spin is played: the bookkeeper keeps the books of a player who
+    // plays on, and a run cut short by a rule is checked against it below.
+    LabSettings playing_on;
+    playing_on.at_ruin = AtRuinRule::PlayOn;
+    std::vector<LabSettings> all = grid_of(playing_on);
+    LabSettings guarded = playing_on;
     guarded.Safe_Level = 2;
     guarded.N_Count = 25;
     guarded.profit_aim_rule = ProfitAimRule::SetUnits;
