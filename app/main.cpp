@@ -3,7 +3,11 @@
 
 #include <exception>
 
+#include <QMessageBox>
+
 #include "app/application.hpp"
+#include "app/sessions/session_store.hpp"
+#include "app/sessions/state_folder_owner.hpp"
 #include "app/table/tform1.hpp"
 
 int main(int argc, char* argv[]) {
@@ -14,8 +18,23 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
     quorvel::apply_program_look();
 
+    // A second start on the same state folder brings the first window to the
+    // front and goes, touching no file there.
+    quorvel::StateFolderOwner owner(quorvel::SessionStore::default_folder());
+    switch (owner.claim()) {
+        case quorvel::StateFolderOwner::Claim::Owner:
+            break;
+        case quorvel::StateFolderOwner::Claim::Raised:
+            return 0;
+        case quorvel::StateFolderOwner::Claim::Answerless:
+            QMessageBox::information(nullptr, QApplication::applicationDisplayName(),
+                                     QStringLiteral("Quorvel is already open"));
+            return 1;
+    }
+
     try {
         quorvel::TForm1 form;
+        owner.set_window(&form);
         form.start_session();
         form.show();
         QApplication::exec();

@@ -64,6 +64,42 @@ void BM_ReplayJournal(benchmark::State& state) {
 }
 BENCHMARK(BM_ReplayJournal)->Unit(benchmark::kMillisecond);
 
+// The long evening with ten blank lines after each line (10^6 blank lines
+// among 10^5 actions), or the header followed by nothing but blank lines: a
+// file made to make the reading slow must be read in time linear in its size.
+std::string with_blank_lines(const std::string& journal, std::size_t blank_per_line) {
+    std::string padded;
+    padded.reserve(journal.size() * 2);
+    const std::string blank(blank_per_line, '\n');
+    for (std::size_t at = 0; at < journal.size();) {
+        const std::size_t end = journal.find('\n', at);
+        padded.append(journal, at, end - at + 1);
+        padded += blank;
+        at = end + 1;
+    }
+    return padded;
+}
+
+void read_padded(benchmark::State& state, const std::string& journal) {
+    for (auto _ : state) {
+        const SessionReading reading = read_session(journal, "bench");
+        if (!reading.ok()) state.SkipWithError(reading.error.c_str());
+        benchmark::DoNotOptimize(reading.session->game().Bankroll);
+    }
+    state.counters["bytes"] = static_cast<double>(journal.size());
+}
+
+void BM_ReplayJournalAmongBlankLines(benchmark::State& state) {
+    read_padded(state, with_blank_lines(long_journal(kActions), 10));
+}
+BENCHMARK(BM_ReplayJournalAmongBlankLines)->Unit(benchmark::kMillisecond);
+
+void BM_ReadBlankLines(benchmark::State& state) {
+    const std::string header = long_journal(0);
+    read_padded(state, header + std::string(static_cast<std::size_t>(state.range(0)), '\n'));
+}
+BENCHMARK(BM_ReadBlankLines)->Arg(10'000)->Arg(30'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
 // A box toggled through the session: the engine does nothing for it but
 // store the choice, so this is the journal's own cost of an action.
 void BM_RecordOneAction(benchmark::State& state) {

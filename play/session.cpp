@@ -481,14 +481,19 @@ SessionReading read_session(std::string_view text, std::string_view name, Sessio
         const bool complete = end != std::string_view::npos;
         const std::string_view line = text.substr(0, complete ? end : text.size());
         text.remove_prefix(complete ? end + 1 : text.size());
-        // A crash in the middle of a write can leave the start of a line and
-        // nothing after it; a power cut can leave zero bytes where the end
-        // of the file should be.
-        const bool last =
-            text.find_first_not_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+        if (line.size() > kLongestJournalLine) {
+            return refuse(line_number, static_cast<int>(kLongestJournalLine) + 1,
+                          "the line is longer than 64 KiB");
+        }
         if (line.find_first_not_of(" \t\r") == std::string_view::npos) continue;
         const JournalLine parsed = parse_journal_line(line);
         if (!parsed.ok()) {
+            // A crash in the middle of a write can leave the start of a line
+            // and nothing after it; a power cut can leave zero bytes where the
+            // end of the file should be. The rest of the file is looked at
+            // only here, once, so reading stays linear in the file.
+            const bool last =
+                text.find_first_not_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
             const bool zeros = line.find('\0') != std::string_view::npos ||
                                text.find('\0') != std::string_view::npos;
             if (last && replay && (!complete || zeros)) {

@@ -163,8 +163,12 @@ struct SessionReading {
     bool ok() const { return error.empty(); }
 };
 
+// A journal line is a few hundred bytes; a longer one than this is refused
+// with its place, so no line's column can grow without bound.
+constexpr std::size_t kLongestJournalLine = std::size_t{64} * 1024;
+
 // `observe` (when given) sees the game after every line replayed, as a
-// window's follower would have seen it live.
+// window's follower would have seen it live. The time is linear in the text.
 SessionReading read_session(std::string_view text, std::string_view name, Session::Clock clock = {},
                             const std::function<void(const Game&)>& observe = {});
 

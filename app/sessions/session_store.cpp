@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "app/sessions/private_files.hpp"
 #include "app/widgets/save_file.hpp"
 #include "play/stored_settings.hpp"
 
@@ -117,7 +118,7 @@ void SessionStore::close_file() {
 bool SessionStore::begin(const Session& session, bool resumed) {
     if (failed()) return false;
     close_file();
-    if (!QDir().mkpath(folder_)) {
+    if (!make_private_folder(folder_)) {
         return fail(QStringLiteral("The session is not being kept: the folder %1 cannot be made.")
                         .arg(QDir::toNativeSeparators(folder_)));
     }
@@ -125,7 +126,7 @@ bool SessionStore::begin(const Session& session, bool resumed) {
     // The journal so far goes down whole through the one saver, so a failed
     // write leaves no half file; the lines after it are appended.
     const std::string& journal = session.journal();
-    if (const auto error = save_file(current_file(), journal)) {
+    if (const auto error = save_file(current_file(), journal, FileAccess::Private)) {
         return fail(QStringLiteral("The session is not being kept. %1").arg(*error));
     }
     fd_ = ::open(QFile::encodeName(current_file()).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
@@ -200,8 +201,13 @@ void SessionStore::keep_last_sessions() {
     // The names hold the start, so by name is oldest first.
     const QStringList sessions =
         dir.entryList({QStringLiteral("session *.quorvel")}, QDir::Files, QDir::Name);
-    for (qsizetype i = 0; i + kKeptSessions < sessions.size(); ++i)
-        dir.remove(sessions[i]);
+    for (qsizetype i = 0; i < sessions.size(); ++i) {
+        if (i + kKeptSessions < sessions.size()) {
+            dir.remove(sessions[i]);
+        } else {
+            make_private_file(dir.filePath(sessions[i]));
+        }
+    }
 }
 
 namespace {
@@ -215,6 +221,7 @@ QString settings_file(const QString& file) {
 QString save_settings(const Parameters& params, const QString& file) {
     const QString path = settings_file(file);
     if (path.isEmpty()) return QStringLiteral("There is no home folder to store the settings in.");
+    if (file.isEmpty()) make_private_folder(QFileInfo(path).absolutePath());
     QSettings settings(path, QSettings::IniFormat);
     settings.beginGroup(QLatin1String(kSettingsGroup.data(), kSettingsGroup.size()));
     settings.remove(QString());
@@ -226,6 +233,7 @@ QString save_settings(const Parameters& params, const QString& file) {
     settings.sync();
     switch (settings.status()) {
         case QSettings::NoError:
+            make_private_file(path);
             return {};
         case QSettings::AccessError:
             return QStringLiteral("The settings could not be stored: %1 cannot be written.")

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QSaveFile>
@@ -46,7 +47,8 @@ std::optional<QString> write_stream(const SaveTarget& target, std::string_view b
 
 }  // namespace
 
-std::optional<QString> save_file(const QString& file_name, std::string_view bytes) {
+std::optional<QString> save_file(const QString& file_name, std::string_view bytes,
+                                 FileAccess access) {
     const SaveTarget target = save_target(QFile::encodeName(file_name).toStdString());
     if (!target.ok()) return QString::fromLocal8Bit(target.error);
     if (target.way == SaveTarget::Way::Stream) return write_stream(target, bytes);
@@ -55,6 +57,8 @@ std::optional<QString> save_file(const QString& file_name, std::string_view byte
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
     keep_owner_and_mode(file.handle(), target);
+    // Before the first byte, so no reader can open the file meanwhile.
+    if (access == FileAccess::Private) ::fchmod(file.handle(), S_IRUSR | S_IWUSR);
     if (const auto failure = write_and_flush(file, bytes)) {
         file.cancelWriting();
         return failure;

@@ -18,6 +18,11 @@ namespace quorvel {
 // a link is written through and never replaced, a replaced file keeps its
 // permissions, a write-protected file is refused. Returns the system's reason
 // when the file could not be written, nothing on success.
-std::optional<QString> save_file(const QString& file_name, std::string_view bytes);
+//
+// A private file (the journal in the state folder) is the user's alone: it is
+// made 0600, and an earlier file of that name is narrowed to it.
+enum class FileAccess { Shared, Private };
+std::optional<QString> save_file(const QString& file_name, std::string_view bytes,
+                                 FileAccess access = FileAccess::Shared);
 
 }  // namespace quorvel
