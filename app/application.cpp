@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QStyleFactory>
 
+#include "lab/shown_text.hpp"
+
 namespace quorvel {
 
 Application::Application(int& argc, char** argv)
@@ -41,7 +43,8 @@ void Application::show_exception(const QString& message) {
             }
         }
     }
-    QMessageBox::critical(owner, QApplication::applicationDisplayName(), message);
+    QMessageBox::critical(owner, QApplication::applicationDisplayName(),
+                          QString::fromStdString(shown_lines(message.toStdString())));
 }
 
 // The message box runs its own event loop. Should the same fault fire again

@@ -80,7 +80,7 @@ int run(const cli::Arguments& arguments) {
     if (bar) bar->finish();
     if (!result.error.empty()) {
         // Nothing ran, and the files after the refused one were not read.
-        std::cerr << "quorvel-lab: " << result.error << '\n';
+        std::cerr << "quorvel-lab: " << shown_lines(result.error) << '\n';
         return kRefused;
     }
 
@@ -152,7 +152,7 @@ int main(int argc, char* argv[]) {
     try {
         return run(parsed.arguments);
     } catch (const std::exception& error) {
-        std::cerr << "quorvel-lab: " << error.what() << '\n';
+        std::cerr << "quorvel-lab: " << shown_lines(error.what()) << '\n';
         return kFailed;
     }
 }

@@ -185,7 +185,8 @@ void SpinTextReader::take(std::string_view piece) {
         const char c = bytes[i];
         if (is_separator(c)) {
             if (in_token_) {
-                if (bad_token_) keep_token_text(piece.substr(token_begin, i - token_begin));
+                if (bad_token_ || leading_zero_)
+                    keep_token_text(piece.substr(token_begin, i - token_begin));
                 if (!end_token()) return;
             }
             if (c == '\r' || (c == '\n' && !after_cr_)) ++line_;
@@ -204,6 +205,7 @@ void SpinTextReader::take(std::string_view piece) {
             token_value_ = 0;
             token_text_.clear();
             token_begin = i;
+            leading_zero_ = c == '0';
         }
         ++token_length_;
         if (c >= '0' && c <= '9') {
@@ -235,10 +237,16 @@ bool SpinTextReader::end_token() {
         refuse_token();
         return false;
     }
-    // A zero padded to two places reads as "00", the one number a single-zero
-    // wheel does not have; "07" is 7 and "000" is 0.
+    // "00" is the one number a single-zero wheel does not have, so a zero
+    // padded to two places cannot be read as 0; nor then can any other
+    // leading zero ("07", "000"), as no log writes numbers that way.
     if (token_length_ == 2 && token_value_ == 0) {
         refuse("'00' is the double zero of an American wheel; Quorvel plays the single-zero wheel");
+        return false;
+    }
+    if (leading_zero_ && token_length_ > 1) {
+        refuse("'" + shown_text(token_text_, kShownTokenLength) +
+               "' has a leading zero; a number is written without one (0 to 36)");
         return false;
     }
     spins_.push_back(static_cast<std::uint8_t>(token_value_));

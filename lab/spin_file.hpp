@@ -89,6 +89,7 @@ private:
     // The token being read: where it began, its value so far, and its first
     // characters for a message.
     bool in_token_ = false;
+    bool leading_zero_ = false;  // the token starts with '0'
     bool bad_token_ = false;
     std::uint64_t token_column_ = 0;
     std::uint64_t token_length_ = 0;

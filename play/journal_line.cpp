@@ -26,7 +26,7 @@ public:
             for (const JournalField& other : result_.fields) {
                 if (other.key == field.key) {
                     pos_ = static_cast<std::size_t>(field.column - 1);
-                    return fail("the key \"" + field.key + "\" appears twice");
+                    return fail("the key " + quoted_token(field.key) + " appears twice");
                 }
             }
             skip_space();
@@ -110,6 +110,13 @@ private:
         const std::uint64_t limit =
             negative ? std::uint64_t{1} << 63
                      : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+        // JSON writes no leading zero, and on a double-zero wheel 00 is not 0.
+        if (peek() == '0' && pos_ + 1 < line_.size() && line_[pos_ + 1] >= '0' &&
+            line_[pos_ + 1] <= '9') {
+            pos_ = start;
+            set_error("a number has no leading zero in JSON");
+            return false;
+        }
         bool digits = false;
         while (!at_end() && line_[pos_] >= '0' && line_[pos_] <= '9') {
             const auto digit = static_cast<std::uint64_t>(line_[pos_] - '0');
@@ -293,6 +300,23 @@ void append_json_string(std::string& out, std::string_view text) {
         }
     }
     out += '"';
+}
+
+std::string quoted_token(std::string_view text) {
+    // Characters are counted by their first bytes; a byte that is no UTF-8
+    // counts as one.
+    std::size_t characters = 0;
+    std::size_t cut = 0;
+    while (cut < text.size()) {
+        if ((static_cast<unsigned char>(text[cut]) & 0xC0) != 0x80 &&
+            characters++ == kQuotedCharacters)
+            break;
+        ++cut;
+    }
+    std::string out;
+    append_json_string(out, text.substr(0, cut));
+    if (cut < text.size()) out.insert(out.size() - 1, "\u2026");
+    return out;
 }
 
 }  // namespace quorvel

@@ -45,4 +45,11 @@ JournalLine parse_journal_line(std::string_view line);
 // Appends `text` as a JSON string, quotes included.
 void append_json_string(std::string& out, std::string_view text);
 
+// A key, value or token from a file as a message quotes it: in double quotes,
+// escaped as JSON escapes it, and cut after kQuotedCharacters characters with
+// "…", so a huge token cannot bury the message. The message is masked as a
+// whole where it is shown.
+constexpr std::size_t kQuotedCharacters = 80;
+std::string quoted_token(std::string_view text);
+
 }  // namespace quorvel

@@ -321,9 +321,7 @@ struct ActionError {
 };
 
 std::string quoted(std::string_view text) {
-    std::string out;
-    append_json_string(out, text);
-    return out;
+    return quoted_token(text);
 }
 
 }  // namespace

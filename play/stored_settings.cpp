@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "play/journal_line.hpp"
 #include "play/session.hpp"
 
 namespace quorvel {
@@ -12,7 +13,7 @@ namespace quorvel {
 namespace {
 
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return quoted_token(text);
 }
 
 }  // namespace

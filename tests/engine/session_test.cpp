@@ -313,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct LineCase {
     const char* name;
-    const char* line;
+    std::string line;
     std::string fields;  // key=value;... or the error with its column
 };
 
@@ -355,6 +355,12 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"Extremes", "{\"a\":-9223372036854775808,\"b\":9223372036854775807}",
                  "a=-9223372036854775808;b=9223372036854775807;"},
         LineCase{"TooLarge", "{\"a\":9223372036854775808}", "6: the number is too large"},
+        LineCase{"DoubleZero", "{\"number\":00}", "11: a number has no leading zero in JSON"},
+        LineCase{"LeadingZero", "{\"a\":1,\"b\":-007}", "12: a number has no leading zero in JSON"},
+        LineCase{"ZeroAndNegativeZero", "{\"a\":0,\"b\":-0,\"c\":70}", "a=0;b=0;c=70;"},
+        LineCase{"LongKeyQuotedShort", "{\"" + std::string(500, 'k') + "\":1,\"" +
+                 std::string(500, 'k') + "\":2}",
+                 "507: the key \"" + std::string(80, 'k') + "\u2026\" appears twice"},
         LineCase{"Escapes", R"({"k\"":"a\\b\n\u00e9\ud83c\udfb2"})",
                  "k\"=[a\\b\n\xC3\xA9\xF0\x9F\x8E\xB2];"},
         LineCase{"Nested", "{\"a\":[1]}",

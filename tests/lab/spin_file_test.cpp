@@ -111,7 +111,7 @@ TEST(SpinFileText, EveryShapeOfSeparatorsReads) {
          "3\n4\n",
          {3, 4}},
         {"empty lines and stray blanks", "\n\n 7 \n\r\n\t\n8,,9\n\n", {7, 8, 9}},
-        {"leading zeros", "0\n07\n036\n000", {0, 7, 36, 0}},
+        {"zero and seven as they are", "0\n7\n36\n0", {0, 7, 36, 0}},
     };
     for (const Accepted& c : cases) {
         const SpinFile file = parse_spin_text(c.text, "f.txt");
@@ -151,9 +151,12 @@ TEST(SpinFileText, AnythingButANumberIsRefusedWithLineAndColumn) {
         {"1\r2\rred", "f.txt:3:1: 'red' is not a roulette number (0 to 36)"},
         {"1\n\r\n\r 4x", "f.txt:4:2: '4x' is not a roulette number (0 to 36)"},
         {"1\n\n\rz", "f.txt:4:1: 'z' is not a roulette number (0 to 36)"},
-        // The double zero, wherever it stands; "000" and "07" are other numbers.
+        // The double zero, wherever it stands, and every other leading zero.
         {"5\n00\n", "f.txt:2:1: " + kDoubleZero},
-        {"000, 07, 00", "f.txt:1:10: " + kDoubleZero},
+        {"1, 00, 07", "f.txt:1:4: " + kDoubleZero},
+        {"1, 007", "f.txt:1:4: '007' has a leading zero; a number is written without one (0 to 36)"},
+        {"07", "f.txt:1:1: '07' has a leading zero; a number is written without one (0 to 36)"},
+        {"3\n000", "f.txt:2:1: '000' has a leading zero; a number is written without one (0 to 36)"},
         {"00", "f.txt:1:1: " + kDoubleZero},
         {"\xEF\xBB\xBF"
          "00",
@@ -194,6 +197,7 @@ TEST(SpinFileText, RandomBytesReadOrAreRefusedNeverCrash) {
             EXPECT_TRUE(file.error == "r: no spins" ||
                         file.error.find("is not a roulette number (0 to 36)") !=
                             std::string::npos ||
+                        file.error.find("has a leading zero") != std::string::npos ||
                         file.error.find(kDoubleZero) != std::string::npos)
                 << file.error;
         }
