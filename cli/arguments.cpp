@@ -228,8 +228,11 @@ adjustments (the window's "SET BANKROLL"; none in a lab run); the
 final_bankroll (start + adjustments - wagered + paid); max_bank; min_bankroll and
 max_drawdown of the bankroll shown after each spin; longest_losing_streak;
 largest_stake; expected_loss (wagered / 37, the house edge); net (paid -
-wagered); ran_out_at, the first spin after which the bankroll shown was below
-zero (null when never). Against chance: predictions and predictions_won
+wagered); ran_out_at, the spin after which the bankroll could not pay the
+next bet (playing on, the first shown below zero; null when never);
+stopped_at and stop_reason ("ran out", "stop-loss", "take-profit", "max
+spins" or "table maximum"; null when the run played every spin);
+expected_final (start + adjustments - wagered / 37). Against chance: predictions and predictions_won
 (every prediction settled, real or virtual); hit_rate, chance_hit_rate (12 x
 sectors / 37), hit_rate_low and hit_rate_high (the exact 95 % interval) and
 hit_rate_p (how often chance alone wins at least as often); beats_chance
@@ -237,8 +240,10 @@ hit_rate_p (how often chance alone wins at least as often); beats_chance
 adjustment for the )HELP" +
            std::to_string(grid_size()) + R"HELP( tries); chance_sessions, chance_seed, chance_final_p5
 to chance_final_p95 and chance_final_mean of the fair sessions' final
-bankroll, and the shares chance_ahead, chance_ran_out and chance_as_good (ended at or
-above this run). With --grid --json each file's runs are followed by one
+bankroll, chance_expected_final (the start less 1/37 of the mean staked), and
+the shares chance_ahead (ended above the start and never ran out),
+chance_ran_out, chance_stop_loss, chance_take_profit and chance_as_good (ended
+at or above this run). With --grid --json each file's runs are followed by one
 line: file, grid_runs, holm_p (the smallest Holm-adjusted hit_rate_p),
 beats_chance, chance_grids, chance_best_median and chance_best_as_good.
 
