@@ -79,6 +79,8 @@ void BM_RunLongRealFile(benchmark::State& state, GameMode mode, BetType type) {
     LabSettings settings;
     settings.GameModes = mode;
     settings.BettingType = type;
+    // Every spin played: a run the table's rules end early does less work.
+    settings.at_ruin = AtRuinRule::PlayOn;
     for (auto _ : state) {
         const RunResult result = run_spins(file.spins, settings);
         benchmark::DoNotOptimize(result.figures.final_bankroll);
@@ -101,7 +103,10 @@ BENCHMARK_CAPTURE(BM_RunLongRealFile, Chains_Single, GameMode::Chains, BetType::
 void BM_Grid_HundredThousandSpins(benchmark::State& state) {
     const std::vector<std::uint8_t> spins = random_spins(100'000, 2);
     std::vector<RunJob> jobs;
-    for (const LabSettings& settings : grid_of(LabSettings{}))
+    // Every spin played: a run the table's rules end early does less work.
+    LabSettings playing_on;
+    playing_on.at_ruin = AtRuinRule::PlayOn;
+    for (const LabSettings& settings : grid_of(playing_on))
         jobs.push_back({spins, settings});
     for (auto _ : state) {
         const std::vector<RunResult> results = run_batch(jobs);
