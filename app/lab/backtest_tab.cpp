@@ -135,6 +135,15 @@ QWidget* BacktestTab::create_results() {
     return splitter;
 }
 
+void BacktestTab::start_from(const Game& game) {
+    table_game_ = &game;
+    LabSettings settings = settings_of(game);
+    for (const SettingRow& row : setting_rows()) {
+        if (row.lab_default) row.put(settings, *row.lab_default);
+    }
+    settings_->set_settings(settings);
+}
+
 void BacktestTab::take_settings_of(const Game& game) {
     table_game_ = &game;
     settings_->set_settings(settings_of(game));

@@ -40,7 +40,10 @@ public:
     explicit BacktestTab(QWidget* parent = nullptr);
     ~BacktestTab() override;
 
-    // The settings of the table window, as the form's starting point.
+    // The lab's first settings: the table's, but with the lab's own rule where
+    // it has one (a backtest plays the bankroll it was given, and no more).
+    void start_from(const Game& game);
+    // The settings of the table window, all of them ("As on the table").
     void take_settings_of(const Game& game);
     void add_files(const QStringList& files);
 

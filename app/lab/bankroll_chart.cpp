@@ -137,8 +137,10 @@ void BankrollChart::set_bankroll(std::span<const std::int64_t> bankroll,
     }
     // A flat line sits in the middle of a band of a few units rather than on
     // an edge, and the ticks fall on whole units.
+    // A bankroll that never went below zero (a session that ends when the
+    // money runs out) is drawn from zero up.
     const double margin = std::max(5.0, 0.05 * (high - low));
-    money_->setRange(low - margin, high + margin);
+    money_->setRange(low >= 0 ? std::max(0.0, low - margin) : low - margin, high + margin);
     money_->applyNiceNumbers();
 }
 

@@ -90,8 +90,12 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
         series->attachAxis(money_);
         series->attachAxis(sessions_);
     }
-    for (QLegendMarker* marker : chart->legend()->markers(start_mark_))
-        marker->setVisible(false);
+    // The axis names the bars; the legend keeps its room for the ruin and the run.
+    for (QAbstractSeries* unnamed : {static_cast<QAbstractSeries*>(start_mark_),
+                                     static_cast<QAbstractSeries*>(bars_)}) {
+        for (QLegendMarker* marker : chart->legend()->markers(unnamed))
+            marker->setVisible(false);
+    }
     setChart(chart);
     set_finals({}, 0, 0);
 }
@@ -132,8 +136,6 @@ void FinalsHistogram::set_finals(std::span<const std::int64_t> finals, std::int6
     }
     ruin_bar_->upperSeries()->replace(ruin);
     ruin_bar_->lowerSeries()->replace(ruin_floor);
-    for (QLegendMarker* marker : chart()->legend()->markers(ruin_bar_))
-        marker->setVisible(ran_out > 0);
 
     const double top = std::max<double>(1.0, static_cast<double>(most)) * 1.08;
     const auto mark = [&](QLineSeries* series, std::int64_t at) {

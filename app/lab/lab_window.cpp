@@ -64,7 +64,7 @@ LabWindow::LabWindow(const Game& game, const SessionLog& session_log, QWidget* p
     tabs_->setObjectName(QStringLiteral("LabTabs"));
     tabs_->addTab(session_, QStringLiteral("Session"));
     tabs_->addTab(backtest_, QStringLiteral("Backtest"));
-    backtest_->take_settings_of(game_);
+    backtest_->start_from(game_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(tabs_);

@@ -629,7 +629,10 @@ private slots:
         press(*tab, "Run");
         QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
 
-        const quorvel::LabSettings settings = quorvel::settings_of(form_->game());
+        // The table's settings, with the lab's own rule when the money runs out.
+        quorvel::LabSettings settings = quorvel::settings_of(form_->game());
+        QCOMPARE(settings.at_ruin, quorvel::AtRuinRule::PlayOn);
+        settings.at_ruin = quorvel::AtRuinRule::Stop;
         const std::vector<std::uint8_t> spins =
             quorvel::random_spins(3'000, static_cast<std::uint64_t>(quorvel::kDefaultLabSeed));
         const quorvel::RunResult run = quorvel::run_spins(spins, settings);
@@ -906,7 +909,9 @@ private slots:
         QVERIFY(tab != nullptr);
         choose_random_spins(*tab, 2'000);
         press(*tab, "Run");
-        // The whole grid on two million spins: minutes of work, unless cancelled.
+        // The whole grid on two million spins, every spin played on borrowed
+        // money: minutes of work, unless cancelled.
+        named<QComboBox>(*tab, QStringLiteral("Labat_ruin"))->setCurrentIndex(1);
         named<QSpinBox>(*tab, QStringLiteral("RandomCount"))->setValue(2'000'000);
         QSignalSpy finished(tab, &quorvel::BacktestTab::workFinished);
         QTest::mouseClick(named<QPushButton>(*tab, QStringLiteral("RunAll")), Qt::LeftButton);
