@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvel authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <csignal>
 #include <exception>
 
 #include <QMessageBox>
@@ -11,6 +12,9 @@
 #include "app/table/tform1.hpp"
 
 int main(int argc, char* argv[]) {
+    // Past a file size limit a write fails with a reason, reported as any
+    // failed write is, instead of the signal ending the window.
+    std::signal(SIGXFSZ, SIG_IGN);
     quorvel::Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvel 4.1"));

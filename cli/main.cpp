@@ -3,6 +3,7 @@
 
 // quorvel-lab: plays spin files through the engine and reports the figures.
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -83,6 +84,13 @@ int run(const cli::Arguments& arguments) {
         std::cerr << "quorvel-lab: " << shown_lines(result.error) << '\n';
         return kRefused;
     }
+    // A session's torn last line is left out, as the window leaves it out,
+    // and said; the run goes on.
+    for (const SourceRuns& source : result.sources) {
+        if (!source.source.notice.empty())
+            std::cerr << "quorvel-lab: " << shown_text(source.source.name) << ": "
+                      << source.source.notice << '\n';
+    }
 
     if (!arguments.ledger.empty()) {
         const std::vector<LedgerRow>& ledger = result.sources.front().results.front().ledger;
@@ -141,6 +149,9 @@ int run(const cli::Arguments& arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Past a file size limit a write fails with a reason and a non-zero
+    // status, instead of the signal ending the run without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     const cli::Parsed parsed = cli::parse_arguments(args);
     if (!parsed.error.empty()) return refuse(parsed.error);

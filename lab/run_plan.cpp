@@ -50,7 +50,8 @@ std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
     if (plan.random_spins) {
         sources.push_back(
             {random_source_name(plan.settings.seed),
-             random_spins(*plan.random_spins, static_cast<std::uint64_t>(plan.settings.seed))});
+             random_spins(*plan.random_spins, static_cast<std::uint64_t>(plan.settings.seed)),
+             {}});
     }
     for (const std::string& path : plan.files) {
         if (stopped(cancel)) return {};
@@ -59,7 +60,8 @@ std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
                                        : read_spin_file(path, read);
         if (file.cancelled) return {};
         if (!file.ok()) return file.error;
-        sources.push_back({standard_input ? kStandardInputName : path, std::move(file.spins)});
+        sources.push_back({standard_input ? kStandardInputName : path, std::move(file.spins),
+                           std::move(file.notice)});
     }
     return {};
 }

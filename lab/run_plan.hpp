@@ -38,6 +38,8 @@ struct RunPlan {
 struct SpinSource {
     std::string name;  // the file as given, or the random draw's name
     std::vector<std::uint8_t> spins;
+    // Said of the source as it was read: a session's torn last line left out.
+    std::string notice;
 };
 
 struct PlanOptions {

@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "lab/shown_text.hpp"
 #include "play/session.hpp"
 #include "play/setting_table.hpp"
 #include "play/stored_settings.hpp"
@@ -67,7 +68,9 @@ StoredSettingsReading parse_stored_settings(std::string_view text, std::string_v
         const std::string_view key = trimmed(line.substr(0, equals));
         const std::string value = ini_value(line.substr(equals + 1));
         if (std::string error = apply_stored_setting(session, key, value); !error.empty()) {
-            reading.error = where + std::string(key) + ": " + error;
+            // An unknown key is quoted, cut short, by the error itself.
+            reading.error =
+                where + (setting_by_stored_key(key) ? std::string(key) + ": " : "") + error;
             return reading;
         }
         keys_seen.emplace(key);
@@ -88,15 +91,27 @@ StoredSettingsReading parse_stored_settings(std::string_view text, std::string_v
 }
 
 StoredSettingsReading read_stored_settings(const std::string& path) {
+    StoredSettingsReading reading;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        StoredSettingsReading reading;
-        reading.error = path + ": cannot open (" + std::strerror(errno) + ")";
+        reading.error = shown_text(path) + ": cannot open (" + std::strerror(errno) + ")";
         return reading;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parse_stored_settings(text.str(), path);
+    // One byte more than the largest file tells a file that is too large
+    // without reading the rest of it (a device may never end).
+    std::string text(kLargestSettingsFile + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kLargestSettingsFile) {
+        reading.error = shown_text(path) +
+                        ": larger than 1 MiB, which no settings file is; it was not read";
+        return reading;
+    }
+    if (in.bad()) {
+        reading.error = shown_text(path) + ": cannot read (" + std::strerror(errno) + ")";
+        return reading;
+    }
+    return parse_stored_settings(text, path);
 }
 
 }  // namespace quorvel

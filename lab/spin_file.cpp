@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "lab/shown_text.hpp"
 
@@ -72,14 +73,14 @@ private:
 // A session file gives the numbers of its history: every number entered,
 // without those an undo took back. Its replay checks the whole file, so a
 // session that could not be opened is not played either.
-SpinFile session_spins(std::string_view text, std::string_view name) {
+SpinFile session_spins(SessionReader& reader, std::string_view name) {
     SpinFile file;
-    const SessionReading reading =
-        read_session(text, shown_text(name), [] { return std::int64_t{0}; });
+    SessionReading reading = reader.finish();
     if (!reading.ok()) {
         file.error = reading.error;
         return file;
     }
+    file.notice = reading.notice;
     file.spins = reading.session->game().NumbersList;
     if (file.spins.empty()) file.error = shown_text(name) + ": no spins";
     return file;
@@ -88,11 +89,10 @@ SpinFile session_spins(std::string_view text, std::string_view name) {
 SpinFile read_pieces(int descriptor, std::string_view name, const SpinReadOptions& options,
                      std::size_t expected_bytes) {
     SpinFile file;
-    // A session file is told by its first piece, and read whole: it is a few
-    // megabytes at most, and its lines are read as a journal, not as numbers.
+    // A session file is told by its first piece; its lines are read as a
+    // journal, not as numbers, as they come.
     bool first_piece = true;
-    std::string session_text;
-    bool session = false;
+    std::optional<SessionReader> session;
     if (expected_bytes > 0) {
         // A number takes two bytes at least with its separator, so the spins
         // never outgrow this and are never copied to a larger block, which
@@ -125,10 +125,11 @@ SpinFile read_pieces(int descriptor, std::string_view name, const SpinReadOption
         const std::string_view piece(buffer.get(), static_cast<std::size_t>(got));
         if (first_piece) {
             first_piece = false;
-            session = looks_like_session(piece);
+            if (looks_like_session(piece))
+                session.emplace(shown_text(name), [] { return std::int64_t{0}; });
         }
         if (session) {
-            session_text.append(piece);
+            if (!session->read(piece)) return session_spins(*session, name);
             continue;
         }
         if (!reader.read(piece)) {
@@ -136,7 +137,7 @@ SpinFile read_pieces(int descriptor, std::string_view name, const SpinReadOption
             return file;
         }
     }
-    if (session) return session_spins(session_text, name);
+    if (session) return session_spins(*session, name);
     if (!reader.finish()) file.error = reader.error();
     return file;
 }
@@ -267,7 +268,11 @@ void SpinTextReader::refuse(std::string_view why) {
 }
 
 SpinFile parse_spin_text(std::string_view text, std::string_view name) {
-    if (looks_like_session(text)) return session_spins(text, name);
+    if (looks_like_session(text)) {
+        SessionReader session(shown_text(name), [] { return std::int64_t{0}; });
+        session.read(text);
+        return session_spins(session, name);
+    }
     SpinFile file;
     // Two or more characters per number: a good guess that costs one allocation.
     file.spins.reserve(text.size() / 2 + 1);

@@ -16,6 +16,8 @@ namespace quorvel {
 struct SpinFile {
     std::vector<std::uint8_t> spins;
     std::string error;
+    // Said of a file that was read: a session's torn last line left out.
+    std::string notice;
     bool cancelled = false;
 
     bool ok() const { return error.empty() && !cancelled; }

@@ -20,6 +20,14 @@ std::string p_words(double p) {
     return text.front() == '<' ? "p " + text : "p = " + text;
 }
 
+// A share of a few fair sessions is too coarse to set a result against: a
+// run needs 100 of them, the best of a grid 20 fair grids.
+std::string too_few_for_a_verdict(std::int64_t fewest_sessions) {
+    const std::string fewest = std::to_string(fewest_sessions);
+    return "Fewer than " + fewest + " fair sessions give no verdict; ask for " + fewest +
+           " or more.";
+}
+
 // What the fair sessions did: ruin first whenever any ran out, then ahead
 // and behind, the median, and the loss the house edge expects on average,
 // which a rare ruin cannot hide as the sample mean of the finals can.
@@ -39,10 +47,12 @@ std::string chance_words(const ChanceComparison& c) {
         line += " The stop-loss ended " + share_words(c.stop_loss) + " of them, the take-profit " +
                 share_words(c.take_profit) + ".";
     }
+    if (c.sessions < kFewestChanceSessions) return line + " " + too_few_for_a_verdict(kFewestChanceSessions);
     return line + " " + share_words(c.as_good) + " did at least as well as this file.";
 }
 
 }  // namespace
+
 
 std::string share_words(double share) {
     const double percent = 100.0 * share;
@@ -140,7 +150,12 @@ std::vector<std::string> grid_verdict(const GridSummary& grid) {
                         " tries, no hit rate in this table beats chance (Holm " +
                         p_words(grid.holm_p) + ").");
     }
-    if (grid.chance && grid.chance->sessions > 0) {
+    if (grid.chance && grid.chance->sessions > 0 &&
+        grid.chance->sessions < kFewestGridChanceSessions) {
+        lines.push_back("The best of " + runs + " on " + grouped(grid.chance->sessions) +
+                        " fair sessions has a median of " + whole(grid.chance->best_median) +
+                        ". " + too_few_for_a_verdict(kFewestGridChanceSessions));
+    } else if (grid.chance && grid.chance->sessions > 0) {
         const GridChance& c = *grid.chance;
         std::string line = "The best of " + runs + " on " + grouped(c.sessions) +
                            " fair sessions does at least this well in " +

@@ -324,13 +324,16 @@ std::string quoted(std::string_view text) {
     return quoted_token(text);
 }
 
+constexpr std::string_view kTimeOutOfRange =
+    "a time before 1970 or after the year 9999 is no time of play";
+
 }  // namespace
 
 // Applies the lines of a journal one by one to a session, each at the second
 // it names.
 class JournalReplay {
 public:
-    JournalReplay(Session& session) : session_(session) {}
+    JournalReplay(Session& session, std::int64_t start) : session_(session), time_(start) {}
 
     // Applies one action line; the error's column is within the line.
     std::optional<ActionError> apply(const JournalLine& line) {
@@ -340,6 +343,9 @@ public:
                 if (field.value.kind != JournalValue::Kind::Integer)
                     return ActionError{field.value.column,
                                        "\"t\" must be a whole number of seconds"};
+                if (field.value.integer < kEarliestJournalTime ||
+                    field.value.integer > kLatestJournalTime)
+                    return ActionError{field.value.column, std::string(kTimeOutOfRange)};
                 time_ = field.value.integer;
                 continue;
             }
@@ -449,7 +455,7 @@ private:
     }
 
     Session& session_;
-    std::int64_t time_ = 0;
+    std::int64_t time_;
 };
 
 bool looks_like_session(std::string_view text) {
@@ -460,88 +466,157 @@ bool looks_like_session(std::string_view text) {
     return text.starts_with('{');
 }
 
-SessionReading read_session(std::string_view text, std::string_view name, Session::Clock clock,
-                            const std::function<void(const Game&)>& observe) {
-    SessionReading reading;
-    const auto refuse = [&](std::size_t line, int column, const std::string& what) {
-        reading.session.reset();
-        reading.error = std::string(name) + ':' + std::to_string(line) + ':' +
-                        std::to_string(column) + ": " + what;
-        return std::move(reading);
-    };
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+SessionReader::SessionReader(std::string_view name, Session::Clock clock,
+                             std::function<void(const Game&)> observe)
+    : name_(name), clock_(std::move(clock)), observe_(std::move(observe)) {}
 
-    std::size_t line_number = 0;
-    std::optional<JournalReplay> replay;
-    while (!text.empty()) {
-        ++line_number;
-        const std::size_t end = text.find('\n');
-        const bool complete = end != std::string_view::npos;
-        const std::string_view line = text.substr(0, complete ? end : text.size());
-        text.remove_prefix(complete ? end + 1 : text.size());
-        if (line.size() > kLongestJournalLine) {
-            return refuse(line_number, static_cast<int>(kLongestJournalLine) + 1,
+SessionReader::~SessionReader() = default;
+
+bool SessionReader::refuse(std::size_t line, int column, const std::string& what) {
+    refused_ = true;
+    replay_.reset();
+    reading_.session.reset();
+    reading_.error =
+        name_ + ':' + std::to_string(line) + ':' + std::to_string(column) + ": " + what;
+    line_.clear();
+    line_.shrink_to_fit();
+    return false;
+}
+
+// After a bad line only zero bytes and line ends may follow, for it to be a
+// torn last line; anything else refuses the journal at the bad line.
+bool SessionReader::after_bad_line(std::string_view piece) {
+    for (const char c : piece) {
+        if (c == '\0') {
+            bad_line_->torn = true;
+        } else if (c != '\n' && c != '\r') {
+            const BadLine bad = *bad_line_;
+            return refuse(bad.line, bad.column, bad.what);
+        }
+    }
+    return true;
+}
+
+bool SessionReader::read(std::string_view piece) {
+    if (refused_) return false;
+    if (bad_line_) return after_bad_line(piece);
+    while (!piece.empty()) {
+        const std::size_t end = piece.find('\n');
+        const std::string_view part = piece.substr(0, end);
+        if (line_.size() + part.size() > kLongestJournalLine + 3) {
+            // Room for a byte order mark on the first line; the line itself
+            // is measured without it below.
+            return refuse(line_number_ + 1, static_cast<int>(kLongestJournalLine) + 1,
                           "the line is longer than 64 KiB");
         }
-        if (line.find_first_not_of(" \t\r") == std::string_view::npos) continue;
-        const JournalLine parsed = parse_journal_line(line);
-        if (!parsed.ok()) {
-            // A crash in the middle of a write can leave the start of a line
-            // and nothing after it; a power cut can leave zero bytes where the
-            // end of the file should be. The rest of the file is looked at
-            // only here, once, so reading stays linear in the file.
-            const bool last =
-                text.find_first_not_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
-            const bool zeros = line.find('\0') != std::string_view::npos ||
-                               text.find('\0') != std::string_view::npos;
-            if (last && replay && (!complete || zeros)) {
-                reading.torn_line_dropped = true;
-                reading.notice = "The last action of the session (line " +
-                                 std::to_string(line_number) +
-                                 ") was cut off when Quorvel stopped, and was left out.";
-                break;
-            }
-            return refuse(line_number, parsed.error_column, parsed.error);
+        if (end == std::string_view::npos) {
+            line_.append(part);
+            return true;
         }
-        if (!replay) {
-            const JournalField* format = parsed.find("format");
-            if (format == nullptr || format->value.kind != JournalValue::Kind::Text ||
-                format->value.text != "quorvel-session") {
-                return refuse(line_number, format ? format->value.column : 1,
-                              "not a Quorvel session: the first line lacks "
-                              "\"format\": \"quorvel-session\"");
-            }
-            const JournalField* version = parsed.find("version");
-            if (version == nullptr || version->value.kind != JournalValue::Kind::Integer ||
-                version->value.integer < 1) {
-                return refuse(line_number, version ? version->value.column : 1,
-                              "the first line lacks a \"version\" number");
-            }
-            if (version->value.integer > Session::kFormatVersion) {
-                return refuse(line_number, version->value.column,
-                              "the session was written in version " +
-                                  std::to_string(version->value.integer) +
-                                  " of the format; this program reads up to version " +
-                                  std::to_string(Session::kFormatVersion));
-            }
-            const JournalField* start = parsed.find("start");
-            const std::int64_t start_time =
-                start != nullptr && start->value.kind == JournalValue::Kind::Integer
-                    ? start->value.integer
-                    : 0;
-            reading.session.emplace([start_time] { return start_time; });
-            replay.emplace(*reading.session);
-            if (observe) observe(reading.session->game());
-            continue;
+        piece.remove_prefix(end + 1);
+        bool taken;
+        if (line_.empty()) {
+            taken = take_line(part, true);
+        } else {
+            line_.append(part);
+            taken = take_line(line_, true);
+            line_.clear();
         }
-        if (auto error = replay->apply(parsed)) {
-            return refuse(line_number, error->column, error->message);
-        }
-        if (observe) observe(reading.session->game());
+        if (!taken) return false;
+        if (bad_line_) return after_bad_line(piece);
     }
-    if (!replay) return refuse(1, 1, "the file is empty, not a Quorvel session");
-    reading.session->set_clock(std::move(clock));
-    return reading;
+    return true;
+}
+
+bool SessionReader::take_line(std::string_view line, bool complete) {
+    ++line_number_;
+    if (line_number_ == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+    if (line.size() > kLongestJournalLine) {
+        return refuse(line_number_, static_cast<int>(kLongestJournalLine) + 1,
+                      "the line is longer than 64 KiB");
+    }
+    if (line.find_first_not_of(" \t\r") == std::string_view::npos) return true;
+    const JournalLine parsed = parse_journal_line(line);
+    if (!parsed.ok()) {
+        // A crash in the middle of a write can leave the start of a line and
+        // nothing after it; a power cut can leave zero bytes where the end of
+        // the file should be. Which of them this is, the rest of the file says.
+        bad_line_ = BadLine{line_number_, parsed.error_column, parsed.error,
+                            !complete || line.find('\0') != std::string_view::npos};
+        return true;
+    }
+    if (!replay_) {
+        const JournalField* format = parsed.find("format");
+        if (format == nullptr || format->value.kind != JournalValue::Kind::Text ||
+            format->value.text != "quorvel-session") {
+            return refuse(line_number_, format ? format->value.column : 1,
+                          "not a Quorvel session: the first line lacks "
+                          "\"format\": \"quorvel-session\"");
+        }
+        const JournalField* version = parsed.find("version");
+        if (version == nullptr || version->value.kind != JournalValue::Kind::Integer ||
+            version->value.integer < 1) {
+            return refuse(line_number_, version ? version->value.column : 1,
+                          "the first line lacks a \"version\" number");
+        }
+        if (version->value.integer > Session::kFormatVersion) {
+            return refuse(line_number_, version->value.column,
+                          "the session was written in version " +
+                              std::to_string(version->value.integer) +
+                              " of the format; this program reads up to version " +
+                              std::to_string(Session::kFormatVersion));
+        }
+        std::int64_t start_time = 0;
+        if (const JournalField* start = parsed.find("start");
+            start != nullptr && start->value.kind == JournalValue::Kind::Integer) {
+            if (start->value.integer < kEarliestJournalTime ||
+                start->value.integer > kLatestJournalTime) {
+                return refuse(line_number_, start->value.column, std::string(kTimeOutOfRange));
+            }
+            start_time = start->value.integer;
+        }
+        reading_.session.emplace([start_time] { return start_time; });
+        // An action without a time of its own, before any other names one,
+        // happened at the session's start.
+        replay_ = std::make_unique<JournalReplay>(*reading_.session, start_time);
+        if (observe_) observe_(reading_.session->game());
+        return true;
+    }
+    if (auto error = replay_->apply(parsed)) {
+        return refuse(line_number_, error->column, error->message);
+    }
+    if (observe_) observe_(reading_.session->game());
+    return true;
+}
+
+SessionReading SessionReader::finish() {
+    if (!refused_ && !line_.empty()) {
+        // The last line, without its line end.
+        const std::string last = std::move(line_);
+        line_.clear();
+        take_line(last, false);
+    }
+    if (!refused_ && bad_line_) {
+        const BadLine bad = *bad_line_;
+        if (replay_ && bad.torn) {
+            reading_.torn_line_dropped = true;
+            reading_.notice = "The last action of the session (line " + std::to_string(bad.line) +
+                              ") was cut off when Quorvel stopped, and was left out.";
+        } else {
+            refuse(bad.line, bad.column, bad.what);
+        }
+    }
+    if (!refused_ && !replay_) refuse(1, 1, "the file is empty, not a Quorvel session");
+    if (!refused_) reading_.session->set_clock(std::move(clock_));
+    replay_.reset();
+    return std::move(reading_);
+}
+
+SessionReading read_session(std::string_view text, std::string_view name, Session::Clock clock,
+                            const std::function<void(const Game&)>& observe) {
+    SessionReader reader(name, std::move(clock), observe);
+    reader.read(text);
+    return reader.finish();
 }
 
 }  // namespace quorvel

@@ -167,8 +167,59 @@ struct SessionReading {
 // with its place, so no line's column can grow without bound.
 constexpr std::size_t kLongestJournalLine = std::size_t{64} * 1024;
 
+// The earliest and the latest second a journal may name: 1970-01-01 and the
+// last second of the year 9999. A time outside them is refused with its place.
+constexpr std::int64_t kEarliestJournalTime = 0;
+constexpr std::int64_t kLatestJournalTime = 253'402'300'799;
+
+class JournalReplay;
+
+// Reads a journal as it comes, a piece at a time, in one pass: memory is the
+// session and one line, and a file is refused at its first bad line without
+// the rest being read, except that a bad line followed by nothing but zero
+// bytes and line ends is a torn last line, dropped with a notice.
+//
 // `observe` (when given) sees the game after every line replayed, as a
-// window's follower would have seen it live. The time is linear in the text.
+// window's follower would have seen it live.
+class SessionReader {
+public:
+    explicit SessionReader(std::string_view name, Session::Clock clock = {},
+                           std::function<void(const Game&)> observe = {});
+    ~SessionReader();
+    SessionReader(const SessionReader&) = delete;
+    SessionReader& operator=(const SessionReader&) = delete;
+
+    // Reads the next piece; a line may be cut anywhere between two pieces.
+    // False once the journal is refused: nothing after that is read.
+    bool read(std::string_view piece);
+    // The end of the text. The reader is spent after it.
+    SessionReading finish();
+
+private:
+    bool take_line(std::string_view line, bool complete);
+    bool refuse(std::size_t line, int column, const std::string& what);
+    bool after_bad_line(std::string_view piece);
+
+    std::string name_;
+    Session::Clock clock_;
+    std::function<void(const Game&)> observe_;
+    SessionReading reading_;
+    std::unique_ptr<JournalReplay> replay_;
+    std::string line_;  // the line being read, while it runs on into the next piece
+    std::size_t line_number_ = 0;
+    // A line that could not be read, waiting to learn whether it was the last.
+    struct BadLine {
+        std::size_t line = 0;
+        int column = 0;
+        std::string what;
+        // Cut off before its line end, or holding zero bytes, or followed by them.
+        bool torn = false;
+    };
+    std::optional<BadLine> bad_line_;
+    bool refused_ = false;
+};
+
+// The whole text at once, through a SessionReader. The time is linear in the text.
 SessionReading read_session(std::string_view text, std::string_view name, Session::Clock clock = {},
                             const std::function<void(const Game&)>& observe = {});
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -35,6 +36,9 @@ std::string apply_stored_setting(Session& session, std::string_view key, std::st
 
 // The settings file and its group, as the window and the lab name them.
 inline constexpr std::string_view kSettingsGroup = "settings";
+// A settings file is a few kilobytes; a larger file than this is refused
+// unread, so a device or a runaway file cannot fill the memory.
+inline constexpr std::size_t kLargestSettingsFile = std::size_t{1} << 20;
 // ~/.config/quorvel/quorvel.conf, honouring XDG_CONFIG_HOME; empty when
 // neither it nor HOME is set.
 std::string default_settings_path();

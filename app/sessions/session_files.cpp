@@ -3,12 +3,15 @@
 
 #include "app/sessions/session_files.hpp"
 
+#include <functional>
+
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
 
 #include "app/widgets/file_dialogs.hpp"
+#include "app/widgets/reading_progress.hpp"
 #include "app/sessions/session_keeper.hpp"
 #include "app/sessions/session_store.hpp"
 #include "play/session.hpp"
@@ -36,11 +39,14 @@ SessionFiles::SessionFiles(QWidget* window, SessionKeeper& keeper, Busy busy)
     : QObject(window), window_(window), keeper_(keeper), busy_(std::move(busy)) {}
 
 void SessionFiles::start(const Question& ask) {
-    const QString told_text = keeper_.start([this, &ask](const QString& question) {
-        if (ask) return ask(question);
-        return ask_with_box(window_, QStringLiteral("ResumeQuestion"), question,
-                            QStringLiteral("Resume"), QStringLiteral("Start new"));
-    });
+    ReadingProgress progress(window_, QStringLiteral("Reading the last session…"));
+    const QString told_text = keeper_.start(
+        [this, &ask](const QString& question) {
+            if (ask) return ask(question);
+            return ask_with_box(window_, QStringLiteral("ResumeQuestion"), question,
+                                QStringLiteral("Resume"), QStringLiteral("Start new"));
+        },
+        std::ref(progress));
     emit replaced();
     if (!told_text.isEmpty()) emit told(told_text);
 }
@@ -72,7 +78,10 @@ void SessionFiles::save(const QString& file_name) {
 void SessionFiles::open(const QString& file_name) {
     if (busy_()) return;
     QString notice;
-    if (const QString error = keeper_.open(file_name, &notice); !error.isEmpty()) {
+    ReadingProgress progress(window_, QStringLiteral("Opening the session…"));
+    if (const QString error = keeper_.open(file_name, &notice, std::ref(progress));
+        !error.isEmpty()) {
+        if (progress.cancelled()) return;  // the player stopped it: nothing to tell
         emit failed(QStringLiteral("The session could not be opened; the game is unchanged.\n\n%1")
                         .arg(error));
         return;

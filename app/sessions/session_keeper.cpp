@@ -6,19 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QStringList>
 
 #include "app/widgets/save_file.hpp"
 #include "play/stored_settings.hpp"
 
 namespace quorvel {
 
-namespace {
-
-// A session file of a long evening is a few megabytes; anything past this is
-// not one.
-constexpr qint64 kLargestSessionFile = qint64{1} << 30;
-
-}  // namespace
 
 SessionKeeper::SessionKeeper(QString folder, Session::Clock clock, QObject* parent)
     : QObject(parent), store_(std::move(folder)), clock_(clock), session_(std::move(clock)) {}
@@ -31,38 +25,72 @@ QString SessionKeeper::resume_question(int spins, const QDateTime& last_action) 
         .arg(last_action.toLocalTime().toString(QStringLiteral("HH:mm")));
 }
 
-QString SessionKeeper::start(const ResumeQuestion& ask) {
-    SessionStore::Unfinished left = store_.unfinished(clock_);
-    QString told = left.error;
+QString SessionKeeper::start(const ResumeQuestion& ask, const ReadProgress& progress) {
+    SessionStore::Unfinished left = store_.unfinished(clock_, progress);
+    QStringList told;
+    if (!left.error.isEmpty()) told << left.error;
     bool resumed = false;
-    if (left.session && ask(resume_question(left.spins, left.last_action))) {
+    if (left.cancelled) {
+        told << QStringLiteral("The last session was not read to its end: it is kept under its "
+                               "date in %1, and a new session begins.")
+                    .arg(QDir::toNativeSeparators(store_.folder()));
+    } else if (left.session && ask(resume_question(left.spins, left.last_action))) {
         session_ = std::move(*left.session);
         log_ = std::move(left.log);
-        told = left.notice;
+        told = QStringList();
+        if (!left.notice.isEmpty()) told << left.notice;
         resumed = true;
     }
-    keep(resumed);
-    if (store_.failed()) {
-        not_kept_said_ = true;
-        told = told.isEmpty() ? store_.error() : told + QStringLiteral("\n\n") + store_.error();
-    }
-    return told;
-}
-
-void SessionKeeper::attach_sink() {
-    session_.set_line_sink([this](std::string_view line) {
-        if (store_.append(line) || not_kept_said_ || !store_.failed()) return;
-        not_kept_said_ = true;
-        // Told after the action, not in its middle.
-        QMetaObject::invokeMethod(
-            this, [this] { emit notKept(store_.error()); }, Qt::QueuedConnection);
-    });
-}
-
-void SessionKeeper::keep(bool resumed) {
     store_.begin(session_, resumed);
     attach_sink();
     log_.follow(session_.game());
+    if (const QString notice = store_.take_notice(); !notice.isEmpty()) told << notice;
+    if (store_.failed()) {
+        not_kept_said_ = true;
+        told << store_.error();
+    }
+    return told.join(QStringLiteral("\n\n"));
+}
+
+// A failed write is tried again, with the whole journal, at the next action:
+// said once when the keeping stops, and once when it works again.
+void SessionKeeper::attach_sink() {
+    session_.set_line_sink([this](std::string_view line) {
+        if (store_.failed()) {
+            if (!store_.retry(session_)) return say_not_kept();
+            if (!not_kept_said_) return;
+            not_kept_said_ = false;
+            tell(QStringLiteral("The session is being kept again in %1.")
+                     .arg(QDir::toNativeSeparators(store_.current_file())));
+            return;
+        }
+        if (!store_.append(line)) say_not_kept();
+    });
+}
+
+void SessionKeeper::say_not_kept() {
+    if (not_kept_said_) return;
+    not_kept_said_ = true;
+    tell(store_.error());
+}
+
+// Told after the action, not in its middle.
+void SessionKeeper::tell(const QString& what) {
+    QMetaObject::invokeMethod(this, [this, what] { emit told(what); }, Qt::QueuedConnection);
+}
+
+void SessionKeeper::keep(bool resumed) {
+    const bool kept = store_.begin(session_, resumed);
+    attach_sink();
+    log_.follow(session_.game());
+    if (const QString notice = store_.take_notice(); !notice.isEmpty()) tell(notice);
+    if (!kept) {
+        say_not_kept();
+    } else if (not_kept_said_) {
+        not_kept_said_ = false;
+        tell(QStringLiteral("The session is being kept again in %1.")
+                 .arg(QDir::toNativeSeparators(store_.current_file())));
+    }
 }
 
 void SessionKeeper::adopt(Session session, SessionLog log) {
@@ -77,20 +105,17 @@ QString SessionKeeper::save(const QString& file_name) const {
     return {};
 }
 
-QString SessionKeeper::open(const QString& file_name, QString* notice) {
+QString SessionKeeper::open(const QString& file_name, QString* notice,
+                            const ReadProgress& progress) {
     const QFileInfo info(file_name);
     const QString shown = QDir::toNativeSeparators(file_name);
     if (!info.exists()) return QStringLiteral("%1: no such file").arg(shown);
     if (!info.isFile()) return QStringLiteral("%1: not a regular file").arg(shown);
-    if (info.size() > kLargestSessionFile)
-        return QStringLiteral("%1: too large for a session file").arg(shown);
-    QFile file(file_name);
-    if (!file.open(QIODevice::ReadOnly)) return shown + QStringLiteral(": ") + file.errorString();
-    const QByteArray bytes = file.readAll();
     SessionLog log;
-    SessionReading reading =
-        read_session(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                     shown.toStdString(), clock_, [&log](const Game& game) { log.follow(game); });
+    SessionFileReading read = read_session_file(
+        file_name, shown, clock_, [&log](const Game& game) { log.follow(game); }, progress);
+    if (read.cancelled) return QStringLiteral("The opening of %1 was cancelled.").arg(shown);
+    SessionReading& reading = read.reading;
     if (!reading.ok()) return QString::fromStdString(reading.error);
     if (notice != nullptr) *notice = QString::fromStdString(reading.notice);
     session_ = std::move(*reading.session);

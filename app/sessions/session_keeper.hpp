@@ -39,7 +39,9 @@ public:
     // Starts keeping: offers to resume an unfinished session with `ask`.
     // Returns what the player should be told (a torn line dropped, a file
     // that could not be read back, a folder that cannot be written), or empty.
-    QString start(const ResumeQuestion& ask);
+    // `progress` sees the reading of a large journal, and may cancel it; the
+    // journal is then kept under its date and a new session begins.
+    QString start(const ResumeQuestion& ask, const ReadProgress& progress = {});
 
     // "Resume the last session (N spins, last at HH:MM)?"
     static QString resume_question(int spins, const QDateTime& last_action);
@@ -52,7 +54,9 @@ public:
     // "Open session…": the file replayed; the session in play is kept under
     // its date. Returns the refusal (the game is then untouched); `notice`
     // receives the sentence about a torn last line.
-    QString open(const QString& file_name, QString* notice = nullptr);
+    // `progress` sees the reading of a large file, and may cancel it.
+    QString open(const QString& file_name, QString* notice = nullptr,
+                 const ReadProgress& progress = {});
     // "RESET APP": a new session with the current settings; the old one is
     // kept under its date.
     void reset();
@@ -63,12 +67,15 @@ public:
     QString folder() const { return store_.folder(); }
 
 signals:
-    // The folder could not be written: said once, play goes on.
-    void notKept(const QString& why);
+    // The folder could not be written, or can be again: said once each
+    // time, play goes on.
+    void told(const QString& why);
 
 private:
     void keep(bool resumed);
     void attach_sink();
+    void say_not_kept();
+    void tell(const QString& what);
 
     SessionStore store_;
     Session::Clock clock_;

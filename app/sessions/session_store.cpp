@@ -3,10 +3,12 @@
 #include "app/sessions/session_store.hpp"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,8 @@
 
 #include "app/sessions/private_files.hpp"
 #include "app/widgets/save_file.hpp"
+#include "play/journal_line.hpp"
+#include "play/setting_table.hpp"
 #include "play/stored_settings.hpp"
 
 namespace quorvel {
@@ -68,29 +72,31 @@ QString SessionStore::current_file() const {
     return folder_ + QLatin1Char('/') + kCurrent;
 }
 
-SessionStore::Unfinished SessionStore::unfinished(Session::Clock clock) {
+SessionStore::Unfinished SessionStore::unfinished(Session::Clock clock,
+                                                  const ReadProgress& progress) {
     Unfinished result;
-    QFile file(current_file());
-    if (!file.exists()) return result;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("The last session could not be read back (%1): %2.")
-                           .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+    if (!move_aside_what_is_not_ours() || !QFileInfo::exists(current_file())) return result;
+    SessionFileReading read = read_session_file(
+        current_file(), QDir::toNativeSeparators(current_file()), std::move(clock),
+        [&result](const Game& game) { result.log.follow(game); }, progress);
+    if (read.cancelled) {
+        result.log = SessionLog();
+        result.cancelled = true;
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    file.close();
-    SessionReading reading =
-        read_session(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                     QDir::toNativeSeparators(current_file()).toStdString(), std::move(clock),
-                     [&result](const Game& game) { result.log.follow(game); });
+    SessionReading& reading = read.reading;
     if (!reading.ok()) {
         // Kept under its date for the player to look at; play starts afresh.
-        put_away_current();
-        result.error =
-            QStringLiteral(
-                "The last session could not be read back, and was kept "
-                "as it was in %1.\n\n%2")
-                .arg(QDir::toNativeSeparators(folder_), QString::fromStdString(reading.error));
+        if (put_away_current()) {
+            result.error = QStringLiteral(
+                               "The last session could not be read back, and was kept "
+                               "as it was in %1.\n\n%2")
+                               .arg(QDir::toNativeSeparators(folder_),
+                                    QString::fromStdString(reading.error));
+        } else {
+            result.error = QStringLiteral("The last session could not be read back.\n\n%1")
+                               .arg(QString::fromStdString(reading.error));
+        }
         return result;
     }
     if (reading.session->actions() == 0) {
@@ -115,26 +121,54 @@ void SessionStore::close_file() {
     fd_ = -1;
 }
 
+QString SessionStore::take_notice() {
+    return std::exchange(notice_, QString());
+}
+
+// Whatever the last attempt ran into, each begins afresh: a folder that could
+// not be written may be writable now.
 bool SessionStore::begin(const Session& session, bool resumed) {
-    if (failed()) return false;
     close_file();
+    error_.clear();
     if (!make_private_folder(folder_)) {
         return fail(QStringLiteral("The session is not being kept: the folder %1 cannot be made.")
                         .arg(QDir::toNativeSeparators(folder_)));
     }
-    if (!resumed) put_away_current();
-    // The journal so far goes down whole through the one saver, so a failed
-    // write leaves no half file; the lines after it are appended.
-    const std::string& journal = session.journal();
-    if (const auto error = save_file(current_file(), journal, FileAccess::Private)) {
+    if (!move_aside_what_is_not_ours()) {
+        return fail(QStringLiteral("The session is not being kept: %1 is not a file of "
+                                   "Quorvel's, and could not be moved aside.")
+                        .arg(QDir::toNativeSeparators(current_file())));
+    }
+    if (!resumed && !put_away_current()) {
+        return fail(QStringLiteral("The session is not being kept, so that the last one is "
+                                   "not written over: it could not be put away (%1).")
+                        .arg(QDir::toNativeSeparators(current_file())));
+    }
+    owns_current_ = true;
+    if (!write_whole(session)) return false;
+    keep_last_sessions();
+    return true;
+}
+
+// The file in play is written over only when it is this session's own; a
+// session that could not be put away is tried again first.
+bool SessionStore::retry(const Session& session) {
+    return begin(session, owns_current_);
+}
+
+// The journal so far goes down whole through the one saver, so a failed
+// write leaves no half file and the file before it as it was; the lines
+// after it are appended.
+bool SessionStore::write_whole(const Session& session) {
+    if (const auto error = save_file(current_file(), session.journal(), FileAccess::Private)) {
         return fail(QStringLiteral("The session is not being kept. %1").arg(*error));
     }
-    fd_ = ::open(QFile::encodeName(current_file()).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    fd_ = ::open(QFile::encodeName(current_file()).constData(),
+                 O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
     if (fd_ < 0) {
         return fail(QStringLiteral("The session is not being kept: %1 cannot be written (%2).")
                         .arg(QDir::toNativeSeparators(current_file()), system_reason()));
     }
-    keep_last_sessions();
     return true;
 }
 
@@ -144,8 +178,9 @@ bool SessionStore::begin(const Session& session, bool resumed) {
 bool SessionStore::append(std::string_view line) {
     if (!append_unflushed(line)) return false;
     if (::fdatasync(fd_) != 0 && errno != EINVAL) {
-        return fail(QStringLiteral("The session is no longer being kept: %1 could not be put on "
-                                   "the disk (%2). Play goes on.")
+        return fail(QStringLiteral("The session is not being kept for now: %1 could not be put "
+                                   "on the disk (%2). Play goes on, and the next action tries "
+                                   "again.")
                         .arg(QDir::toNativeSeparators(current_file()), system_reason()));
     }
     return true;
@@ -157,8 +192,9 @@ bool SessionStore::append_unflushed(std::string_view line) {
         const ssize_t written = ::write(fd_, line.data(), line.size());
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) {
-            return fail(QStringLiteral("The session is no longer being kept: writing to %1 "
-                                       "failed (%2). Play goes on.")
+            return fail(QStringLiteral("The session is not being kept for now: writing to %1 "
+                                       "failed (%2). Play goes on, and the next action tries "
+                                       "again.")
                             .arg(QDir::toNativeSeparators(current_file()), system_reason()));
         }
         line.remove_prefix(static_cast<std::size_t>(written));
@@ -173,18 +209,44 @@ void SessionStore::end() {
     keep_last_sessions();
 }
 
+// A link (soft or hard) or anything but a plain file under the name of the
+// session in play is not the store's: writing to it would write into another
+// file. It is moved aside, untouched, under a name the keeping of the last
+// sessions does not match.
+bool SessionStore::move_aside_what_is_not_ours() {
+    const QString current = current_file();
+    const QByteArray path = QFile::encodeName(current);
+    struct stat status {};
+    if (::lstat(path.constData(), &status) != 0) return true;  // nothing there
+    if (S_ISREG(status.st_mode) && status.st_nlink == 1) return true;
+    QString aside = current + QStringLiteral(".moved-aside");
+    for (int n = 2; QFileInfo(aside).exists() || QFileInfo(aside).isSymLink(); ++n)
+        aside = current + QStringLiteral(".moved-aside-%1").arg(n);
+    if (::rename(path.constData(), QFile::encodeName(aside).constData()) != 0) {
+        notice_ = QStringLiteral("%1 is a link or not a plain file, and could not be moved "
+                                 "aside (%2): the session is not being kept.")
+                      .arg(QDir::toNativeSeparators(current), system_reason());
+        return false;
+    }
+    owns_current_ = false;
+    notice_ = QStringLiteral(
+                  "%1 was a link or not a plain file. Quorvel keeps a session only in a file "
+                  "of its own, so it was moved aside, untouched, as %2.")
+                  .arg(QDir::toNativeSeparators(current), QDir::toNativeSeparators(aside));
+    return true;
+}
+
 // A session in which nothing was done (its header alone) is not kept: it
 // would only push a played one out of the last twenty.
-void SessionStore::put_away_current() {
+bool SessionStore::put_away_current() {
     const QString current = current_file();
-    if (!QFileInfo::exists(current)) return;
+    if (!QFileInfo::exists(current)) return true;
     {
         QFile file(current);
         if (file.open(QIODevice::ReadOnly) && file.size() < 4096 &&
             file.readAll().count('\n') <= 1) {
             file.close();
-            QFile::remove(current);
-            return;
+            if (QFile::remove(current)) return true;
         }
     }
     const QString base = dated_name(start_of(current));
@@ -193,7 +255,14 @@ void SessionStore::put_away_current() {
         target =
             folder_ + QLatin1Char('/') + base.chopped(8) + QStringLiteral(" (%1).quorvel").arg(n);
     }
-    QFile::rename(current, target);
+    // Renamed, never copied: a copy on a full disk could lose the end of it.
+    if (::rename(QFile::encodeName(current).constData(), QFile::encodeName(target).constData()) ==
+        0)
+        return true;
+    notice_ = QStringLiteral("The last session could not be put away under its date (%1); it "
+                             "stays as %2.")
+                  .arg(system_reason(), QDir::toNativeSeparators(current));
+    return false;
 }
 
 void SessionStore::keep_last_sessions() {
@@ -250,6 +319,11 @@ QString load_settings(Session& session, const QString& file) {
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         return QStringLiteral("No settings have been saved yet: \"SAVE SETTINGS\" stores them.");
     }
+    if (QFileInfo(path).size() > static_cast<qint64>(kLargestSettingsFile)) {
+        return QStringLiteral("The settings in %1 were not read: the file is larger than 1 MiB, "
+                              "which no settings file is.")
+            .arg(QDir::toNativeSeparators(path));
+    }
     QSettings settings(path, QSettings::IniFormat);
     if (settings.status() != QSettings::NoError) {
         return QStringLiteral("The settings in %1 could not be read.")
@@ -257,6 +331,17 @@ QString load_settings(Session& session, const QString& file) {
     }
     settings.beginGroup(QLatin1String(kSettingsGroup.data(), kSettingsGroup.size()));
     QStringList problems;
+    // A key this version does not know (a newer version's, a typing slip)
+    // is left alone, and named.
+    QStringList ignored;
+    for (const QString& name : settings.childKeys()) {
+        if (setting_by_stored_key(name.toStdString()) == nullptr)
+            ignored << QString::fromStdString(quoted_token(name.toStdString()));
+    }
+    if (!ignored.isEmpty()) {
+        problems << QStringLiteral("not known to this version, and ignored: %1")
+                        .arg(ignored.join(QStringLiteral(", ")));
+    }
     for (std::string_view key : stored_setting_keys()) {
         const QString name = QLatin1String(key.data(), static_cast<qsizetype>(key.size()));
         if (!settings.contains(name)) continue;

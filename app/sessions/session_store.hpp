@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include "app/sessions/read_session_file.hpp"
 #include "lab/session_log.hpp"
 #include "play/session.hpp"
 
@@ -25,8 +26,13 @@ namespace quorvel {
 // keeps the last 20 ended sessions and removes older ones; a session in
 // which nothing was done is not kept.
 //
-// A folder that cannot be written does not stop play: the store says why once
-// (error()), and from then on keeps nothing.
+// A folder that cannot be written does not stop play: the store says why
+// (error()), and tries again with the whole journal at the next action, so a
+// disk that was full keeps the session again once there is room.
+//
+// The store writes only to a regular file it made itself: a link or anything
+// else found under the name of the session in play is moved aside, and
+// notice() says so.
 class SessionStore {
 public:
     static constexpr int kKeptSessions = 20;
@@ -55,8 +61,11 @@ public:
         QString error;
         int spins = 0;
         QDateTime last_action;
+        bool cancelled = false;
     };
-    Unfinished unfinished(Session::Clock clock = {});
+    // `progress` sees the reading of a large journal, and may cancel it: the
+    // journal then stays as it is, for begin() to put away under its date.
+    Unfinished unfinished(Session::Clock clock = {}, const ReadProgress& progress = {});
 
     // Starts keeping `session`: an unfinished file is put away under its date
     // (unless `session` is that one, resumed), and the journal so far is
@@ -66,6 +75,9 @@ public:
     // Writes one line of the journal and flushes it to the disk. Returns
     // false once the store has failed.
     bool append(std::string_view line);
+    // After a failure: writes the whole journal again and goes on keeping it.
+    // True when the session is being kept again.
+    bool retry(const Session& session);
     // The same without putting it on the disk: for measuring what the flush costs.
     bool append_unflushed(std::string_view line);
     // The clean end: the file is put away under the session's date.
@@ -74,16 +86,26 @@ public:
     // Why the session is not being kept, in plain words; empty while it is.
     QString error() const { return error_; }
     bool failed() const { return !error_.isEmpty(); }
+    // What the player should know of the folder, said once: a link moved
+    // aside, a session that could not be put away. Empty when nothing was.
+    QString take_notice();
 
 private:
     bool fail(const QString& why);
-    void put_away_current();
+    bool write_whole(const Session& session);
+    // False when something not ours is in the way and stays there.
+    bool move_aside_what_is_not_ours();
+    // False (and said in the notice) when the file stays where it is.
+    bool put_away_current();
     void keep_last_sessions();
     void close_file();
 
     QString folder_;
     int fd_ = -1;
     QString error_;
+    QString notice_;
+    // This store wrote the session in play's file, or read it to resume it.
+    bool owns_current_ = false;
 };
 
 // "SAVE SETTINGS" and "LOAD SETTINGS": the settings of the fold-out in the

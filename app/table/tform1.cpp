@@ -148,7 +148,7 @@ void TForm1::tie_panels() {
     connect(settings_, &SettingsPanel::saveSettingsClicked, files_, &SessionFiles::save_settings);
     connect(settings_, &SettingsPanel::loadSettingsClicked, files_, &SessionFiles::load_settings);
     connect(settings_, &SettingsPanel::resetAppClicked, files_, &SessionFiles::reset);
-    connect(&keeper_, &SessionKeeper::notKept, notices_, &Notices::report);
+    connect(&keeper_, &SessionKeeper::told, notices_, &Notices::report);
     connect(history_, &HistorySaver::failed, notices_, &Notices::report);
 
     connect(files_, &SessionFiles::replaced, this, &TForm1::session_replaced);

@@ -4,6 +4,8 @@
 // The session kept in the state folder: what a run that did not end cleanly
 // leaves behind comes back, ended sessions are kept under their date (the last
 // twenty), and a folder that cannot be written is reported once.
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -180,19 +182,93 @@ private slots:
         QCOMPARE(kept.session.game().NumbersList.size(), std::size_t{1});
     }
 
-    void a_full_disk_stops_the_keeping_with_the_reason() {
+    // The store writes only to a plain file of its own: a link (soft,
+    // dangling or hard) under the name of the session in play is moved
+    // aside, and what it points to is never written.
+    void a_link_in_place_of_the_session_is_moved_aside_untouched() {
+        for (const char* kind : {"link to a saved session", "dangling link", "hard link"}) {
+            init();
+            QVERIFY(QDir().mkpath(folder_));
+            const QString saved = folder_ + QStringLiteral("/session 2026-01-01 10.00.00.quorvel");
+            const QByteArray saved_text =
+                "{\"format\":\"quorvel-session\",\"version\":1,\"start\":5}\n{\"number\":4}\n";
+            const QString current = folder_ + QStringLiteral("/current.quorvel");
+            if (QByteArray(kind) != "dangling link") {
+                QFile file(saved);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(saved_text);
+            }
+            const QByteArray from = QFile::encodeName(saved), to = QFile::encodeName(current);
+            QCOMPARE(QByteArray(kind) == "hard link" ? ::link(from, to) : ::symlink(from, to), 0);
+
+            SessionStore store(folder_);
+            QVERIFY2(!store.unfinished().session, kind);
+            KeptSession kept(store, 1767225600);
+            QVERIFY2(store.begin(kept.session), qPrintable(store.error()));
+            kept.session.play_number(7);
+            const QString notice = store.take_notice();
+            QVERIFY2(notice.contains(QStringLiteral("moved aside, untouched")), qPrintable(notice));
+            QVERIFY2(QFileInfo(current).isFile() && !QFileInfo(current).isSymLink(), kind);
+            QCOMPARE(read_all(current), QByteArray::fromStdString(kept.session.journal()));
+            QVERIFY2(QFileInfo(current + QStringLiteral(".moved-aside")).exists() ||
+                         QFileInfo(current + QStringLiteral(".moved-aside")).isSymLink(),
+                     kind);
+            if (QByteArray(kind) == "dangling link") {
+                QVERIFY2(!QFileInfo::exists(saved), "the link's target was created");
+            } else {
+                QCOMPARE(read_all(saved), saved_text);
+            }
+        }
+    }
+
+    // A session that cannot be put away under its date stays where it is,
+    // and the next one does not write over it.
+    void a_session_that_cannot_be_put_away_is_not_written_over() {
+        QByteArray left;
+        {
+            SessionStore store(folder_);
+            KeptSession kept(store, 1767225600);
+            QVERIFY(store.begin(kept.session));
+            kept.session.play_number(12);
+            left = read_all(store.current_file());
+        }
+        quorvel::testing::ProtectedFolder protect(QFile::encodeName(folder_).toStdString());
+        if (!protect.holds()) QSKIP("this process writes in any folder");
+        SessionStore store(folder_);
+        KeptSession kept(store, 1767229200);
+        QVERIFY(!store.begin(kept.session));
+        QVERIFY2(store.error().contains(QStringLiteral("could not be put away")),
+                 qPrintable(store.error()));
+        QVERIFY(store.take_notice().contains(QStringLiteral("stays as")));
+        kept.session.play_number(3);
+        QVERIFY(!store.retry(kept.session));
+        QCOMPARE(read_all(store.current_file()), left);
+    }
+
+    // A full disk stops the keeping with the reason; once there is room
+    // again the whole journal goes down, and nothing played meanwhile is lost.
+    void a_full_disk_stops_the_keeping_until_there_is_room_again() {
         SessionStore store(folder_);
         KeptSession kept(store, 1767225600);
         QVERIFY(store.begin(kept.session));
         const qint64 size = QFileInfo(store.current_file()).size();
-        quorvel::testing::DiskRoom room(static_cast<rlim_t>(size + 40));
-        if (!room.holds()) QSKIP("no file size limit can be set");
-        for (int n = 1; n < 10; ++n)
-            kept.session.play_number(n);
-        QVERIFY(store.failed());
-        QVERIFY2(store.error().contains(QStringLiteral("no longer being kept")),
-                 qPrintable(store.error()));
+        {
+            quorvel::testing::DiskRoom room(static_cast<rlim_t>(size + 40));
+            if (!room.holds()) QSKIP("no file size limit can be set");
+            for (int n = 1; n < 10; ++n)
+                kept.session.play_number(n);
+            QVERIFY(store.failed());
+            QVERIFY2(store.error().contains(QStringLiteral("not being kept for now")),
+                     qPrintable(store.error()));
+            QVERIFY(!store.retry(kept.session));  // still no room
+        }
         QCOMPARE(kept.session.game().NumbersList.size(), std::size_t{9});
+        QVERIFY(store.retry(kept.session));
+        QVERIFY(!store.failed());
+        kept.session.play_number(10);
+        QFile file(store.current_file());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray::fromStdString(kept.session.journal()));
     }
 
     void settings_saved_are_loaded_back_through_the_session() {
@@ -220,6 +296,17 @@ private slots:
 
         QVERIFY(quorvel::load_settings(session, dir_->path() + QStringLiteral("/none.conf"))
                     .contains(QStringLiteral("No settings have been saved yet")));
+
+        // A key this version does not know is ignored and named; the rest is taken.
+        {
+            QSettings more(file, QSettings::IniFormat);
+            more.setValue(QStringLiteral("settings/Colour"), QStringLiteral("red"));
+            more.setValue(QStringLiteral("settings/Safe_Level"), 4);
+        }
+        const QString said = quorvel::load_settings(session, file);
+        QVERIFY2(said.contains(QStringLiteral("not known to this version, and ignored: \"Colour\"")),
+                 qPrintable(said));
+        QCOMPARE(session.params().Safe_Level, 4);
     }
 
     void the_keeper_asks_once_and_resumes_exactly() {

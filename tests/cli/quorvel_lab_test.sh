@@ -56,6 +56,17 @@ stored)
   run --json "$work/s.quorvel"
   [ "$status" -eq 0 ] || fail "a session file exits $status: $err"
   grep -qF '"spins": 2,' <<<"$out" || fail "a session file did not give its two numbers: $out"
+  # A torn last line is left out, as the window leaves it out, and said.
+  printf '{"number":11' >>"$work/s.quorvel"
+  run --json "$work/s.quorvel"
+  [ "$status" -eq 0 ] || fail "a torn session file exits $status: $err"
+  grep -qF '"spins": 2,' <<<"$out" || fail "the torn line was played: $out"
+  grep -qF "s.quorvel: The last action of the session (line 8) was cut off when Quorvel stopped, and was left out." <<<"$err" ||
+    fail "the torn line was dropped without a word: $err"
+  # Settings and session files are read in bounded memory.
+  refused "--settings: /dev/zero: larger than 1 MiB" --settings=/dev/zero "$spins"
+  { printf '{'; head -c 200000 /dev/zero; } >"$work/zeros.quorvel"
+  refused "zeros.quorvel:1:65537: the line is longer than 64 KiB" "$work/zeros.quorvel"
   ;;
 help)
   run --help
@@ -235,6 +246,11 @@ chance)
   grep -qE 'On 200 fair sessions of 80 spins with these settings: .* ended ahead, .* ended behind; the median ends at .*, and on average a session loses [0-9,]+ \(1/37 of the [0-9,]+ staked\)\.' <<<"$out" ||
     fail "no line on the fair sessions: $out"
   grep -vF 'house edge' <<<"$out" | grep -qiF 'edge' && fail "a single run is called an edge: $out"
+  # A handful of fair sessions gives its figures, and no verdict.
+  run --chance 5 "$spins"
+  grep -qF 'Fewer than 100 fair sessions give no verdict; ask for 100 or more.' <<<"$out" ||
+    fail "a verdict from 5 fair sessions: $out"
+  grep -qF 'did at least as well as this file' <<<"$out" && fail "a verdict from 5 fair sessions: $out"
   # The JSON carries the comparison; the same seed gives the same figures.
   run --json --chance 200 "$spins"
   first=$out

@@ -261,6 +261,53 @@ TEST(Session, ATornLastLineIsDroppedAndTheSessionResumesBeforeIt) {
     }
 }
 
+// However the file comes in pieces, it reads as it reads whole: a line, a
+// byte order mark or a torn end may be cut anywhere.
+TEST(Session, AJournalReadInPiecesReadsAsTheWholeText) {
+    std::int64_t now = 1767225600;
+    const std::string journal = sample_session(now).journal();
+    const std::string header = "{\"format\":\"quorvel-session\",\"version\":1,\"start\":9}\n";
+    for (const std::string& text :
+         {"\xEF\xBB\xBF" + journal, journal + "\n\n\r\n", journal + "{\"number\":1",
+          journal + "{\"num" + std::string(5, '\0') + "\n\n", journal + "{\"number\":99}\n",
+          header + "{\"number\" 1}\n\nx", header + std::string(70'000, '\n') + "{\"number\":3}"}) {
+        const SessionReading whole = read_session(text, "s");
+        for (const std::size_t size : {std::size_t{1}, std::size_t{2}, std::size_t{17}}) {
+            SessionReader reader("s");
+            for (std::size_t at = 0; at < text.size(); at += size)
+                reader.read(std::string_view(text).substr(at, size));
+            const SessionReading pieces = reader.finish();
+            EXPECT_EQ(pieces.error, whole.error) << size;
+            EXPECT_EQ(pieces.notice, whole.notice) << size;
+            ASSERT_EQ(pieces.session.has_value(), whole.session.has_value());
+            if (whole.session) {
+                EXPECT_EQ(differences(pieces.session->game(), whole.session->game()), "");
+                EXPECT_EQ(pieces.session->journal(), whole.session->journal());
+            }
+        }
+    }
+}
+
+// A first action that names no second happened at the header's start: in
+// a mode that draws by the clock, the replay draws as the live game drew.
+TEST(Session, ActionsBeforeAnyTimeReplayAtTheStart) {
+    const std::int64_t start = 1767225600;
+    Session live([start] { return start; });
+    live.set(SettingId::GameModes, GameMode::Paradox);
+    for (int n : {5, 17, 32, 0, 14, 25, 9, 36, 11, 2, 29, 7}) live.play_number(n);
+    std::string journal = live.journal();
+    const std::string stamp = "\"t\":" + std::to_string(start) + ",";
+    journal.erase(journal.find(stamp), stamp.size());
+    ASSERT_EQ(journal.find("\"t\":"), std::string::npos) << journal;
+    const SessionReading reading = read_session(journal, "s");
+    ASSERT_TRUE(reading.ok()) << reading.error;
+    EXPECT_EQ(differences(live.game(), reading.session->game()), "");
+    // The check can fail: from another second the draws differ.
+    std::string elsewhere = journal;
+    elsewhere.replace(elsewhere.find(std::to_string(start)), 10, std::to_string(start + 1));
+    EXPECT_NE(differences(live.game(), read_session(elsewhere, "s").session->game()), "");
+}
+
 struct Refusal {
     const char* name;
     std::string text;
@@ -308,7 +355,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "table.quorvel:2:7: expected a whole number"},
         Refusal{"CompleteBadLastLine", kHeader + "{\"number\":1\n",
                 "table.quorvel:2:12: expected ',' or '}'"},
-        Refusal{"Empty", "", "table.quorvel:1:1: the file is empty, not a Quorvel session"}),
+        Refusal{"Empty", "", "table.quorvel:1:1: the file is empty, not a Quorvel session"},
+        Refusal{"TimeBefore1970", kHeader + "{\"t\":-9223372036854775808,\"number\":1}\n",
+                "table.quorvel:2:6: a time before 1970 or after the year 9999 is no time of play"},
+        Refusal{"StartAfter9999",
+                "{\"format\":\"quorvel-session\",\"version\":1,\"start\":253402300800}\n",
+                "table.quorvel:1:49: a time before 1970 or after the year 9999 is no time of play"},
+        Refusal{"LineLongerThan64KiB", kHeader + std::string(65537, 'x') + "\n",
+                "table.quorvel:2:65537: the line is longer than 64 KiB"},
+        // A bad line is a torn last line only when nothing but zero bytes
+        // and line ends follows it.
+        Refusal{"BadLineBeforeMore",
+                kHeader + "{\"number\":1\n" + std::string(3, '\0') + "\n{\"number\":2}\n",
+                "table.quorvel:2:12: expected ',' or '}'"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct LineCase {

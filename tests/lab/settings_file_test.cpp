@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "lab/spin_file.hpp"
@@ -100,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
     StoredSettings, RefusedSettings,
     ::testing::Values(
         BadSettings{"UnknownKey", "[settings]\nColour=red\n",
-                    "q.conf:2: Colour: there is no setting \"Colour\""},
+                    "q.conf:2: there is no setting \"Colour\""},
         BadSettings{"OutOfRange", "[settings]\n\nInit_Bet=0\n",
                     "q.conf:3: Init_Bet: \"0\" is not a number from 1 to 1000000"},
         BadSettings{"NoTableForTheType",
@@ -112,6 +114,21 @@ INSTANTIATE_TEST_SUITE_P(
                     "q.conf: no [settings] group: not a file of Quorvel's stored settings"},
         BadSettings{"NoEquals", "[settings]\nGameModes\n", "q.conf:2: expected KEY=VALUE"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A settings file is a few kilobytes: a larger one, or a device that never
+// ends, is refused after reading one byte more than the largest there can be.
+TEST(StoredSettings, AFileLargerThanOneMebibyteIsRefusedUnread) {
+    const std::string large = ::testing::TempDir() + "large.conf";
+    {
+        std::ofstream out(large, std::ios::binary);
+        out << "[settings]\n" << std::string(kLargestSettingsFile, '#');
+    }
+    for (const std::string& path : {large, std::string("/dev/zero")}) {
+        const StoredSettingsReading reading = read_stored_settings(path);
+        EXPECT_EQ(reading.error, path + ": larger than 1 MiB, which no settings file is; it was not read");
+    }
+    std::remove(large.c_str());
+}
 
 TEST(SessionSpins, ASessionFileGivesItsNumbersWithoutTheUndoneOnes) {
     std::int64_t now = 1767225600;
