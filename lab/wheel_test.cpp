@@ -452,6 +452,60 @@ std::vector<std::string> wheel_verdict(const WheelTest& test) {
     return lines;
 }
 
+std::vector<WheelRow> wheel_rows(const WheelTest& test) {
+    const std::int64_t n = test.spins;
+    const double per_pocket = static_cast<double>(n) / kPockets;
+    const auto two_places = [](double value) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.2f", value);
+        return std::string(buffer);
+    };
+    const auto cells = [&](const FourCounts& counts, std::string_view (*name)(std::size_t)) {
+        std::string text;
+        for (std::size_t c = 0; c < counts.size(); ++c) {
+            if (c > 0) text += ", ";
+            text += name(c);
+            text += ' ';
+            text += grouped(counts[c]);
+        }
+        return text + " (expected " + expected_words(static_cast<double>(n) * kCellShares[0]) +
+               " and " + expected_words(per_pocket) + ")";
+    };
+    const auto start = static_cast<std::size_t>(
+        std::find(kWheelOrder.begin(), kWheelOrder.end(), test.best_arc) - kWheelOrder.begin());
+    const int last = kWheelOrder[(start + kArcPockets - 1) % kPockets];
+    const std::int64_t pairs = std::max<std::int64_t>(n - 1, 0);
+    return {
+        {"Pockets", two_places(test.pockets_chi2), "36", p_value_text(test.pockets_p),
+         "most often " + std::to_string(test.hot_pocket) + ", " +
+             times_words(test.hot_pocket_count) + " (expected " + expected_words(per_pocket) +
+             "; as the best of 37, " + wheel_p_words(test.hot_pocket_p, false) + ")"},
+        {"Dozens", two_places(test.dozens_chi2), "3", p_value_text(test.dozens_p),
+         cells(test.dozen_counts, dozen_cell_name)},
+        {"Columns", two_places(test.columns_chi2), "3", p_value_text(test.columns_p),
+         cells(test.column_counts, column_cell_name)},
+        {"Sectors", "-", "-", p_value_text(test.best_arc_p),
+         "the " + std::to_string(kArcPockets) + " pockets from " + std::to_string(test.best_arc) +
+             " to " + std::to_string(last) + ", " + times_words(test.best_arc_count) +
+             " (expected " + expected_words(per_pocket * kArcPockets) + ")"},
+        {"Serial", two_places(test.serial_chi2), std::to_string(test.serial_df),
+         p_value_text(test.serial_p),
+         "the dozen or zero of " + grouped(pairs) + (pairs == 1 ? " pair" : " pairs") +
+             " of spins in a row"},
+    };
+}
+
+std::string wheel_draws_note(const WheelTest& test) {
+    const std::string files = grouped(test.draws) + " fair files of " + spins_words(test.spins) +
+                              " drawn from seed " + std::to_string(test.seed);
+    if (test.by_simulation) {
+        return "p: the share of " + files + " that stray at least as far; below " +
+               std::to_string(kWheelChiSquareSpins) +
+               " spins the chi-square distribution does not hold.";
+    }
+    return "Sectors p: the share of " + files + " whose best arc came at least as often.";
+}
+
 std::string wheel_power_line(const WheelTest& test) {
     std::string line = "With " + spins_words(test.spins) + ", this test finds 8 times in 10 ";
     if (test.spins > 0) {

@@ -125,6 +125,22 @@ std::vector<std::string> wheel_verdict(const WheelTest& test);
 // that pays back what it takes (1 in 36) needs about 1.2 million spins."
 std::string wheel_power_line(const WheelTest& test);
 
+// The five tests as rows of a table, the same on the command line and in
+// the window: the test, its chi-square and degrees of freedom ("-" for the
+// arcs, which have none), its p-value and what came.
+struct WheelRow {
+    std::string test;
+    std::string chi2;
+    std::string df;
+    std::string p;
+    std::string came;
+};
+std::vector<WheelRow> wheel_rows(const WheelTest& test);
+
+// The note under the rows: which p-values come from fair files, and how
+// many were drawn from which seed.
+std::string wheel_draws_note(const WheelTest& test);
+
 // A p-value in a sentence: "p = 0.21", "p < 10⁻⁹" (a formula's), "p < 0.001"
 // (a simulation's, whose draws do not tell smaller ones apart).
 std::string wheel_p_words(double p, bool simulated);
