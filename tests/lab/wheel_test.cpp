@@ -423,6 +423,26 @@ TEST(WheelTest, WordsAreShapedAsAPlayerReadsThem) {
               "often as it should; a pocket that pays back what it takes (1 in 36) needs about "
               "1.2 million spins.");
 
+    // The rows of the table, and where their p-values come from.
+    const std::vector<WheelRow> rows = wheel_rows(fair);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0].test, "Pockets");
+    EXPECT_EQ(rows[0].chi2, "32.86");
+    EXPECT_EQ(rows[0].p, "0.62");
+    EXPECT_EQ(rows[0].came, "most often 16, 14 times (expected 7.0; as the best of 37, p = 0.35)");
+    EXPECT_EQ(rows[1].came, "D1 86, D2 84, D3 85, zero 4 (expected 84.0 and 7.0)");
+    EXPECT_EQ(rows[2].came, "C1 92, C2 83, C3 80, zero 4 (expected 84.0 and 7.0)");
+    EXPECT_EQ(rows[3].chi2, "-");
+    EXPECT_EQ(rows[3].came, "the 9 pockets from 6 to 10, 71 times (expected 63.0)");
+    EXPECT_EQ(rows[4].df, "9");
+    EXPECT_EQ(rows[4].came, "the dozen or zero of 258 pairs of spins in a row");
+    EXPECT_EQ(wheel_draws_note(fair),
+              "Sectors p: the share of 10,000 fair files of 259 spins drawn from seed 11 whose "
+              "best arc came at least as often.");
+    EXPECT_EQ(wheel_draws_note(wheel_test(std::vector<std::uint8_t>{7, 8}, 4, 50)),
+              "p: the share of 50 fair files of 2 spins drawn from seed 4 that stray at least as "
+              "far; below 185 spins the chi-square distribution does not hold.");
+
     // The second hand-made file: three tests, a line each, the advice last.
     const WheelTest unfair = wheel_test(spins_by(400, [](int i) { return i * i + 3 * i; }), 11);
     const std::vector<std::string> lines = wheel_verdict(unfair);
