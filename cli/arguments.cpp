@@ -45,6 +45,8 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     Parsed parsed;
     Arguments& a = parsed.arguments;
     std::vector<std::string> grid_overridden;
+    // The options that play the spins, which the wheel test has no use for.
+    std::vector<std::string> plays;
     bool options_end = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -91,6 +93,9 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
             if (!flag(a.json)) return parsed;
         } else if (name == "grid") {
             if (!flag(a.grid)) return parsed;
+            plays.push_back("--grid");
+        } else if (name == "wheel") {
+            if (!flag(a.wheel)) return parsed;
         } else if (name == "ledger") {
             if (!take_value()) return parsed;
             if (value->empty()) {
@@ -98,6 +103,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
                 return parsed;
             }
             a.ledger = *value;
+            plays.push_back("--ledger");
         } else if (name == "chance") {
             if (!take_value()) return parsed;
             const std::optional<std::size_t> count = spin_count(*value);
@@ -109,6 +115,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
                 return parsed;
             }
             a.chance = static_cast<std::int64_t>(*count);
+            plays.push_back("--chance");
         } else if (name == "random") {
             if (!take_value()) return parsed;
             const std::optional<std::size_t> count = spin_count(*value);
@@ -120,6 +127,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
             }
             a.random = *count;
         } else if (name == "settings") {
+            plays.push_back("--settings");
             // The file is optional: "--settings=FILE", or a next argument
             // that names a settings file by its ending, not a spin file.
             if (!value && i + 1 < args.size() &&
@@ -150,6 +158,8 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
             if (name == "mode" || name == "type" || name == "sectors" || name == "system") {
                 grid_overridden.push_back("--" + name);
             }
+            // The seed also draws the random spins and the wheel test's fair files.
+            if (name != "seed") plays.push_back("--" + name);
         } else {
             parsed.error = "unknown option '--" + name + "'";
             return parsed;
@@ -161,6 +171,12 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
         parsed.error = "give a spin FILE, or --random N";
     } else if (!a.files.empty() && a.random) {
         parsed.error = "give spin files or --random N, not both";
+    } else if (a.wheel) {
+        if (!plays.empty()) {
+            parsed.error = "--wheel tests the spins themselves and plays nothing; leave out " +
+                           plays.front() + " (it takes FILE... or --random N, --seed and --json)";
+        }
+        return parsed;
     } else if (a.grid && !grid_overridden.empty()) {
         parsed.error = "--grid plays every mode, type, sector choice and system; leave out " +
                        grid_overridden.front();
@@ -176,6 +192,7 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
 std::string help_text() {
     return R"HELP(Usage: quorvel-lab [OPTIONS] FILE...
        quorvel-lab [OPTIONS] --random N
+       quorvel-lab --wheel [--json] [--seed N] FILE... | --random N
 
 Plays recorded roulette spins through Quorvel's own engine and shows what the
 chosen mode and betting system would have done: the same figures the window
@@ -210,6 +227,20 @@ Against chance:
                            sentence when fewer than 100 (20) fit. The fair
                            spins are drawn from --seed and the session's
                            number: the same seed gives the same figures.
+
+The wheel test:
+  --wheel                  test the spins themselves instead of playing them:
+                           is the wheel fair? Five tests, each with its
+                           p-value: the 37 pockets (chi-square, 36 degrees of
+                           freedom), the dozens and the columns with the zero
+                           (3 each), the arc of 9 neighbouring pockets on the
+                           wheel that came most (set against 10,000 fair
+                           files drawn from --seed) and each spin's dozen
+                           against the one before (9). Below 185 spins every
+                           p comes from the fair files. The wheel is called
+                           unfair when a p is below 0.01 / 5; a last line says
+                           what a file of this length can find. Takes no
+                           setting: spin files or --random N, --seed, --json.
 
 Output:
   --json                   one JSON object a line instead of the table
@@ -246,6 +277,16 @@ chance_ran_out, chance_stop_loss, chance_take_profit and chance_as_good (ended
 at or above this run). With --grid --json each file's runs are followed by one
 line: file, grid_runs, holm_p (the smallest Holm-adjusted hit_rate_p),
 beats_chance, chance_grids, chance_best_median and chance_best_as_good.
+
+With --wheel --json, one line a file: file, spins, pockets_chi2 and
+pockets_p; hot_pocket, the pocket that came most, hot_pocket_count and
+hot_pocket_p (its binomial tail as the best of 37); dozens_chi2, dozens_p,
+columns_chi2 and columns_p; best_arc (the arc's first pocket clockwise),
+best_arc_count and best_arc_p; serial_chi2, serial_df and serial_p;
+wheel_fair; pocket_ratio_found, the bias of one pocket this many spins find
+8 times in 10 at the 5 % level, and spins_for_break_even, the spins that
+find a pocket at 1 in 36 so; draws and seed of the fair files, and
+by_simulation (true below 185 spins).
 
 On a fair wheel no advice changes the odds of the next spin: these figures
 show how far a result stands from what chance alone does.

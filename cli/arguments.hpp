@@ -21,6 +21,8 @@ struct Arguments {
     bool json = false;
     bool grid = false;
     bool help = false;
+    // --wheel: test the spins themselves instead of playing them.
+    bool wheel = false;
     std::string ledger;  // --ledger FILE.csv
     // --chance K: fair sessions to compare with (0: none); unset takes the
     // default for the file's length.

@@ -20,6 +20,7 @@
 #include "lab/save_file.hpp"
 #include "lab/shown_text.hpp"
 #include "lab/verdict.hpp"
+#include "lab/wheel_test.hpp"
 
 namespace {
 
@@ -55,7 +56,33 @@ bool flushed_out(const char* what) {
     return false;
 }
 
+// The wheel test of each source: the spins are read as for a run, refused
+// alike, and tested instead of played.
+int test_wheels(const cli::Arguments& arguments) {
+    RunPlan plan;
+    plan.files = arguments.files;
+    plan.random_spins = arguments.random;
+    plan.settings = arguments.settings;
+    std::vector<SpinSource> sources;
+    if (const std::string error = read_sources(plan, sources); !error.empty()) {
+        std::cerr << "quorvel-lab: " << shown_lines(error) << '\n';
+        return kRefused;
+    }
+    errno = 0;
+    for (std::size_t s = 0; s < sources.size(); ++s) {
+        const WheelTest test = wheel_test(sources[s].spins, arguments.settings.seed);
+        if (arguments.json) {
+            cli::print_wheel_json_line(std::cout, sources[s].name, test);
+        } else {
+            if (s > 0) std::cout << '\n';
+            cli::print_wheel(std::cout, shown_text(sources[s].name), test);
+        }
+    }
+    return flushed_out("the figures") ? kDone : kFailed;
+}
+
 int run(const cli::Arguments& arguments) {
+    if (arguments.wheel) return test_wheels(arguments);
     // A ledger that cannot be written is found now, not after the run.
     if (!arguments.ledger.empty()) {
         const std::string error = check_save(arguments.ledger);

@@ -137,6 +137,50 @@ void print_grid_json_line(std::ostream& out, const GridSummary& grid) {
         << (played ? json_number(grid.chance->best_as_good) : "null") << "}\n";
 }
 
+void print_wheel(std::ostream& out, const std::string& name, const WheelTest& test) {
+    out << name << ": " << grouped(test.spins) << (test.spins == 1 ? " spin" : " spins")
+        << ", the wheel test\n\n";
+    std::vector<Column> columns{{"Test", true, {}},
+                                {"Chi-square", false, {}},
+                                {"df", false, {}},
+                                {"p", false, {}},
+                                {"What came", true, {}}};
+    for (const WheelRow& row : wheel_rows(test)) {
+        columns[0].cells.push_back(row.test);
+        columns[1].cells.push_back(row.chi2);
+        columns[2].cells.push_back(row.df);
+        columns[3].cells.push_back(row.p);
+        columns[4].cells.push_back(row.came);
+    }
+    print_columns(out, columns);
+    out << '\n' << wheel_draws_note(test) << "\n\n";
+    print_lines(out, wheel_verdict(test));
+    out << wheel_power_line(test) << '\n';
+}
+
+void print_wheel_json_line(std::ostream& out, const std::string& file, const WheelTest& test) {
+    const auto flag = [](bool on) { return on ? "true" : "false"; };
+    out << "{\"file\": " << json_string(file) << ", \"spins\": " << test.spins
+        << ", \"pockets_chi2\": " << json_number(test.pockets_chi2)
+        << ", \"pockets_p\": " << json_number(test.pockets_p)
+        << ", \"hot_pocket\": " << test.hot_pocket
+        << ", \"hot_pocket_count\": " << test.hot_pocket_count
+        << ", \"hot_pocket_p\": " << json_number(test.hot_pocket_p)
+        << ", \"dozens_chi2\": " << json_number(test.dozens_chi2)
+        << ", \"dozens_p\": " << json_number(test.dozens_p)
+        << ", \"columns_chi2\": " << json_number(test.columns_chi2)
+        << ", \"columns_p\": " << json_number(test.columns_p) << ", \"best_arc\": " << test.best_arc
+        << ", \"best_arc_count\": " << test.best_arc_count
+        << ", \"best_arc_p\": " << json_number(test.best_arc_p)
+        << ", \"serial_chi2\": " << json_number(test.serial_chi2)
+        << ", \"serial_df\": " << test.serial_df << ", \"serial_p\": " << json_number(test.serial_p)
+        << ", \"wheel_fair\": " << flag(test.wheel_fair)
+        << ", \"pocket_ratio_found\": " << json_number(test.pocket_ratio_found)
+        << ", \"spins_for_break_even\": " << test.spins_for_break_even
+        << ", \"draws\": " << test.draws << ", \"seed\": " << test.seed
+        << ", \"by_simulation\": " << flag(test.by_simulation) << "}\n";
+}
+
 void print_lines(std::ostream& out, const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         out << line << '\n';

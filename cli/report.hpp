@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lab/run_report.hpp"
+#include "lab/wheel_test.hpp"
 
 namespace quorvel::cli {
 
@@ -34,6 +35,14 @@ struct TableTitle {
 // A readable table, one row a run, under a title and the settings common to
 // all its rows; a grid is ranked by final bankroll.
 void print_table(std::ostream& out, const TableTitle& title, std::span<const RunReport> runs);
+
+// The wheel test of one spin source, as a player reads it: the five tests in
+// a table under the source's name, then the verdict and the power line.
+void print_wheel(std::ostream& out, const std::string& name, const WheelTest& test);
+
+// The wheel test as one JSON object on one line: the file, its spins and
+// every figure under its name.
+void print_wheel_json_line(std::ostream& out, const std::string& file, const WheelTest& test);
 
 // A string as a JSON string literal.
 std::string json_string(std::string_view text);

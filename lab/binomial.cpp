@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "game/split_mix.hpp"
+
 namespace quorvel {
 
 namespace {
@@ -149,6 +151,48 @@ double binomial_upper_tail(std::int64_t n, std::int64_t k, double p) {
 
 double binomial_lower_tail(std::int64_t n, std::int64_t k, double p) {
     return upper_tail(n, n - k, 1 - p, p);
+}
+
+std::int64_t binomial_draw(std::int64_t n, double p, std::uint64_t& state) {
+    if (n <= 0 || p <= 0) return 0;
+    if (p >= 1) return n;
+    const double q = 1 - p;
+    const auto mode = std::min<std::int64_t>(
+        n, static_cast<std::int64_t>(std::floor((static_cast<double>(n) + 1) * p)));
+    const double at_mode = std::exp(binomial_log_pmf(n, mode, p, q));
+    const double up = p / q;
+    const double down = q / p;
+    for (;;) {
+        // A uniform number in [0, 1) from the top 53 bits.
+        double u = static_cast<double>(split_mix64(state) >> 11) * 0x1.0p-53;
+        if (u < at_mode) return mode;
+        u -= at_mode;
+        // Outwards from the mode, one count above and one below in turn,
+        // each probability from its neighbour's.
+        std::int64_t low = mode;
+        std::int64_t high = mode;
+        double at_low = at_mode;
+        double at_high = at_mode;
+        while (at_low > 0 || at_high > 0) {
+            if (high < n) {
+                at_high *= static_cast<double>(n - high) / static_cast<double>(high + 1) * up;
+                ++high;
+                if (u < at_high) return high;
+                u -= at_high;
+            } else {
+                at_high = 0;
+            }
+            if (low > 0) {
+                at_low *= static_cast<double>(low) / static_cast<double>(n - low + 1) * down;
+                --low;
+                if (u < at_low) return low;
+                u -= at_low;
+            } else {
+                at_low = 0;
+            }
+        }
+        // Rounding left the number beyond the probabilities' sum: draw again.
+    }
 }
 
 RateInterval clopper_pearson(std::int64_t n, std::int64_t k, double confidence) {

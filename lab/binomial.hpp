@@ -24,6 +24,13 @@ double binomial_upper_tail(std::int64_t n, std::int64_t k, double p);
 // P(X <= k) for X ~ Binomial(n, p).
 double binomial_lower_tail(std::int64_t n, std::int64_t k, double p);
 
+// One draw of X ~ Binomial(n, p) from the SplitMix64 sequence whose state is
+// `state`, which it advances. Exact by inversion: one uniform number is
+// matched against the probabilities of the counts, taken from the most
+// likely count outwards, so a draw costs about as many steps as the standard
+// deviation, whatever n.
+std::int64_t binomial_draw(std::int64_t n, double p, std::uint64_t& state);
+
 // The exact (Clopper-Pearson) interval of a success rate: every rate that a
 // two-sided test at 1 - confidence would not reject after k successes in n
 // trials. The interval of 0 of n starts at 0, that of n of n ends at 1.

@@ -74,7 +74,7 @@ help)
   [ -z "$err" ] || fail "--help writes to stderr: $err"
   for option in --mode --type --sectors --system --base-bet --bankroll --safe-level --auto-reset \
     --aim --minimal-profit --wins --losses --n-count --seed --seconds-per-spin --random --json \
-    --ledger --grid --chance --settings; do
+    --ledger --grid --chance --settings --wheel; do
     grep -qF -- "$option" <<<"$out" || fail "--help does not explain $option"
   done
   grep -qF 'quorvel-lab /usr/share/quorvel/examples/sample-spins.txt' <<<"$out" ||
@@ -285,6 +285,71 @@ chance)
     fail "no sentence for a skipped comparison: $out"
   grep -qF 'ask for it with --chance K.' <<<"$out" || fail "the sentence does not say how to ask: $out"
   ;;
+wheel)
+  # The spins tested, not played: the five tests, the verdict, the power line.
+  run --wheel "$spins"
+  [ "$status" -eq 0 ] || fail "--wheel exits $status: $err"
+  for test in Pockets Dozens Columns Sectors Serial; do
+    grep -qE "^$test " <<<"$out" || fail "--wheel does not show the $test test: $out"
+  done
+  grep -qF "$spins: 80 spins, the wheel test" <<<"$out" || fail "no title: $out"
+  grep -qF 'p: the share of 10,000 fair files of 80 spins drawn from seed 1767225600' <<<"$out" ||
+    fail "a short file does not say its p-values come from fair files: $out"
+  grep -qE '^With 80 spins, this test finds 8 times in 10 a pocket that comes [0-9.]+ times as often as it should; a pocket that pays back what it takes \(1 in 36\) needs about 1\.2 million spins\.$' <<<"$out" ||
+    fail "no power line: $out"
+  # Options that play the spins are refused, with what --wheel takes.
+  refused "--wheel tests the spins themselves and plays nothing; leave out --mode" \
+    --wheel --mode "PARADOX 4.1" "$spins"
+  printf '[settings]\nGameModes=PARADOX 4.1\n' >"$work/w.conf"
+  for option in --grid "--chance 5" "--ledger $work/l.csv" "--safe-level 2" "--settings=$work/w.conf"; do
+    # shellcheck disable=SC2086
+    refused "leave out $(sed 's/[ =].*//' <<<"$option")" --wheel $option "$spins"
+  done
+  [ ! -e "$work/l.csv" ] || fail "--wheel --ledger wrote a ledger"
+  refused "--wheel takes no value" --wheel=yes "$spins"
+  refused "give a spin FILE, or --random N" --wheel
+  refused "$work/missing.txt: cannot open" --wheel "$spins" "$work/missing.txt"
+  printf '1\n2\n00\n' >"$work/american.txt"
+  refused "$work/american.txt:3:1: '00' is the double zero" --wheel "$work/american.txt"
+  # One JSON line a file with every key; the seed fixes the fair files.
+  run --wheel --json "$spins" "$spins"
+  [ "$status" -eq 0 ] || fail "--wheel --json exits $status: $err"
+  [ "$(wc -l <<<"$out")" -eq 2 ] || fail "two files give $(wc -l <<<"$out") lines"
+  line=$(head -n 1 <<<"$out")
+  for key in file spins pockets_chi2 pockets_p hot_pocket hot_pocket_count hot_pocket_p dozens_chi2 \
+    dozens_p columns_chi2 columns_p best_arc best_arc_count best_arc_p serial_chi2 serial_df \
+    serial_p wheel_fair pocket_ratio_found spins_for_break_even draws seed by_simulation; do
+    grep -qE "\"$key\": " <<<"$line" || fail "no key $key in: $line"
+  done
+  grep -qF '"spins": 80, ' <<<"$line" || fail "the file holds 80 spins: $line"
+  grep -qF '"draws": 10000, "seed": 1767225600, "by_simulation": true}' <<<"$line" ||
+    fail "the fair files are not stated: $line"
+  run --wheel --json --random 3000 --seed 7
+  first=$out
+  grep -qF '{"file": "random spins (seed 7)", "spins": 3000, ' <<<"$out" || fail "--random: $out"
+  grep -qF '"by_simulation": false}' <<<"$out" || fail "3,000 spins take the chi-square: $out"
+  run --wheel --json --random 3000 --seed 7
+  [ "$out" = "$first" ] || fail "the same seed tests otherwise"
+  # A wheel rigged on the first dozen, as a player's file: about 66 % D1.
+  awk 'BEGIN { srand(4); for (i = 0; i < 3981; i++) { n = int(rand() * 37);
+    if (n != 0 && rand() < 0.5) n = 1 + n % 12; print n } }' >"$work/rigged.txt"
+  run --wheel "$work/rigged.txt"
+  [ "$status" -eq 0 ] || fail "the rigged file exits $status: $err"
+  grep -qE "^The dozens are uneven beyond chance: D1 came [0-9,]+ times where 1,291 were expected \(p < 10⁻⁹\)\." <<<"$out" ||
+    fail "the rigged dozen is not found: $out"
+  grep -qF "no advice beats a fair one." <<<"$out" || fail "no word on advice: $out"
+  grep -qF "says the wheel is unfair" <<<"$out" && fail "the rigged file is called fair: $out"
+  run --wheel --json "$work/rigged.txt"
+  grep -qF '"wheel_fair": false' <<<"$out" || fail "the rigged file is fair in JSON: $out"
+  # Fair spins are called fair, most of the time: these are.
+  run --wheel --random 5000 --seed 11
+  grep -qF 'Nothing in these 5,000 spins says the wheel is unfair (smallest p = ' <<<"$out" ||
+    fail "fair spins are not called fair: $out"
+  if [ -w /dev/full ]; then
+    "$lab" --wheel "$spins" >/dev/full 2>"$work/err"
+    [ "$?" -eq 1 ] || fail "--wheel into a full disk does not exit 1"
+  fi
+  ;;
 sample)
   # The sample file installed with Quorvel is 300 numbers drawn by
   # `--random 300` with the default seed: it plays to the same figures.
@@ -315,9 +380,16 @@ real_file)
   grep -A2 -F 'such a run is a ruin' <<<"$out" | tail -1 |
     grep -qF 'This run ran out of money. The bankroll cannot cover the next bet: the session ended after spin 3,329, at a bankroll of 188.' ||
     fail "the ruin is not said first: $out"
-  # A double-zero wheel's log, refused at its first "00".
+  # A double-zero wheel's log, refused at its first "00", also by the wheel test.
   refused "1603_real_spins.txt:20:1: '00' is the double zero of an American wheel" \
     "$real_spins/1603_real_spins.txt"
+  refused "1603_real_spins.txt:20:1: '00' is the double zero of an American wheel" \
+    --wheel "$real_spins/DB4000_1.txt" "$real_spins/1603_real_spins.txt"
+  # The wheel test of the long file, its figures as computed independently.
+  run --wheel --json "$real_spins/DB4000_1.txt"
+  grep -qF '"spins": 3981, "pockets_chi2": 36.9992464204974, "pockets_p": 0.42262574293232, "hot_pocket": 8, "hot_pocket_count": 135, ' <<<"$out" ||
+    fail "the wheel test of DB4000_1.txt: $out"
+  grep -qF '"wheel_fair": true' <<<"$out" || fail "DB4000_1.txt is called unfair: $out"
   ;;
 *)
   echo "unknown case $case_name" >&2
