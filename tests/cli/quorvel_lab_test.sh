@@ -215,6 +215,12 @@ ledger)
   "$lab" --ledger /dev/stdout "$spins" >&- 2>"$work/err"
   [ "$?" -eq 2 ] || fail "--ledger /dev/stdout with the output closed is not refused"
   [ -L /dev/stdout ] || fail "/dev/stdout is no longer a link"
+  # Past a file size limit the write fails with its reason; the signal of
+  # the limit does not end the program without a word.
+  (ulimit -f 1 && "$lab" --ledger "$work/big.csv" --random 5000 >/dev/null 2>"$work/err")
+  status=$?
+  [ "$status" -eq 2 ] || fail "a ledger past the file size limit exits $status, not 2"
+  grep -qF "File too large" "$work/err" || fail "no reason for the file size limit: $(cat "$work/err")"
   chmod 600 "$work/ledger.csv"
   run --ledger "$work/ledger.csv" "$spins"
   [ "$(stat -c %a "$work/ledger.csv")" = 600 ] || fail "the ledger lost its permissions 600"
