@@ -219,14 +219,23 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
         if (source.grid) grids.push_back(*source.grid);
     }
     list_->set_verdicts(grids);
+    // A session's torn last line was left out: said, as the window says it.
+    QString notices;
+    for (const SourceRuns& source : result.sources) {
+        if (source.source.notice.empty()) continue;
+        notices += QStringLiteral(" %1: %2").arg(
+            QString::fromStdString(shown_text(source.source.name)),
+            QString::fromStdString(source.source.notice));
+    }
     runs_->keep(result, settings, sources_box_->chance_asked());
     const std::size_t count = static_cast<std::size_t>(model_->rowCount());
     results_status_ =
-        count == 1 ? QStringLiteral("One run.")
-                   : QStringLiteral(
-                         "%1 runs. Click a run to chart it; click a "
-                         "heading to sort by it.")
-                         .arg(QString::fromStdString(grouped(static_cast<std::int64_t>(count))));
+        (count == 1 ? QStringLiteral("One run.")
+                    : QStringLiteral(
+                          "%1 runs. Click a run to chart it; click a "
+                          "heading to sort by it.")
+                          .arg(QString::fromStdString(grouped(static_cast<std::int64_t>(count))))) +
+        notices;
     status_->setText(results_status_);
     list_->set_export_enabled(true);
     list_->choose(0);
