@@ -115,6 +115,12 @@ struct WheelTest {
 WheelTest wheel_test(std::span<const std::uint8_t> spins, std::int64_t seed,
                      std::int64_t draws = kWheelDraws);
 
+// The wheel test of files pooled: every spin of them together, as one file,
+// but for the serial test, whose pairs of spins in a row stay within a file.
+// Short pools are set against fair pools of the same files' lengths.
+WheelTest pooled_wheel_test(std::span<const std::vector<std::uint8_t>> files, std::int64_t seed,
+                            std::int64_t draws = kWheelDraws);
+
 // The verdict in plain words, a sentence a line: that nothing says the
 // wheel is unfair, or what is uneven beyond chance and what that means for
 // advice.
