@@ -100,6 +100,19 @@ std::vector<std::string> pool_verdict(const RunReport& pool, std::span<const Run
     return lines;
 }
 
+std::vector<std::int64_t> pooled_series(std::span<const std::vector<std::int64_t>> series,
+                                        std::span<const RunFigures> files, std::int64_t start) {
+    std::vector<std::int64_t> pool;
+    std::int64_t done = 0;
+    for (std::size_t f = 0; f < series.size() && f < files.size(); ++f) {
+        const std::int64_t later = static_cast<std::int64_t>(files.size() - 1 - f) * start;
+        for (std::size_t j = f == 0 ? 0 : 1; j < series[f].size(); ++j)
+            pool.push_back(saturating_add(done + later, series[f][j]));
+        done = saturating_add(done, files[f].final_bankroll);
+    }
+    return pool;
+}
+
 std::string listed_names(std::span<const std::string> names) {
     std::string text;
     for (std::size_t i = 0; i < names.size(); ++i) {

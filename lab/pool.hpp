@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -43,6 +44,14 @@ RunReport pooled_report(std::span<const RunReport> files);
 // or were ended by a rule, then the hit rate and the comparison with chance
 // as a run's verdict gives them.
 std::vector<std::string> pool_verdict(const RunReport& pool, std::span<const RunReport> files);
+
+// The pool's bankroll after every spin, the files played in turn: the files
+// done at their final bankroll, the one in play as shown after each spin,
+// those to come at their start, which is where a fair pool's bands stand
+// too. `series[f]` is file f's bankroll from its start (as a run keeps it);
+// point 0 is the pool's start.
+std::vector<std::int64_t> pooled_series(std::span<const std::vector<std::int64_t>> series,
+                                        std::span<const RunFigures> files, std::int64_t start);
 
 // "a, b and c": the names of the files pooled, for a title.
 std::string listed_names(std::span<const std::string> names);
