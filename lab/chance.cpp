@@ -346,6 +346,7 @@ std::optional<GridChance> grid_pool_against_chance(std::span<const std::size_t> 
                                                    const ChanceOptions& options) {
     GridChance chance;
     chance.sessions = sessions;
+    chance.files = lengths.size();
     if (sessions <= 0 || grid.empty()) return chance;
     std::size_t spins = 0;
     for (std::size_t length : lengths)

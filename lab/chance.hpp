@@ -96,6 +96,7 @@ struct GridChance {
     double best_median = 0;           // the median of the sessions' bests
     double best_as_good = 0;          // share whose best is at or above the file's best
     std::vector<std::int64_t> bests;  // each session's best, lowest first
+    std::size_t files = 1;            // the files of a pool each session plays in turn
 };
 
 struct ChanceOptions {

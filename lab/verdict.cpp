@@ -28,6 +28,12 @@ std::string too_few_for_a_verdict(std::int64_t fewest_sessions) {
            " or more.";
 }
 
+// " fair sessions", or " fair pools of 6 sessions" for a pool's.
+std::string fair_words(std::size_t files) {
+    if (files <= 1) return " fair sessions";
+    return " fair pools of " + grouped(static_cast<std::int64_t>(files)) + " sessions";
+}
+
 // What the fair sessions did: ruin first whenever any ran out, then ahead
 // and behind, the median, and the loss the house edge expects on average,
 // which a rare ruin cannot hide as the sample mean of the finals can.
@@ -162,12 +168,13 @@ std::vector<std::string> grid_verdict(const GridSummary& grid) {
     if (grid.chance && grid.chance->sessions > 0 &&
         grid.chance->sessions < kFewestGridChanceSessions) {
         lines.push_back("The best of " + runs + " on " + grouped(grid.chance->sessions) +
-                        " fair sessions has a median of " + whole(grid.chance->best_median) +
-                        ". " + too_few_for_a_verdict(kFewestGridChanceSessions));
+                        fair_words(grid.chance->files) + " has a median of " +
+                        whole(grid.chance->best_median) + ". " +
+                        too_few_for_a_verdict(kFewestGridChanceSessions));
     } else if (grid.chance && grid.chance->sessions > 0) {
         const GridChance& c = *grid.chance;
         std::string line = "The best of " + runs + " on " + grouped(c.sessions) +
-                           " fair sessions does at least this well in " +
+                           fair_words(c.files) + " does at least this well in " +
                            share_words(c.best_as_good) + " of cases (median best " +
                            whole(c.best_median) + ")";
         if (c.best_as_good >= 0.05) {

@@ -332,7 +332,7 @@ void BacktestTab::show_wheel(const WheelOutcome& outcome) {
         auto* dialog = new QDialog(this);
         dialog->setObjectName(QStringLiteral("WheelTestWindow"));
         dialog->setWindowTitle(QStringLiteral("The wheel test"));
-        dialog->resize(760, 360);
+        dialog->resize(780, 330);
         wheel_title_ = new QLabel(dialog);
         wheel_title_->setObjectName(QStringLiteral("WheelTitle"));
         wheel_title_->setProperty("heading", true);
@@ -344,7 +344,8 @@ void BacktestTab::show_wheel(const WheelOutcome& outcome) {
         connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::hide);
         auto* layout = new QVBoxLayout(dialog);
         layout->addWidget(wheel_title_);
-        layout->addWidget(wheel_view_, 1);
+        layout->addWidget(wheel_view_);
+        layout->addStretch(1);
         layout->addWidget(buttons);
         wheel_window_ = dialog;
     }

@@ -36,6 +36,7 @@ WheelView::WheelView(QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setFocusPolicy(Qt::NoFocus);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(22);
     QHeaderView* header = table_->horizontalHeader();
     for (int column = 0; column < kColumns - 1; ++column)
@@ -50,7 +51,6 @@ WheelView::WheelView(QWidget* parent)
             table_->setItem(row, column, item);
         }
     }
-    table_->setFixedHeight(header->sizeHint().height() + kTests * 22 + 2 * table_->frameWidth());
 
     verdict_->setObjectName(QStringLiteral("WheelVerdict"));
     note_->setObjectName(QStringLiteral("WheelNote"));
@@ -66,7 +66,16 @@ WheelView::WheelView(QWidget* parent)
     layout->addWidget(note_);
 }
 
+// Five rows and the header, without a scroll bar, once the style has given
+// the header its height.
+void WheelView::fit_table() {
+    const int height = table_->horizontalHeader()->sizeHint().height() +
+                       table_->verticalHeader()->length() + 2 * table_->frameWidth();
+    if (table_->height() != height) table_->setFixedHeight(height);
+}
+
 void WheelView::show_test(const WheelTest& test) {
+    fit_table();
     const std::vector<WheelRow> rows = wheel_rows(test);
     for (int row = 0; row < kTests && row < static_cast<int>(rows.size()); ++row) {
         const WheelRow& r = rows[static_cast<std::size_t>(row)];
@@ -86,6 +95,7 @@ void WheelView::show_test(const WheelTest& test) {
 }
 
 void WheelView::clear(const QString& why) {
+    fit_table();
     for (int row = 0; row < kTests; ++row) {
         for (int column = 0; column < kColumns; ++column)
             table_->item(row, column)->setText({});

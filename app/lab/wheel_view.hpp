@@ -26,6 +26,8 @@ public:
     void clear(const QString& why);
 
 private:
+    void fit_table();
+
     QTableWidget* table_;
     QLabel* verdict_;
     QLabel* note_;

@@ -393,8 +393,10 @@ pool)
   [ "$status" -eq 0 ] || fail "--pool --grid exits $status: $err"
   [ "$(grep -c '"pooled": ' <<<"$out")" -eq 151 ] || fail "not 150 pooled rows and the pooled grid's line"
   [ "$(grep -c '"grid_runs": 150' <<<"$out")" -eq 4 ] || fail "not a grid line a file and one for the pool"
-  run --pool --grid --chance 0 "${evenings[@]}"
+  run --pool --grid --chance 20 "${evenings[@]}"
   grep -qF '3 files pooled: 270 spins, 150 runs ranked by final bankroll' <<<"$out" || fail "no pooled grid: $out"
+  grep -qF 'The best of 150 on 20 fair pools of 3 sessions does at least this well in ' <<<"$out" ||
+    fail "the pooled grid is not set against fair pools: $out"
   # The wheel test of all the spins together, after each file's own.
   run --pool --wheel --json "${evenings[@]}"
   [ "$status" -eq 0 ] || fail "--pool --wheel exits $status: $err"
