@@ -96,6 +96,8 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
             plays.push_back("--grid");
         } else if (name == "wheel") {
             if (!flag(a.wheel)) return parsed;
+        } else if (name == "pool") {
+            if (!flag(a.pool)) return parsed;
         } else if (name == "ledger") {
             if (!take_value()) return parsed;
             if (value->empty()) {
@@ -183,8 +185,8 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     } else if (!a.grid) {
         parsed.error = settings_error(a.settings);
     }
-    if (parsed.error.empty() && !a.ledger.empty() && (a.grid || a.files.size() > 1)) {
-        parsed.error = "--ledger keeps the spins of one run: give one FILE and no --grid";
+    if (parsed.error.empty() && !a.ledger.empty() && (a.grid || a.pool || a.files.size() > 1)) {
+        parsed.error = "--ledger keeps the spins of one run: give one FILE and no --grid or --pool";
     }
     return parsed;
 }
@@ -192,7 +194,8 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
 std::string help_text() {
     return R"HELP(Usage: quorvel-lab [OPTIONS] FILE...
        quorvel-lab [OPTIONS] --random N
-       quorvel-lab --wheel [--json] [--seed N] FILE... | --random N
+       quorvel-lab --pool [OPTIONS] FILE...
+       quorvel-lab --wheel [--pool] [--json] [--seed N] FILE... | --random N
 
 Plays recorded roulette spins through Quorvel's own engine and shows what the
 chosen mode and betting system would have done: the same figures the window
@@ -240,7 +243,20 @@ The wheel test:
                            p comes from the fair files. The wheel is called
                            unfair when a p is below 0.01 / 5; a last line says
                            what a file of this length can find. Takes no
-                           setting: spin files or --random N, --seed, --json.
+                           setting: spin files or --random N, --seed, --json
+                           and --pool.
+
+A table's evenings pooled:
+  --pool                   add the files up as one: each file is played as
+                           a session of its own (its own game from the start,
+                           its own bankroll and clock), then the predictions
+                           and those won are summed and the hit rate is
+                           tested exactly on the sums; the money is summed.
+                           Only the pool is set against chance: fair pools
+                           play each file's length in turn. With --grid,
+                           each of the grid's rows is pooled; with --wheel,
+                           the test runs on all the spins together (pairs of
+                           spins in a row stay within a file).
 
 Output:
   --json                   one JSON object a line instead of the table
@@ -277,6 +293,10 @@ chance_ran_out, chance_stop_loss, chance_take_profit and chance_as_good (ended
 at or above this run). With --grid --json each file's runs are followed by one
 line: file, grid_runs, holm_p (the smallest Holm-adjusted hit_rate_p),
 beats_chance, chance_grids, chance_best_median and chance_best_as_good.
+With --pool --json, each file's lines come first, then the pool's, with the
+same keys and "pooled", the files pooled: for a pool the sums, the largest
+max_bank, max_drawdown, longest_losing_streak and largest_stake, the lowest
+min_bankroll, ran_out_at counted over the files in turn, and no stopped_at.
 
 With --wheel --json, one line a file: file, spins, pockets_chi2 and
 pockets_p; hot_pocket, the pocket that came most, hot_pocket_count and
@@ -286,7 +306,8 @@ best_arc_count and best_arc_p; serial_chi2, serial_df and serial_p;
 wheel_fair; pocket_ratio_found, the bias of one pocket this many spins find
 8 times in 10 at the 5 % level, and spins_for_break_even, the spins that
 find a pocket at 1 in 36 so; draws and seed of the fair files, and
-by_simulation (true below 185 spins).
+by_simulation (true below 185 spins). With --pool, a last line for all the
+spins together, with "pooled".
 
 On a fair wheel no advice changes the odds of the next spin: these figures
 show how far a result stands from what chance alone does.

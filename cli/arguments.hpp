@@ -23,6 +23,8 @@ struct Arguments {
     bool help = false;
     // --wheel: test the spins themselves instead of playing them.
     bool wheel = false;
+    // --pool: add the files up as one, each played as its own session.
+    bool pool = false;
     std::string ledger;  // --ledger FILE.csv
     // --chance K: fair sessions to compare with (0: none); unset takes the
     // default for the file's length.

@@ -16,6 +16,7 @@
 #include "cli/progress_bar.hpp"
 #include "cli/report.hpp"
 #include "lab/lab_csv.hpp"
+#include "lab/pool.hpp"
 #include "lab/run_plan.hpp"
 #include "lab/save_file.hpp"
 #include "lab/shown_text.hpp"
@@ -69,6 +70,26 @@ int test_wheels(const cli::Arguments& arguments) {
         return kRefused;
     }
     errno = 0;
+    if (arguments.pool) {
+        // Each file's own test, then the test of all their spins together.
+        std::vector<std::string> names;
+        std::vector<std::vector<std::uint8_t>> spins;
+        std::vector<WheelTest> tests;
+        for (const SpinSource& source : sources) {
+            names.push_back(arguments.json ? source.name : shown_text(source.name));
+            tests.push_back(wheel_test(source.spins, arguments.settings.seed));
+            spins.push_back(source.spins);
+        }
+        const WheelTest pool = pooled_wheel_test(spins, arguments.settings.seed);
+        if (arguments.json) {
+            for (std::size_t s = 0; s < tests.size(); ++s)
+                cli::print_wheel_json_line(std::cout, names[s], tests[s]);
+            cli::print_wheel_json_line(std::cout, pool_name(names.size()), pool, names);
+        } else {
+            cli::print_wheel_pool(std::cout, names, tests, pool);
+        }
+        return flushed_out("the figures") ? kDone : kFailed;
+    }
     for (std::size_t s = 0; s < sources.size(); ++s) {
         const WheelTest test = wheel_test(sources[s].spins, arguments.settings.seed);
         if (arguments.json) {
@@ -79,6 +100,44 @@ int test_wheels(const cli::Arguments& arguments) {
         }
     }
     return flushed_out("the figures") ? kDone : kFailed;
+}
+
+// A pool's figures: each file's runs, then the pool's, and the pool's verdict.
+void print_pool(const cli::Arguments& arguments, const PlanResult& result) {
+    const PooledRuns& pool = *result.pooled;
+    if (arguments.json) {
+        for (const SourceRuns& source : result.sources) {
+            for (const RunReport& report : source.reports)
+                cli::print_json_line(std::cout, report);
+            if (source.grid) cli::print_grid_json_line(std::cout, *source.grid);
+        }
+        for (const RunReport& report : pool.reports)
+            cli::print_json_line(std::cout, report, pool.files);
+        if (pool.grid) cli::print_grid_json_line(std::cout, *pool.grid, pool.files);
+        return;
+    }
+    std::vector<std::string> names;
+    for (const std::string& name : pool.files)
+        names.push_back(shown_text(name));
+    if (pool.grid) {
+        // The grid of the pool, each row the sum of that row over the files.
+        cli::print_table(std::cout, {pool.grid->file, pool.spins, true}, pool.reports);
+        std::cout << '\n';
+        cli::print_pooled_files(std::cout, names, pool.spins);
+        cli::print_lines(std::cout, grid_verdict(*pool.grid));
+        return;
+    }
+    // A row a file and the pool's row last.
+    std::vector<RunReport> rows;
+    std::vector<RunReport> files;
+    for (const SourceRuns& source : result.sources)
+        files.push_back(source.reports.front());
+    rows = files;
+    rows.push_back(pool.reports.front());
+    cli::print_table(std::cout, {}, rows);
+    std::cout << '\n';
+    cli::print_pooled_files(std::cout, names, pool.spins);
+    cli::print_lines(std::cout, pool_verdict(pool.reports.front(), files));
 }
 
 int run(const cli::Arguments& arguments) {
@@ -93,6 +152,7 @@ int run(const cli::Arguments& arguments) {
     plan.random_spins = arguments.random;
     plan.settings = arguments.settings;
     plan.grid = arguments.grid;
+    plan.pool = arguments.pool;
     plan.chance_sessions = arguments.chance;
 
     // The bar learns the whole work once the files are read; until then it
@@ -141,7 +201,9 @@ int run(const cli::Arguments& arguments) {
     }
 
     errno = 0;
-    if (arguments.json) {
+    if (result.pooled) {
+        print_pool(arguments, result);
+    } else if (arguments.json) {
         for (const SourceRuns& source : result.sources) {
             for (const RunReport& report : source.reports)
                 cli::print_json_line(std::cout, report);

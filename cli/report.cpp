@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lab/figure_table.hpp"
+#include "lab/pool.hpp"
 
 namespace quorvel::cli {
 
@@ -105,12 +106,27 @@ std::string json_string(std::string_view text) {
     return json;
 }
 
-void print_json_line(std::ostream& out, const RunReport& run) {
+namespace {
+
+// ", \"pooled\": [\"a\", \"b\"]" for a pool's line, nothing for a file's.
+std::string pooled_key(std::span<const std::string> pooled) {
+    if (pooled.empty()) return {};
+    std::string text = ", \"pooled\": [";
+    for (std::size_t i = 0; i < pooled.size(); ++i)
+        text += (i > 0 ? ", " : "") + json_string(pooled[i]);
+    return text + "]";
+}
+
+}  // namespace
+
+void print_json_line(std::ostream& out, const RunReport& run, std::span<const std::string> pooled) {
     const LabSettings& s = run.settings;
-    out << "{\"file\": " << json_string(run.file) << ", \"mode\": " << json_string(text_of(s.GameModes))
+    out << "{\"file\": " << json_string(run.file) << pooled_key(pooled)
+        << ", \"mode\": " << json_string(text_of(s.GameModes))
         << ", \"type\": " << json_string(text_of(s.BettingType))
         << ", \"sectors\": " << json_string(text_of(s.BettingSectors))
-        << ", \"system\": " << json_string(text_of(s.BettingSystem)) << ", \"base_bet\": " << value_or_least(s.Init_Bet, kInit_BetRange);
+        << ", \"system\": " << json_string(text_of(s.BettingSystem))
+        << ", \"base_bet\": " << value_or_least(s.Init_Bet, kInit_BetRange);
     for (const Figure& figure : figure_table())
         out << ", \"" << figure.key << "\": " << data_text(figure, run);
     out << "}\n";
@@ -126,9 +142,11 @@ std::string json_number(double value) {
 
 }  // namespace
 
-void print_grid_json_line(std::ostream& out, const GridSummary& grid) {
+void print_grid_json_line(std::ostream& out, const GridSummary& grid,
+                          std::span<const std::string> pooled) {
     const bool played = grid.chance && grid.chance->sessions > 0;
-    out << "{\"file\": " << json_string(grid.file) << ", \"grid_runs\": " << grid.runs
+    out << "{\"file\": " << json_string(grid.file) << pooled_key(pooled)
+        << ", \"grid_runs\": " << grid.runs
         << ", \"holm_p\": " << (grid.tested > 0 ? json_number(grid.holm_p) : "null")
         << ", \"beats_chance\": " << (grid.beats_chance() ? "true" : "false")
         << ", \"chance_grids\": " << (played ? grid.chance->sessions : 0)
@@ -158,9 +176,10 @@ void print_wheel(std::ostream& out, const std::string& name, const WheelTest& te
     out << wheel_power_line(test) << '\n';
 }
 
-void print_wheel_json_line(std::ostream& out, const std::string& file, const WheelTest& test) {
+void print_wheel_json_line(std::ostream& out, const std::string& file, const WheelTest& test,
+                           std::span<const std::string> pooled) {
     const auto flag = [](bool on) { return on ? "true" : "false"; };
-    out << "{\"file\": " << json_string(file) << ", \"spins\": " << test.spins
+    out << "{\"file\": " << json_string(file) << pooled_key(pooled) << ", \"spins\": " << test.spins
         << ", \"pockets_chi2\": " << json_number(test.pockets_chi2)
         << ", \"pockets_p\": " << json_number(test.pockets_p)
         << ", \"hot_pocket\": " << test.hot_pocket
@@ -179,6 +198,28 @@ void print_wheel_json_line(std::ostream& out, const std::string& file, const Whe
         << ", \"spins_for_break_even\": " << test.spins_for_break_even
         << ", \"draws\": " << test.draws << ", \"seed\": " << test.seed
         << ", \"by_simulation\": " << flag(test.by_simulation) << "}\n";
+}
+
+void print_pooled_files(std::ostream& out, std::span<const std::string> names, std::size_t spins) {
+    out << "Pooled: " << listed_names(names) << ", " << grouped(static_cast<std::int64_t>(spins))
+        << " spins in all.\n";
+}
+
+void print_wheel_pool(std::ostream& out, std::span<const std::string> names,
+                      std::span<const WheelTest> files, const WheelTest& pool) {
+    std::vector<Column> columns{
+        {"File", true, {}}, {"Spins", false, {}}, {"Smallest p", false, {}}, {"Fair", true, {}}};
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        columns[0].cells.push_back(names[f]);
+        columns[1].cells.push_back(grouped(files[f].spins));
+        columns[2].cells.push_back(p_value_text(files[f].smallest_p()));
+        columns[3].cells.push_back(files[f].wheel_fair ? "yes" : "no");
+    }
+    print_columns(out, columns);
+    out << '\n';
+    print_pooled_files(out, names, static_cast<std::size_t>(pool.spins));
+    out << '\n';
+    print_wheel(out, pool_name(files.size()), pool);
 }
 
 void print_lines(std::ostream& out, const std::vector<std::string>& lines) {

@@ -156,39 +156,129 @@ double percentile_of(std::span<const std::int64_t> sorted, double percent) {
     return low + (rank - static_cast<double>(below)) * (high - low);
 }
 
+namespace {
+
+// Where each part of a pool stands among the points of the bands: the
+// points it samples, as spins of its own, and their place among all points.
+// The start (point 0) is the first part's; a point on the border of two
+// parts is the end of the earlier one.
+struct PoolPart {
+    std::size_t length = 0;
+    std::size_t first_point = 0;
+    std::vector<std::size_t> points;
+};
+
+std::vector<PoolPart> pool_parts(std::span<const std::size_t> lengths,
+                                 std::span<const std::size_t> points) {
+    std::vector<PoolPart> parts;
+    std::size_t offset = 0;
+    std::size_t next = 0;
+    for (std::size_t f = 0; f < lengths.size(); ++f) {
+        PoolPart part;
+        part.length = lengths[f];
+        part.first_point = next;
+        while (next < points.size() && points[next] <= offset + lengths[f] &&
+               (points[next] > offset || f == 0)) {
+            part.points.push_back(points[next] - offset);
+            ++next;
+        }
+        offset += lengths[f];
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+// What one fair pool did, its parts together.
+struct PoolPlay {
+    std::int64_t final = 0;
+    std::int64_t wagered = 0;
+    bool ran_out = false;
+    bool stop_loss = false;
+    bool take_profit = false;
+};
+
+// Plays the fair spins a part at a time, each part from a fresh game, and
+// writes the bands' samples of the whole pool to `samples` (one a point).
+PoolPlay play_pool(std::span<const std::uint8_t> fair, std::span<const PoolPart> parts,
+                   const LabSettings& settings, std::int64_t start, std::span<std::int64_t> samples,
+                   const std::atomic<bool>* cancel) {
+    PoolPlay pool;
+    std::size_t offset = 0;
+    std::int64_t done = 0;  // the final bankrolls of the parts played
+    for (std::size_t f = 0; f < parts.size(); ++f) {
+        const PoolPart& part = parts[f];
+        RunOptions run;
+        run.sample_spins = part.points;
+        run.samples = samples.subspan(part.first_point, part.points.size());
+        run.cancel = cancel;
+        const RunResult result = run_spins(fair.subspan(offset, part.length), settings, run);
+        // The pool's bankroll at a point of this part: the parts before at
+        // their finals, this one as it stands, those after at their start.
+        const std::int64_t around = done + static_cast<std::int64_t>(parts.size() - 1 - f) * start;
+        for (std::int64_t& sample : run.samples)
+            sample += around;
+        const RunFigures& figures = result.figures;
+        done += figures.final_bankroll;
+        pool.wagered += figures.wagered;
+        pool.ran_out = pool.ran_out || figures.ran_out_at != 0;
+        pool.stop_loss = pool.stop_loss || figures.stop_reason == StopReason::StopLoss;
+        pool.take_profit = pool.take_profit || figures.stop_reason == StopReason::TakeProfit;
+        offset += part.length;
+    }
+    pool.final = done;
+    return pool;
+}
+
+}  // namespace
+
 std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const LabSettings& settings,
                                                     std::int64_t sessions, std::int64_t run_final,
                                                     const ChanceOptions& options) {
+    const std::size_t lengths[] = {spins};
+    return compare_pool_with_chance(lengths, settings, sessions, run_final, options);
+}
+
+std::optional<ChanceComparison> compare_pool_with_chance(std::span<const std::size_t> lengths,
+                                                         const LabSettings& settings,
+                                                         std::int64_t sessions,
+                                                         std::int64_t run_final,
+                                                         const ChanceOptions& options) {
+    std::size_t spins = 0;
+    for (std::size_t length : lengths)
+        spins += length;
+    const std::int64_t one_start = value_or_least(settings.CSpinEdit1, kCSpinEdit1Range);
     ChanceComparison chance;
     chance.sessions = sessions;
     chance.seed = settings.seed;
     chance.spins = spins;
-    chance.start = value_or_least(settings.CSpinEdit1, kCSpinEdit1Range);
-    if (sessions <= 0) return chance;
+    chance.files = lengths.size();
+    chance.start = one_start * static_cast<std::int64_t>(lengths.size());
+    if (sessions <= 0 || lengths.empty()) return chance;
     const auto count = static_cast<std::size_t>(sessions);
 
     const std::vector<std::size_t> points =
         band_points(spins, std::min(kMostBandPoints, kMostBandValues / count));
+    const std::vector<PoolPart> parts = pool_parts(lengths, points);
     // One row of points a session: sessions x points values, never sessions x spins.
     std::vector<std::int64_t> samples(count * points.size());
     std::vector<std::int64_t> finals(count);
     std::vector<char> ran_out(count);
-    std::vector<StopReason> stops(count);
+    std::vector<char> stopped_by_loss(count);
+    std::vector<char> stopped_by_profit(count);
     std::vector<std::int64_t> wagered(count);
     StepCounter steps(options.progress);
 
     for_each_index(count, options.threads, [&](std::size_t index) {
         if (cancelled(options)) return;
         const std::vector<std::uint8_t> fair = session_spins(spins, settings.seed, index);
-        RunOptions run;
-        run.sample_spins = points;
-        run.samples = std::span(samples).subspan(index * points.size(), points.size());
-        run.cancel = options.cancel;
-        const RunResult result = run_spins(fair, settings, run);
-        finals[index] = result.figures.final_bankroll;
-        ran_out[index] = result.figures.ran_out_at != 0;
-        stops[index] = result.figures.stop_reason;
-        wagered[index] = result.figures.wagered;
+        const PoolPlay pool = play_pool(
+            fair, parts, settings, one_start,
+            std::span(samples).subspan(index * points.size(), points.size()), options.cancel);
+        finals[index] = pool.final;
+        ran_out[index] = pool.ran_out;
+        stopped_by_loss[index] = pool.stop_loss;
+        stopped_by_profit[index] = pool.take_profit;
+        wagered[index] = pool.wagered;
         steps.add(spins);
     });
     if (cancelled(options)) return std::nullopt;
@@ -205,8 +295,8 @@ std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const Lab
         behind += finals[i] <= chance.start && ran_out[i] == 0 ? 1 : 0;
         as_good += finals[i] >= run_final ? 1 : 0;
         out += ran_out[i] != 0 ? 1 : 0;
-        stop_loss += stops[i] == StopReason::StopLoss ? 1 : 0;
-        take_profit += stops[i] == StopReason::TakeProfit ? 1 : 0;
+        stop_loss += stopped_by_loss[i] != 0 ? 1 : 0;
+        take_profit += stopped_by_profit[i] != 0 ? 1 : 0;
     }
     const auto share = [count](std::size_t part) {
         return static_cast<double>(part) / static_cast<double>(count);
@@ -246,9 +336,21 @@ std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const Lab
 std::optional<GridChance> grid_against_chance(std::size_t spins, std::span<const LabSettings> grid,
                                               std::int64_t sessions, std::int64_t file_best,
                                               const ChanceOptions& options) {
+    const std::size_t lengths[] = {spins};
+    return grid_pool_against_chance(lengths, grid, sessions, file_best, options);
+}
+
+std::optional<GridChance> grid_pool_against_chance(std::span<const std::size_t> lengths,
+                                                   std::span<const LabSettings> grid,
+                                                   std::int64_t sessions, std::int64_t file_best,
+                                                   const ChanceOptions& options) {
     GridChance chance;
     chance.sessions = sessions;
     if (sessions <= 0 || grid.empty()) return chance;
+    std::size_t spins = 0;
+    for (std::size_t length : lengths)
+        spins += length;
+    const std::vector<PoolPart> parts = pool_parts(lengths, {});
     const auto count = static_cast<std::size_t>(sessions);
     std::vector<std::int64_t> bests(count);
     StepCounter steps(options.progress);
@@ -259,9 +361,9 @@ std::optional<GridChance> grid_against_chance(std::size_t spins, std::span<const
         const std::vector<std::uint8_t> fair = session_spins(spins, grid.front().seed, index);
         std::int64_t best = INT64_MIN;
         for (const LabSettings& settings : grid) {
-            RunOptions run;
-            run.cancel = options.cancel;
-            best = std::max(best, run_spins(fair, settings, run).figures.final_bankroll);
+            const std::int64_t start = value_or_least(settings.CSpinEdit1, kCSpinEdit1Range);
+            best =
+                std::max(best, play_pool(fair, parts, settings, start, {}, options.cancel).final);
         }
         bests[index] = best;
         steps.add(spins * grid.size());

@@ -62,6 +62,10 @@ struct ChanceComparison {
     std::int64_t sessions = 0;  // K
     std::int64_t seed = 0;      // the sessions' spins come from it (--seed)
     std::size_t spins = 0;      // of each session, as many as the run's file
+    // A pool's fair sessions play one session a pooled file, each from its
+    // own start: `files` of them, `spins` in all, and `start` is the sum of
+    // their starts. 1 for a run on its own.
+    std::size_t files = 1;
     std::int64_t start = 0;     // the starting bankroll
     // The final bankroll's percentiles (kBandPercents) and mean.
     std::array<double, kBandPercents.size()> final_percentiles{};
@@ -110,12 +114,33 @@ std::optional<ChanceComparison> compare_with_chance(std::size_t spins, const Lab
                                                     std::int64_t sessions, std::int64_t run_final,
                                                     const ChanceOptions& options = {});
 
+// The same for a pool of files of these lengths: each fair session draws as
+// many spins as the files hold together and plays them a file's length at a
+// time, each part from a fresh game with its own start and clock, as the
+// pool played its files. Its final bankroll is the sum of the parts'; it ran
+// out, or was ended by a rule, when one of its parts was. A pool of one file
+// is exactly the comparison above. The bands follow the parts in turn: the
+// parts done at their final bankroll, the part in play as it stands and the
+// parts to come at their start.
+std::optional<ChanceComparison> compare_pool_with_chance(std::span<const std::size_t> lengths,
+                                                         const LabSettings& settings,
+                                                         std::int64_t sessions,
+                                                         std::int64_t pool_final,
+                                                         const ChanceOptions& options = {});
+
 // Plays every setting of `grid` on each of `sessions` fair sessions of
 // `spins` spins and sets each session's best final bankroll against
 // `file_best`. Empty when cancelled.
 std::optional<GridChance> grid_against_chance(std::size_t spins, std::span<const LabSettings> grid,
                                               std::int64_t sessions, std::int64_t file_best,
                                               const ChanceOptions& options = {});
+
+// The same for a pool of files of these lengths: each setting's pooled final
+// (played as compare_pool_with_chance plays a pool) competes for the best.
+std::optional<GridChance> grid_pool_against_chance(std::span<const std::size_t> lengths,
+                                                   std::span<const LabSettings> grid,
+                                                   std::int64_t sessions, std::int64_t pool_best,
+                                                   const ChanceOptions& options = {});
 
 // Counts of values in equal bins from the lowest value to the highest, for a
 // histogram of the fair sessions' final bankrolls: bin i holds the values in

@@ -10,6 +10,7 @@
 #include "lab/batch.hpp"
 #include "lab/figure_table.hpp"
 #include "lab/grid.hpp"
+#include "lab/pool.hpp"
 #include "lab/random_spins.hpp"
 #include "lab/spin_file.hpp"
 
@@ -30,6 +31,52 @@ std::string skipped_sentence(std::string_view what, std::size_t spins, std::size
            std::to_string(fewest) + " fair sessions within " +
            grouped(static_cast<std::int64_t>(budget)) + " spin steps; ask for it with " +
            how_to_ask + ".";
+}
+
+// Adds the plan's sources up, setting by setting, and sets the pool against
+// `sessions` fair pools. False when cancelled.
+bool pool_against_chance(const RunPlan& plan, const PlanOptions& options,
+                         const std::vector<LabSettings>& settings, std::int64_t sessions,
+                         const ChanceOptions& chance, PlanResult& result) {
+    PooledRuns pool;
+    for (const SourceRuns& source : result.sources) {
+        pool.files.push_back(source.source.name);
+        pool.lengths.push_back(source.source.spins.size());
+        pool.spins += source.source.spins.size();
+    }
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        std::vector<RunReport> runs;
+        for (const SourceRuns& source : result.sources)
+            runs.push_back(source.reports[i]);
+        pool.reports.push_back(pooled_report(runs));
+    }
+    const bool skipped = sessions == 0 && plan.chance_sessions != std::int64_t{0};
+    if (!plan.grid) {
+        RunReport& report = pool.reports.front();
+        if (skipped) {
+            report.chance_skipped =
+                skipped_sentence("The comparison with chance was", pool.spins, 1, kChanceSpinSteps,
+                                 kFewestChanceSessions, options.how_to_ask);
+        } else if (sessions > 0) {
+            report.chance = compare_pool_with_chance(pool.lengths, report.settings, sessions,
+                                                     report.figures.final_bankroll, chance);
+            if (!report.chance) return false;
+        }
+    } else {
+        GridSummary grid = summarise_grid(pool_name(pool.files.size()), pool.spins, pool.reports);
+        if (skipped) {
+            grid.chance_skipped = skipped_sentence(
+                "The best of the grid on fair spins was", pool.spins, settings.size(),
+                kGridChanceSpinSteps, kFewestGridChanceSessions, options.how_to_ask);
+        } else if (sessions > 0) {
+            grid.chance =
+                grid_pool_against_chance(pool.lengths, settings, sessions, grid.best_final, chance);
+            if (!grid.chance) return false;
+        }
+        pool.grid = std::move(grid);
+    }
+    result.pooled = std::move(pool);
+    return true;
 }
 
 }  // namespace
@@ -88,16 +135,24 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
     }
 
     // The work in all: the runs, then the fair sessions of each source.
+    const auto sessions_for = [&](std::size_t n) {
+        return plan.grid ? grid_chance_sessions_for(n, settings.size(), plan.chance_sessions)
+                         : chance_sessions_for(n, plan.chance_sessions);
+    };
+    const std::size_t runs_a_session = plan.grid ? settings.size() : 1;
+    // A pool's sources are set against chance together, not one by one.
     std::vector<std::int64_t> sessions;
     std::size_t total = total_spins(jobs);
+    std::size_t pool_spins = 0;
     for (const SourceRuns& source : result.sources) {
         const std::size_t n = source.source.spins.size();
-        const std::int64_t k =
-            plan.grid ? grid_chance_sessions_for(n, settings.size(), plan.chance_sessions)
-                      : chance_sessions_for(n, plan.chance_sessions);
+        pool_spins += n;
+        const std::int64_t k = plan.pool ? 0 : sessions_for(n);
         sessions.push_back(k);
-        total += static_cast<std::size_t>(k) * n * (plan.grid ? settings.size() : 1);
+        total += static_cast<std::size_t>(k) * n * runs_a_session;
     }
+    const std::int64_t pool_sessions = plan.pool ? sessions_for(pool_spins) : 0;
+    total += static_cast<std::size_t>(pool_sessions) * pool_spins * runs_a_session;
     std::mutex progress_lock;
     std::size_t done_before = 0;  // the work of the finished stages
     const auto told = [&](std::size_t done) {
@@ -147,7 +202,11 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
         const std::size_t n = source.source.spins.size();
         const std::size_t work =
             static_cast<std::size_t>(sessions[s]) * n * (plan.grid ? settings.size() : 1);
-        if (!plan.grid) {
+        if (plan.pool) {
+            // Each source's grid rows are tried against each other, and the
+            // pool's comparison comes below.
+            if (plan.grid) source.grid = summarise_grid(source.source.name, n, source.reports);
+        } else if (!plan.grid) {
             RunReport& report = source.reports.front();
             if (sessions[s] == 0 && plan.chance_sessions != std::int64_t{0}) {
                 report.chance_skipped =
@@ -178,6 +237,12 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
             source.grid = std::move(grid);
         }
         done_before += work;
+    }
+    if (plan.pool) {
+        if (!pool_against_chance(plan, options, settings, pool_sessions, chance, result)) {
+            result.cancelled = true;
+            return result;
+        }
     }
     return result;
 }

@@ -32,6 +32,9 @@ struct RunPlan {
     // Fair sessions to compare with: unset takes the default for the spins'
     // length (K for a run, K' for the best of a grid); 0 turns it off.
     std::optional<std::int64_t> chance_sessions;
+    // Add the sources up as one (see lab/pool.hpp): each is played as its own
+    // session, and the comparison with chance is made for the pool only.
+    bool pool = false;
 };
 
 // The spins one source holds.
@@ -69,6 +72,16 @@ struct SourceRuns {
     std::optional<GridSummary> grid;  // set for a grid
 };
 
+// The sources of a pooled plan added up, one report a setting of the plan
+// (the one setting, or the grid's rows in their order).
+struct PooledRuns {
+    std::vector<std::string> files;    // the sources' names, in order
+    std::vector<std::size_t> lengths;  // their spins
+    std::size_t spins = 0;             // in all
+    std::vector<RunReport> reports;
+    std::optional<GridSummary> grid;  // set for a grid
+};
+
 struct PlanResult {
     // The first refused file, as "FILE:LINE:COLUMN: why"; when set nothing
     // ran, and the files after it were not read. The sources read before it
@@ -76,6 +89,7 @@ struct PlanResult {
     std::string error;
     bool cancelled = false;
     std::vector<SourceRuns> sources;  // in the order they were read
+    std::optional<PooledRuns> pooled;  // set for a pooled plan that ran
 };
 
 // The name of the random draw: "random spins (seed 7)".
@@ -92,7 +106,8 @@ std::string read_sources(const RunPlan& plan, std::vector<SpinSource>& sources,
 
 // Reads the sources, plays every run, works out each hit rate and plays the
 // fair sessions: one comparison a run on its own, the best of the grid for
-// a grid.
+// a grid; for a pool, the sources are added up and only the pool is set
+// against fair pools.
 PlanResult run_plan(const RunPlan& plan, const PlanOptions& options = {});
 
 }  // namespace quorvel

@@ -32,14 +32,22 @@ std::string too_few_for_a_verdict(std::int64_t fewest_sessions) {
 // and behind, the median, and the loss the house edge expects on average,
 // which a rare ruin cannot hide as the sample mean of the finals can.
 std::string chance_words(const ChanceComparison& c) {
-    std::string line = "On " + grouped(c.sessions) + " fair sessions of " +
-                       grouped(static_cast<std::int64_t>(c.spins)) + " spins with these settings: ";
+    // A pool's fair sessions play its files' lengths in turn.
+    std::string line =
+        c.files > 1
+            ? "On " + grouped(c.sessions) + " fair pools of " +
+                  grouped(static_cast<std::int64_t>(c.files)) + " sessions (" +
+                  grouped(static_cast<std::int64_t>(c.spins)) +
+                  " spins in all, each session as long as its file) with these settings: "
+            : "On " + grouped(c.sessions) + " fair sessions of " +
+                  grouped(static_cast<std::int64_t>(c.spins)) + " spins with these settings: ";
     if (c.ran_out > 0) line += share_words(c.ran_out) + " ran out of money, ";
     line += share_words(c.ahead) + " ended ahead, " + share_words(c.behind) +
             " ended behind; the median ends at " + whole(c.final_percentiles[2]);
     if (c.mean_wagered > 0) {
-        line += ", and on average a session loses " + whole(c.mean_wagered / 37.0) +
-                " (1/37 of the " + whole(c.mean_wagered) + " staked).";
+        line += std::string(", and on average a ") + (c.files > 1 ? "pool" : "session") +
+                " loses " + whole(c.mean_wagered / 37.0) + " (1/37 of the " +
+                whole(c.mean_wagered) + " staked).";
     } else {
         line += ", and no session staked anything.";
     }
@@ -48,7 +56,8 @@ std::string chance_words(const ChanceComparison& c) {
                 share_words(c.take_profit) + ".";
     }
     if (c.sessions < kFewestChanceSessions) return line + " " + too_few_for_a_verdict(kFewestChanceSessions);
-    return line + " " + share_words(c.as_good) + " did at least as well as this file.";
+    return line + " " + share_words(c.as_good) + " did at least as well as " +
+           (c.files > 1 ? "these files." : "this file.");
 }
 
 }  // namespace

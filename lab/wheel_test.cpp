@@ -142,10 +142,19 @@ Serial serial_of(const PairTable& pairs) {
     return serial;
 }
 
-PairTable pairs_of(std::span<const std::uint8_t> spins) {
+// The pairs of spins in a row within each part of `spins`, the parts of
+// these lengths one after another (one part when there are none): a pool's
+// last spin of one evening and first of the next are no pair.
+PairTable pairs_of(std::span<const std::uint8_t> spins, std::span<const std::size_t> parts) {
     PairTable pairs{};
-    for (std::size_t i = 1; i < spins.size(); ++i)
-        ++pairs[dozen_cell(spins[i - 1])][dozen_cell(spins[i])];
+    const std::size_t whole[] = {spins.size()};
+    if (parts.empty()) parts = whole;
+    std::size_t offset = 0;
+    for (std::size_t length : parts) {
+        for (std::size_t i = offset + 1; i < offset + length; ++i)
+            ++pairs[dozen_cell(spins[i - 1])][dozen_cell(spins[i])];
+        offset += length;
+    }
     return pairs;
 }
 
@@ -253,7 +262,10 @@ double WheelTest::smallest_p() const {
     return std::min({pockets_p, dozens_p, columns_p, best_arc_p, serial_p});
 }
 
-WheelTest wheel_test(std::span<const std::uint8_t> spins, std::int64_t seed, std::int64_t draws) {
+namespace {
+
+WheelTest wheel_test_of(std::span<const std::uint8_t> spins, std::span<const std::size_t> parts,
+                        std::int64_t seed, std::int64_t draws) {
     WheelTest test;
     test.spins = static_cast<std::int64_t>(spins.size());
     test.seed = seed;
@@ -285,7 +297,7 @@ WheelTest wheel_test(std::span<const std::uint8_t> spins, std::int64_t seed, std
     const Arc arc = best_arc_of(pockets);
     test.best_arc = kWheelOrder[arc.start];
     test.best_arc_count = arc.count;
-    test.pairs = pairs_of(spins);
+    test.pairs = pairs_of(spins, parts);
     const Serial serial = serial_of(test.pairs);
     test.serial_chi2 = serial.chi2;
     test.serial_df = serial.df;
@@ -307,7 +319,7 @@ WheelTest wheel_test(std::span<const std::uint8_t> spins, std::int64_t seed, std
             dozens_far += at_least(four_chi2_of(cells_of(fair, dozen_cell), n), test.dozens_chi2);
             columns_far +=
                 at_least(four_chi2_of(cells_of(fair, column_cell), n), test.columns_chi2);
-            serial_far += at_least(serial_of(pairs_of(drawn)).chi2, test.serial_chi2);
+            serial_far += at_least(serial_of(pairs_of(drawn, parts)).chi2, test.serial_chi2);
         } else {
             std::uint64_t state = session_seed(seed, index);
             fair = multinomial_draw(n, state);
@@ -337,6 +349,23 @@ WheelTest wheel_test(std::span<const std::uint8_t> spins, std::int64_t seed, std
         test.pocket_ratio_found = 1 + 6 * std::sqrt(power.noncentrality / static_cast<double>(n));
     }
     return test;
+}
+
+}  // namespace
+
+WheelTest wheel_test(std::span<const std::uint8_t> spins, std::int64_t seed, std::int64_t draws) {
+    return wheel_test_of(spins, {}, seed, draws);
+}
+
+WheelTest pooled_wheel_test(std::span<const std::vector<std::uint8_t>> files, std::int64_t seed,
+                            std::int64_t draws) {
+    std::vector<std::uint8_t> spins;
+    std::vector<std::size_t> parts;
+    for (const std::vector<std::uint8_t>& file : files) {
+        spins.insert(spins.end(), file.begin(), file.end());
+        parts.push_back(file.size());
+    }
+    return wheel_test_of(spins, parts, seed, draws);
 }
 
 std::string_view dozen_cell_name(std::size_t cell) {
@@ -474,7 +503,11 @@ std::vector<WheelRow> wheel_rows(const WheelTest& test) {
     const auto start = static_cast<std::size_t>(
         std::find(kWheelOrder.begin(), kWheelOrder.end(), test.best_arc) - kWheelOrder.begin());
     const int last = kWheelOrder[(start + kArcPockets - 1) % kPockets];
-    const std::int64_t pairs = std::max<std::int64_t>(n - 1, 0);
+    std::int64_t pairs = 0;
+    for (const FourCounts& row : test.pairs) {
+        for (std::int64_t count : row)
+            pairs += count;
+    }
     return {
         {"Pockets", two_places(test.pockets_chi2), "36", p_value_text(test.pockets_p),
          "most often " + std::to_string(test.hot_pocket) + ", " +

@@ -38,6 +38,10 @@ namespace quorvel {
 
 inline constexpr std::int64_t kWheelChiSquareSpins = 185;
 inline constexpr std::int64_t kWheelDraws = 10'000;
+// The live session's test runs again on every spin, between two numbers, so
+// it draws fewer fair files: its simulated p-values are coarser (none below
+// 1 / 1,001), still fine enough for the 0.01 / 5 level.
+inline constexpr std::int64_t kLiveWheelDraws = 1'000;
 inline constexpr double kWheelLevel = 0.01 / 5;
 inline constexpr int kArcPockets = 9;
 // The pockets of a single-zero wheel, clockwise from the zero.
@@ -114,6 +118,12 @@ struct WheelTest {
 // another number), its simulations drawn from `seed`.
 WheelTest wheel_test(std::span<const std::uint8_t> spins, std::int64_t seed,
                      std::int64_t draws = kWheelDraws);
+
+// The wheel test of files pooled: every spin of them together, as one file,
+// but for the serial test, whose pairs of spins in a row stay within a file.
+// Short pools are set against fair pools of the same files' lengths.
+WheelTest pooled_wheel_test(std::span<const std::vector<std::uint8_t>> files, std::int64_t seed,
+                            std::int64_t draws = kWheelDraws);
 
 // The verdict in plain words, a sentence a line: that nothing says the
 // wheel is unfair, or what is uneven beyond chance and what that means for

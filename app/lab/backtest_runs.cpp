@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/lab/backtest_runs.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <utility>
 
 #include "app/lab/run_table_model.hpp"
 #include "lab/chance.hpp"
+#include "lab/pool.hpp"
 
 namespace quorvel {
 
@@ -46,17 +48,76 @@ void BacktestRuns::keep(PlanResult& result, const LabSettings& settings,
     chance_ = chance;
     sources_.clear();
     series_.clear();
+    pool_rows_ = result.pooled ? result.pooled->reports.size() : 0;
     charted_id_ = SIZE_MAX;
     charted_series_.clear();
     std::vector<RunRow> rows;
+    std::vector<RunFigures> files;
     for (SourceRuns& source : result.sources) {
+        if (!source.reports.empty()) files.push_back(source.reports.front().figures);
         for (RunReport& report : source.reports)
             rows.push_back({std::move(report), sources_.size(), rows.size()});
         for (RunResult& run : source.results)
             series_.push_back(std::move(run.bankroll_series));
         sources_.push_back(std::move(source.source));
     }
+    if (result.pooled) {
+        // The pool's rows come last, with no spins of their own to replay;
+        // the pool of a "Run" is charted from its files' series in turn.
+        const bool charted = result.pooled->reports.size() == 1 && series_.size() == files.size() &&
+                             std::none_of(series_.begin(), series_.end(),
+                                          [](const auto& series) { return series.empty(); });
+        std::vector<std::int64_t> pool_series;
+        if (charted) {
+            pool_series = pooled_series(series_, files,
+                                        value_or_least(settings.CSpinEdit1, kCSpinEdit1Range));
+        }
+        for (RunReport& report : result.pooled->reports)
+            rows.push_back({std::move(report), RunRow::kPool, rows.size()});
+        series_.resize(rows.size());
+        if (charted) series_.back() = std::move(pool_series);
+    }
     model_.set_rows(std::move(rows));
+}
+
+// A row of source s and setting i has the id s x settings + i, and the pool
+// of setting i follows the sources' rows.
+std::vector<RunReport> BacktestRuns::pooled_files_of(const RunRow& pool) const {
+    std::vector<RunReport> files(sources_.size());
+    if (pool_rows_ == 0) return {};
+    for (int r = 0; r < model_.rowCount(); ++r) {
+        const RunRow& row = model_.row(r);
+        if (row.source != RunRow::kPool && row.source < files.size() &&
+            row.id % pool_rows_ == pool.id % pool_rows_)
+            files[row.source] = row.report;
+    }
+    return files;
+}
+
+void BacktestRuns::test_wheel(const RunPlan& plan, std::function<void(const WheelOutcome&)> done) {
+    auto outcome = std::make_shared<WheelOutcome>();
+    auto work = [plan, outcome](const std::atomic<bool>& cancel, const BackgroundTask::Progress&) {
+        std::vector<SpinSource> sources;
+        outcome->error = read_sources(plan, sources, &cancel, true);
+        outcome->cancelled = cancel.load();
+        if (!outcome->error.empty() || outcome->cancelled || sources.empty()) return;
+        if (plan.pool) {
+            std::vector<std::vector<std::uint8_t>> spins;
+            for (SpinSource& source : sources) {
+                outcome->files.push_back(source.name);
+                spins.push_back(std::move(source.spins));
+            }
+            outcome->name = pool_name(spins.size());
+            outcome->test = pooled_wheel_test(spins, plan.settings.seed);
+        } else {
+            outcome->name = sources.front().name;
+            outcome->test = wheel_test(sources.front().spins, plan.settings.seed);
+        }
+    };
+    start(
+        std::move(work), [outcome, done = std::move(done)] { done(*outcome); },
+        plan.pool ? QStringLiteral("Testing the wheel on the files pooled…")
+                  : QStringLiteral("Testing the wheel…"));
 }
 
 const std::vector<std::int64_t>* BacktestRuns::series_of(std::size_t id) const {

@@ -10,15 +10,26 @@
 
 #include <QObject>
 
-#include "app/widgets/background_task.hpp"
 #include "app/lab/run_replay.hpp"
+#include "app/widgets/background_task.hpp"
 #include "lab/lab_settings.hpp"
 #include "lab/run_plan.hpp"
+#include "lab/wheel_test.hpp"
 
 namespace quorvel {
 
 class RunTableModel;
 struct RunRow;
+
+// The wheel test of the Backtest tab's spins: of one source, or of the plan's
+// files pooled.
+struct WheelOutcome {
+    std::string error;  // the refused file, as "FILE:LINE:COLUMN: why"
+    bool cancelled = false;
+    std::string name;                // the source, or "3 files pooled"
+    std::vector<std::string> files;  // the files pooled
+    WheelTest test;
+};
 
 // The Backtest tab's work off the interface thread, one piece at a time, and
 // what the runs on show were played with and on. A piece of work is the run
@@ -46,14 +57,21 @@ public:
     // what they need for their charts and ledgers.
     void keep(PlanResult& result, const LabSettings& settings, std::optional<std::int64_t> chance);
 
-    // The bankroll of a run after every spin, when kept or charted last.
+    // The bankroll of a run after every spin, when kept or charted last; for
+    // the pool of a "Run", the files' bankrolls in turn.
     const std::vector<std::int64_t>* series_of(std::size_t id) const;
     // Plays the run of a table row again for its chart; a chart still being
     // played gives way, other work does not. `done` comes first when the
     // chart ends either way, `changed` for each row it then updated.
     void chart(int row, std::function<void()> done, std::function<void(int row)> changed);
+    // Reads the plan's spins and tests the wheel on them: the first source,
+    // or all the files together when the plan pools them.
+    void test_wheel(const RunPlan& plan, std::function<void(const WheelOutcome&)> done);
     // Plays the run of a table row again for its ledger.
     void play_ledger(int row, std::function<void(const Replay&)> done, const QString& status);
+
+    // The files' runs a pooled row adds up, in the files' order.
+    std::vector<RunReport> pooled_files_of(const RunRow& pool) const;
 
     const LabSettings& settings() const { return settings_; }
     std::optional<std::int64_t> chance() const { return chance_; }
@@ -77,6 +95,7 @@ private:
     LabSettings settings_;
     std::optional<std::int64_t> chance_;
     std::vector<SpinSource> sources_;
+    std::size_t pool_rows_ = 0;  // the pooled rows, one a setting of the plan
     // The series of a "Run", by the run's id; a run of the grid keeps none
     // and is charted again on demand, the last one kept here.
     std::vector<std::vector<std::int64_t>> series_;

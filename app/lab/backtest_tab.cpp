@@ -5,6 +5,8 @@
 
 #include <sstream>
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -24,11 +26,13 @@
 #include "app/lab/run_list.hpp"
 #include "app/lab/run_table_model.hpp"
 #include "app/lab/run_view.hpp"
-#include "app/widgets/save_file.hpp"
 #include "app/lab/spin_sources_box.hpp"
+#include "app/lab/wheel_view.hpp"
+#include "app/widgets/save_file.hpp"
 #include "lab/figure_table.hpp"
 #include "lab/grid.hpp"
 #include "lab/lab_csv.hpp"
+#include "lab/pool.hpp"
 #include "lab/shown_text.hpp"
 
 namespace quorvel {
@@ -93,6 +97,7 @@ BacktestTab::BacktestTab(QWidget* parent)
     layout->addWidget(create_results(), 1);
 
     connect(run_, &QPushButton::clicked, this, [this] { run(false); });
+    connect(sources_box_, &SpinSourcesBox::wheelWanted, this, &BacktestTab::test_wheel);
     connect(run_all_, &QPushButton::clicked, this, [this] { run(true); });
     connect(cancel_, &QPushButton::clicked, this, [this] {
         runs_->cancel();
@@ -220,15 +225,25 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
     for (const SourceRuns& source : result.sources) {
         if (source.grid) grids.push_back(*source.grid);
     }
+    if (result.pooled && result.pooled->grid) grids.push_back(*result.pooled->grid);
     list_->set_verdicts(grids);
+    // A session's torn last line was left out: said, as the window says it.
+    QString notices;
+    for (const SourceRuns& source : result.sources) {
+        if (source.source.notice.empty()) continue;
+        notices += QStringLiteral(" %1: %2").arg(
+            QString::fromStdString(shown_text(source.source.name)),
+            QString::fromStdString(source.source.notice));
+    }
     runs_->keep(result, settings, sources_box_->chance_asked());
     const std::size_t count = static_cast<std::size_t>(model_->rowCount());
     results_status_ =
-        count == 1 ? QStringLiteral("One run.")
-                   : QStringLiteral(
-                         "%1 runs. Click a run to chart it; click a "
-                         "heading to sort by it.")
-                         .arg(QString::fromStdString(grouped(static_cast<std::int64_t>(count))));
+        (count == 1 ? QStringLiteral("One run.")
+                    : QStringLiteral(
+                          "%1 runs. Click a run to chart it; click a "
+                          "heading to sort by it.")
+                          .arg(QString::fromStdString(grouped(static_cast<std::int64_t>(count))))) +
+        notices;
     status_->setText(results_status_);
     list_->set_export_enabled(true);
     list_->choose(0);
@@ -237,7 +252,16 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
 void BacktestTab::show_row(int row) {
     if (row < 0 || row >= model_->rowCount()) return;
     const RunRow& run = model_->row(row);
-    if (const std::vector<std::int64_t>* series = runs_->series_of(run.id)) {
+    if (run.source == RunRow::kPool) {
+        // The pool has no spins of its own to chart again: the pool of a
+        // "Run" is charted from its files, a pooled row of the grid is not.
+        if (const std::vector<std::int64_t>* series = runs_->series_of(run.id)) {
+            view_->show_run(run.report, *series);
+        } else {
+            view_->show_figures(run.report);
+        }
+        view_->set_verdict(pool_verdict(run.report, runs_->pooled_files_of(run)));
+    } else if (const std::vector<std::int64_t>* series = runs_->series_of(run.id)) {
         view_->show_run(run.report, *series);
     } else {
         view_->show_figures(run.report);
@@ -276,9 +300,83 @@ bool BacktestTab::save(const QString& file_name, const std::function<void(std::o
     return true;
 }
 
+void BacktestTab::test_wheel() {
+    if (running()) return;
+    RunPlan plan;
+    plan.files = sources_box_->wheel_files();
+    if (plan.files.empty()) {
+        // Random spins, or no file yet: what a run would say of them.
+        if (const QString missing = sources_box_->fill_plan(plan); !missing.isEmpty()) {
+            report(missing);
+            return;
+        }
+        plan.pool = false;
+    } else {
+        plan.settings.seed = sources_box_->seed();
+        plan.pool = sources_box_->pooled();
+    }
+    runs_->test_wheel(plan, [this](const WheelOutcome& outcome) { show_wheel(outcome); });
+}
+
+void BacktestTab::show_wheel(const WheelOutcome& outcome) {
+    const QString shown_runs = model_->empty() ? QString() : results_status_;
+    if (!outcome.error.empty()) {
+        status_->setText(QStringLiteral("A spin file was refused; the wheel was not tested."));
+        report(QString::fromStdString(outcome.error));
+        return;
+    }
+    if (outcome.cancelled) {
+        status_->setText(QStringLiteral("Cancelled."));
+        return;
+    }
+    if (wheel_window_ == nullptr) {
+        // A window of its own beside the lab's, so the runs stay in view.
+        auto* dialog = new QDialog(this);
+        dialog->setObjectName(QStringLiteral("WheelTestWindow"));
+        dialog->setWindowTitle(QStringLiteral("The wheel test"));
+        dialog->resize(760, 360);
+        wheel_title_ = new QLabel(dialog);
+        wheel_title_->setObjectName(QStringLiteral("WheelTitle"));
+        wheel_title_->setProperty("heading", true);
+        wheel_title_->setTextFormat(Qt::PlainText);
+        wheel_title_->setWordWrap(true);
+        wheel_view_ = new WheelView(dialog);
+        wheel_view_->setObjectName(QStringLiteral("BacktestWheelView"));
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+        connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::hide);
+        auto* layout = new QVBoxLayout(dialog);
+        layout->addWidget(wheel_title_);
+        layout->addWidget(wheel_view_, 1);
+        layout->addWidget(buttons);
+        wheel_window_ = dialog;
+    }
+    // A file's name may hold anything: it is shown masked, as in messages.
+    QString title =
+        QString::fromStdString(shown_text(outcome.name)) +
+        QStringLiteral(": %1 spins").arg(QString::fromStdString(grouped(outcome.test.spins)));
+    if (!outcome.files.empty()) {
+        std::vector<std::string> names;
+        for (const std::string& file : outcome.files)
+            names.push_back(
+                shown_text(QFileInfo(QString::fromStdString(file)).fileName().toStdString()));
+        title += QStringLiteral(" (%1)").arg(QString::fromStdString(listed_names(names)));
+    }
+    wheel_title_->setText(title);
+    wheel_view_->show_test(outcome.test);
+    wheel_window_->show();
+    wheel_window_->raise();
+    status_->setText(shown_runs.isEmpty() ? QStringLiteral("The wheel is tested.") : shown_runs);
+}
+
 void BacktestTab::export_ledger() {
     const int row = list_->current_row();
     if (row < 0 || running()) return;
+    if (model_->row(row).source == RunRow::kPool) {
+        report(
+            QStringLiteral("A pool has no ledger of its own: choose the run of one of its "
+                           "files to export its ledger."));
+        return;
+    }
     const QString file_name =
         choose_file(QStringLiteral("Export the ledger"), QStringLiteral("ledger.csv"));
     if (file_name.isEmpty()) return;

@@ -21,6 +21,7 @@ class RunList;
 class RunTableModel;
 class RunView;
 class SpinSourcesBox;
+class WheelView;
 struct Game;
 
 // Backtests from the window: spin files or random spins, played with settings
@@ -54,6 +55,8 @@ public:
     bool running() const { return runs_->running(); }
     const RunTableModel& runs() const { return *model_; }
     RunView* run_view() const { return view_; }
+    // The window of the last wheel test, once there was one.
+    QWidget* wheel_window() const { return wheel_window_; }
 
 signals:
     // A run, the grid, a chart or an export ended (done, refused or cancelled).
@@ -68,6 +71,8 @@ private:
     void run(bool whole_grid);
     void run_finished(PlanResult& result, const LabSettings& settings);
     void show_row(int row);
+    void test_wheel();
+    void show_wheel(const WheelOutcome& outcome);
     void export_ledger();
     void export_runs();
     void set_busy(bool busy);
@@ -87,6 +92,9 @@ private:
     RunList* list_;
     RunTableModel* model_;  // the list's
     BacktestRuns* runs_;
+    QWidget* wheel_window_ = nullptr;
+    QLabel* wheel_title_ = nullptr;
+    WheelView* wheel_view_ = nullptr;
 
     FileChooser choose_file_;
     ErrorReporter report_error_;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 #include <vector>
 
@@ -14,6 +15,10 @@ namespace quorvel {
 
 // A run of the Backtest tab: its report and the spin source it played.
 struct RunRow {
+    // The source of a pooled row: the plan's files together, with no spins
+    // of their own to play again.
+    static constexpr std::size_t kPool = SIZE_MAX;
+
     RunReport report;
     std::size_t source = 0;
     std::size_t id = 0;  // its place in the plan, whatever the order on screen

@@ -79,6 +79,10 @@ void RunView::show_run(const RunReport& run, std::span<const std::int64_t> bankr
     }
 }
 
+void RunView::set_verdict(const std::vector<std::string>& lines) {
+    verdict_->setText(lines_text(lines));
+}
+
 void RunView::clear() {
     figures_->clear();
     verdict_->setText(

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
+#include <vector>
 
 #include <QWidget>
 
@@ -31,6 +33,8 @@ public:
     // The figures, the verdict and both charts.
     void show_run(const RunReport& run, std::span<const std::int64_t> bankroll);
     void clear();
+    // Puts other lines in the verdict's place: a pool's, which speak of its files.
+    void set_verdict(const std::vector<std::string>& lines);
 
     BankrollChart* chart() const { return chart_; }
     FinalsHistogram* histogram() const { return histogram_; }

@@ -3,6 +3,7 @@
 
 #include "app/lab/session_tab.hpp"
 
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,12 +12,15 @@
 
 #include "app/lab/bankroll_chart.hpp"
 #include "app/lab/figures_panel.hpp"
+#include "app/lab/wheel_view.hpp"
 #include "game/game.hpp"
 #include "lab/figure_table.hpp"
+#include "lab/lab_settings.hpp"
 #include "lab/run_report.hpp"
 #include "lab/session_log.hpp"
 #include "lab/table_stats.hpp"
 #include "lab/verdict.hpp"
+#include "lab/wheel_test.hpp"
 
 namespace quorvel {
 
@@ -50,6 +54,7 @@ SessionTab::SessionTab(QWidget* parent)
            "predictions", "hit_rate", "chance_hit_rate", "hit_rate_p"},
           2, this)),
       verdict_(new QLabel(this)),
+      wheel_(new WheelView),
       chart_(new BankrollChart(this)) {
     setObjectName(QStringLiteral("SessionTab"));
     sectors_->setObjectName(QStringLiteral("SectorTable"));
@@ -91,10 +96,17 @@ SessionTab::SessionTab(QWidget* parent)
     top->addWidget(sectors_, 3);
     top->addSpacing(12);
     top->addWidget(figures_, 2, Qt::AlignTop);
+    auto* wheel_box = new QGroupBox(QStringLiteral("Wheel"), this);
+    wheel_box->setObjectName(QStringLiteral("SessionWheel"));
+    wheel_->setObjectName(QStringLiteral("SessionWheelView"));
+    auto* wheel_layout = new QVBoxLayout(wheel_box);
+    wheel_layout->addWidget(wheel_);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
     layout->addLayout(top);
     layout->addWidget(verdict_);
+    layout->addWidget(wheel_box);
     layout->addWidget(chart_, 1);
 }
 
@@ -126,6 +138,13 @@ void SessionTab::show_session(const Game& game, const SessionLog& log) {
     // The hit rate's line: the others speak of a finished run.
     const QString verdict = QString::fromStdString(run_verdict(session).front());
     if (verdict_->text() != verdict) verdict_->setText(verdict);
+    if (game.NumbersList.empty()) {
+        wheel_->clear(QStringLiteral("No spins yet: the wheel test starts with the first number."));
+    } else {
+        // The fair files come from the lab's fixed seed: the same spins
+        // always give the same figures.
+        wheel_->show_test(wheel_test(game.NumbersList, kDefaultLabSeed, kLiveWheelDraws));
+    }
     chart_->set_bankroll(log.bankroll());
 }
 

@@ -14,11 +14,13 @@ namespace quorvel {
 class BankrollChart;
 class FiguresPanel;
 class SessionLog;
+class WheelView;
 struct Game;
 
 // The live session: the sleeps and hits of the dozens and columns, the
-// session's figures, its hit rate against chance and its bankroll chart. It shows what it is given;
-// the lab window hands it the game after each spin.
+// session's figures, its hit rate against chance, the wheel test of its
+// spins and its bankroll chart. It shows what it is given; the lab window
+// hands it the game after each spin.
 class SessionTab : public QWidget {
     Q_OBJECT
 
@@ -34,6 +36,9 @@ private:
     // The session's hit rate against chance, in words: exact, so worked out
     // anew on every spin.
     QLabel* verdict_;
+    // Is the wheel fair? The lab's test of the session's spins, worked out
+    // anew on every spin, with what spins this few can and cannot find.
+    WheelView* wheel_;
     BankrollChart* chart_;
 };
 

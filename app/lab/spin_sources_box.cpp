@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -39,6 +40,16 @@ SpinSourcesBox::SpinSourcesBox(QWidget* parent) : QGroupBox(QStringLiteral("Spin
     add_->setObjectName(QStringLiteral("AddFiles"));
     remove_ = new QPushButton(QStringLiteral("Remove"), this);
     remove_->setObjectName(QStringLiteral("RemoveFiles"));
+    wheel_ = new QPushButton(QStringLiteral("Wheel test"), this);
+    wheel_->setObjectName(QStringLiteral("WheelTest"));
+    wheel_->setToolTip(
+        QStringLiteral("Is the wheel fair? Test the spins of the chosen file, or of all the "
+                       "files when they are pooled, instead of playing them"));
+    pool_ = new QCheckBox(QStringLiteral("Pool the files"), this);
+    pool_->setObjectName(QStringLiteral("PoolFiles"));
+    pool_->setToolTip(
+        QStringLiteral("Play each file as a session of its own, then add them up into one "
+                       "verdict, set against fair pools of the files' lengths"));
     from_random_ = new QRadioButton(QStringLiteral("Random spins:"), this);
     from_random_->setObjectName(QStringLiteral("FromRandom"));
     random_count_ = new QSpinBox(this);
@@ -68,7 +79,9 @@ SpinSourcesBox::SpinSourcesBox(QWidget* parent) : QGroupBox(QStringLiteral("Spin
     auto* file_buttons = new QHBoxLayout;
     file_buttons->addWidget(add_);
     file_buttons->addWidget(remove_);
+    file_buttons->addWidget(wheel_);
     file_buttons->addStretch(1);
+    file_buttons->addWidget(pool_);
     auto* random_line = new QHBoxLayout;
     random_line->addWidget(from_random_);
     random_line->addWidget(random_count_, 1);
@@ -93,6 +106,7 @@ SpinSourcesBox::SpinSourcesBox(QWidget* parent) : QGroupBox(QStringLiteral("Spin
         add_files(chosen);
     });
     connect(remove_, &QPushButton::clicked, this, [this] { qDeleteAll(files_->selectedItems()); });
+    connect(wheel_, &QPushButton::clicked, this, &SpinSourcesBox::wheelWanted);
 }
 
 void SpinSourcesBox::add_files(const QStringList& files) {
@@ -114,7 +128,35 @@ QString SpinSourcesBox::fill_plan(RunPlan& plan) const {
     for (int row = 0; row < files_->count(); ++row)
         plan.files.push_back(QFile::encodeName(files_->item(row)->text()).toStdString());
     if (plan.files.empty()) return QStringLiteral("Add a spin file first, or choose random spins.");
+    plan.pool = pool_->isChecked();
     return {};
+}
+
+std::vector<std::string> SpinSourcesBox::wheel_files() const {
+    std::vector<std::string> files;
+    if (from_random_->isChecked() || files_->count() == 0) return files;
+    const auto path = [](const QListWidgetItem* item) {
+        return QFile::encodeName(item->text()).toStdString();
+    };
+    if (pool_->isChecked()) {
+        for (int row = 0; row < files_->count(); ++row)
+            files.push_back(path(files_->item(row)));
+        return files;
+    }
+    const QList<QListWidgetItem*> chosen = files_->selectedItems();
+    QListWidgetItem* item = files_->currentItem();
+    if (item == nullptr || !item->isSelected())
+        item = chosen.isEmpty() ? files_->item(0) : chosen.front();
+    files.push_back(path(item));
+    return files;
+}
+
+bool SpinSourcesBox::pooled() const {
+    return pool_->isChecked();
+}
+
+int SpinSourcesBox::seed() const {
+    return seed_->value();
 }
 
 std::optional<std::int64_t> SpinSourcesBox::chance_asked() const {
@@ -123,8 +165,9 @@ std::optional<std::int64_t> SpinSourcesBox::chance_asked() const {
 }
 
 void SpinSourcesBox::set_inputs_enabled(bool enabled) {
-    for (QWidget* widget : std::initializer_list<QWidget*>{from_files_, from_random_, files_, add_,
-                                                           remove_, random_count_, seed_, chance_})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{from_files_, from_random_, files_, add_, remove_, wheel_,
+                                         pool_, random_count_, seed_, chance_})
         widget->setEnabled(enabled);
 }
 

@@ -362,6 +362,36 @@ private slots:
         QVERIFY(keeper.open(dir_->path()).contains(QStringLiteral("not a regular file")));
     }
 
+    // A large file is read a piece at a time, the progress told with its
+    // size; a cancel leaves the game as it was.
+    void opening_a_session_can_be_cancelled_and_changes_nothing() {
+        const QString file = dir_->path() + QStringLiteral("/evening.quorvel");
+        {
+            SessionStore other(dir_->path() + QStringLiteral("/other"));
+            KeptSession kept(other, 1767225600);
+            for (int n = 0; n < 4000; ++n) kept.session.play_number(n % 37);
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(QByteArray::fromStdString(kept.session.journal()));
+        }
+        quorvel::SessionKeeper keeper(folder_, [] { return std::int64_t{1767230000}; });
+        keeper.start([](const QString&) { return false; });
+        keeper.session().play_number(5);
+        const std::string before = keeper.session().journal();
+        qint64 calls = 0, last_total = 0;
+        const QString error = keeper.open(file, nullptr, [&](qint64, qint64 total) {
+            last_total = total;
+            return ++calls < 2;
+        });
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(calls, qint64{2});
+        QCOMPARE(last_total, QFileInfo(file).size());
+        QCOMPARE(keeper.session().journal(), before);
+        // Read to its end, the same file opens.
+        QCOMPARE(keeper.open(file, nullptr, [](qint64, qint64) { return true; }), QString());
+        QCOMPARE(keeper.session().game().NumbersList.size(), std::size_t{4000});
+    }
+
     void start_new_keeps_the_unfinished_session_under_its_date() {
         {
             quorvel::SessionKeeper keeper(folder_, [] { return std::int64_t{1767225600}; });

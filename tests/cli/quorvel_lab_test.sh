@@ -74,7 +74,7 @@ help)
   [ -z "$err" ] || fail "--help writes to stderr: $err"
   for option in --mode --type --sectors --system --base-bet --bankroll --safe-level --auto-reset \
     --aim --minimal-profit --wins --losses --n-count --seed --seconds-per-spin --random --json \
-    --ledger --grid --chance --settings --wheel; do
+    --ledger --grid --chance --settings --wheel --pool; do
     grep -qF -- "$option" <<<"$out" || fail "--help does not explain $option"
   done
   grep -qF 'quorvel-lab /usr/share/quorvel/examples/sample-spins.txt' <<<"$out" ||
@@ -215,6 +215,12 @@ ledger)
   "$lab" --ledger /dev/stdout "$spins" >&- 2>"$work/err"
   [ "$?" -eq 2 ] || fail "--ledger /dev/stdout with the output closed is not refused"
   [ -L /dev/stdout ] || fail "/dev/stdout is no longer a link"
+  # Past a file size limit the write fails with its reason; the signal of
+  # the limit does not end the program without a word.
+  (ulimit -f 1 && "$lab" --ledger "$work/big.csv" --random 5000 >/dev/null 2>"$work/err")
+  status=$?
+  [ "$status" -eq 2 ] || fail "a ledger past the file size limit exits $status, not 2"
+  grep -qF "File too large" "$work/err" || fail "no reason for the file size limit: $(cat "$work/err")"
   chmod 600 "$work/ledger.csv"
   run --ledger "$work/ledger.csv" "$spins"
   [ "$(stat -c %a "$work/ledger.csv")" = 600 ] || fail "the ledger lost its permissions 600"
@@ -349,6 +355,63 @@ wheel)
     "$lab" --wheel "$spins" >/dev/full 2>"$work/err"
     [ "$?" -eq 1 ] || fail "--wheel into a full disk does not exit 1"
   fi
+  ;;
+pool)
+  # Three evenings of a table, pooled: each file's row, then the pool's.
+  for f in 1 2 3; do
+    awk -v s=$f 'BEGIN { srand(s); for (i = 0; i < 40 + 25 * s; i++) print int(rand() * 37) }' \
+      >"$work/evening$f.txt"
+  done
+  evenings=("$work/evening1.txt" "$work/evening2.txt" "$work/evening3.txt")
+  run --pool --chance 100 "${evenings[@]}"
+  [ "$status" -eq 0 ] || fail "--pool exits $status: $err"
+  grep -qE '^3 files pooled +270 ' <<<"$out" || fail "no row for the pool: $out"
+  grep -qF "Pooled: $work/evening1.txt, $work/evening2.txt and $work/evening3.txt, 270 spins in all." <<<"$out" ||
+    fail "the files pooled are not named: $out"
+  grep -qF '3 files pooled: 270 spins, each file a session of its own from a bankroll of 5,000 (15,000 in all)' <<<"$out" ||
+    fail "no verdict of the pool: $out"
+  grep -qF 'On 100 fair pools of 3 sessions (270 spins in all, each session as long as its file)' <<<"$out" ||
+    fail "the pool is not set against fair pools: $out"
+  # JSON: each file's line, then the pool's with the same keys and "pooled";
+  # its sums are the files' own.
+  run --pool --json --chance 100 "${evenings[@]}"
+  [ "$status" -eq 0 ] || fail "--pool --json exits $status: $err"
+  [ "$(wc -l <<<"$out")" -eq 4 ] || fail "three files and a pool give $(wc -l <<<"$out") lines"
+  last=$(tail -n 1 <<<"$out")
+  grep -qF "{\"file\": \"3 files pooled\", \"pooled\": [\"$work/evening1.txt\", \"$work/evening2.txt\", \"$work/evening3.txt\"], \"mode\": " <<<"$last" ||
+    fail "the pool's line does not list its files: $last"
+  keys() { sed -E 's/"pooled": \[[^]]*\], //; s/: [^,}]*//g' <<<"$1"; }
+  [ "$(keys "$last")" = "$(keys "$(head -n 1 <<<"$out")")" ] || fail "the pool's keys differ from a run's"
+  for key in spins bets wins losses wagered paid final_bankroll predictions predictions_won; do
+    sum=$(head -n 3 <<<"$out" | grep -oE "\"$key\": -?[0-9]+" | awk '{ s += $2 } END { print s }')
+    grep -qF "\"$key\": $sum," <<<"$last" || fail "the pool's $key is not the files' sum $sum: $last"
+  done
+  grep -qF '"chance_sessions": 0,' <<<"$(head -n 1 <<<"$out")" || fail "a pooled file was set against chance"
+  grep -qF '"chance_sessions": 100,' <<<"$last" || fail "the pool was not set against chance"
+  # The grid pools each of its rows.
+  run --pool --grid --json --chance 0 "${evenings[@]}"
+  [ "$status" -eq 0 ] || fail "--pool --grid exits $status: $err"
+  [ "$(grep -c '"pooled": ' <<<"$out")" -eq 151 ] || fail "not 150 pooled rows and the pooled grid's line"
+  [ "$(grep -c '"grid_runs": 150' <<<"$out")" -eq 4 ] || fail "not a grid line a file and one for the pool"
+  run --pool --grid --chance 0 "${evenings[@]}"
+  grep -qF '3 files pooled: 270 spins, 150 runs ranked by final bankroll' <<<"$out" || fail "no pooled grid: $out"
+  # The wheel test of all the spins together, after each file's own.
+  run --pool --wheel --json "${evenings[@]}"
+  [ "$status" -eq 0 ] || fail "--pool --wheel exits $status: $err"
+  [ "$(wc -l <<<"$out")" -eq 4 ] || fail "--pool --wheel --json gives $(wc -l <<<"$out") lines"
+  grep -qE '^\{"file": "3 files pooled", "pooled": \[.*\], "spins": 270, ' <<<"$(tail -n 1 <<<"$out")" ||
+    fail "no pooled wheel line: $out"
+  run --pool --wheel "${evenings[@]}"
+  grep -qF '3 files pooled: 270 spins, the wheel test' <<<"$out" || fail "no pooled wheel test: $out"
+  grep -qF 'the dozen or zero of 267 pairs of spins in a row' <<<"$out" ||
+    fail "pairs were taken across files: $out"
+  refused "--pool takes no value" --pool=1 "$spins"
+  refused "give one FILE and no --grid or --pool" --pool --ledger "$work/l.csv" "$spins"
+  [ -r "$real_spins/DC 14 Feb 2026, IR301 (137).txt" ] || { echo "no real spin files: the rest skipped"; exit 0; }
+  run --pool --json --chance 0 "$real_spins"/DC*IR301*.txt
+  [ "$status" -eq 0 ] || fail "--pool over a real table exits $status: $err"
+  grep -qF '"file": "6 files pooled",' <<<"$out" || fail "the six IR301 evenings are not pooled: $out"
+  grep -qF '"spins": 404,' <<<"$(tail -n 1 <<<"$out")" || fail "the IR301 evenings hold 404 spins"
   ;;
 sample)
   # The sample file installed with Quorvel is 300 numbers drawn by
