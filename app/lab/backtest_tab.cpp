@@ -68,7 +68,7 @@ BacktestTab::BacktestTab(QWidget* parent)
     run_all_->setObjectName(QStringLiteral("RunAll"));
     run_all_->setToolTip(QStringLiteral(
         "Play the spins with every mode, betting type, sector choice and system: %1 runs")
-            .arg(grid_size()));
+            .arg(QString::fromStdString(grouped(static_cast<std::int64_t>(grid_size())))));
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("Cancel"));
     cancel_->setEnabled(false);
@@ -201,7 +201,9 @@ void BacktestTab::run(bool whole_grid) {
     list_->setEnabled(false);
     runs_->run(
         plan, [this, settings](PlanResult& result) { run_finished(result, settings); },
-        whole_grid ? QStringLiteral("Running the %1 configurations…").arg(grid_size())
+        whole_grid ? QStringLiteral("Running the %1 configurations…")
+                         .arg(QString::fromStdString(
+                             grouped(static_cast<std::int64_t>(grid_size()))))
                    : QStringLiteral("Running, then the fair sessions…"));
 }
 

@@ -7,13 +7,16 @@
 #include <vector>
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
 
+#include "app/widgets/chart_axis.hpp"
 #include "app/widgets/chart_style.hpp"
 #include "app/colours.hpp"
 #include "lab/chance.hpp"
@@ -53,6 +56,28 @@ QAreaSeries* band_area(const QString& name, const QColor& fill) {
 
 }  // namespace
 
+MoneyRange fan_chart_range(std::span<const std::int64_t> bankroll, const BankrollBands* bands) {
+    if (bankroll.empty()) return {0.0, 10.0};
+    const auto [lowest, highest] = std::minmax_element(bankroll.begin(), bankroll.end());
+    const auto run_low = static_cast<double>(*lowest);
+    const auto run_high = static_cast<double>(*highest);
+    double low = run_low;
+    double high = run_high;
+    if (bands != nullptr && !bands->spins.empty()) {
+        // A flat run still lets a little of the band be seen.
+        const double reach = std::max(10.0, run_high - run_low);
+        const auto [band_low, band_high] = std::pair(
+            *std::min_element(bands->bands[0].begin(), bands->bands[0].end()),
+            *std::max_element(bands->bands[4].begin(), bands->bands[4].end()));
+        low = std::max(std::min(low, band_low), run_low - reach);
+        high = std::min(std::max(high, band_high), run_high + reach);
+    }
+    // A flat line sits in the middle of a band of a few units rather than on
+    // an edge.
+    const double margin = std::max(5.0, 0.05 * (high - low));
+    return {low >= 0 ? std::max(0.0, low - margin) : low - margin, high + margin};
+}
+
 BankrollChart::BankrollChart(QWidget* parent)
     : QChartView(parent),
       bankroll_(new QLineSeries),
@@ -60,7 +85,7 @@ BankrollChart::BankrollChart(QWidget* parent)
       outer_(band_area(QStringLiteral("Fair sessions"), chance_outer_fill())),
       inner_(band_area(QStringLiteral("Middle half"), chance_inner_fill())),
       median_(new QLineSeries),
-      spins_(new QValueAxis),
+      spins_(new QCategoryAxis),
       money_(new QValueAxis) {
     style_chart_view(*this, QStringLiteral("BankrollChart"), 320, 200);
 
@@ -87,6 +112,11 @@ BankrollChart::BankrollChart(QWidget* parent)
         series->attachAxis(money_);
     }
     setChart(chart);
+    // The bottom axis's labels change only the plot's height, so a new
+    // fit cannot call for another.
+    connect(chart, &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
+        if (plot.width() != fitted_width_) fit_spins_axis();
+    });
     show_in_legend(inner_, false);
     show_in_legend(median_, false);
     set_bankroll({});
@@ -120,28 +150,24 @@ void BankrollChart::set_bankroll(std::span<const std::int64_t> bankroll,
                                     "nine in ten (the lighter band)")
                    : QString());
 
-    const double last = bankroll.empty() ? 1.0 : static_cast<double>(bankroll.size() - 1);
-    spins_->setRange(0.0, std::max(last, 10.0));
-    spins_->applyNiceNumbers();
-    if (bankroll.empty()) {
-        money_->setRange(0.0, 10.0);
-        money_->applyNiceNumbers();
-        return;
-    }
-    const auto [lowest, highest] = std::minmax_element(bankroll.begin(), bankroll.end());
-    double low = static_cast<double>(*lowest);
-    double high = static_cast<double>(*highest);
-    if (fan) {
-        low = std::min(low, *std::min_element(bands->bands[0].begin(), bands->bands[0].end()));
-        high = std::max(high, *std::max_element(bands->bands[4].begin(), bands->bands[4].end()));
-    }
-    // A flat line sits in the middle of a band of a few units rather than on
-    // an edge, and the ticks fall on whole units.
-    // A bankroll that never went below zero (a session that ends when the
-    // money runs out) is drawn from zero up.
-    const double margin = std::max(5.0, 0.05 * (high - low));
-    money_->setRange(low >= 0 ? std::max(0.0, low - margin) : low - margin, high + margin);
+    // The fair sessions play every spin of the file, also those after a
+    // run that ended early.
+    last_spin_ = bankroll.empty() ? 1.0 : static_cast<double>(bankroll.size() - 1);
+    if (fan) last_spin_ = std::max(last_spin_, static_cast<double>(bands->spins.back()));
+    last_spin_ = std::max(last_spin_, 10.0);
+    fit_spins_axis();
+    const MoneyRange range = fan_chart_range(bankroll, fan ? bands : nullptr);
+    money_->setRange(range.low, range.high);
     money_->applyNiceNumbers();
+}
+
+void BankrollChart::fit_spins_axis() {
+    // Before the first layout the plot area is not known yet; the view's
+    // width less the money axis is near enough until it is.
+    const QRectF plot = chart()->plotArea();
+    const double pixels = plot.width() > 0 ? plot.width() : std::max(80, width() - 70);
+    fitted_width_ = plot.width();
+    fit_axis(*spins_, 0.0, last_spin_, pixels, QFontMetricsF(spins_->labelsFont()));
 }
 
 }  // namespace quorvel

@@ -6,13 +6,16 @@
 #include <cmath>
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
 
+#include "app/widgets/chart_axis.hpp"
 #include "app/widgets/chart_style.hpp"
 #include "app/colours.hpp"
 #include "lab/chance.hpp"
@@ -57,7 +60,7 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
       ruin_bar_(new QAreaSeries(new QLineSeries, new QLineSeries)),
       run_mark_(new QLineSeries),
       start_mark_(new QLineSeries),
-      money_(new QValueAxis),
+      money_(new QCategoryAxis),
       sessions_(new QValueAxis) {
     style_chart_view(*this, QStringLiteral("FinalsHistogram"), 220, 200);
     setToolTip(
@@ -83,7 +86,6 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
     chart->addSeries(run_mark_);
     style_axis(*money_, QStringLiteral("Final bankroll"));
     style_axis(*sessions_, QStringLiteral("Sessions"));
-    money_->setTickCount(4);
     chart->addAxis(money_, Qt::AlignBottom);
     chart->addAxis(sessions_, Qt::AlignLeft);
     for (QAbstractSeries* series : chart->series()) {
@@ -97,6 +99,11 @@ FinalsHistogram::FinalsHistogram(QWidget* parent)
             marker->setVisible(false);
     }
     setChart(chart);
+    // The bottom axis's labels change only the plot's height, so a new
+    // fit cannot call for another.
+    connect(chart, &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
+        if (plot.width() != fitted_width_) fit_money_axis();
+    });
     set_finals({}, 0, 0);
 }
 
@@ -146,18 +153,30 @@ void FinalsHistogram::set_finals(std::span<const std::int64_t> finals, std::int6
     mark(run_mark_, run_final);
     mark(start_mark_, start);
     if (finals.empty() && ran_out == 0) {
-        // Ticks on whole numbers while empty: 4 ticks over 0-9, 5 over 0-8.
-        money_->setRange(0, 9);
+        // Ticks on whole numbers while empty: 5 over 0-8.
+        money_low_ = 0;
+        money_high_ = 9;
+        fit_money_axis();
         sessions_->setRange(0, 8);
         return;
     }
     const double low = ruin.isEmpty() ? static_cast<double>(histogram_.low) : ruin.front().x();
     const double high = tops.isEmpty() ? ruin.back().x() : tops.back().x();
     const double margin = 0.03 * (high - low);
-    money_->setRange(low - margin, high + margin);
-    money_->applyNiceNumbers();
+    money_low_ = low - margin;
+    money_high_ = high + margin;
+    fit_money_axis();
     sessions_->setRange(0, top);
     sessions_->applyNiceNumbers();
+}
+
+void FinalsHistogram::fit_money_axis() {
+    // Before the first layout the plot area is not known yet; the view's
+    // width less the sessions' axis is near enough until it is.
+    const QRectF plot = chart()->plotArea();
+    const double pixels = plot.width() > 0 ? plot.width() : std::max(80, width() - 60);
+    fitted_width_ = plot.width();
+    fit_axis(*money_, money_low_, money_high_, pixels, QFontMetricsF(money_->labelsFont()));
 }
 
 }  // namespace quorvel

@@ -9,6 +9,7 @@
 #include <QChartView>
 
 class QAreaSeries;
+class QCategoryAxis;
 class QLineSeries;
 class QValueAxis;
 
@@ -50,15 +51,23 @@ public:
     QAreaSeries* bars() const { return bars_; }
     QAreaSeries* ruin_bar() const { return ruin_bar_; }
     QLineSeries* run_mark() const { return run_mark_; }
+    // The final bankrolls' axis, its ticks at round values in short forms.
+    QCategoryAxis* money_axis() const { return money_; }
 
 private:
+    // Ticks for the axis's length on the screen, again whenever it changes.
+    void fit_money_axis();
+
     ChartBins histogram_;
     QAreaSeries* bars_;
     QAreaSeries* ruin_bar_;
     QLineSeries* run_mark_;
     QLineSeries* start_mark_;
-    QValueAxis* money_;
+    QCategoryAxis* money_;
     QValueAxis* sessions_;
+    double money_low_ = 0;
+    double money_high_ = 9;
+    double fitted_width_ = 0;
 };
 
 }  // namespace quorvel

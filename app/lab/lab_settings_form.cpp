@@ -144,6 +144,8 @@ QWidget* LabSettingsForm::make_control(const SettingRow& row) {
         system_->clear();
     }
     widget->setObjectName(QStringLiteral("Lab") + text(row.stored_key));
+    // Amounts read as the figures do: 5,000.
+    if (auto* field = qobject_cast<QSpinBox*>(widget)) field->setGroupSeparatorShown(true);
     return widget;
 }
 

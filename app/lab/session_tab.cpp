@@ -14,6 +14,7 @@
 #include "app/lab/figures_panel.hpp"
 #include "app/lab/wheel_view.hpp"
 #include "game/game.hpp"
+#include "lab/figure_table.hpp"
 #include "lab/lab_settings.hpp"
 #include "lab/run_report.hpp"
 #include "lab/session_log.hpp"
@@ -30,6 +31,11 @@ enum Column { kSleep, kRecentHits, kRecentShare, kHits, kShare, kColumnCount };
 QString percent_text(std::size_t hits, std::size_t spins) {
     if (spins == 0) return QStringLiteral("–");
     return QString::number(percent_of(hits, spins), 'f', 1) + QLatin1Char('%');
+}
+
+// Counts read as the figures beside them do: 1,308.
+QString count_text(std::size_t count) {
+    return QString::fromStdString(grouped(static_cast<std::int64_t>(count)));
 }
 
 QString expected_share_text() {
@@ -112,15 +118,15 @@ void SessionTab::show_session(const Game& game, const SessionLog& log) {
             QTableWidgetItem* item = sectors_->item(row, column);
             if (item->text() != text) item->setText(text);
         };
-        set(kSleep, QString::number(sector.sleep));
-        set(kRecentHits, QString::number(sector.recent_hits));
+        set(kSleep, count_text(sector.sleep));
+        set(kRecentHits, count_text(sector.recent_hits));
         set(kRecentShare, percent_text(sector.recent_hits, stats.recent_spins()));
-        set(kHits, QString::number(sector.hits));
+        set(kHits, count_text(sector.hits));
         set(kShare, percent_text(sector.hits, stats.spins));
     }
     summary_->setText(QStringLiteral("Spins: %1. A dozen or a column comes, on average, in "
                                      "%2 of the spins.")
-                          .arg(stats.spins)
+                          .arg(count_text(stats.spins))
                           .arg(expected_share_text()));
     // Six rows and the header, without a scroll bar, once the style has
     // given the header its height.

@@ -12,6 +12,7 @@
 #include "app/colours.hpp"
 #include "app/table/engine_timers.hpp"
 #include "app/table/header_panel.hpp"
+#include "app/table/help_pages.hpp"
 #include "app/lab/lab_window.hpp"
 #include "app/table/money_panel.hpp"
 #include "app/table/settings_panel.hpp"
@@ -126,6 +127,9 @@ void TForm1::tie_panels() {
     connect(menu_, &WindowMenu::newSessionRequested, files_, &SessionFiles::reset);
     connect(menu_, &WindowMenu::tableRulesRequested, this, &TForm1::open_table_rules);
     connect(menu_, &WindowMenu::playOnRequested, this, &TForm1::play_on);
+    auto* help = new HelpPages(this);
+    connect(menu_, &WindowMenu::helpRequested, help, &HelpPages::show_guide);
+    connect(menu_, &WindowMenu::aboutRequested, help, &HelpPages::show_about);
 
     connect(settings_, &SettingsPanel::settingChanged, this,
             [this](SettingId id, SettingValue value) {

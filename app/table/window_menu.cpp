@@ -20,6 +20,7 @@ const QKeySequence kSaveSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
 const QKeySequence kOpenSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
 const QKeySequence kNewSessionKey(Qt::CTRL | Qt::Key_N);
 const QKeySequence kTableRulesKey(Qt::CTRL | Qt::Key_T);
+const QKeySequence kHelpKey(Qt::Key_F1);
 
 // Lets the window's undo key through a number field that would take it as its
 // own text undo.
@@ -52,6 +53,7 @@ WindowMenu::WindowMenu(QWidget* window, QWidget* focus_sink) : QObject(window), 
     add_key(kOpenSessionKey, &WindowMenu::openSessionRequested);
     add_key(kNewSessionKey, &WindowMenu::newSessionRequested);
     add_key(kTableRulesKey, &WindowMenu::tableRulesRequested);
+    add_key(kHelpKey, &WindowMenu::helpRequested);
     // The focus sink is a number field: left alone it would take Ctrl+Z as
     // its own text undo, change its value and so reset the bet.
     focus_sink->installEventFilter(new UndoKeyPassage(focus_sink));
@@ -83,6 +85,9 @@ void WindowMenu::exec(const QPoint& global_position, bool undo_offered, bool ses
         ->setShortcut(kTableRulesKey);
     QAction* play_on = menu.addAction(QStringLiteral("Play on"), this, &WindowMenu::playOnRequested);
     play_on->setEnabled(session_ended);
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Help"), this, &WindowMenu::helpRequested)->setShortcut(kHelpKey);
+    menu.addAction(QStringLiteral("About Quorvel"), this, &WindowMenu::aboutRequested);
     menu.exec(global_position);
 }
 

@@ -10,8 +10,8 @@ class QWidget;
 namespace quorvel {
 
 // The window's commands, by their keys (Ctrl+O, Ctrl+L, Ctrl+S, Ctrl+Z, and
-// for sessions Ctrl+Shift+S, Ctrl+Shift+O, Ctrl+N) and by the context menu of
-// the header and the table ("TableMenu").
+// for sessions Ctrl+Shift+S, Ctrl+Shift+O, Ctrl+N; F1 for the guide) and by
+// the context menu of the header and the table ("TableMenu").
 class WindowMenu : public QObject {
     Q_OBJECT
 
@@ -35,6 +35,8 @@ signals:
     void newSessionRequested();   // Ctrl+N, as "RESET APP"
     void tableRulesRequested();   // "Table rules…"
     void playOnRequested();       // "Play on"
+    void helpRequested();         // "Help", F1
+    void aboutRequested();        // "About Quorvel"
 
 private:
     QWidget* window_;

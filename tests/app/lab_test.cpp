@@ -26,6 +26,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -447,6 +448,54 @@ private slots:
         QTest::mouseClick(named(*form_, QStringLiteral("Undo")), Qt::LeftButton);
         QCOMPARE(chart->bankroll_series()->count(), 6);
         QCOMPARE(table->item(0, 0)->text(), QStringLiteral("0"));
+    }
+
+    // Counts and amounts of four digits and more read with their thousands
+    // grouped, in the Session tab as in the Backtest tab beside it; only
+    // the seed, a name rather than an amount, is left whole.
+    void every_count_and_amount_of_the_lab_has_its_thousands_grouped() {
+        QByteArray numbers;
+        for (int i = 0; i < 4000; ++i)
+            numbers += QByteArray::number((i * 7 + i / 37) % 37) + '\n';
+        load(*form_, write_file("long.txt", numbers));
+        form_->open_lab();
+        quorvel::LabWindow* lab = form_->lab_window();
+        QVERIFY(lab != nullptr && QTest::qWaitForWindowExposed(lab));
+        const QRegularExpression ungrouped(QStringLiteral("(?<![\\d.,])(?<!seed )\\d{4,}"));
+        const auto check = [&ungrouped](const QString& where, const QString& text) {
+            QVERIFY2(!ungrouped.match(text).hasMatch(), qPrintable(where + ": " + text));
+        };
+        const QString summary = named<QLabel>(*lab, QStringLiteral("SessionSummary"))->text();
+        QVERIFY2(summary.startsWith(QStringLiteral("Spins: 4,000.")), qPrintable(summary));
+        auto* table = named<QTableWidget>(*lab, QStringLiteral("SectorTable"));
+        int thousands = 0;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            for (int column = 0; column < table->columnCount(); ++column) {
+                const QString text = table->item(row, column)->text();
+                check(QStringLiteral("SectorTable"), text);
+                thousands += text.contains(QLatin1Char(',')) ? 1 : 0;
+            }
+        }
+        QVERIFY(thousands > 0);  // some sector came a thousand times and more
+        for (const QLabel* label : lab->findChildren<QLabel*>()) {
+            if (label->isVisibleTo(lab)) check(label->objectName(), label->text());
+        }
+
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        choose_random_spins(*tab, 2500);
+        named<QSpinBox>(*tab, QStringLiteral("ChanceSessions"))->setValue(0);
+        press(*tab, "Run");
+        QCOMPARE(tab->runs().rowCount(), 1);
+        for (const QLabel* label : tab->findChildren<QLabel*>()) {
+            if (label->isVisibleTo(tab)) check(label->objectName(), label->text());
+        }
+        for (const QSpinBox* field : tab->findChildren<QSpinBox*>()) {
+            if (field->objectName() != QStringLiteral("RandomSeed"))
+                check(field->objectName(), field->text());
+        }
+        QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_spins"))->text(),
+                 QStringLiteral("2,500"));
     }
 
     // The session's hit rate is counted as a lab run counts it: the same
