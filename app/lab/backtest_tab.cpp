@@ -66,8 +66,9 @@ BacktestTab::BacktestTab(QWidget* parent)
                        "with the same settings to set the result against"));
     run_all_ = new QPushButton(QStringLiteral("Run all"), this);
     run_all_->setObjectName(QStringLiteral("RunAll"));
-    run_all_->setToolTip(QStringLiteral(
-        "Play the spins with every mode, betting type, sector choice and system: %1 runs")
+    run_all_->setToolTip(
+        QStringLiteral(
+            "Play the spins with every mode, betting type, sector choice and system: %1 runs")
             .arg(QString::fromStdString(grouped(static_cast<std::int64_t>(grid_size())))));
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("Cancel"));
@@ -201,10 +202,10 @@ void BacktestTab::run(bool whole_grid) {
     list_->setEnabled(false);
     runs_->run(
         plan, [this, settings](PlanResult& result) { run_finished(result, settings); },
-        whole_grid ? QStringLiteral("Running the %1 configurations…")
-                         .arg(QString::fromStdString(
-                             grouped(static_cast<std::int64_t>(grid_size()))))
-                   : QStringLiteral("Running, then the fair sessions…"));
+        whole_grid
+            ? QStringLiteral("Running the %1 configurations…")
+                  .arg(QString::fromStdString(grouped(static_cast<std::int64_t>(grid_size()))))
+            : QStringLiteral("Running, then the fair sessions…"));
 }
 
 void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) {

@@ -66,9 +66,8 @@ MoneyRange fan_chart_range(std::span<const std::int64_t> bankroll, const Bankrol
     if (bands != nullptr && !bands->spins.empty()) {
         // A flat run still lets a little of the band be seen.
         const double reach = std::max(10.0, run_high - run_low);
-        const auto [band_low, band_high] = std::pair(
-            *std::min_element(bands->bands[0].begin(), bands->bands[0].end()),
-            *std::max_element(bands->bands[4].begin(), bands->bands[4].end()));
+        const double band_low = *std::min_element(bands->bands[0].begin(), bands->bands[0].end());
+        const double band_high = *std::max_element(bands->bands[4].begin(), bands->bands[4].end());
         low = std::max(std::min(low, band_low), run_low - reach);
         high = std::min(std::max(high, band_high), run_high + reach);
     }

@@ -152,8 +152,7 @@ void HelpPages::show_about() {
     box->addButton(QMessageBox::Close);
     connect(licence, &QPushButton::clicked, this, [this] {
         show_page(licence_, QStringLiteral("Licence"),
-                  QStringLiteral("GNU General Public License, version 3"), licence_text(),
-                  false);
+                  QStringLiteral("GNU General Public License, version 3"), licence_text(), false);
     });
     // Without a loop of its own, so the table's timers run on meanwhile.
     box->open();

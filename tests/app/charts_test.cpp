@@ -53,8 +53,8 @@ void check_labels_fit(QCategoryAxis& axis, double pixels) {
         const double width = metrics.horizontalAdvance(labels[i]);
         QVERIFY2(width + 10 <= share, qPrintable(labels.join(' ')));
         if (i > 0) {
-            const double apart = (axis.endValue(labels[i]) - axis.endValue(labels[i - 1])) *
-                                 pixels / range;
+            const double apart =
+                (axis.endValue(labels[i]) - axis.endValue(labels[i - 1])) * pixels / range;
             QVERIFY2(apart >= width, qPrintable(labels.join(' ')));
         }
         QVERIFY(axis.endValue(labels[i]) >= axis.min());
@@ -72,16 +72,17 @@ private slots:
         QTest::addColumn<std::vector<double>>("ticks");
         QTest::addColumn<QStringList>("labels");
         QTest::addColumn<bool>("compact");
-        QTest::newRow("small, in full") << std::vector<double>{0, 20, 40, 60}
-                                        << QStringList{"0", "20", "40", "60"} << false;
+        QTest::newRow("small, in full")
+            << std::vector<double>{0, 20, 40, 60} << QStringList{"0", "20", "40", "60"} << false;
         QTest::newRow("below ten thousand, grouped")
-            << std::vector<double>{4800, 5000, 5200} << QStringList{"4,800", "5,000", "5,200"} << false;
+            << std::vector<double>{4800, 5000, 5200} << QStringList{"4,800", "5,000", "5,200"}
+            << false;
         QTest::newRow("below zero, with the minus sign")
-            << std::vector<double>{-5000, 0, 5000}
-            << QStringList{kMinus + "5,000", "0", "5,000"} << false;
-        QTest::newRow("thousands") << std::vector<double>{-600000, -400000, -200000, 0}
-                                   << QStringList{kMinus + "600k", kMinus + "400k",
-                                                  kMinus + "200k", "0"} << false;
+            << std::vector<double>{-5000, 0, 5000} << QStringList{kMinus + "5,000", "0", "5,000"}
+            << false;
+        QTest::newRow("thousands")
+            << std::vector<double>{-600000, -400000, -200000, 0}
+            << QStringList{kMinus + "600k", kMinus + "400k", kMinus + "200k", "0"} << false;
         QTest::newRow("thousands, one decimal where one is needed")
             << std::vector<double>{0, 2500, 5000, 7500, 10000}
             << QStringList{"0", "2.5k", "5k", "7.5k", "10k"} << false;
@@ -93,11 +94,9 @@ private slots:
         QTest::newRow("billions") << std::vector<double>{-2e9, 0, 2e9, 4e9}
                                   << QStringList{kMinus + "2B", "0", "2B", "4B"} << false;
         QTest::newRow("compact: thousands in k from a thousand up")
-            << std::vector<double>{4800, 5000, 5200} << QStringList{"4.8k", "5k", "5.2k"}
-            << true;
+            << std::vector<double>{4800, 5000, 5200} << QStringList{"4.8k", "5k", "5.2k"} << true;
         QTest::newRow("compact: below a thousand in full")
-            << std::vector<double>{-500, 0, 500} << QStringList{kMinus + "500", "0", "500"}
-            << true;
+            << std::vector<double>{-500, 0, 500} << QStringList{kMinus + "500", "0", "500"} << true;
         QTest::newRow("many thousands of thousands stay in k")
             << std::vector<double>{200000, 400000, 600000, 800000}
             << QStringList{"200k", "400k", "600k", "800k"} << false;
@@ -167,8 +166,8 @@ private slots:
             finals.push_back(static_cast<std::int64_t>(low + (high - low) * k / 999.0));
         quorvel::FinalsHistogram histogram;
         histogram.resize(width, 200);
-        histogram.set_finals(finals, static_cast<std::int64_t>(high), static_cast<std::int64_t>(low),
-                             12);
+        histogram.set_finals(finals, static_cast<std::int64_t>(high),
+                             static_cast<std::int64_t>(low), 12);
         histogram.show();
         QVERIFY(QTest::qWaitForWindowExposed(&histogram));
         const double pixels = histogram.chart()->plotArea().width();
@@ -186,16 +185,15 @@ private slots:
         QTest::addColumn<std::vector<std::int64_t>>("bankroll");
         QTest::addColumn<double>("band_low");
         QTest::addColumn<double>("band_high");
-        QTest::addColumn<double>("want_low");   // the range reaches at least this far
+        QTest::addColumn<double>("want_low");  // the range reaches at least this far
         QTest::addColumn<double>("want_high");
-        QTest::addColumn<double>("floor");      // and no further than this
+        QTest::addColumn<double>("floor");  // and no further than this
         QTest::addColumn<double>("ceiling");
         // Fair sessions falling to -300,000 while the run falls to -6,858:
         // the band is cut where the run would become a flat line.
         QTest::newRow("a band far wider than the run")
-            << std::vector<std::int64_t>{5000, 5400, 1200, -6858, -2000}
-            << -300000.0 << 40000.0 << -6858.0 << 5400.0 << -6858.0 - 12258.0 * 1.3
-            << 5400.0 + 12258.0 * 1.3;
+            << std::vector<std::int64_t>{5000, 5400, 1200, -6858, -2000} << -300000.0 << 40000.0
+            << -6858.0 << 5400.0 << -6858.0 - 12258.0 * 1.3 << 5400.0 + 12258.0 * 1.3;
         // A band within reach is shown whole.
         QTest::newRow("a band near the run")
             << std::vector<std::int64_t>{5000, 4980, 5030, 5010} << 4940.0 << 5060.0 << 4940.0
@@ -205,9 +203,8 @@ private slots:
             << std::vector<std::int64_t>{5000, 9000, 12000, 2000} << 4000.0 << 6000.0 << 2000.0
             << 12000.0 << 1000.0 << 13000.0;
         // A flat run still shows a little of the band around it.
-        QTest::newRow("a run without bets")
-            << std::vector<std::int64_t>{5000, 5000, 5000} << 4000.0 << 6000.0 << 4995.0
-            << 5005.0 << 4980.0 << 5020.0;
+        QTest::newRow("a run without bets") << std::vector<std::int64_t>{5000, 5000, 5000} << 4000.0
+                                            << 6000.0 << 4995.0 << 5005.0 << 4980.0 << 5020.0;
     }
 
     void the_fan_chart_range_follows_the_run_and_the_band() {
@@ -222,7 +219,8 @@ private slots:
         const quorvel::BankrollBands bands =
             spreading_bands(bankroll.front(), band_low, band_high, spins);
         const quorvel::MoneyRange range = quorvel::fan_chart_range(bankroll, &bands);
-        QVERIFY2(range.low <= want_low && range.low >= floor, qPrintable(QString::number(range.low)));
+        QVERIFY2(range.low <= want_low && range.low >= floor,
+                 qPrintable(QString::number(range.low)));
         QVERIFY2(range.high >= want_high && range.high <= ceiling,
                  qPrintable(QString::number(range.high)));
 

@@ -51,9 +51,9 @@ private slots:
         // The licence comment at the file's head is not shown.
         QVERIFY(!guide.contains(QStringLiteral("SPDX")));
         QVERIFY(!guide.contains(QStringLiteral("<!--")));
-        for (const char* subject : {"### Entering spins", "### Undo", "### The settings",
-                                    "### Sessions", "### The lab", "### Keys", "Ctrl+Z",
-                                    "Ctrl+H", "F1", "Escape"}) {
+        for (const char* subject :
+             {"### Entering spins", "### Undo", "### The settings", "### Sessions", "### The lab",
+              "### Keys", "Ctrl+Z", "Ctrl+H", "F1", "Escape"}) {
             QVERIFY2(guide.contains(QLatin1String(subject)), subject);
         }
     }
