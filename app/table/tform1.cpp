@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 
@@ -14,6 +15,7 @@
 #include "app/table/header_panel.hpp"
 #include "app/lab/lab_window.hpp"
 #include "app/table/money_panel.hpp"
+#include "app/table/number_keys.hpp"
 #include "app/table/settings_panel.hpp"
 #include "app/table/status_panel.hpp"
 #include "app/widgets/svg_picture.hpp"
@@ -93,6 +95,9 @@ void TForm1::create_panels() {
     settings_ = new SettingsPanel(this, game_);
     money_ = new MoneyPanel(this, table_->over_picture(), header_->after_history());
     menu_ = new WindowMenu(this, settings_->focus_sink());
+    // The keyboard rests on the focus sink, whose keys are the number entry's.
+    keys_ = new NumberKeys(this);
+    settings_->focus_sink()->installEventFilter(keys_);
 }
 
 // The one place where what the player does on the panels meets the engine.
@@ -102,6 +107,11 @@ void TForm1::tie_panels() {
         connect(panel, &Panel::surfaceMoved, this, &TForm1::Disable_Hovers);
 
     connect(table_, &TablePanel::numberClicked, this, &TForm1::number_click);
+    connect(keys_, &NumberKeys::numberTyped, this, &TForm1::number_typed);
+    connect(keys_, &NumberKeys::typedChanged, status_, &StatusPanel::show_typed);
+    connect(keys_, &NumberKeys::refused, this, [this](const QString& typed) {
+        status_->flash_refused(typed, QStringLiteral("no such number"));
+    });
     connect(timers_, &EngineTimers::pauseMoved, this, [this] { status_->render_pause(game_); });
     connect(timers_, &EngineTimers::ticked, this, &TForm1::refresh);
     connect(table_, &TablePanel::trendMarkSet, this, [this](Sector sector) {
@@ -131,9 +141,6 @@ void TForm1::tie_panels() {
             [this](SettingId id, SettingValue value) {
                 if (session().set(id, value)) refresh();
             });
-    connect(settings_, &SettingsPanel::focusSinkChanged, this, [this](std::optional<int> value) {
-        if (session().set_focus_sink(value)) refresh();
-    });
     const auto run = [this](bool (Session::*action)()) {
         return [this, action] {
             (session().*action)();
@@ -232,8 +239,31 @@ void TForm1::render() {
 }
 
 void TForm1::number_click(int number) {
+    keys_->clear();
     session().enter_number(number);
     refresh();
+}
+
+// The cells are hidden while the analysis pause runs, and after "Reset
+// Matrix" until the matrix is made: a number typed then is refused as a
+// click would find nothing to click.
+void TForm1::number_typed(int number) {
+    if (!game_.table.SpeedButton[static_cast<std::size_t>(number)] ||
+        !session().enter_number(number)) {
+        status_->flash_refused(QString::number(number), QStringLiteral("not now"));
+        return;
+    }
+    refresh();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        // From a settings field too: back to the table's keys.
+        keys_->clear();
+        settings_->park_focus();
+        return;
+    }
+    if (!keys_->press(*event)) QWidget::keyPressEvent(event);
 }
 
 void TForm1::UndoClick() {
@@ -245,6 +275,7 @@ void TForm1::session_replaced() {
     // A new or opened session: what was said of the last one is said anew.
     told_stop_ = game_.stopped;
     told_cannot_cover_ = cannot_cover(game_);
+    keys_->clear();
     settings_->show_settings(game_.params);
     refresh();
     emit sessionChanged();

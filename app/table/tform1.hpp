@@ -26,6 +26,7 @@ class EngineTimers;
 class HeaderPanel;
 class LabWindow;
 class MoneyPanel;
+class NumberKeys;
 class SettingsPanel;
 class StatusPanel;
 class TablePanel;
@@ -114,6 +115,8 @@ signals:
 protected:
     void leaveEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    // Keys that no control took: the number entry's, and Escape.
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -124,6 +127,9 @@ private:
 
     // Engine calls from the player.
     void number_click(int number);
+    // A number typed on the keyboard: entered as a click on its cell, when
+    // the cell is there to click.
+    void number_typed(int number);
     void UndoClick();
 
     // Every hover picture of every panel back to rest.
@@ -151,6 +157,7 @@ private:
     StatusPanel* status_ = nullptr;
     SettingsPanel* settings_ = nullptr;
     WindowMenu* menu_ = nullptr;
+    NumberKeys* keys_ = nullptr;
     struct Widgets {
         // The two heights of the window, kept where the layout can see them.
         QLabel* Label_Point1 = nullptr;
