@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -117,10 +118,26 @@ void SessionFiles::reset() {
 
 void SessionFiles::save_settings() {
     const QString error = quorvel::save_settings(keeper_.session().game().params);
-    if (!error.isEmpty()) emit failed(error);
+    if (!error.isEmpty()) {
+        emit failed(error);
+        return;
+    }
+    emit told(QStringLiteral("The settings were saved in\n%1\n\n\"LOAD SETTINGS\" brings them back.")
+                  .arg(QDir::toNativeSeparators(stored_settings_file())));
 }
 
+// Nothing saved yet is the first use, not a fault: it is said as a notice,
+// with the way to save.
 void SessionFiles::load_settings() {
+    const QString file = stored_settings_file();
+    if (file.isEmpty() || !QFileInfo::exists(file)) {
+        emit told(QStringLiteral("No settings have been saved yet. Choose them here, then press "
+                                 "\"SAVE SETTINGS\": they are stored in\n%1\nand \"LOAD "
+                                 "SETTINGS\" brings them back.")
+                      .arg(file.isEmpty() ? QStringLiteral("your settings folder")
+                                          : QDir::toNativeSeparators(file)));
+        return;
+    }
     const QString problem = quorvel::load_settings(keeper_.session());
     emit settingsLoaded();
     if (!problem.isEmpty()) emit failed(problem);

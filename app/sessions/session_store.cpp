@@ -287,6 +287,10 @@ QString settings_file(const QString& file) {
 
 }  // namespace
 
+QString stored_settings_file() {
+    return settings_file(QString());
+}
+
 QString save_settings(const Parameters& params, const QString& file) {
     const QString path = settings_file(file);
     if (path.isEmpty()) return QStringLiteral("There is no home folder to store the settings in.");

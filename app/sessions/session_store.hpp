@@ -112,6 +112,8 @@ private:
 // [settings] group of ~/.config/quorvel/quorvel.conf (under XDG_CONFIG_HOME
 // when it is set). Saving returns the reason it failed, or empty.
 QString save_settings(const Parameters& params, const QString& file = QString());
+// Where "SAVE SETTINGS" stores them; empty without a home folder.
+QString stored_settings_file();
 // Applies every stored setting through the session, in the stored order, as
 // if the player set each one; returns what could not be taken (a line a
 // problem), or empty. Without a stored file nothing changes and the answer says so.

@@ -7,9 +7,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -205,7 +207,8 @@ private slots:
         named<quorvel::SpinEdit>(*form_, QStringLiteral("Init_Bet"))->setValue(4);
         QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("SaveSettings")),
                           Qt::LeftButton);
-        QCOMPARE(errors_, QStringList());
+        QCOMPARE(errors_.size(), 1);  // the notice that it saved
+        errors_.clear();
 
         form_.reset();
         form_ = make_form();
@@ -222,6 +225,44 @@ private slots:
         const std::string& journal = form_->session().journal();
         QVERIFY(journal.find("\"Mode\":\"PARADOX 4.1\"") != std::string::npos);
         QVERIFY(journal.find("\"Safe Level\":2") != std::string::npos);
+    }
+
+    // The two settings buttons answer in an information box: where the
+    // settings went, and how to save when nothing was saved yet.
+    void the_settings_buttons_answer_with_a_notice() {
+        form_->set_error_reporter({});
+        const QString stored =
+            QDir::toNativeSeparators(dir_->path() + QStringLiteral("/config/quorvel/quorvel.conf"));
+        struct Box {
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            QString text;
+        };
+        const auto answer = [this](const char* button) {
+            Box seen;
+            QTimer::singleShot(0, this, [&seen] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr) return;
+                seen = {box->icon(), box->text()};
+                box->accept();
+            });
+            QTest::mouseClick(named<QPushButton>(*form_, QLatin1String(button)), Qt::LeftButton);
+            return seen;
+        };
+        const Box nothing = answer("LoadSettings");
+        QCOMPARE(nothing.icon, QMessageBox::Information);
+        QVERIFY2(nothing.text.contains(QStringLiteral("No settings have been saved yet")) &&
+                     nothing.text.contains(QStringLiteral("\"SAVE SETTINGS\"")) &&
+                     nothing.text.contains(stored),
+                 qPrintable(nothing.text));
+
+        const Box saved = answer("SaveSettings");
+        QCOMPARE(saved.icon, QMessageBox::Information);
+        QVERIFY2(saved.text.contains(QStringLiteral("saved in")) && saved.text.contains(stored),
+                 qPrintable(saved.text));
+        QVERIFY(QFile::exists(stored));
+        // Loaded back, nothing is said.
+        const Box loaded = answer("LoadSettings");
+        QCOMPARE(loaded.icon, QMessageBox::NoIcon);
     }
 
     void reset_app_asks_when_spins_were_entered_and_starts_anew() {
