@@ -93,11 +93,11 @@ void SessionKeeper::keep(bool resumed) {
     }
 }
 
-void SessionKeeper::adopt(Session session, SessionLog log) {
+void SessionKeeper::adopt(Session session, SessionLog log, bool new_session) {
     session_ = std::move(session);
     session_.set_clock(clock_);
     log_ = std::move(log);
-    keep(true);
+    keep(!new_session);
 }
 
 QString SessionKeeper::save(const QString& file_name) const {
@@ -124,12 +124,16 @@ QString SessionKeeper::open(const QString& file_name, QString* notice,
     return {};
 }
 
+Session SessionKeeper::fresh_session() const {
+    Session fresh(clock_);
+    for (const auto& [key, value] : stored_settings(session_.params()))
+        apply_stored_setting(fresh, key, value);
+    return fresh;
+}
+
 void SessionKeeper::reset() {
-    const Parameters settings = session_.params();
-    session_ = Session(clock_);
+    session_ = fresh_session();
     log_ = SessionLog();
-    for (const auto& [key, value] : stored_settings(settings))
-        apply_stored_setting(session_, key, value);
     keep(false);
 }
 

@@ -169,11 +169,13 @@ void TForm1::tie_panels() {
     // A load ends with the window taking input again, the loaded game shown
     // or the refusal reported, and then loadFinished.
     connect(loading_, &SpinLoading::inputBack, this, [this] { settings_->park_focus(); });
-    connect(loading_, &SpinLoading::loaded, this, [this] {
+    connect(loading_, &SpinLoading::loaded, this, [this](bool fresh) {
+        if (fresh) return session_replaced();
         refresh();
         emit sessionChanged();
     });
     connect(loading_, &SpinLoading::refused, notices_, &Notices::report);
+    connect(loading_, &SpinLoading::told, notices_, &Notices::tell);
     connect(loading_, &SpinLoading::finished, this, &TForm1::loadFinished);
     connect(loading_, &SpinLoading::sessionDropped, files_, &SessionFiles::open);
 

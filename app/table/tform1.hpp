@@ -90,11 +90,15 @@ public:
         history_->set_file_chooser(std::move(chooser));
     }
     void set_error_reporter(ErrorReporter reporter) { notices_->set_reporter(std::move(reporter)); }
+    // Takes the notices that are no error apart from the errors.
+    void set_notice_reporter(ErrorReporter teller) { notices_->set_teller(std::move(teller)); }
     // "Load spins…" and a spin file played into the game, as SpinLoading does them.
     void set_load_file_chooser(FileChooser chooser) {
         loading_->set_file_chooser(std::move(chooser));
     }
     void load_spins(const QString& file_name) { loading_->load(file_name); }
+    // What a load into a session with spins is for; a question box by default.
+    void set_load_question(SpinLoading::Question ask) { loading_->set_question(std::move(ask)); }
     bool loading() const { return loading_->loading(); }
     // Opens "Quorvel Lab", or brings it to the front.
     void open_lab();

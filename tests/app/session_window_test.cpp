@@ -62,10 +62,12 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<TForm1> form_;
     QStringList errors_;
+    QStringList notices_;
 
     std::unique_ptr<TForm1> make_form() {
         auto form = std::make_unique<TForm1>();
         form->set_error_reporter([this](const QString& message) { errors_ << message; });
+        form->set_notice_reporter([this](const QString& message) { notices_ << message; });
         form->findChild<QTimer*>(QStringLiteral("Timer_Analyse"))->setInterval(0);
         form->start_session([](const QString&) { return false; });
         form->show();
@@ -97,6 +99,7 @@ private slots:
         qputenv("XDG_STATE_HOME", (dir_->path() + QStringLiteral("/state")).toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (dir_->path() + QStringLiteral("/config")).toLocal8Bit());
         errors_.clear();
+        notices_.clear();
         form_ = make_form();
     }
 
@@ -175,6 +178,10 @@ private slots:
         QVERIFY(finished.wait(10000));
         QCOMPARE(errors_, QStringList());
         QCOMPARE(form_->game().NumbersList, numbers);
+        QCOMPARE(notices_.size(), 1);
+        QVERIFY2(notices_.front().startsWith(QStringLiteral("%1 numbers were loaded from dropped.quorvel")
+                                                 .arg(numbers.size())),
+                 qPrintable(notices_.front()));
     }
 
     void set_bankroll_sets_the_test_bank_value_and_an_undo_keeps_it() {
@@ -207,8 +214,8 @@ private slots:
         named<quorvel::SpinEdit>(*form_, QStringLiteral("Init_Bet"))->setValue(4);
         QTest::mouseClick(named<QPushButton>(*form_, QStringLiteral("SaveSettings")),
                           Qt::LeftButton);
-        QCOMPARE(errors_.size(), 1);  // the notice that it saved
-        errors_.clear();
+        QCOMPARE(errors_, QStringList());
+        QCOMPARE(notices_.size(), 1);  // that it saved, and where
 
         form_.reset();
         form_ = make_form();
@@ -227,10 +234,110 @@ private slots:
         QVERIFY(journal.find("\"Safe Level\":2") != std::string::npos);
     }
 
+    // "Load spins…" into a session with spins asks what the numbers are for:
+    // added to it, a new session with the same settings (the old one kept),
+    // or nothing; a notice then says how many were loaded. The Cancel row
+    // answers the real question box.
+    void a_load_into_a_session_with_spins_asks_first_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("add") << "add";
+        QTest::newRow("new session") << "new";
+        QTest::newRow("cancel") << "cancel";
+    }
+
+    void a_load_into_a_session_with_spins_asks_first() {
+        QFETCH(QString, answer);
+        named<quorvel::SpinEdit>(*form_, QStringLiteral("CSpinEdit1"))->setValue(700);
+        play(GameMode::Smart2024);
+        const auto before = form_->game().NumbersList;
+        const std::string journal = form_->session().journal();
+        const QString file = dir_->filePath(QStringLiteral("table 7.txt"));
+        {
+            QFile spins(file);
+            QVERIFY(spins.open(QIODevice::WriteOnly));
+            spins.write("3 14 25\n0 36\n");
+        }
+        const QString state = dir_->path() + QStringLiteral("/state/quorvel");
+        const auto kept = [&state] {
+            return QDir(state).entryList({QStringLiteral("session *.quorvel")}).size();
+        };
+        const qsizetype kept_before = kept();
+        QStringList asked;
+        // Looks for the box until it shows, after the file was read.
+        QTimer look;
+        if (answer == QLatin1String("cancel")) {
+            connect(&look, &QTimer::timeout, this, [&asked] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr || !asked.isEmpty()) return;
+                asked << box->text();
+                for (QAbstractButton* button : box->buttons()) {
+                    asked << button->text().remove(QLatin1Char('&'));
+                }
+                for (QAbstractButton* button : box->buttons()) {
+                    if (box->buttonRole(button) == QMessageBox::RejectRole) button->click();
+                }
+            });
+            look.start(20);
+        } else {
+            form_->set_load_question([&](const QString& question, const QString& add,
+                                         const QString& fresh) {
+                asked << question << add << fresh;
+                return answer == QLatin1String("add") ? quorvel::SpinLoading::Choice::Add
+                                                      : quorvel::SpinLoading::Choice::NewSession;
+            });
+        }
+        QSignalSpy finished(form_.get(), &TForm1::loadFinished);
+        form_->load_spins(file);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(errors_, QStringList());
+        QVERIFY2(asked.size() >= 3, qPrintable(asked.join('|')));
+        QVERIFY2(asked[0].contains(QStringLiteral("table 7.txt holds 5 numbers")) &&
+                     asked[0].contains(QStringLiteral("%1 spins").arg(before.size())),
+                 qPrintable(asked[0]));
+        QVERIFY(asked.contains(QStringLiteral("Add the 5 numbers to this session")));
+        QVERIFY(asked.contains(QStringLiteral("Start a new session with them")));
+        const std::vector<std::uint8_t> file_numbers{3, 14, 25, 0, 36};
+        if (answer == QLatin1String("cancel")) {
+            QVERIFY(asked.contains(QStringLiteral("Cancel")));
+            QCOMPARE(form_->session().journal(), journal);
+            QCOMPARE(notices_, QStringList());
+            QCOMPARE(kept(), kept_before);
+        } else if (answer == QLatin1String("add")) {
+            auto added = before;
+            added.insert(added.end(), file_numbers.begin(), file_numbers.end());
+            QCOMPARE(form_->game().NumbersList, added);
+            QCOMPARE(notices_, QStringList{QStringLiteral(
+                                   "5 numbers were loaded from table 7.txt. The session now has "
+                                   "%1 spins.")
+                                   .arg(added.size())});
+            QCOMPARE(kept(), kept_before);
+        } else {
+            QCOMPARE(form_->game().NumbersList, file_numbers);
+            // The settings stay, as "RESET APP" keeps them.
+            QCOMPARE(named<QComboBox>(*form_, QStringLiteral("GameModes"))->currentText(),
+                     QStringLiteral("SMART 2024"));
+            QCOMPARE(form_->game().params.GameModes, GameMode::Smart2024);
+            QCOMPARE(notices_.size(), 1);
+            QVERIFY2(notices_.front().startsWith(
+                         QStringLiteral("5 numbers were loaded from table 7.txt into a new "
+                                        "session.")) &&
+                         notices_.front().contains(QDir::toNativeSeparators(state)),
+                     qPrintable(notices_.front()));
+            // The old session is kept whole under its date.
+            QCOMPARE(kept(), kept_before + 1);
+            const QStringList files = QDir(state).entryList({QStringLiteral("session *.quorvel")},
+                                                            QDir::Files, QDir::Name);
+            QFile old(state + QLatin1Char('/') + files.last());
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll().toStdString(), journal);
+        }
+    }
+
     // The two settings buttons answer in an information box: where the
     // settings went, and how to save when nothing was saved yet.
     void the_settings_buttons_answer_with_a_notice() {
         form_->set_error_reporter({});
+        form_->set_notice_reporter({});
         const QString stored =
             QDir::toNativeSeparators(dir_->path() + QStringLiteral("/config/quorvel/quorvel.conf"));
         struct Box {
