@@ -40,6 +40,9 @@ QString SessionKeeper::start(const ResumeQuestion& ask, const ReadProgress& prog
         told = QStringList();
         if (!left.notice.isEmpty()) told << left.notice;
         resumed = true;
+    } else if (left.session) {
+        // "Start new" keeps the settings, as "RESET APP" does.
+        session_ = fresh_session(left.session->params());
     }
     store_.begin(session_, resumed);
     attach_sink();
@@ -125,10 +128,27 @@ QString SessionKeeper::open(const QString& file_name, QString* notice,
 }
 
 Session SessionKeeper::fresh_session() const {
+    return fresh_session(session_.params());
+}
+
+Session SessionKeeper::fresh_session(const Parameters& settings) const {
     Session fresh(clock_);
-    for (const auto& [key, value] : stored_settings(session_.params()))
+    for (const auto& [key, value] : stored_settings(settings))
         apply_stored_setting(fresh, key, value);
     return fresh;
+}
+
+std::vector<SessionStore::KeptFile> SessionKeeper::kept_files() const {
+    return store_.kept_files();
+}
+
+QString SessionKeeper::open_to_play_on(const QString& file_name, QString* notice,
+                                       const ReadProgress& progress) {
+    const QString error = open(file_name, notice, progress);
+    // The session goes on as the one in play, kept again when it ends: the
+    // file it came from would only stand twice in the list.
+    if (error.isEmpty() && !store_.failed()) store_.remove_kept(file_name);
+    return error;
 }
 
 void SessionKeeper::reset() {

@@ -133,6 +133,7 @@ void TForm1::tie_panels() {
     connect(menu_, &WindowMenu::undoRequested, this, &TForm1::undo_key);
     connect(menu_, &WindowMenu::saveSessionRequested, files_, &SessionFiles::ask_and_save);
     connect(menu_, &WindowMenu::openSessionRequested, files_, &SessionFiles::ask_and_open);
+    connect(menu_, &WindowMenu::sessionsRequested, files_, &SessionFiles::show_sessions);
     connect(menu_, &WindowMenu::newSessionRequested, files_, &SessionFiles::reset);
     connect(menu_, &WindowMenu::tableRulesRequested, this, &TForm1::open_table_rules);
     connect(menu_, &WindowMenu::playOnRequested, this, &TForm1::play_on);

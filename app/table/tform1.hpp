@@ -79,6 +79,11 @@ public:
     void open_session(const QString& file_name) { files_->open(file_name); }
     void set_reset_question(Question ask) { files_->set_reset_question(std::move(ask)); }
     void reset_app() { files_->reset(); }
+    // "Sessions…" (Ctrl+H), and where it shows a file; the file manager by default.
+    void show_sessions() { files_->show_sessions(); }
+    void set_session_revealer(std::function<void(const QString&)> reveal) {
+        files_->set_revealer(std::move(reveal));
+    }
 
     // Brings the engine's captions up to date and shows the engine state. The
     // window does this after each of its own engine calls; a caller that

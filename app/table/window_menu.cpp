@@ -19,6 +19,7 @@ const QKeySequence kLabKey(Qt::CTRL | Qt::Key_L);
 const QKeySequence kSaveSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
 const QKeySequence kOpenSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
 const QKeySequence kNewSessionKey(Qt::CTRL | Qt::Key_N);
+const QKeySequence kSessionsKey(Qt::CTRL | Qt::Key_H);
 const QKeySequence kTableRulesKey(Qt::CTRL | Qt::Key_T);
 
 // Lets the window's undo key through a number field that would take it as its
@@ -51,6 +52,7 @@ WindowMenu::WindowMenu(QWidget* window, QWidget* focus_sink) : QObject(window), 
     add_key(kSaveSessionKey, &WindowMenu::saveSessionRequested);
     add_key(kOpenSessionKey, &WindowMenu::openSessionRequested);
     add_key(kNewSessionKey, &WindowMenu::newSessionRequested);
+    add_key(kSessionsKey, &WindowMenu::sessionsRequested);
     add_key(kTableRulesKey, &WindowMenu::tableRulesRequested);
     // The focus sink is a number field: left alone it would take Ctrl+Z as
     // its own text undo, change its value and so reset the bet.
@@ -65,6 +67,8 @@ void WindowMenu::exec(const QPoint& global_position, bool undo_offered, bool ses
     QAction* lab = menu.addAction(QStringLiteral("Lab…"), this, &WindowMenu::labRequested);
     lab->setShortcut(kLabKey);
     menu.addSeparator();
+    menu.addAction(QStringLiteral("Sessions…"), this, &WindowMenu::sessionsRequested)
+        ->setShortcut(kSessionsKey);
     QAction* open_session =
         menu.addAction(QStringLiteral("Open session…"), this, &WindowMenu::openSessionRequested);
     open_session->setShortcut(kOpenSessionKey);
