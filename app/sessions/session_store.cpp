@@ -345,6 +345,11 @@ std::vector<SessionStore::KeptFile> SessionStore::kept_files() const {
         if (const auto found = ledger.find(name); found != ledger.end()) file.clean = found->second;
         files.push_back(file);
     }
+    // By the last write, which is the session's end: two sessions begun in
+    // the same second are told apart only by it.
+    std::stable_sort(files.begin(), files.end(), [](const KeptFile& a, const KeptFile& b) {
+        return QFileInfo(a.path).lastModified() < QFileInfo(b.path).lastModified();
+    });
     return files;
 }
 

@@ -103,7 +103,7 @@ public:
         QString path;
         std::optional<bool> clean;
     };
-    // Oldest first.
+    // The one that ended first, first.
     std::vector<KeptFile> kept_files() const;
     // Removes a file the store put away itself (one that was opened to play
     // on, and is kept again as the session in play); any other file stays.

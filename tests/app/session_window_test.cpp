@@ -19,10 +19,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "app/lab/lab_window.hpp"
 #include "app/widgets/spin_edit.hpp"
 #include "app/table/tform1.hpp"
+#include "lab/figure_table.hpp"
 #include "play/session.hpp"
 #include "window_helpers.hpp"
 
@@ -331,6 +333,105 @@ private slots:
             QVERIFY(old.open(QIODevice::ReadOnly));
             QCOMPARE(old.readAll().toStdString(), journal);
         }
+    }
+
+    // "Sessions…" lists the kept sessions newest first, with what each was;
+    // "Show file" hands over its path, "Open" plays it on from its end.
+    void the_session_list_shows_and_opens_the_kept_sessions() {
+        form_->set_reset_question([](const QString&) { return true; });
+        play(GameMode::DeepScan);
+        const QStringList first = shown(*form_);
+        const auto first_numbers = form_->game().NumbersList;
+        const QString first_end = QString::fromStdString(quorvel::grouped(form_->game().Bankroll));
+        form_->reset_app();
+        named<QComboBox>(*form_, QStringLiteral("GameModes"))
+            ->setCurrentIndex(quorvel::row_of(GameMode::Smart2024));
+        click(9);
+        click(30);
+        form_->reset_app();
+
+        QStringList revealed;
+        form_->set_session_revealer([&revealed](const QString& path) { revealed << path; });
+        QList<QStringList> rows;
+        QTimer look;
+        connect(&look, &QTimer::timeout, this, [&rows] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || dialog->objectName() != QLatin1String("SessionsDialog"))
+                return;
+            auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("SessionList"));
+            if (list == nullptr || !rows.isEmpty()) return;
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                QStringList row;
+                for (int c = 0; c < list->columnCount(); ++c)
+                    row << list->topLevelItem(i)->text(c);
+                rows << row;
+            }
+            // The older session: its file shown, then opened.
+            list->setCurrentItem(list->topLevelItem(1));
+            dialog->findChild<QPushButton*>(QStringLiteral("ShowSessionFile"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("OpenSession"))->click();
+        });
+        look.start(20);
+        QTest::keyClick(form_.get(), Qt::Key_H, Qt::ControlModifier);
+        look.stop();
+        QCOMPARE(errors_, QStringList());
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0][1], QStringLiteral("2"));
+        QCOMPARE(rows[0][2], QStringLiteral("SMART 2024"));
+        QCOMPARE(rows[0][3], QStringLiteral("5,000"));
+        QCOMPARE(rows[0][5], QStringLiteral("cleanly"));
+        QCOMPARE(rows[1][1], QString::number(first_numbers.size()));
+        QCOMPARE(rows[1][2], QStringLiteral("DEEP SCAN 4.1"));
+        QCOMPARE(rows[1][4], first_end);
+        QCOMPARE(rows[1][5], QStringLiteral("cleanly"));
+        QCOMPARE(revealed.size(), 1);
+        QVERIFY(revealed.front().startsWith(dir_->path() + QStringLiteral("/state/quorvel/session ")));
+        // Played on from its end, and no longer listed twice.
+        QCOMPARE(form_->game().NumbersList, first_numbers);
+        QCOMPARE(shown(*form_), first);
+        QVERIFY(!QFile::exists(revealed.front()));
+        click(12);
+        QCOMPARE(form_->game().NumbersList.size(), first_numbers.size() + 1);
+    }
+
+    // After a run that did not end, the real question box says where "Start
+    // new" leaves the last session; the new one keeps its settings, and the
+    // list shows the old one as not ended cleanly.
+    void start_new_after_a_crash_says_where_and_keeps_the_settings() {
+        play(GameMode::Chains);
+        const std::string journal = form_->session().journal();
+        form_.reset();  // ends cleanly; the crash is made by hand below
+        const QString state = dir_->path() + QStringLiteral("/state/quorvel");
+        {
+            QFile current(state + QStringLiteral("/current.quorvel"));
+            QVERIFY(current.open(QIODevice::WriteOnly));
+            current.write(journal.data(), static_cast<qint64>(journal.size()));
+        }
+        auto form = std::make_unique<TForm1>();
+        form->set_error_reporter([this](const QString& message) { errors_ << message; });
+        QString more;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&more] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            more = box->informativeText();
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QLatin1String("Start new")) button->click();
+            }
+        });
+        answer.start(20);
+        form->start_session();
+        answer.stop();
+        QVERIFY2(more.contains(QStringLiteral("\"Start new\" keeps it under its date in %1")
+                                   .arg(QDir::toNativeSeparators(state))) &&
+                     more.contains(QStringLiteral("Sessions…")),
+                 qPrintable(more));
+        QVERIFY(form->game().NumbersList.empty());
+        QCOMPARE(form->game().params.GameModes, GameMode::Chains);
+        QCOMPARE(named<QComboBox>(*form, QStringLiteral("GameModes"))->currentText(),
+                 QStringLiteral("CHAINS 4.1"));
+        QCOMPARE(errors_, QStringList());
+        form_ = std::move(form);
     }
 
     // The two settings buttons answer in an information box: where the
