@@ -294,10 +294,14 @@ void SessionStore::keep_last_sessions() {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const QString path = dir.filePath(rows[i].name);
         if (i + kKeptSessions < rows.size() && QFile::remove(path)) continue;
-        make_private_file(path);
         kept.push_back(rows[i]);
     }
     write_ledger(kept);
+    // Every session in the folder is the player's alone, those an earlier
+    // version kept (and left wider) too; narrowing removes nothing.
+    for (const QString& name :
+         dir.entryList({QStringLiteral("*.quorvel")}, QDir::Files | QDir::Hidden))
+        make_private_file(dir.filePath(name));
 }
 
 std::vector<SessionStore::LedgerRow> SessionStore::read_ledger() const {
