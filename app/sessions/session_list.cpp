@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/sessions/session_list.hpp"
 
+#include <QColor>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -89,15 +90,26 @@ SessionsDialog::SessionsDialog(const std::vector<SessionSummary>& sessions, cons
             row->setText(Mode, session.mode);
             row->setText(AtStart, money(session.bankroll_at_start));
             row->setText(AtEnd, money(session.bankroll_at_end));
+            // Won or lost over the session, at a glance.
+            if (session.bankroll_at_end != session.bankroll_at_start) {
+                row->setForeground(AtEnd, session.bankroll_at_end > session.bankroll_at_start
+                                              ? QColor(0x1b, 0x7a, 0x36)
+                                              : QColor(0xb3, 0x26, 0x1e));
+            }
         }
         row->setText(Ended, !session.clean ? QStringLiteral("saved here")
                             : *session.clean ? QStringLiteral("cleanly")
                                              : QStringLiteral("not cleanly"));
+        if (session.clean == false) row->setForeground(Ended, QColor(0xb3, 0x5c, 0x00));
         for (int column : {Spins, AtStart, AtEnd})
             row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     }
-    for (int column = 0; column < kColumns; ++column)
+    for (int column : {Spins, AtStart, AtEnd})
+        list_->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    for (int column = 0; column < kColumns; ++column) {
         list_->resizeColumnToContents(column);
+        list_->setColumnWidth(column, list_->columnWidth(column) + 18);
+    }
 
     auto* where = new QLabel(
         QStringLiteral("The last %1 sessions are kept in %2. \"Open\" plays one on from its end; "
@@ -132,7 +144,7 @@ SessionsDialog::SessionsDialog(const std::vector<SessionSummary>& sessions, cons
     layout->addWidget(list_);
     layout->addWidget(where);
     layout->addWidget(buttons);
-    resize(720, 420);
+    resize(680, 320);
     if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
     update_buttons();
 }
