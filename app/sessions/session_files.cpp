@@ -7,11 +7,11 @@
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QGuiApplication>
-#include <QUrl>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 #include <QWidget>
 
 #include "app/widgets/file_dialogs.hpp"
@@ -174,8 +174,9 @@ void SessionFiles::save_settings() {
         emit failed(error);
         return;
     }
-    emit told(QStringLiteral("The settings were saved in\n%1\n\n\"LOAD SETTINGS\" brings them back.")
-                  .arg(QDir::toNativeSeparators(stored_settings_file())));
+    emit told(
+        QStringLiteral("The settings were saved in\n%1\n\n\"LOAD SETTINGS\" brings them back.")
+            .arg(QDir::toNativeSeparators(stored_settings_file())));
 }
 
 // Nothing saved yet is the first use, not a fault: it is said as a notice,

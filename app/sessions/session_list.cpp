@@ -40,10 +40,11 @@ SessionSummary summarise_session(const SessionStore::KeptFile& file) {
     summary.path = file.path;
     summary.clean = file.clean;
     std::optional<std::int64_t> at_start;
-    SessionFileReading read = read_session_file(
-        file.path, QDir::toNativeSeparators(file.path), {}, [&at_start](const Game& game) {
-            if (game.NumbersList.empty()) at_start = game.Bankroll;
-        });
+    SessionFileReading read = read_session_file(file.path, QDir::toNativeSeparators(file.path), {},
+                                                [&at_start](const Game& game) {
+                                                    if (game.NumbersList.empty())
+                                                        at_start = game.Bankroll;
+                                                });
     SessionReading& reading = read.reading;
     if (!reading.ok()) {
         summary.error = QString::fromStdString(reading.error);
@@ -84,8 +85,8 @@ SessionsDialog::SessionsDialog(const std::vector<SessionSummary>& sessions, cons
             row->setText(Mode, QStringLiteral("could not be read"));
             row->setToolTip(Mode, shown(session.error));
         } else {
-            row->setText(Started, session.start.toLocalTime().toString(
-                                      QStringLiteral("yyyy-MM-dd  HH:mm")));
+            row->setText(Started,
+                         session.start.toLocalTime().toString(QStringLiteral("yyyy-MM-dd  HH:mm")));
             row->setText(Spins, money(session.spins));
             row->setText(Mode, session.mode);
             row->setText(AtStart, money(session.bankroll_at_start));
@@ -97,7 +98,7 @@ SessionsDialog::SessionsDialog(const std::vector<SessionSummary>& sessions, cons
                                               : QColor(0xb3, 0x26, 0x1e));
             }
         }
-        row->setText(Ended, !session.clean ? QStringLiteral("saved here")
+        row->setText(Ended, !session.clean   ? QStringLiteral("saved here")
                             : *session.clean ? QStringLiteral("cleanly")
                                              : QStringLiteral("not cleanly"));
         if (session.clean == false) row->setForeground(Ended, QColor(0xb3, 0x5c, 0x00));

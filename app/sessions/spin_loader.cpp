@@ -16,10 +16,10 @@ SpinLoader::SpinLoader(const QString& file_name, const Session& session, const S
       path_(QFile::encodeName(file_name).toStdString()),
       session_(session),
       log_(log),
-      task_(make_task(
-          [this](const std::atomic<bool>& cancel, const BackgroundTask::Progress& progress) {
-              work(cancel, progress);
-          })) {}
+      task_(
+          make_task([this](const std::atomic<bool>& cancel,
+                           const BackgroundTask::Progress& progress) { work(cancel, progress); })) {
+}
 
 std::unique_ptr<BackgroundTask> SpinLoader::make_task(BackgroundTask::Work work) {
     auto task = std::make_unique<BackgroundTask>(std::move(work));

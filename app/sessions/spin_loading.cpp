@@ -17,9 +17,9 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "app/widgets/file_dialogs.hpp"
 #include "app/sessions/session_keeper.hpp"
 #include "app/sessions/spin_loader.hpp"
+#include "app/widgets/file_dialogs.hpp"
 #include "lab/figure_table.hpp"
 #include "lab/shown_text.hpp"
 
@@ -106,20 +106,21 @@ void SpinLoading::load(const QString& file_name) {
     connect(loader_, &SpinLoader::loaded, this, [this, file_name] {
         const qint64 count = loader_->count();
         keeper_.adopt(std::move(loader_->session()), std::move(loader_->log()), new_session_);
-        const QString numbers = count == 1 ? QStringLiteral("1 number was")
-                                           : QStringLiteral("%1 numbers were")
-                                                 .arg(QString::fromStdString(grouped(count)));
-        const QString file = QString::fromStdString(
-            shown_text(QFileInfo(file_name).fileName().toStdString()));
+        const QString numbers =
+            count == 1
+                ? QStringLiteral("1 number was")
+                : QStringLiteral("%1 numbers were").arg(QString::fromStdString(grouped(count)));
+        const QString file =
+            QString::fromStdString(shown_text(QFileInfo(file_name).fileName().toStdString()));
         const QString said =
-            new_session_
-                ? QStringLiteral("%1 loaded from %2 into a new session. The last session is kept "
-                                 "in %3; \"Sessions…\" opens it again.")
-                      .arg(numbers, file, QDir::toNativeSeparators(keeper_.folder()))
-                : QStringLiteral("%1 loaded from %2. The session now has %3 spins.")
-                      .arg(numbers, file,
-                           QString::fromStdString(grouped(static_cast<std::int64_t>(
-                               keeper_.session().game().NumbersList.size()))));
+            new_session_ ? QStringLiteral(
+                               "%1 loaded from %2 into a new session. The last session is kept "
+                               "in %3; \"Sessions…\" opens it again.")
+                               .arg(numbers, file, QDir::toNativeSeparators(keeper_.folder()))
+                         : QStringLiteral("%1 loaded from %2. The session now has %3 spins.")
+                               .arg(numbers, file,
+                                    QString::fromStdString(grouped(static_cast<std::int64_t>(
+                                        keeper_.session().game().NumbersList.size()))));
         load_ended();
         emit loaded(new_session_);
         emit told(said);
@@ -166,8 +167,9 @@ void SpinLoading::ask(const QString& file_name, qint64 count) {
     progress_->deleteLater();
     progress_ = nullptr;
     const QString numbers = QString::fromStdString(grouped(count));
-    const QString add = count == 1 ? QStringLiteral("Add the number to this session")
-                                   : QStringLiteral("Add the %1 numbers to this session").arg(numbers);
+    const QString add = count == 1
+                            ? QStringLiteral("Add the number to this session")
+                            : QStringLiteral("Add the %1 numbers to this session").arg(numbers);
     const QString fresh = count == 1 ? QStringLiteral("Start a new session with it")
                                      : QStringLiteral("Start a new session with them");
     const QString question =

@@ -78,7 +78,7 @@ private:
     FileChooser choose_file_;
     Question question_;
     QString folder_;
-    bool new_session_ = false;  // the load in progress starts a new session
+    bool new_session_ = false;      // the load in progress starts a new session
     SpinLoader* loader_ = nullptr;  // a child while a load runs
     QProgressDialog* progress_ = nullptr;
 };

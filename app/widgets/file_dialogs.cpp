@@ -77,7 +77,8 @@ QString ask_session_file(QWidget* parent, QString& folder, bool save) {
         {QStringLiteral("Quorvel sessions (*.quorvel)"), QStringLiteral("All files (*)")});
     if (save) {
         dialog.setDefaultSuffix(QStringLiteral("quorvel"));
-        dialog.selectFile(QFileInfo(proposed_session_file(QDateTime::currentDateTime())).fileName());
+        dialog.selectFile(
+            QFileInfo(proposed_session_file(QDateTime::currentDateTime())).fileName());
     }
     if (dialog.exec() != QDialog::Accepted) return {};
     const QString file_name = dialog.selectedFiles().value(0);

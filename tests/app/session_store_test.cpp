@@ -16,8 +16,8 @@
 #include "app/sessions/session_keeper.hpp"
 #include "app/sessions/session_list.hpp"
 #include "app/sessions/session_store.hpp"
-#include "play/stored_settings.hpp"
 #include "app/widgets/file_dialogs.hpp"
+#include "play/stored_settings.hpp"
 #include "write_faults.hpp"
 
 using quorvel::Parameters;
@@ -388,7 +388,8 @@ private slots:
         const QString mine = folder_ + QStringLiteral("/session 2025-01-01 00.00.00.quorvel");
         const QString proposed =
             folder_ + QLatin1Char('/') +
-            QFileInfo(quorvel::proposed_session_file(QDateTime::fromSecsSinceEpoch(now))).fileName();
+            QFileInfo(quorvel::proposed_session_file(QDateTime::fromSecsSinceEpoch(now)))
+                .fileName();
         for (const QString& file : {mine, proposed})
             QCOMPARE(keeper.save(file), QString());
         const QByteArray saved = read_all(mine);
@@ -428,7 +429,8 @@ private slots:
         QCOMPARE(own().size(), SessionStore::kKeptSessions);
         // The proposed place for a saved session is not the keeper's folder.
         QVERIFY(QFileInfo(quorvel::proposed_session_file(QDateTime::currentDateTime()))
-                    .absolutePath() != QFileInfo(SessionStore::default_folder()).absoluteFilePath());
+                    .absolutePath() !=
+                QFileInfo(SessionStore::default_folder()).absoluteFilePath());
     }
 
     // "Start new" after a run that did not end keeps that session, marked as

@@ -22,8 +22,8 @@
 #include <QTreeWidget>
 
 #include "app/lab/lab_window.hpp"
-#include "app/widgets/spin_edit.hpp"
 #include "app/table/tform1.hpp"
+#include "app/widgets/spin_edit.hpp"
 #include "lab/figure_table.hpp"
 #include "play/session.hpp"
 #include "window_helpers.hpp"
@@ -181,9 +181,10 @@ private slots:
         QCOMPARE(errors_, QStringList());
         QCOMPARE(form_->game().NumbersList, numbers);
         QCOMPARE(notices_.size(), 1);
-        QVERIFY2(notices_.front().startsWith(QStringLiteral("%1 numbers were loaded from dropped.quorvel")
-                                                 .arg(numbers.size())),
-                 qPrintable(notices_.front()));
+        QVERIFY2(
+            notices_.front().startsWith(
+                QStringLiteral("%1 numbers were loaded from dropped.quorvel").arg(numbers.size())),
+            qPrintable(notices_.front()));
     }
 
     void set_bankroll_sets_the_test_bank_value_and_an_undo_keeps_it() {
@@ -308,10 +309,11 @@ private slots:
             auto added = before;
             added.insert(added.end(), file_numbers.begin(), file_numbers.end());
             QCOMPARE(form_->game().NumbersList, added);
-            QCOMPARE(notices_, QStringList{QStringLiteral(
-                                   "5 numbers were loaded from table 7.txt. The session now has "
-                                   "%1 spins.")
-                                   .arg(added.size())});
+            QCOMPARE(notices_,
+                     QStringList{QStringLiteral(
+                                     "5 numbers were loaded from table 7.txt. The session now has "
+                                     "%1 spins.")
+                                     .arg(added.size())});
             QCOMPARE(kept(), kept_before);
         } else {
             QCOMPARE(form_->game().NumbersList, file_numbers);
@@ -385,7 +387,8 @@ private slots:
         QCOMPARE(rows[1][4], first_end);
         QCOMPARE(rows[1][5], QStringLiteral("cleanly"));
         QCOMPARE(revealed.size(), 1);
-        QVERIFY(revealed.front().startsWith(dir_->path() + QStringLiteral("/state/quorvel/session ")));
+        QVERIFY(
+            revealed.front().startsWith(dir_->path() + QStringLiteral("/state/quorvel/session ")));
         // Played on from its end, and no longer listed twice.
         QCOMPARE(form_->game().NumbersList, first_numbers);
         QCOMPARE(shown(*form_), first);
