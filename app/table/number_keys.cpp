@@ -65,6 +65,11 @@ bool NumberKeys::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress:
             press(*static_cast<QKeyEvent*>(event));
             return true;
+        // Digits typed are for the table only while the keys are: a field
+        // clicked meanwhile must not send them in with its own Enter.
+        case QEvent::FocusOut:
+            clear();
+            return QObject::eventFilter(watched, event);
         case QEvent::KeyRelease:
         case QEvent::InputMethod:
         // Not taken by the field (paste, its own undo and redo): the window's

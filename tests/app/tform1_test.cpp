@@ -1129,6 +1129,30 @@ private slots:
         if (entered.isEmpty()) QCOMPARE(form_->session().journal().size(), before);
     }
 
+    // Digits left waiting go when the keys leave the table: the Enter that
+    // ends a settings field's entry sends nothing in.
+    void digits_waiting_go_when_a_settings_field_takes_the_keys() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_3);
+        QVERIFY(named("Typed_Number")->isVisible());
+        move_to(centre_of("Button_Settings_0"));
+        QTest::mouseClick(named("Button_Settings_1"), Qt::LeftButton);
+        auto* line = named<QSpinBox>("Init_Bet")->findChild<QLineEdit*>();
+        QTest::mouseClick(line, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), named("Init_Bet"));
+        QVERIFY(named("Typed_Number")->isHidden());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(game().NumbersList.empty());
+        // Escape gives the keys back to the table.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), named("FocusCatch"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(game().NumbersList, std::vector<std::uint8_t>{2});
+        wait_for_pause_end();
+    }
+
     // The same pause, journal line, money and undo as a click on the cell.
     void a_typed_number_is_what_a_click_is() {
         QStringList after_click;
