@@ -342,8 +342,9 @@ std::vector<SessionStore::KeptFile> SessionStore::kept_files() const {
         ledger[row.name] = row.clean;
     std::vector<KeptFile> files;
     const QDir dir(folder_);
-    for (const QString& name :
-         dir.entryList({QStringLiteral("*.quorvel")}, QDir::Files, QDir::Name)) {
+    // Never a link: the store keeps none, and one could point anywhere.
+    for (const QString& name : dir.entryList({QStringLiteral("*.quorvel")},
+                                             QDir::Files | QDir::NoSymLinks, QDir::Name)) {
         if (name == kCurrent) continue;
         KeptFile file{dir.filePath(name), std::nullopt};
         if (const auto found = ledger.find(name); found != ledger.end()) file.clean = found->second;

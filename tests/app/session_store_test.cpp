@@ -478,6 +478,12 @@ private slots:
         QCOMPARE(first.bankroll_at_end, left_with);
         QVERIFY(left_with != 5000);
 
+        // A link in the folder is no session to list, wherever it points.
+        QCOMPARE(::symlink(QFile::encodeName(files[0].path).constData(),
+                           QFile::encodeName(folder_ + QStringLiteral("/link.quorvel")).constData()),
+                 0);
+        QCOMPARE(keeper.kept_files().size(), std::size_t{3});
+
         // Opened to play on, a kept session leaves the list: it is the one in play.
         QCOMPARE(keeper.open_to_play_on(files[1].path), QString());
         QCOMPARE(keeper.session().game().NumbersList, std::vector<std::uint8_t>{5});
