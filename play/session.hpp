@@ -121,6 +121,9 @@ public:
     }
 
     // The invisible field that takes the keyboard focus after a list choice.
+    // The window no longer lets a key change it, so no new journal holds this
+    // action; journals written while a key could still change it replay
+    // through here as they were played, the bet reset with it.
     bool set_focus_sink(std::optional<int> value);
 
 private:

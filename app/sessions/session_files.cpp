@@ -5,9 +5,13 @@
 
 #include <functional>
 
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 #include <QWidget>
 
 #include "app/widgets/file_dialogs.hpp"
@@ -20,12 +24,14 @@ namespace quorvel {
 
 namespace {
 
-// A question box with two named answers; true for the first.
+// A question box with two named answers; true for the first. `more` is said
+// below the question, in smaller type.
 bool ask_with_box(QWidget* parent, const QString& name, const QString& text, const QString& yes,
-                  const QString& no) {
+                  const QString& no, const QString& more = QString()) {
     QMessageBox box(QMessageBox::Question, parent != nullptr ? parent->windowTitle() : QString(),
                     text, QMessageBox::NoButton, parent);
     box.setObjectName(name);
+    box.setInformativeText(more);
     QPushButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
     box.addButton(no, QMessageBox::RejectRole);
     box.setDefaultButton(accept);
@@ -43,8 +49,12 @@ void SessionFiles::start(const Question& ask) {
     const QString told_text = keeper_.start(
         [this, &ask](const QString& question) {
             if (ask) return ask(question);
-            return ask_with_box(window_, QStringLiteral("ResumeQuestion"), question,
-                                QStringLiteral("Resume"), QStringLiteral("Start new"));
+            return ask_with_box(
+                window_, QStringLiteral("ResumeQuestion"), question, QStringLiteral("Resume"),
+                QStringLiteral("Start new"),
+                QStringLiteral("\"Start new\" keeps it under its date in %1, with the settings "
+                               "it had; \"Sessions…\" (Ctrl+H) opens it again.")
+                    .arg(QDir::toNativeSeparators(keeper_.folder())));
         },
         std::ref(progress));
     emit replaced();
@@ -90,6 +100,49 @@ void SessionFiles::open(const QString& file_name) {
     if (!notice.isEmpty()) emit told(notice);
 }
 
+void SessionFiles::set_revealer(std::function<void(const QString& path)> reveal) {
+    reveal_ = std::move(reveal);
+}
+
+std::vector<SessionSummary> SessionFiles::kept_sessions() const {
+    std::vector<SessionSummary> sessions;
+    for (const SessionStore::KeptFile& file : keeper_.kept_files())
+        sessions.push_back(summarise_session(file));
+    return sessions;
+}
+
+void SessionFiles::show_sessions() {
+    if (busy_()) return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::vector<SessionSummary> sessions = kept_sessions();
+    QGuiApplication::restoreOverrideCursor();
+    SessionsDialog dialog(sessions, keeper_.folder(), window_);
+    QString to_open;
+    connect(&dialog, &SessionsDialog::openRequested, this,
+            [&to_open](const QString& path) { to_open = path; });
+    connect(&dialog, &SessionsDialog::revealRequested, this, [this](const QString& path) {
+        if (reveal_) {
+            reveal_(path);
+        } else {
+            // The file managers have no one way to point at a file: its folder opens.
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+        }
+    });
+    dialog.exec();
+    if (to_open.isEmpty()) return;
+    QString notice;
+    ReadingProgress progress(window_, QStringLiteral("Opening the session…"));
+    if (const QString error = keeper_.open_to_play_on(to_open, &notice, std::ref(progress));
+        !error.isEmpty()) {
+        if (progress.cancelled()) return;
+        emit failed(QStringLiteral("The session could not be opened; the game is unchanged.\n\n%1")
+                        .arg(error));
+        return;
+    }
+    emit replaced();
+    if (!notice.isEmpty()) emit told(notice);
+}
+
 void SessionFiles::set_reset_question(Question ask) {
     reset_question_ = std::move(ask);
 }
@@ -117,10 +170,27 @@ void SessionFiles::reset() {
 
 void SessionFiles::save_settings() {
     const QString error = quorvel::save_settings(keeper_.session().game().params);
-    if (!error.isEmpty()) emit failed(error);
+    if (!error.isEmpty()) {
+        emit failed(error);
+        return;
+    }
+    emit told(
+        QStringLiteral("The settings were saved in\n%1\n\n\"LOAD SETTINGS\" brings them back.")
+            .arg(QDir::toNativeSeparators(stored_settings_file())));
 }
 
+// Nothing saved yet is the first use, not a fault: it is said as a notice,
+// with the way to save.
 void SessionFiles::load_settings() {
+    const QString file = stored_settings_file();
+    if (file.isEmpty() || !QFileInfo::exists(file)) {
+        emit told(QStringLiteral("No settings have been saved yet. Choose them here, then press "
+                                 "\"SAVE SETTINGS\": they are stored in\n%1\nand \"LOAD "
+                                 "SETTINGS\" brings them back.")
+                      .arg(file.isEmpty() ? QStringLiteral("your settings folder")
+                                          : QDir::toNativeSeparators(file)));
+        return;
+    }
     const QString problem = quorvel::load_settings(keeper_.session());
     emit settingsLoaded();
     if (!problem.isEmpty()) emit failed(problem);

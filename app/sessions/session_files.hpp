@@ -4,9 +4,12 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QObject>
 #include <QString>
+
+#include "app/sessions/session_list.hpp"
 
 class QWidget;
 
@@ -42,6 +45,13 @@ public:
     // Replays the file exactly; a refused file is reported and changes nothing.
     void open(const QString& file_name);
 
+    // "Sessions…": the kept sessions, to open one or show its file. The
+    // file is shown in the file manager by default; tests replace it.
+    void show_sessions();
+    void set_revealer(std::function<void(const QString& path)> reveal);
+    // The list as it stands, for the dialog and for tests.
+    std::vector<SessionSummary> kept_sessions() const;
+
     // "RESET APP": asks first (with the question set here, or a question box)
     // when spins were entered, then starts a new session with the current settings.
     void set_reset_question(Question ask);
@@ -67,6 +77,7 @@ private:
     Busy busy_;
     std::function<QString(bool save)> choose_file_;
     Question reset_question_;
+    std::function<void(const QString& path)> reveal_;
     QString folder_;
 };
 

@@ -40,6 +40,9 @@ QString SessionKeeper::start(const ResumeQuestion& ask, const ReadProgress& prog
         told = QStringList();
         if (!left.notice.isEmpty()) told << left.notice;
         resumed = true;
+    } else if (left.session) {
+        // "Start new" keeps the settings, as "RESET APP" does.
+        session_ = fresh_session(left.session->params());
     }
     store_.begin(session_, resumed);
     attach_sink();
@@ -93,11 +96,11 @@ void SessionKeeper::keep(bool resumed) {
     }
 }
 
-void SessionKeeper::adopt(Session session, SessionLog log) {
+void SessionKeeper::adopt(Session session, SessionLog log, bool new_session) {
     session_ = std::move(session);
     session_.set_clock(clock_);
     log_ = std::move(log);
-    keep(true);
+    keep(!new_session);
 }
 
 QString SessionKeeper::save(const QString& file_name) const {
@@ -124,12 +127,33 @@ QString SessionKeeper::open(const QString& file_name, QString* notice,
     return {};
 }
 
-void SessionKeeper::reset() {
-    const Parameters settings = session_.params();
-    session_ = Session(clock_);
-    log_ = SessionLog();
+Session SessionKeeper::fresh_session() const {
+    return fresh_session(session_.params());
+}
+
+Session SessionKeeper::fresh_session(const Parameters& settings) const {
+    Session fresh(clock_);
     for (const auto& [key, value] : stored_settings(settings))
-        apply_stored_setting(session_, key, value);
+        apply_stored_setting(fresh, key, value);
+    return fresh;
+}
+
+std::vector<SessionStore::KeptFile> SessionKeeper::kept_files() const {
+    return store_.kept_files();
+}
+
+QString SessionKeeper::open_to_play_on(const QString& file_name, QString* notice,
+                                       const ReadProgress& progress) {
+    const QString error = open(file_name, notice, progress);
+    // The session goes on as the one in play, kept again when it ends: the
+    // file it came from would only stand twice in the list.
+    if (error.isEmpty() && !store_.failed()) store_.remove_kept(file_name);
+    return error;
+}
+
+void SessionKeeper::reset() {
+    session_ = fresh_session();
+    log_ = SessionLog();
     keep(false);
 }
 

@@ -47,8 +47,20 @@ public:
     static QString resume_question(int spins, const QDateTime& last_action);
 
     // A session played elsewhere (a load off the interface thread) becomes the
-    // live one; its journal goes down whole.
-    void adopt(Session session, SessionLog log);
+    // live one; its journal goes down whole. A new session puts the one in
+    // play away under its date first; otherwise it continues the one in play.
+    void adopt(Session session, SessionLog log, bool new_session = false);
+    // A session without spins and with the settings in force, as "RESET APP"
+    // starts one.
+    Session fresh_session() const;
+    Session fresh_session(const Parameters& settings) const;
+
+    // The sessions in the state folder, oldest first ("Sessions…").
+    std::vector<SessionStore::KeptFile> kept_files() const;
+    // Opens a kept session to play on from its end, as open() does; the file
+    // it came from goes once the session is kept again as the one in play.
+    QString open_to_play_on(const QString& file_name, QString* notice = nullptr,
+                            const ReadProgress& progress = {});
     // "Save session…": the journal as it stands. Returns the reason it failed.
     QString save(const QString& file_name) const;
     // "Open session…": the file replayed; the session in play is kept under

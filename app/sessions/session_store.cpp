@@ -6,8 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <string>
 #include <utility>
 
 #include <QDir>
@@ -26,6 +29,15 @@ namespace quorvel {
 namespace {
 
 const QString kCurrent = QStringLiteral("current.quorvel");
+const QString kLedger = QStringLiteral("kept-sessions");
+
+// The inode of a plain file, or 0 for anything else.
+unsigned long long inode_of(const QString& path) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return 0;
+    return static_cast<unsigned long long>(status.st_ino);
+}
 
 QString system_reason() {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -87,7 +99,7 @@ SessionStore::Unfinished SessionStore::unfinished(Session::Clock clock,
     SessionReading& reading = read.reading;
     if (!reading.ok()) {
         // Kept under its date for the player to look at; play starts afresh.
-        if (put_away_current()) {
+        if (put_away_current(false)) {
             result.error = QStringLiteral(
                                "The last session could not be read back, and was kept "
                                "as it was in %1.\n\n%2")
@@ -100,7 +112,7 @@ SessionStore::Unfinished SessionStore::unfinished(Session::Clock clock,
         return result;
     }
     if (reading.session->actions() == 0) {
-        put_away_current();
+        put_away_current(false);
         return result;
     }
     result.spins = static_cast<int>(reading.session->game().NumbersList.size());
@@ -139,7 +151,9 @@ bool SessionStore::begin(const Session& session, bool resumed) {
                                    "Quorvel's, and could not be moved aside.")
                         .arg(QDir::toNativeSeparators(current_file())));
     }
-    if (!resumed && !put_away_current()) {
+    // A file this store wrote ends cleanly when the next session begins; one
+    // it found there is the last run's, which did not end.
+    if (!resumed && !put_away_current(owns_current_)) {
         return fail(QStringLiteral("The session is not being kept, so that the last one is "
                                    "not written over: it could not be put away (%1).")
                         .arg(QDir::toNativeSeparators(current_file())));
@@ -205,7 +219,7 @@ bool SessionStore::append_unflushed(std::string_view line) {
 void SessionStore::end() {
     if (fd_ < 0) return;
     close_file();
-    put_away_current();
+    put_away_current(true);
     keep_last_sessions();
 }
 
@@ -238,7 +252,7 @@ bool SessionStore::move_aside_what_is_not_ours() {
 
 // A session in which nothing was done (its header alone) is not kept: it
 // would only push a played one out of the last twenty.
-bool SessionStore::put_away_current() {
+bool SessionStore::put_away_current(bool clean) {
     const QString current = current_file();
     if (!QFileInfo::exists(current)) return true;
     {
@@ -257,26 +271,103 @@ bool SessionStore::put_away_current() {
     }
     // Renamed, never copied: a copy on a full disk could lose the end of it.
     if (::rename(QFile::encodeName(current).constData(), QFile::encodeName(target).constData()) ==
-        0)
+        0) {
+        std::vector<LedgerRow> rows = read_ledger();
+        rows.push_back({inode_of(target), clean, QFileInfo(target).fileName()});
+        write_ledger(rows);
         return true;
+    }
     notice_ = QStringLiteral("The last session could not be put away under its date (%1); it "
                              "stays as %2.")
                   .arg(system_reason(), QDir::toNativeSeparators(current));
     return false;
 }
 
+// Only the files in the ledger count, and go: the names hold the start, so
+// by name is oldest first.
 void SessionStore::keep_last_sessions() {
-    QDir dir(folder_);
-    // The names hold the start, so by name is oldest first.
-    const QStringList sessions =
-        dir.entryList({QStringLiteral("session *.quorvel")}, QDir::Files, QDir::Name);
-    for (qsizetype i = 0; i < sessions.size(); ++i) {
-        if (i + kKeptSessions < sessions.size()) {
-            dir.remove(sessions[i]);
-        } else {
-            make_private_file(dir.filePath(sessions[i]));
-        }
+    std::vector<LedgerRow> rows = read_ledger();
+    std::sort(rows.begin(), rows.end(),
+              [](const LedgerRow& a, const LedgerRow& b) { return a.name < b.name; });
+    const QDir dir(folder_);
+    std::vector<LedgerRow> kept;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QString path = dir.filePath(rows[i].name);
+        if (i + kKeptSessions < rows.size() && QFile::remove(path)) continue;
+        kept.push_back(rows[i]);
     }
+    write_ledger(kept);
+    // Every session in the folder is the player's alone, those an earlier
+    // version kept (and left wider) too; narrowing removes nothing.
+    for (const QString& name :
+         dir.entryList({QStringLiteral("*.quorvel")}, QDir::Files | QDir::Hidden))
+        make_private_file(dir.filePath(name));
+}
+
+std::vector<SessionStore::LedgerRow> SessionStore::read_ledger() const {
+    std::vector<LedgerRow> rows;
+    QFile file(folder_ + QLatin1Char('/') + kLedger);
+    // A ledger is a few lines a session; anything larger is not the store's.
+    if (!file.open(QIODevice::ReadOnly) || file.size() > (qint64{1} << 20)) return rows;
+    const QDir dir(folder_);
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() != 3) continue;
+        bool ok = false;
+        const unsigned long long inode = fields[0].toULongLong(&ok);
+        const QString name = QString::fromUtf8(fields[2]);
+        // A name with a folder in it is none the store wrote.
+        if (!ok || inode == 0 || name.contains(QLatin1Char('/')) || name == kCurrent) continue;
+        if (inode_of(dir.filePath(name)) != inode) continue;  // gone, or not ours any more
+        rows.push_back({inode, fields[1] == "clean", name});
+    }
+    return rows;
+}
+
+void SessionStore::write_ledger(const std::vector<LedgerRow>& rows) const {
+    std::string text;
+    for (const LedgerRow& row : rows) {
+        text += std::to_string(row.inode) + '\t' + (row.clean ? "clean" : "unfinished") + '\t' +
+                row.name.toStdString() + '\n';
+    }
+    const QString path = folder_ + QLatin1Char('/') + kLedger;
+    if (text.empty() && !QFileInfo::exists(path)) return;
+    // Not written, the files stay unlisted, and so are never removed.
+    save_file(path, text, FileAccess::Private);
+}
+
+std::vector<SessionStore::KeptFile> SessionStore::kept_files() const {
+    std::map<QString, bool> ledger;
+    for (const LedgerRow& row : read_ledger())
+        ledger[row.name] = row.clean;
+    std::vector<KeptFile> files;
+    const QDir dir(folder_);
+    // Never a link: the store keeps none, and one could point anywhere.
+    for (const QString& name : dir.entryList({QStringLiteral("*.quorvel")},
+                                             QDir::Files | QDir::NoSymLinks, QDir::Name)) {
+        if (name == kCurrent) continue;
+        KeptFile file{dir.filePath(name), std::nullopt};
+        if (const auto found = ledger.find(name); found != ledger.end()) file.clean = found->second;
+        files.push_back(file);
+    }
+    // By the last write, which is the session's end: two sessions begun in
+    // the same second are told apart only by it.
+    std::stable_sort(files.begin(), files.end(), [](const KeptFile& a, const KeptFile& b) {
+        return QFileInfo(a.path).lastModified() < QFileInfo(b.path).lastModified();
+    });
+    return files;
+}
+
+bool SessionStore::remove_kept(const QString& path) {
+    if (QFileInfo(path).absolutePath() != QFileInfo(folder_).absoluteFilePath()) return false;
+    std::vector<LedgerRow> rows = read_ledger();
+    const QString name = QFileInfo(path).fileName();
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&name](const LedgerRow& r) { return r.name == name; });
+    if (row == rows.end() || !QFile::remove(path)) return false;
+    rows.erase(row);
+    write_ledger(rows);
+    return true;
 }
 
 namespace {
@@ -286,6 +377,10 @@ QString settings_file(const QString& file) {
 }
 
 }  // namespace
+
+QString stored_settings_file() {
+    return settings_file(QString());
+}
 
 QString save_settings(const Parameters& params, const QString& file) {
     const QString path = settings_file(file);

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include <QDateTime>
 #include <QString>
@@ -25,6 +26,11 @@ namespace quorvel {
 // start therefore means the last session ended some other way. The folder
 // keeps the last 20 ended sessions and removes older ones; a session in
 // which nothing was done is not kept.
+//
+// The store removes only files it put away itself: each is written in the
+// ledger "kept-sessions" with its inode and whether it ended cleanly. A file
+// the player saved into the folder, under whatever name, is not in it, nor is
+// a kept file the player saved over (a new inode); both stay.
 //
 // A folder that cannot be written does not stop play: the store says why
 // (error()), and tries again with the whole journal at the next action, so a
@@ -90,14 +96,36 @@ public:
     // aside, a session that could not be put away. Empty when nothing was.
     QString take_notice();
 
+    // A session file in the folder other than the one in play, with what the
+    // ledger says of it: whether it ended cleanly (the window closed, or a new
+    // session began), or nothing for a file the store did not put away.
+    struct KeptFile {
+        QString path;
+        std::optional<bool> clean;
+    };
+    // The one that ended first, first.
+    std::vector<KeptFile> kept_files() const;
+    // Removes a file the store put away itself (one that was opened to play
+    // on, and is kept again as the session in play); any other file stays.
+    // False when it stays.
+    bool remove_kept(const QString& path);
+
 private:
     bool fail(const QString& why);
     bool write_whole(const Session& session);
     // False when something not ours is in the way and stays there.
     bool move_aside_what_is_not_ours();
     // False (and said in the notice) when the file stays where it is.
-    bool put_away_current();
+    bool put_away_current(bool clean);
     void keep_last_sessions();
+    // The ledger's rows that still name the file the store put away.
+    struct LedgerRow {
+        unsigned long long inode = 0;
+        bool clean = false;
+        QString name;
+    };
+    std::vector<LedgerRow> read_ledger() const;
+    void write_ledger(const std::vector<LedgerRow>& rows) const;
     void close_file();
 
     QString folder_;
@@ -112,6 +140,8 @@ private:
 // [settings] group of ~/.config/quorvel/quorvel.conf (under XDG_CONFIG_HOME
 // when it is set). Saving returns the reason it failed, or empty.
 QString save_settings(const Parameters& params, const QString& file = QString());
+// Where "SAVE SETTINGS" stores them; empty without a home folder.
+QString stored_settings_file();
 // Applies every stored setting through the session, in the stored order, as
 // if the player set each one; returns what could not be taken (a line a
 // problem), or empty. Without a stored file nothing changes and the answer says so.

@@ -38,8 +38,6 @@ SettingsPanel::SettingsPanel(QWidget* surface, const Game& game) : Panel(surface
     ui_.FocusCatch->setGeometry(600, 300, 60, 20);
     ui_.FocusCatch->setValue(game.params.FocusCatch.value_or(kFocusCatchRange.minimum));
     ui_.FocusCatch->set_text_cursor_blinks(false);
-    connect(ui_.FocusCatch, &SpinEdit::entryChanged, this,
-            [this](std::optional<int> entry) { emit focusSinkChanged(entry); });
 
     controls_ = new SettingControls(surface, this, game.params);
     connect(controls_, &SettingControls::settingChanged, this, &SettingsPanel::settingChanged);

@@ -26,9 +26,10 @@ class Shape;
 class SpinEdit;
 
 // The settings section below the table, with the focus sink FocusCatch out
-// of view. Every control reports the player's choice as
-// settingChanged and every button as its own signal; the panel shows the
-// engine's state of the matrix, the rule rows and the enabled buttons.
+// of view: it holds the keyboard for the number entry, and no key changes it.
+// Every control reports the player's choice as settingChanged and every
+// button as its own signal; the panel shows the engine's state of the
+// matrix, the rule rows and the enabled buttons.
 class SettingsPanel : public Panel {
     Q_OBJECT
 
@@ -48,8 +49,6 @@ public:
 
 signals:
     void settingChanged(quorvel::SettingId id, quorvel::SettingValue value);
-    // The invisible field that takes the focus after a list choice changed.
-    void focusSinkChanged(std::optional<int> value);
     void createMatrixClicked();    // Adaptive_Matrix, "CREATE MATRIX"
     void resetMatrixClicked();     // Set_N_Count, "Reset Matrix"
     void manualBetResetClicked();  // RResetBets, "Manual Bet Reset"

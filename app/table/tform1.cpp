@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 
@@ -15,6 +16,7 @@
 #include "app/table/help_pages.hpp"
 #include "app/lab/lab_window.hpp"
 #include "app/table/money_panel.hpp"
+#include "app/table/number_keys.hpp"
 #include "app/table/settings_panel.hpp"
 #include "app/table/status_panel.hpp"
 #include "app/widgets/svg_picture.hpp"
@@ -94,6 +96,9 @@ void TForm1::create_panels() {
     settings_ = new SettingsPanel(this, game_);
     money_ = new MoneyPanel(this, table_->over_picture(), header_->after_history());
     menu_ = new WindowMenu(this, settings_->focus_sink());
+    // The keyboard rests on the focus sink, whose keys are the number entry's.
+    keys_ = new NumberKeys(this);
+    settings_->focus_sink()->installEventFilter(keys_);
 }
 
 // The one place where what the player does on the panels meets the engine.
@@ -103,6 +108,11 @@ void TForm1::tie_panels() {
         connect(panel, &Panel::surfaceMoved, this, &TForm1::Disable_Hovers);
 
     connect(table_, &TablePanel::numberClicked, this, &TForm1::number_click);
+    connect(keys_, &NumberKeys::numberTyped, this, &TForm1::number_typed);
+    connect(keys_, &NumberKeys::typedChanged, status_, &StatusPanel::show_typed);
+    connect(keys_, &NumberKeys::refused, this, [this](const QString& typed) {
+        status_->flash_refused(typed, QStringLiteral("no such number"));
+    });
     connect(timers_, &EngineTimers::pauseMoved, this, [this] { status_->render_pause(game_); });
     connect(timers_, &EngineTimers::ticked, this, &TForm1::refresh);
     connect(table_, &TablePanel::trendMarkSet, this, [this](Sector sector) {
@@ -124,6 +134,7 @@ void TForm1::tie_panels() {
     connect(menu_, &WindowMenu::undoRequested, this, &TForm1::undo_key);
     connect(menu_, &WindowMenu::saveSessionRequested, files_, &SessionFiles::ask_and_save);
     connect(menu_, &WindowMenu::openSessionRequested, files_, &SessionFiles::ask_and_open);
+    connect(menu_, &WindowMenu::sessionsRequested, files_, &SessionFiles::show_sessions);
     connect(menu_, &WindowMenu::newSessionRequested, files_, &SessionFiles::reset);
     connect(menu_, &WindowMenu::tableRulesRequested, this, &TForm1::open_table_rules);
     connect(menu_, &WindowMenu::playOnRequested, this, &TForm1::play_on);
@@ -135,9 +146,6 @@ void TForm1::tie_panels() {
             [this](SettingId id, SettingValue value) {
                 if (session().set(id, value)) refresh();
             });
-    connect(settings_, &SettingsPanel::focusSinkChanged, this, [this](std::optional<int> value) {
-        if (session().set_focus_sink(value)) refresh();
-    });
     const auto run = [this](bool (Session::*action)()) {
         return [this, action] {
             (session().*action)();
@@ -166,11 +174,13 @@ void TForm1::tie_panels() {
     // A load ends with the window taking input again, the loaded game shown
     // or the refusal reported, and then loadFinished.
     connect(loading_, &SpinLoading::inputBack, this, [this] { settings_->park_focus(); });
-    connect(loading_, &SpinLoading::loaded, this, [this] {
+    connect(loading_, &SpinLoading::loaded, this, [this](bool fresh) {
+        if (fresh) return session_replaced();
         refresh();
         emit sessionChanged();
     });
     connect(loading_, &SpinLoading::refused, notices_, &Notices::report);
+    connect(loading_, &SpinLoading::told, notices_, &Notices::tell);
     connect(loading_, &SpinLoading::finished, this, &TForm1::loadFinished);
     connect(loading_, &SpinLoading::sessionDropped, files_, &SessionFiles::open);
 
@@ -236,8 +246,31 @@ void TForm1::render() {
 }
 
 void TForm1::number_click(int number) {
+    keys_->clear();
     session().enter_number(number);
     refresh();
+}
+
+// The cells are hidden while the analysis pause runs, and after "Reset
+// Matrix" until the matrix is made: a number typed then is refused as a
+// click would find nothing to click.
+void TForm1::number_typed(int number) {
+    if (!game_.table.SpeedButton[static_cast<std::size_t>(number)] ||
+        !session().enter_number(number)) {
+        status_->flash_refused(QString::number(number), QStringLiteral("not now"));
+        return;
+    }
+    refresh();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        // From a settings field too: back to the table's keys.
+        keys_->clear();
+        settings_->park_focus();
+        return;
+    }
+    if (!keys_->press(*event)) QWidget::keyPressEvent(event);
 }
 
 void TForm1::UndoClick() {
@@ -249,6 +282,7 @@ void TForm1::session_replaced() {
     // A new or opened session: what was said of the last one is said anew.
     told_stop_ = game_.stopped;
     told_cannot_cover_ = cannot_cover(game_);
+    keys_->clear();
     settings_->show_settings(game_.params);
     refresh();
     emit sessionChanged();

@@ -26,6 +26,7 @@ class EngineTimers;
 class HeaderPanel;
 class LabWindow;
 class MoneyPanel;
+class NumberKeys;
 class SettingsPanel;
 class StatusPanel;
 class TablePanel;
@@ -78,6 +79,11 @@ public:
     void open_session(const QString& file_name) { files_->open(file_name); }
     void set_reset_question(Question ask) { files_->set_reset_question(std::move(ask)); }
     void reset_app() { files_->reset(); }
+    // "Sessions…" (Ctrl+H), and where it shows a file; the file manager by default.
+    void show_sessions() { files_->show_sessions(); }
+    void set_session_revealer(std::function<void(const QString&)> reveal) {
+        files_->set_revealer(std::move(reveal));
+    }
 
     // Brings the engine's captions up to date and shows the engine state. The
     // window does this after each of its own engine calls; a caller that
@@ -89,11 +95,15 @@ public:
         history_->set_file_chooser(std::move(chooser));
     }
     void set_error_reporter(ErrorReporter reporter) { notices_->set_reporter(std::move(reporter)); }
+    // Takes the notices that are no error apart from the errors.
+    void set_notice_reporter(ErrorReporter teller) { notices_->set_teller(std::move(teller)); }
     // "Load spins…" and a spin file played into the game, as SpinLoading does them.
     void set_load_file_chooser(FileChooser chooser) {
         loading_->set_file_chooser(std::move(chooser));
     }
     void load_spins(const QString& file_name) { loading_->load(file_name); }
+    // What a load into a session with spins is for; a question box by default.
+    void set_load_question(SpinLoading::Question ask) { loading_->set_question(std::move(ask)); }
     bool loading() const { return loading_->loading(); }
     // Opens "Quorvel Lab", or brings it to the front.
     void open_lab();
@@ -114,6 +124,8 @@ signals:
 protected:
     void leaveEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    // Keys that no control took: the number entry's, and Escape.
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -124,6 +136,9 @@ private:
 
     // Engine calls from the player.
     void number_click(int number);
+    // A number typed on the keyboard: entered as a click on its cell, when
+    // the cell is there to click.
+    void number_typed(int number);
     void UndoClick();
 
     // Every hover picture of every panel back to rest.
@@ -151,6 +166,7 @@ private:
     StatusPanel* status_ = nullptr;
     SettingsPanel* settings_ = nullptr;
     WindowMenu* menu_ = nullptr;
+    NumberKeys* keys_ = nullptr;
     struct Widgets {
         // The two heights of the window, kept where the layout can see them.
         QLabel* Label_Point1 = nullptr;

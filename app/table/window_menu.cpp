@@ -19,6 +19,7 @@ const QKeySequence kLabKey(Qt::CTRL | Qt::Key_L);
 const QKeySequence kSaveSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
 const QKeySequence kOpenSessionKey(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
 const QKeySequence kNewSessionKey(Qt::CTRL | Qt::Key_N);
+const QKeySequence kSessionsKey(Qt::CTRL | Qt::Key_H);
 const QKeySequence kTableRulesKey(Qt::CTRL | Qt::Key_T);
 const QKeySequence kHelpKey(Qt::Key_F1);
 
@@ -52,6 +53,7 @@ WindowMenu::WindowMenu(QWidget* window, QWidget* focus_sink) : QObject(window), 
     add_key(kSaveSessionKey, &WindowMenu::saveSessionRequested);
     add_key(kOpenSessionKey, &WindowMenu::openSessionRequested);
     add_key(kNewSessionKey, &WindowMenu::newSessionRequested);
+    add_key(kSessionsKey, &WindowMenu::sessionsRequested);
     add_key(kTableRulesKey, &WindowMenu::tableRulesRequested);
     add_key(kHelpKey, &WindowMenu::helpRequested);
     // The focus sink is a number field: left alone it would take Ctrl+Z as
@@ -67,6 +69,8 @@ void WindowMenu::exec(const QPoint& global_position, bool undo_offered, bool ses
     QAction* lab = menu.addAction(QStringLiteral("Lab…"), this, &WindowMenu::labRequested);
     lab->setShortcut(kLabKey);
     menu.addSeparator();
+    menu.addAction(QStringLiteral("Sessions…"), this, &WindowMenu::sessionsRequested)
+        ->setShortcut(kSessionsKey);
     QAction* open_session =
         menu.addAction(QStringLiteral("Open session…"), this, &WindowMenu::openSessionRequested);
     open_session->setShortcut(kOpenSessionKey);

@@ -10,8 +10,8 @@ class QWidget;
 namespace quorvel {
 
 // The window's commands, by their keys (Ctrl+O, Ctrl+L, Ctrl+S, Ctrl+Z, and
-// for sessions Ctrl+Shift+S, Ctrl+Shift+O, Ctrl+N; F1 for the guide) and by
-// the context menu of the header and the table ("TableMenu").
+// for sessions Ctrl+Shift+S, Ctrl+Shift+O, Ctrl+H, Ctrl+N; F1 for the guide) and
+// by the context menu of the header and the table ("TableMenu").
 class WindowMenu : public QObject {
     Q_OBJECT
 
@@ -32,6 +32,7 @@ signals:
     void undoRequested();         // "Undo"
     void saveSessionRequested();  // "Save session…"
     void openSessionRequested();  // "Open session…"
+    void sessionsRequested();     // "Sessions…"
     void newSessionRequested();   // Ctrl+N, as "RESET APP"
     void tableRulesRequested();   // "Table rules…"
     void playOnRequested();       // "Play on"

@@ -47,8 +47,23 @@ QString ask_spin_file(QWidget* parent, QString& folder, const QString& fallback)
     return file_name;
 }
 
+QString saved_sessions_folder() {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty() || !QDir(documents).exists()) documents = QDir::homePath();
+    return documents + QStringLiteral("/Quorvel sessions");
+}
+
+QString proposed_session_file(const QDateTime& now) {
+    return saved_sessions_folder() + QLatin1Char('/') +
+           now.toString(QStringLiteral("'Quorvel' yyyy-MM-dd HH.mm")) + QStringLiteral(".quorvel");
+}
+
 QString ask_session_file(QWidget* parent, QString& folder, bool save) {
     if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = saved_sessions_folder();
+        if (save) QDir().mkpath(folder);
+    }
+    if (!QDir(folder).exists()) {
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     }
     if (!QDir(folder).exists()) folder = QDir::homePath();
@@ -63,8 +78,7 @@ QString ask_session_file(QWidget* parent, QString& folder, bool save) {
     if (save) {
         dialog.setDefaultSuffix(QStringLiteral("quorvel"));
         dialog.selectFile(
-            QDateTime::currentDateTime().toString(QStringLiteral("'session' yyyy-MM-dd HH.mm")) +
-            QStringLiteral(".quorvel"));
+            QFileInfo(proposed_session_file(QDateTime::currentDateTime())).fileName());
     }
     if (dialog.exec() != QDialog::Accepted) return {};
     const QString file_name = dialog.selectedFiles().value(0);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QDateTime;
+
 class QWidget;
 
 namespace quorvel {
@@ -18,7 +20,15 @@ QString ask_history_file(QWidget* parent, QString& folder);
 // documents folder or the home folder, whichever exists.
 QString ask_spin_file(QWidget* parent, QString& folder, const QString& fallback);
 // "Save session" or "Open session", a .quorvel file; starts in folder, else
-// in the documents folder or the home folder.
+// in the folder of saved sessions (made for a save), else in the documents
+// folder or the home folder. A save proposes proposed_session_file().
 QString ask_session_file(QWidget* parent, QString& folder, bool save);
+
+// The player's own sessions: "Quorvel sessions" in the documents folder (or
+// the home folder), apart from the sessions the program keeps by itself.
+QString saved_sessions_folder();
+// "Quorvel 2026-12-08 21.30.quorvel" there: a name and a folder the keeping
+// of the last sessions never touches.
+QString proposed_session_file(const QDateTime& now);
 
 }  // namespace quorvel

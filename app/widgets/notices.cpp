@@ -32,8 +32,14 @@ void Notices::report(const QString& message) {
     }
 }
 
+void Notices::set_teller(Reporter teller) {
+    teller_ = std::move(teller);
+}
+
 void Notices::tell(const QString& message) {
-    if (reporter_) {
+    if (teller_) {
+        teller_(masked(message));
+    } else if (reporter_) {
         reporter_(masked(message));
     } else {
         QMessageBox::information(window_, window_->windowTitle(), masked(message));

@@ -27,12 +27,15 @@ public:
     explicit Notices(QWidget* window);
 
     void set_reporter(Reporter reporter);
+    // Takes the sentences that are no error in place of the reporter.
+    void set_teller(Reporter teller);
     void report(const QString& message);
     void tell(const QString& message);
 
 private:
     QWidget* window_;
     Reporter reporter_;
+    Reporter teller_;
 };
 
 }  // namespace quorvel

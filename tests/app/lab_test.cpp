@@ -104,11 +104,17 @@ class LabTest : public QObject {
 private:
     std::unique_ptr<TForm1> form_;
     QStringList errors_;
+    QStringList notices_;  // what was loaded, said after each load
     QTemporaryDir folder_;
 
     std::unique_ptr<TForm1> make_form() {
         auto form = std::make_unique<TForm1>();
         form->set_error_reporter([this](const QString& message) { errors_ << message; });
+        form->set_notice_reporter([this](const QString& message) { notices_ << message; });
+        // A file loaded into a session with spins adds its numbers to it.
+        form->set_load_question([](const QString&, const QString&, const QString&) {
+            return quorvel::SpinLoading::Choice::Add;
+        });
         form->set_export_file_chooser([] {
             throw std::logic_error("the test did not choose a file");
             return QString();
@@ -203,6 +209,7 @@ private:
 private slots:
     void init() {
         errors_.clear();
+        notices_.clear();
         form_ = make_form();
     }
 

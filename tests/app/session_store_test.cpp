@@ -14,7 +14,9 @@
 #include <QTest>
 
 #include "app/sessions/session_keeper.hpp"
+#include "app/sessions/session_list.hpp"
 #include "app/sessions/session_store.hpp"
+#include "app/widgets/file_dialogs.hpp"
 #include "play/stored_settings.hpp"
 #include "write_faults.hpp"
 
@@ -403,6 +405,120 @@ private slots:
         QCOMPARE(keeper.session().game().NumbersList.size(), std::size_t{0});
         QCOMPARE(QDir(folder_).entryList({QStringLiteral("session *.quorvel")}).size(), 1);
         QVERIFY(QFile::exists(folder_ + QStringLiteral("/current.quorvel")));
+    }
+
+    // The keeper removes only what it put away itself: files the player
+    // saved into its folder stay, even under a name of the keeper's own
+    // pattern, and so does a kept file the player saved over.
+    void a_file_the_player_saved_in_the_folder_survives_25_new_sessions() {
+        std::int64_t now = 1767225600;
+        quorvel::SessionKeeper keeper(folder_, [&now] { return now; });
+        keeper.start([](const QString&) { return false; });
+        keeper.session().play_number(4);
+        const QString mine = folder_ + QStringLiteral("/session 2025-01-01 00.00.00.quorvel");
+        const QString proposed =
+            folder_ + QLatin1Char('/') +
+            QFileInfo(quorvel::proposed_session_file(QDateTime::fromSecsSinceEpoch(now)))
+                .fileName();
+        for (const QString& file : {mine, proposed})
+            QCOMPARE(keeper.save(file), QString());
+        const QByteArray saved = read_all(mine);
+        const auto own = [&keeper] {
+            QStringList names;
+            for (const SessionStore::KeptFile& file : keeper.kept_files()) {
+                if (file.clean) names << QFileInfo(file.path).fileName();
+            }
+            return names;
+        };
+        for (int i = 0; i < 25; ++i) {
+            now += 3600;
+            keeper.session().play_number(i % 37);
+            keeper.reset();
+        }
+        QCOMPARE(read_all(mine), saved);
+        QCOMPARE(read_all(proposed), saved);
+        QCOMPARE(own().size(), SessionStore::kKeptSessions);
+        int players = 0;
+        for (const SessionStore::KeptFile& file : keeper.kept_files()) {
+            if (!file.clean) ++players;
+        }
+        QCOMPARE(players, 2);
+
+        // The oldest kept file, saved over by the player, is the player's now.
+        const QString over = folder_ + QLatin1Char('/') + own().front();
+        QCOMPARE(keeper.save(over), QString());
+        const QByteArray over_text = read_all(over);
+        for (int i = 0; i < 25; ++i) {
+            now += 3600;
+            keeper.session().play_number(i % 37);
+            keeper.reset();
+        }
+        keeper.end();
+        QCOMPARE(read_all(over), over_text);
+        QCOMPARE(read_all(mine), saved);
+        QCOMPARE(own().size(), SessionStore::kKeptSessions);
+        // The proposed place for a saved session is not the keeper's folder.
+        QVERIFY(QFileInfo(quorvel::proposed_session_file(QDateTime::currentDateTime()))
+                    .absolutePath() !=
+                QFileInfo(SessionStore::default_folder()).absoluteFilePath());
+    }
+
+    // "Start new" after a run that did not end keeps that session, marked as
+    // not ended cleanly, and the settings it had; a session ended by the
+    // window or by a new one is marked clean.
+    void kept_sessions_say_whether_they_ended_cleanly() {
+        std::int64_t now = 1767225600;
+        const auto clock = [&now] { return now; };
+        std::int64_t left_with = 0;
+        std::size_t spins = 0;
+        {
+            quorvel::SessionKeeper keeper(folder_, clock);
+            keeper.start([](const QString&) { return false; });
+            keeper.session().set(quorvel::SettingId::GameModes, quorvel::GameMode::Chains);
+            keeper.session().set(quorvel::SettingId::Safe_Level, 3);
+            for (int n : {12, 1, 2, 3, 4, 5, 7, 8, 9, 13, 14, 15, 16})
+                keeper.session().play_number(n);
+            left_with = keeper.session().game().Bankroll;
+            spins = keeper.session().game().NumbersList.size();
+        }  // killed
+        now += 3600;
+        quorvel::SessionKeeper keeper(folder_, clock);
+        keeper.start([](const QString&) { return false; });
+        QCOMPARE(keeper.session().game().NumbersList.size(), std::size_t{0});
+        QCOMPARE(keeper.session().params().GameModes, quorvel::GameMode::Chains);
+        QCOMPARE(keeper.session().params().Safe_Level, 3);
+        keeper.session().play_number(5);
+        now += 3600;
+        keeper.reset();
+        keeper.session().play_number(6);
+        keeper.end();
+        const std::vector<SessionStore::KeptFile> files = keeper.kept_files();
+        QCOMPARE(files.size(), std::size_t{3});
+        QCOMPARE(files[0].clean, std::optional<bool>(false));
+        QCOMPARE(files[1].clean, std::optional<bool>(true));
+        QCOMPARE(files[2].clean, std::optional<bool>(true));
+
+        // What the list shows of the first: read back from its journal.
+        const quorvel::SessionSummary first = quorvel::summarise_session(files[0]);
+        QCOMPARE(first.error, QString());
+        QCOMPARE(first.start.toSecsSinceEpoch(), 1767225600);
+        QCOMPARE(first.spins, qint64(spins));
+        QCOMPARE(first.mode, QStringLiteral("CHAINS 4.1"));
+        QCOMPARE(first.bankroll_at_start, 5000);
+        QCOMPARE(first.bankroll_at_end, left_with);
+        QVERIFY(left_with != 5000);
+
+        // A link in the folder is no session to list, wherever it points.
+        QCOMPARE(::symlink(QFile::encodeName(files[0].path).constData(),
+                           QFile::encodeName(folder_ + QStringLiteral("/link.quorvel")).constData()),
+                 0);
+        QCOMPARE(keeper.kept_files().size(), std::size_t{3});
+
+        // Opened to play on, a kept session leaves the list: it is the one in play.
+        QCOMPARE(keeper.open_to_play_on(files[1].path), QString());
+        QCOMPARE(keeper.session().game().NumbersList, std::vector<std::uint8_t>{5});
+        QVERIFY(!QFile::exists(files[1].path));
+        QCOMPARE(keeper.kept_files().size(), std::size_t{2});
     }
 
 private:
