@@ -101,13 +101,18 @@ std::vector<std::string> pool_verdict(const RunReport& pool, std::span<const Run
 }
 
 std::vector<std::int64_t> pooled_series(std::span<const std::vector<std::int64_t>> series,
-                                        std::span<const RunFigures> files, std::int64_t start) {
+                                        std::span<const RunFigures> files,
+                                        std::span<const std::size_t> lengths, std::int64_t start) {
     std::vector<std::int64_t> pool;
     std::int64_t done = 0;
-    for (std::size_t f = 0; f < series.size() && f < files.size(); ++f) {
-        const std::int64_t later = static_cast<std::int64_t>(files.size() - 1 - f) * start;
-        for (std::size_t j = f == 0 ? 0 : 1; j < series[f].size(); ++j)
-            pool.push_back(saturating_add(done + later, series[f][j]));
+    const std::size_t count = std::min({series.size(), files.size(), lengths.size()});
+    for (std::size_t f = 0; f < count; ++f) {
+        const std::int64_t later = static_cast<std::int64_t>(count - 1 - f) * start;
+        const std::vector<std::int64_t>& own = series[f];
+        for (std::size_t j = f == 0 ? 0 : 1; j <= lengths[f]; ++j) {
+            const std::int64_t shown = own.empty() ? start : own[std::min(j, own.size() - 1)];
+            pool.push_back(saturating_add(done + later, shown));
+        }
         done = saturating_add(done, files[f].final_bankroll);
     }
     return pool;

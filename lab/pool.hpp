@@ -48,10 +48,13 @@ std::vector<std::string> pool_verdict(const RunReport& pool, std::span<const Run
 // The pool's bankroll after every spin, the files played in turn: the files
 // done at their final bankroll, the one in play as shown after each spin,
 // those to come at their start, which is where a fair pool's bands stand
-// too. `series[f]` is file f's bankroll from its start (as a run keeps it);
-// point 0 is the pool's start.
+// too. `series[f]` is file f's bankroll from its start (as a run keeps it)
+// and `lengths[f]` its spins; a file a rule ended keeps its last bankroll to
+// its last spin, as the player left the table with it. Point 0 is the
+// pool's start, and the series has a point for every spin of the files.
 std::vector<std::int64_t> pooled_series(std::span<const std::vector<std::int64_t>> series,
-                                        std::span<const RunFigures> files, std::int64_t start);
+                                        std::span<const RunFigures> files,
+                                        std::span<const std::size_t> lengths, std::int64_t start);
 
 // "a, b and c": the names of the files pooled, for a title.
 std::string listed_names(std::span<const std::string> names);

@@ -69,7 +69,10 @@ void BacktestRuns::keep(PlanResult& result, const LabSettings& settings,
                                           [](const auto& series) { return series.empty(); });
         std::vector<std::int64_t> pool_series;
         if (charted) {
-            pool_series = pooled_series(series_, files,
+            std::vector<std::size_t> lengths;
+            for (const SpinSource& source : sources_)
+                lengths.push_back(source.spins.size());
+            pool_series = pooled_series(series_, files, lengths,
                                         value_or_least(settings.CSpinEdit1, kCSpinEdit1Range));
         }
         for (RunReport& report : result.pooled->reports)

@@ -222,11 +222,16 @@ void BacktestTab::run_finished(PlanResult& result, const LabSettings& settings) 
         status_->setText(QStringLiteral("Cancelled.") + kept);
         return;
     }
+    // The grid's verdict a source, or the pool's alone: its files were not
+    // set against chance one by one.
     std::vector<GridSummary> grids;
-    for (const SourceRuns& source : result.sources) {
-        if (source.grid) grids.push_back(*source.grid);
+    if (result.pooled) {
+        if (result.pooled->grid) grids.push_back(*result.pooled->grid);
+    } else {
+        for (const SourceRuns& source : result.sources) {
+            if (source.grid) grids.push_back(*source.grid);
+        }
     }
-    if (result.pooled && result.pooled->grid) grids.push_back(*result.pooled->grid);
     list_->set_verdicts(grids);
     // A session's torn last line was left out: said, as the window says it.
     QString notices;

@@ -33,6 +33,8 @@
 #include "app/lab/session_tab.hpp"
 #include "app/table/tform1.hpp"
 #include "lab/chance.hpp"
+#include "lab/figure_table.hpp"
+#include "lab/grid.hpp"
 #include "lab/lab_settings.hpp"
 #include "lab/pool.hpp"
 #include "lab/runner.hpp"
@@ -303,6 +305,46 @@ private slots:
         QCOMPARE(errors_.size(), 1);
         QVERIFY2(errors_.front().contains(QStringLiteral("A pool has no ledger of its own")),
                  qPrintable(errors_.front()));
+
+        // "Run all" pools each row of the grid; the verdict above the table
+        // is the pool's, set against fair pools of the files' lengths.
+        named<QSpinBox>(*tab, QStringLiteral("ChanceSessions"))->setValue(20);
+        press(*tab, "RunAll");
+        const int grid = static_cast<int>(quorvel::grid_size());
+        QCOMPARE(runs.rowCount(), 3 * grid);
+        int pooled = 0;
+        for (int row = 0; row < runs.rowCount(); ++row)
+            pooled += runs.row(row).source == quorvel::RunRow::kPool ? 1 : 0;
+        QCOMPARE(pooled, grid);
+        const QString verdict_above = named<QLabel>(*tab, QStringLiteral("GridVerdict"))->text();
+        QVERIFY2(verdict_above.startsWith(QStringLiteral("Counting all %1 tries").arg(grid)),
+                 qPrintable(verdict_above));
+        QVERIFY2(verdict_above.contains(QStringLiteral("on 20 fair pools of 2 sessions")),
+                 qPrintable(verdict_above));
+        // A pooled row of the grid shows its figures and the pool's verdict,
+        // with the files' runs of the same settings added up.
+        int chosen = -1;
+        for (int row = 0; row < runs.rowCount() && chosen < 0; ++row) {
+            if (runs.row(row).source == quorvel::RunRow::kPool &&
+                runs.row(row).report.settings.GameModes != settings.GameModes)
+                chosen = row;
+        }
+        QVERIFY(chosen >= 0);
+        table->setCurrentIndex(runs.index(chosen, 0));
+        QTRY_VERIFY(named<QLabel>(*tab, QStringLiteral("RunVerdict"))
+                        ->text()
+                        .startsWith(QStringLiteral("2 files pooled: 200 spins")));
+        std::vector<quorvel::RunReport> row_files;
+        for (int row = 0; row < runs.rowCount(); ++row) {
+            if (runs.row(row).source != quorvel::RunRow::kPool &&
+                runs.row(row).report.settings == runs.row(chosen).report.settings)
+                row_files.push_back(runs.row(row).report);
+        }
+        QCOMPARE(row_files.size(), std::size_t{2});
+        QCOMPARE(runs.row(chosen).report.figures, quorvel::pooled_report(row_files).figures);
+        QCOMPARE(named<QLabel>(*tab, QStringLiteral("Figure_final_bankroll"))->text(),
+                 QString::fromStdString(
+                     quorvel::grouped(runs.row(chosen).report.figures.final_bankroll)));
     }
 };
 

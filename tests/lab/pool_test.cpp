@@ -242,6 +242,40 @@ TEST(Pool, FairPoolsPlayEachFilesLengthInTurn) {
     EXPECT_EQ(pooled_one->files, 1u);
 }
 
+// The pool's own bankroll series stands where a fair pool's bands stand:
+// played on fair spins, it is exactly a one-session comparison's band, and a
+// file a rule ended keeps its bankroll to its last spin.
+TEST(Pool, TheSeriesOfAPoolFollowsItsFilesInTurnAsTheBandsDo) {
+    const std::vector<std::size_t> lengths{40, 0, 75, 12};
+    LabSettings settings;
+    settings.stop_loss = 4990;
+    settings.seed = 5;
+    const std::int64_t start = value_or_least(settings.CSpinEdit1, kCSpinEdit1Range);
+    const std::vector<std::uint8_t> fair = session_spins(127, settings.seed, 0);
+    std::vector<std::vector<std::int64_t>> series;
+    std::vector<RunFigures> figures;
+    std::size_t offset = 0;
+    bool stopped = false;
+    for (std::size_t length : lengths) {
+        RunOptions options;
+        options.keep_series = true;
+        RunResult run = run_spins(std::span(fair).subspan(offset, length), settings, options);
+        stopped = stopped || run.figures.stopped_at != 0;
+        series.push_back(std::move(run.bankroll_series));
+        figures.push_back(run.figures);
+        offset += length;
+    }
+    ASSERT_TRUE(stopped);
+    const std::vector<std::int64_t> pool = pooled_series(series, figures, lengths, start);
+    ASSERT_EQ(pool.size(), 128u);
+    // One fair pool, its bands every spin: each band is that pool's value.
+    const auto chance = compare_pool_with_chance(lengths, settings, 1, 0);
+    ASSERT_TRUE(chance);
+    for (std::size_t t = 0; t < pool.size(); ++t)
+        ASSERT_EQ(chance->bands.bands[2][t], static_cast<double>(pool[t])) << "spin " << t;
+    EXPECT_EQ(pool.front(), 4 * start);
+}
+
 std::string write_spins(const std::string& name, const std::vector<std::uint8_t>& spins) {
     const std::string path = ::testing::TempDir() + name;
     std::ofstream out(path);
