@@ -94,6 +94,7 @@ int run(const cli::Arguments& arguments) {
     plan.settings = arguments.settings;
     plan.grid = arguments.grid;
     plan.chance_sessions = arguments.chance;
+    plan.holdout = arguments.holdout;
 
     // The bar learns the whole work once the files are read; until then it
     // has nothing to show.

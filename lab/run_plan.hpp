@@ -32,6 +32,8 @@ struct RunPlan {
     // Fair sessions to compare with: unset takes the default for the spins'
     // length (K for a run, K' for the best of a grid); 0 turns it off.
     std::optional<std::int64_t> chance_sessions;
+    // With the grid: choose on this share of the spins, test on the rest.
+    std::optional<double> holdout;
 };
 
 // The spins one source holds.
