@@ -257,7 +257,7 @@ Against chance:
                            a sentence when fewer than 100 fit; for the grid,
                            100 fair grids for money (within 300,000,000 spin
                            steps, at least 20) and 1000 for the hit rates
-                           (within 120,000,000 spin steps more, at least
+                           (within 60,000,000 spin steps more, at least
                            100). The fair spins are drawn from --seed and the
                            session's number: the same seed gives the same
                            figures.

@@ -3,6 +3,7 @@
 #include "lab/fair_grids.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <mutex>
 
 #include "lab/batch.hpp"
@@ -72,7 +73,7 @@ std::vector<double> step_down_min_p(std::span<const double> observed, std::span<
     std::vector<std::size_t> at_or_below(m, 0);
     for (std::size_t b = 0; b < grids; ++b) {
         const double* row = fair.data() + b * m;
-        double smallest = 1.0;
+        double smallest = HUGE_VAL;
         for (std::size_t l = m; l-- > 0;) {
             smallest = std::min(smallest, row[order[l]]);
             if (smallest <= observed[order[l]]) at_or_below[l] += 1;

@@ -34,7 +34,7 @@ std::vector<std::size_t> streams_of(std::span<const LabSettings> grid);
 
 // Westfall and Young's step-down min-p. `observed` holds each row's p-value
 // on the file, `fair` the rows' p-values on each of `grids` fair grids (grid
-// b's row r at b x rows + r). With the rows sorted by observed p
+// b's row r at b x rows + r); any statistic where smaller is rarer serves. With the rows sorted by observed p
 // (p(1) <= ... <= p(m), ties in the given order), row (i) gets
 //   max over l <= i of (1 + #{b : min over rows (l)..(m) of fair grid b <= p(l)}) / (grids + 1).
 // Returned in the order given.

@@ -104,19 +104,17 @@ std::int64_t minp_grids_for(std::size_t spins, std::span<const LabSettings> grid
 
 namespace {
 
-// The share of each row's fair sessions that ended at or above `finals`
-// (one value a row), over the money grids.
-std::vector<double> shares_as_good(const FairGrids& fair, std::size_t rows,
-                                   const std::vector<std::vector<std::int64_t>>& sorted,
-                                   std::span<const std::int64_t> finals) {
-    std::vector<double> shares(rows);
-    for (std::size_t r = 0; r < rows; ++r) {
+// For each row, how many of its fair sessions ended at or above `finals`
+// (one value a row), from each row's finals on the money grids, sorted.
+std::vector<std::size_t> counts_as_good(const std::vector<std::vector<std::int64_t>>& sorted,
+                                        std::span<const std::int64_t> finals) {
+    std::vector<std::size_t> counts(sorted.size());
+    for (std::size_t r = 0; r < sorted.size(); ++r) {
         const auto& column = sorted[r];
         const auto below = std::lower_bound(column.begin(), column.end(), finals[r]) - column.begin();
-        shares[r] = static_cast<double>(column.size() - static_cast<std::size_t>(below)) /
-                    static_cast<double>(fair.money_grids);
+        counts[r] = column.size() - static_cast<std::size_t>(below);
     }
-    return shares;
+    return counts;
 }
 
 }  // namespace
@@ -164,14 +162,25 @@ void judge_grid(GridSummary& grid, std::span<RunReport> runs, const FairGrids& f
     std::vector<std::int64_t> file_finals(rows);
     for (std::size_t r = 0; r < rows; ++r)
         file_finals[r] = runs[r].figures.final_bankroll;
-    const std::vector<double> observed = shares_as_good(fair, rows, sorted, file_finals);
-    std::vector<double> null_shares(grids * rows);
-    for (std::size_t b = 0; b < grids; ++b) {
-        const std::vector<double> shares = shares_as_good(
-            fair, rows, sorted, std::span(fair.finals).subspan(b * rows, rows));
-        std::copy(shares.begin(), shares.end(), null_shares.begin() + static_cast<std::ptrdiff_t>(b * rows));
+    // The step-down needs the file and each fair grid measured alike: the
+    // file's row by its rank among its K fair sessions and itself, (1 + the
+    // fair sessions at or above it), fair grid b's row by its rank among the
+    // same K, itself counted once. Under a fair wheel the K + 1 are alike.
+    const std::vector<std::size_t> counts = counts_as_good(sorted, file_finals);
+    std::vector<double> observed(rows);
+    std::vector<double> ranks(rows);
+    for (std::size_t r = 0; r < rows; ++r) {
+        observed[r] = static_cast<double>(counts[r]) / static_cast<double>(grids);
+        ranks[r] = static_cast<double>(counts[r] + 1);
     }
-    const std::vector<double> adjusted = step_down_min_p(observed, null_shares, grids);
+    std::vector<double> null_ranks(grids * rows);
+    for (std::size_t b = 0; b < grids; ++b) {
+        const std::vector<std::size_t> fair_counts =
+            counts_as_good(sorted, std::span(fair.finals).subspan(b * rows, rows));
+        for (std::size_t r = 0; r < rows; ++r)
+            null_ranks[b * rows + r] = static_cast<double>(fair_counts[r]);
+    }
+    const std::vector<double> adjusted = step_down_min_p(ranks, null_ranks, grids);
     for (std::size_t r = 0; r < rows; ++r)
         runs[r].row_as_good = observed[r];
     // The smallest share; among equal shares the row shown first.

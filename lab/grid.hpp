@@ -43,7 +43,7 @@ std::vector<std::size_t> ranked_rows(std::span<const RunReport> runs);
 inline constexpr std::int64_t kDefaultMinPGrids = 1000;
 inline constexpr std::int64_t kFewestMinPGrids = 100;
 // The spin steps the hit rates' fair grids may take beyond those of money.
-inline constexpr double kMinPSpinSteps = 1.2e8;
+inline constexpr double kMinPSpinSteps = 6e7;
 
 // The fair grids for the hit rates: those asked for (the same count as for
 // money), else the default lowered to stay within the budget but never below
