@@ -109,7 +109,7 @@ const Figure kFigures[] = {
     {"hit_rate_p", "Chance does as well (p)", "p", FigureFormat::Probability,
      [](const RunReport& r) { return r.hit.any() ? V::of_real(r.hit.p) : V::none(); }},
     // In a grid, after the step-down over the fair grids.
-    {"adjusted_p", "Adjusted for the grid's tries (p)", "adjusted p", FigureFormat::Probability,
+    {"adjusted_p", "Adjusted p", "adjusted p", FigureFormat::Probability,
      [](const RunReport& r) { return r.adjusted_p ? V::of_real(*r.adjusted_p) : V::none(); },
      true},
     {"beats_chance", "Beats chance", "", FigureFormat::YesNo,
