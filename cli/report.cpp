@@ -138,10 +138,12 @@ void print_grid_json_line(std::ostream& out, const GridSummary& grid) {
         << ", \"minp_grids\": " << (grid.minp_p ? grid.minp_grids : 0)
         << ", \"beats_chance\": " << (grid.beats_chance() ? "true" : "false")
         << ", \"chance_grids\": " << (played ? grid.chance->sessions : 0)
-        << ", \"chance_best_median\": " << real_or_null(played, played ? grid.chance->best_median : 0)
+        << ", \"chance_best_median\": "
+        << real_or_null(played, played ? grid.chance->best_median : 0)
         << ", \"chance_best_as_good\": "
         << real_or_null(played, played ? grid.chance->best_as_good : 0)
-        << ", \"best_row_as_good\": " << real_or_null(grid.best_row.has_value(), grid.best_row_as_good)
+        << ", \"best_row_as_good\": "
+        << real_or_null(grid.best_row.has_value(), grid.best_row_as_good)
         << ", \"best_row_adjusted\": "
         << real_or_null(grid.best_row.has_value(), grid.best_row_adjusted)
         << ", \"pbo\": " << real_or_null(grid.pbo.has_value(), grid.pbo ? grid.pbo->pbo : 0);

@@ -82,7 +82,8 @@ std::vector<double> step_down_min_p(std::span<const double> observed, std::span<
     std::vector<double> adjusted(m);
     double running = 0;
     for (std::size_t l = 0; l < m; ++l) {
-        const double share = static_cast<double>(1 + at_or_below[l]) / static_cast<double>(grids + 1);
+        const double share =
+            static_cast<double>(1 + at_or_below[l]) / static_cast<double>(grids + 1);
         running = std::max(running, share);
         adjusted[order[l]] = running;
     }
@@ -94,9 +95,8 @@ std::size_t fair_grid_steps(std::size_t spins, std::span<const LabSettings> grid
     if (grid.empty()) return 0;
     const auto whole = static_cast<std::size_t>(std::max<std::int64_t>(money_grids, 0));
     const auto rest = static_cast<std::size_t>(std::max<std::int64_t>(hit_grids - money_grids, 0));
-    const std::size_t rows_a_rest = picks_shared_by_systems(grid.front())
-                                        ? first_rows(streams_of(grid)).size()
-                                        : grid.size();
+    const std::size_t rows_a_rest =
+        picks_shared_by_systems(grid.front()) ? first_rows(streams_of(grid)).size() : grid.size();
     return spins * (whole * grid.size() + rest * rows_a_rest);
 }
 

@@ -34,8 +34,8 @@ std::vector<std::size_t> streams_of(std::span<const LabSettings> grid);
 
 // Westfall and Young's step-down min-p. `observed` holds each row's p-value
 // on the file, `fair` the rows' p-values on each of `grids` fair grids (grid
-// b's row r at b x rows + r); any statistic where smaller is rarer serves. With the rows sorted by observed p
-// (p(1) <= ... <= p(m), ties in the given order), row (i) gets
+// b's row r at b x rows + r); any statistic where smaller is rarer serves. With the rows sorted by
+// observed p (p(1) <= ... <= p(m), ties in the given order), row (i) gets
 //   max over l <= i of (1 + #{b : min over rows (l)..(m) of fair grid b <= p(l)}) / (grids + 1).
 // Returned in the order given.
 std::vector<double> step_down_min_p(std::span<const double> observed, std::span<const double> fair,

@@ -91,8 +91,9 @@ std::int64_t minp_grids_for(std::size_t spins, std::span<const LabSettings> grid
     if (grid.empty()) return 0;
     if (asked) return *asked < kFewestMinPGrids ? 0 : *asked;
     // The steps of one more fair grid beyond those of money.
-    const double steps = static_cast<double>(fair_grid_steps(spins, grid, money_grids + 1, money_grids) -
-                                             fair_grid_steps(spins, grid, money_grids, money_grids));
+    const double steps =
+        static_cast<double>(fair_grid_steps(spins, grid, money_grids + 1, money_grids) -
+                            fair_grid_steps(spins, grid, money_grids, money_grids));
     std::int64_t grids = kDefaultMinPGrids;
     if (steps > 0) {
         const double fit = std::floor(kMinPSpinSteps / steps) + static_cast<double>(money_grids);
@@ -111,7 +112,8 @@ std::vector<std::size_t> counts_as_good(const std::vector<std::vector<std::int64
     std::vector<std::size_t> counts(sorted.size());
     for (std::size_t r = 0; r < sorted.size(); ++r) {
         const auto& column = sorted[r];
-        const auto below = std::lower_bound(column.begin(), column.end(), finals[r]) - column.begin();
+        const auto below =
+            std::lower_bound(column.begin(), column.end(), finals[r]) - column.begin();
         counts[r] = column.size() - static_cast<std::size_t>(below);
     }
     return counts;
@@ -149,7 +151,8 @@ void judge_grid(GridSummary& grid, std::span<RunReport> runs, const FairGrids& f
     // Money: each row against its own fair sessions. On fair grid b a row's
     // share is that of the fair grids at or above its own final there, the
     // same yardstick the file's row is measured by.
-    if (fair.money_grids <= 0 || fair.finals.size() != static_cast<std::size_t>(fair.money_grids) * rows)
+    if (fair.money_grids <= 0 ||
+        fair.finals.size() != static_cast<std::size_t>(fair.money_grids) * rows)
         return;
     const auto grids = static_cast<std::size_t>(fair.money_grids);
     std::vector<std::vector<std::int64_t>> sorted(rows, std::vector<std::int64_t>(grids));

@@ -55,7 +55,8 @@ Overfitting overfitting_of(std::span<const BlockTally> tallies, std::span<const 
         }
         std::size_t best = 0;
         for (std::size_t s = 1; s < streams; ++s) {
-            if (standing(chosen_on[s], chance[s]) > standing(chosen_on[best], chance[best])) best = s;
+            if (standing(chosen_on[s], chance[s]) > standing(chosen_on[best], chance[best]))
+                best = s;
         }
         const double mine = standing(judged_on[best], chance[best]);
         double rank = 1;
@@ -69,7 +70,8 @@ Overfitting overfitting_of(std::span<const BlockTally> tallies, std::span<const 
         if (std::log(relative / (1 - relative)) <= 0) ++overfit;
         ++result.splits;
     }
-    result.pbo = result.splits > 0 ? static_cast<double>(overfit) / static_cast<double>(result.splits) : 0;
+    result.pbo =
+        result.splits > 0 ? static_cast<double>(overfit) / static_cast<double>(result.splits) : 0;
     return result;
 }
 

@@ -180,9 +180,9 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
                                     " fair grids give no step-down over them; Holm's "
                                     "adjustment stands.";
             } else if (hit_grids[s] == 0 && !plan.chance_sessions) {
-                grid.minp_skipped = skipped_sentence(
-                    "The step-down over fair grids was", n, settings.size(), kMinPSpinSteps,
-                    kFewestMinPGrids, options.how_to_ask);
+                grid.minp_skipped =
+                    skipped_sentence("The step-down over fair grids was", n, settings.size(),
+                                     kMinPSpinSteps, kFewestMinPGrids, options.how_to_ask);
                 grid.minp_skipped.pop_back();
                 grid.minp_skipped += "; Holm's adjustment stands.";
             }
@@ -212,8 +212,9 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
             if (plan.holdout) {
                 const std::size_t first = holdout_split(n, *plan.holdout);
                 if (first == 0 || first == n) {
-                    grid.holdout_skipped = "Choosing on " + grouped(static_cast<std::int64_t>(first)) +
-                                           " of " + grouped(static_cast<std::int64_t>(n)) +
+                    grid.holdout_skipped = "Choosing on " +
+                                           grouped(static_cast<std::int64_t>(first)) + " of " +
+                                           grouped(static_cast<std::int64_t>(n)) +
                                            " spins leaves none to choose on or to test on: no "
                                            "holdout.";
                 } else {

@@ -94,10 +94,10 @@ struct GridSummary {
     double best_row_as_good = 1;
     double best_row_adjusted = 1;
 
-    std::optional<Holdout> holdout;    // chosen on the first part, played on the rest
-    std::string holdout_skipped;       // why it was not played, when asked for
-    std::optional<Overfitting> pbo;    // the probability of backtest overfitting
-    std::string pbo_skipped;           // why it was not worked out
+    std::optional<Holdout> holdout;  // chosen on the first part, played on the rest
+    std::string holdout_skipped;     // why it was not played, when asked for
+    std::optional<Overfitting> pbo;  // the probability of backtest overfitting
+    std::string pbo_skipped;         // why it was not worked out
 
     // The smallest adjusted p the verdict goes by: the min-p when played, else Holm's.
     double verdict_p() const { return minp_p ? *minp_p : holm_p; }

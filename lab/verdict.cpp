@@ -154,11 +154,11 @@ std::vector<std::string> grid_verdict(const GridSummary& grid) {
     if (grid.tested == 0) {
         lines.push_back("No run of the grid settled a prediction: there is no hit rate to test.");
     } else if (grid.beats_chance()) {
-        lines.push_back("Counting all " + runs + " tries, the best hit rate is still above chance (" +
-                        counted + ").");
+        lines.push_back("Counting all " + runs +
+                        " tries, the best hit rate is still above chance (" + counted + ").");
     } else {
-        lines.push_back("Counting all " + runs + " tries, no hit rate in this table beats chance (" +
-                        counted + ").");
+        lines.push_back("Counting all " + runs +
+                        " tries, no hit rate in this table beats chance (" + counted + ").");
     }
     if (!grid.minp_skipped.empty()) lines.push_back(grid.minp_skipped);
 
@@ -166,8 +166,8 @@ std::vector<std::string> grid_verdict(const GridSummary& grid) {
     // progression does not crown itself.
     if (grid.chance && grid.chance->sessions > 0 &&
         grid.chance->sessions < kFewestGridChanceSessions) {
-        lines.push_back("The rows on " + grouped(grid.chance->sessions) + " fair grids: " +
-                        too_few_for_a_verdict(kFewestGridChanceSessions));
+        lines.push_back("The rows on " + grouped(grid.chance->sessions) +
+                        " fair grids: " + too_few_for_a_verdict(kFewestGridChanceSessions));
     } else if (grid.best_row && grid.chance) {
         std::string line = "Each row against its own " + grouped(grid.chance->sessions) +
                            " fair sessions, the best is " + grid.best_row_name + ": " +
@@ -188,10 +188,10 @@ std::vector<std::string> grid_verdict(const GridSummary& grid) {
     }
 
     if (grid.pbo) {
-        lines.push_back("Chosen on half the spins, the best advice fell to the bottom half on the "
-                        "other half in " +
-                        share_words(grid.pbo->pbo) +
-                        " of splits (probability of backtest overfitting).");
+        lines.push_back(
+            "Chosen on half the spins, the best advice fell to the bottom half on the "
+            "other half in " +
+            share_words(grid.pbo->pbo) + " of splits (probability of backtest overfitting).");
     } else if (!grid.pbo_skipped.empty()) {
         lines.push_back(grid.pbo_skipped);
     }

@@ -554,8 +554,7 @@ private slots:
         QCOMPARE(runs.headerData(adjusted_column, Qt::Horizontal).toString(),
                  QStringLiteral("Adjusted p"));
         for (int row = 0; row < grid; ++row) {
-            if (runs.row(row).report.hit.any())
-                QVERIFY(number(row, adjusted_column) >= 1.0 / 1001);
+            if (runs.row(row).report.hit.any()) QVERIFY(number(row, adjusted_column) >= 1.0 / 1001);
         }
         // The verdict counts every try and sets each row against its own fair sessions.
         const QString verdict = named<QLabel>(*tab, QStringLiteral("GridVerdict"))->text();
@@ -929,7 +928,8 @@ private slots:
         holdout->setChecked(true);
         press(*tab, "RunAll");
         const QString verdict = named<QLabel>(*tab, QStringLiteral("GridVerdict"))->text();
-        QVERIFY2(verdict.contains(QStringLiteral("Chosen on the first 13 spins, ")), qPrintable(verdict));
+        QVERIFY2(verdict.contains(QStringLiteral("Chosen on the first 13 spins, ")),
+                 qPrintable(verdict));
         QVERIFY2(verdict.contains(QStringLiteral("on the other 13")), qPrintable(verdict));
         QVERIFY2(verdict.contains(QStringLiteral("Played there alone with ")), qPrintable(verdict));
     }

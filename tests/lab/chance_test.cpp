@@ -234,11 +234,12 @@ TEST(Verdict, GridWordsUseTheStepDownAndTheSecondLook) {
               lines.end());
     const std::string said = "Chosen on the first 1,990 spins, PARADOX 4.1 / 2 / Only Dozens hit " +
                              percent_text(1291.0 / 1991) + " % on the other 1,991 (chance 64.9 %, ";
-    const auto holdout_line = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
-        return line.rfind(said, 0) == 0;
-    });
+    const auto holdout_line =
+        std::find_if(lines.begin(), lines.end(),
+                     [&](const std::string& line) { return line.rfind(said, 0) == 0; });
     ASSERT_NE(holdout_line, lines.end()) << lines.back();
-    EXPECT_NE(holdout_line->find("): the choice did not hold up."), std::string::npos) << *holdout_line;
+    EXPECT_NE(holdout_line->find("): the choice did not hold up."), std::string::npos)
+        << *holdout_line;
 }
 
 TEST(Chance, SessionsFitTheBudgetOfSpinSteps) {

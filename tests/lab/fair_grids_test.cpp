@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "lab/batch.hpp"
+#include "lab/figure_table.hpp"
 #include "lab/grid.hpp"
 #include "lab/holdout.hpp"
 #include "lab/overfitting.hpp"
 #include "lab/random_spins.hpp"
 #include "lab/run_plan.hpp"
-#include "lab/figure_table.hpp"
 #include "lab/runner.hpp"
 #include "lab/spin_file.hpp"
 #include "real_spins.hpp"
@@ -40,7 +40,8 @@ std::vector<std::tuple<std::int64_t, SectorSet, bool>> picks_of(std::span<const 
 }
 
 // How many streams have a row whose picks differ from the stream's first row.
-std::size_t streams_whose_rows_differ(std::span<const std::uint8_t> spins, const LabSettings& base) {
+std::size_t streams_whose_rows_differ(std::span<const std::uint8_t> spins,
+                                      const LabSettings& base) {
     const std::vector<LabSettings> grid = grid_of(base);
     const std::vector<std::size_t> streams = streams_of(grid);
     std::vector<std::vector<std::tuple<std::int64_t, SectorSet, bool>>> first;
@@ -62,8 +63,8 @@ TEST(FairGridStreams, ThirtyStreamsOfFiveOrFourSystems) {
     ASSERT_EQ(streams.size(), grid_size());
     EXPECT_EQ(*std::max_element(streams.begin(), streams.end()) + 1, 30u);
     for (std::size_t row = 0; row < grid.size(); ++row) {
-        const LabSettings& first = grid[std::find(streams.begin(), streams.end(), streams[row]) -
-                                        streams.begin()];
+        const LabSettings& first =
+            grid[std::find(streams.begin(), streams.end(), streams[row]) - streams.begin()];
         EXPECT_EQ(std::tie(grid[row].GameModes, grid[row].BettingType, grid[row].BettingSectors),
                   std::tie(first.GameModes, first.BettingType, first.BettingSectors));
     }
@@ -173,13 +174,15 @@ INSTANTIATE_TEST_SUITE_P(
         StepDownCase{"NeverBelowTheStepBefore", {0.1, 0.5}, {0.05, 0.9, 0.05, 0.9}, 2, {1.0, 1.0}},
         // Equal p-values keep the given order; ties on a fair grid count
         // against the file ("at or below").
-        StepDownCase{"TiesCountAgainst", {0.2, 0.2}, {0.2, 1.0, 1.0, 1.0, 1.0, 1.0}, 3,
-                     {0.5, 0.5}},
+        StepDownCase{"TiesCountAgainst", {0.2, 0.2}, {0.2, 1.0, 1.0, 1.0, 1.0, 1.0}, 3, {0.5, 0.5}},
         // No fair grid as extreme: the smallest the fair grids can say.
         StepDownCase{"NoneAsExtreme", {0.001}, {0.5, 0.2, 0.9, 0.7}, 4, {0.2}}),
-    [](const ::testing::TestParamInfo<StepDownCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<StepDownCase>& info) {
+        return std::string(info.param.name);
+    });
 
-RunReport row_with(std::int64_t final_bankroll, std::int64_t predictions = 0, std::int64_t won = 0) {
+RunReport row_with(std::int64_t final_bankroll, std::int64_t predictions = 0,
+                   std::int64_t won = 0) {
     RunFigures figures;
     figures.final_bankroll = final_bankroll;
     figures.predictions = predictions;
@@ -239,7 +242,8 @@ TEST(JudgeGrid, HitRatesAdjustedOverTheFairGrids) {
 }
 
 // The grid's rows on a file, with their hit rates.
-std::vector<RunReport> grid_on(std::span<const std::uint8_t> spins, std::span<const LabSettings> grid) {
+std::vector<RunReport> grid_on(std::span<const std::uint8_t> spins,
+                               std::span<const LabSettings> grid) {
     std::vector<RunJob> jobs;
     for (const LabSettings& settings : grid)
         jobs.push_back({spins, settings});
@@ -370,7 +374,8 @@ TEST_P(Holdouts, EqualsTheChoicePlayedAlone) {
     EXPECT_EQ(holdout->run.chance->sessions, 100);
 
     std::vector<RunReport> on_first;
-    const std::vector<std::uint8_t> head(spins.begin(), spins.begin() + static_cast<std::ptrdiff_t>(first));
+    const std::vector<std::uint8_t> head(spins.begin(),
+                                         spins.begin() + static_cast<std::ptrdiff_t>(first));
     for (const LabSettings& settings : grid)
         on_first.push_back(report_of("random", settings, run_spins(head, settings).figures));
     const std::vector<std::size_t> shown = ranked_rows(on_first);
@@ -422,13 +427,21 @@ INSTANTIATE_TEST_SUITE_P(
         // (3 / 5: the top half); chosen on block 1, stream 2 is the worst in
         // block 0. A rank in the very middle (2 of 3) counts as the bottom.
         OverfittingCase{"OnceOfTwo",
-                        {{100, 60}, {100, 50}, {100, 32}, {100, 32}, {100, 10}, {100, 55},
-                         {100, 30}, {100, 30}},
+                        {{100, 60},
+                         {100, 50},
+                         {100, 32},
+                         {100, 32},
+                         {100, 10},
+                         {100, 55},
+                         {100, 30},
+                         {100, 30}},
                         0.5},
         OverfittingCase{"MiddleRankIsTheBottom",
                         {{100, 60}, {100, 40}, {100, 32}, {100, 32}, {100, 10}, {100, 50}},
                         1.0}),
-    [](const ::testing::TestParamInfo<OverfittingCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<OverfittingCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(Overfitting, BlocksCoverTheSpinsInOrder) {
     for (std::size_t spins : {480u, 481u, 3981u}) {
