@@ -35,6 +35,19 @@ std::optional<std::size_t> spin_count(std::string_view text) {
     return value;
 }
 
+// A share strictly between 0 and 1, written as a plain decimal: "0.5", ".25".
+std::optional<double> holdout_share(const std::string& text) {
+    if (text.empty() || text.size() > 20) return std::nullopt;
+    for (char c : text) {
+        if ((c < '0' || c > '9') && c != '.') return std::nullopt;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (!(value > 0 && value < 1)) return std::nullopt;
+    return value;
+}
+
 bool ends_with(std::string_view text, std::string_view end) {
     return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
@@ -118,6 +131,17 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
             }
             a.chance = static_cast<std::int64_t>(*count);
             plays.push_back("--chance");
+        } else if (name == "holdout") {
+            if (!take_value()) return parsed;
+            const std::optional<double> share = holdout_share(*value);
+            if (!share) {
+                parsed.error = "--holdout: '" + *value +
+                               "' is not a share of the spins: give a number between 0 and 1, "
+                               "such as 0.5";
+                return parsed;
+            }
+            a.holdout = *share;
+            plays.push_back("--holdout");
         } else if (name == "random") {
             if (!take_value()) return parsed;
             const std::optional<std::size_t> count = spin_count(*value);
@@ -185,6 +209,12 @@ Parsed parse_arguments(const std::vector<std::string>& args) {
     } else if (!a.grid) {
         parsed.error = settings_error(a.settings);
     }
+    if (parsed.error.empty() && a.holdout && !a.grid && !a.wheel) {
+        parsed.error = "--holdout chooses among the rows of the grid: give --grid too";
+    }
+    if (parsed.error.empty() && a.holdout && a.pool) {
+        parsed.error = "--holdout chooses on one file's spins: leave out --pool";
+    }
     if (parsed.error.empty() && !a.ledger.empty() && (a.grid || a.pool || a.files.size() > 1)) {
         parsed.error = "--ledger keeps the spins of one run: give one FILE and no --grid or --pool";
     }
@@ -222,14 +252,27 @@ Spins and clock:
 
 Against chance:
   --chance K               play K fair sessions of the file's length with the
-                           same settings and set the run against them (the
-                           best of the grid with --grid); 0 turns it off.
-                           Default: 1000 for a run (100 for the grid), fewer
-                           for long files to stay within 200,000,000 spin
-                           steps (300,000,000 for the grid), skipped with a
-                           sentence when fewer than 100 (20) fit. The fair
-                           spins are drawn from --seed and the session's
-                           number: the same seed gives the same figures.
+                           same settings and set the run against them; with
+                           --grid, K fair grids: every row plays them, each
+                           row's final is set against its own fair sessions,
+                           and the hit rates are adjusted for the grid's tries
+                           by the step-down min-p over them (from 100 fair
+                           grids on; below, Holm's adjustment). 0 turns it
+                           off. Default: 1000 for a run, fewer for long files
+                           to stay within 200,000,000 spin steps, skipped with
+                           a sentence when fewer than 100 fit; for the grid,
+                           100 fair grids for money (within 300,000,000 spin
+                           steps, at least 20) and 1000 for the hit rates
+                           (within 60,000,000 spin steps more, at least
+                           100). The fair spins are drawn from --seed and the
+                           session's number: the same seed gives the same
+                           figures.
+  --holdout F              with --grid: choose the row with the smallest
+                           hit_rate_p on the first F of the spins (0 < F < 1,
+                           say 0.5; equal ones in the table's order) and play
+                           it alone on the rest, as a file of them would play,
+                           against fair sessions of that length: does the
+                           choice hold up on spins it has not seen?
 
 The wheel test:
   --wheel                  test the spins themselves instead of playing them:
@@ -282,17 +325,30 @@ spins" or "table maximum"; null when the run played every spin);
 expected_final (start + adjustments - wagered / 37). Against chance: predictions and predictions_won
 (every prediction settled, real or virtual); hit_rate, chance_hit_rate (12 x
 sectors / 37), hit_rate_low and hit_rate_high (the exact 95 % interval) and
-hit_rate_p (how often chance alone wins at least as often); beats_chance
-(hit_rate_p below 0.05; in a grid, the row's hit_rate_p after Holm's
-adjustment for the )HELP" +
+hit_rate_p (how often chance alone wins at least as often); adjusted_p (in a
+grid, hit_rate_p after the step-down min-p over the fair grids);
+beats_chance (hit_rate_p below 0.05; in a grid, adjusted_p, or without fair
+grids the row's hit_rate_p after Holm's adjustment for the )HELP" +
            std::to_string(grid_size()) + R"HELP( tries); chance_sessions, chance_seed, chance_final_p5
 to chance_final_p95 and chance_final_mean of the fair sessions' final
 bankroll, chance_expected_final (the start less 1/37 of the mean staked), and
 the shares chance_ahead (ended above the start and never ran out),
 chance_ran_out, chance_stop_loss, chance_take_profit and chance_as_good (ended
-at or above this run). With --grid --json each file's runs are followed by one
-line: file, grid_runs, holm_p (the smallest Holm-adjusted hit_rate_p),
-beats_chance, chance_grids, chance_best_median and chance_best_as_good.
+at or above this run); in a grid, row_as_good (the share of the row's own
+fair sessions on the fair grids at or above its final). With --grid --json
+each file's runs are followed by one line: file, grid_runs, holm_p (the
+smallest Holm-adjusted hit_rate_p), minp_p (the smallest adjusted_p) and
+minp_grids, beats_chance (minp_p, else holm_p, below 0.05), chance_grids,
+chance_best_median and chance_best_as_good (the best final of each fair grid
+against the file's best), best_row_as_good (the smallest row_as_good) and
+best_row_adjusted (the same after the step-down over the fair grids), pbo
+(the probability of backtest overfitting: the spins in 16 blocks, for each
+of the 12,870 halves the stream of predictions with the best hit rate
+against chance there, and the share of halves where it falls to the bottom
+half of the 30 streams on the other half; null below 480 spins); with
+--holdout, holdout_spins, holdout_mode, holdout_type, holdout_sectors,
+holdout_system, holdout_predictions, holdout_predictions_won,
+holdout_hit_rate_p and holdout_final.
 With --pool --json, each file's lines come first, then the pool's, with the
 same keys and "pooled", the files pooled: for a pool the sums, the largest
 max_bank, max_drawdown, longest_losing_streak and largest_stake, the lowest

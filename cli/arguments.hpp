@@ -29,6 +29,9 @@ struct Arguments {
     // --chance K: fair sessions to compare with (0: none); unset takes the
     // default for the file's length.
     std::optional<std::int64_t> chance;
+    // --holdout F: with the grid, choose on this share of the spins and
+    // test the choice on the rest.
+    std::optional<double> holdout;
 };
 
 // The arguments, or the reason they cannot be taken (in `error`).

@@ -154,6 +154,7 @@ int run(const cli::Arguments& arguments) {
     plan.grid = arguments.grid;
     plan.pool = arguments.pool;
     plan.chance_sessions = arguments.chance;
+    plan.holdout = arguments.holdout;
 
     // The bar learns the whole work once the files are read; until then it
     // has nothing to show.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lab/figure_table.hpp"
+#include "lab/grid.hpp"
 #include "lab/pool.hpp"
 
 namespace quorvel::cli {
@@ -145,14 +146,39 @@ std::string json_number(double value) {
 void print_grid_json_line(std::ostream& out, const GridSummary& grid,
                           std::span<const std::string> pooled) {
     const bool played = grid.chance && grid.chance->sessions > 0;
+    const auto real_or_null = [](bool present, double value) {
+        return present ? json_number(value) : std::string("null");
+    };
     out << "{\"file\": " << json_string(grid.file) << pooled_key(pooled)
         << ", \"grid_runs\": " << grid.runs
-        << ", \"holm_p\": " << (grid.tested > 0 ? json_number(grid.holm_p) : "null")
+        << ", \"holm_p\": " << real_or_null(grid.tested > 0, grid.holm_p)
+        << ", \"minp_p\": " << real_or_null(grid.minp_p.has_value(), grid.minp_p.value_or(1))
+        << ", \"minp_grids\": " << (grid.minp_p ? grid.minp_grids : 0)
         << ", \"beats_chance\": " << (grid.beats_chance() ? "true" : "false")
         << ", \"chance_grids\": " << (played ? grid.chance->sessions : 0)
-        << ", \"chance_best_median\": " << (played ? json_number(grid.chance->best_median) : "null")
+        << ", \"chance_best_median\": "
+        << real_or_null(played, played ? grid.chance->best_median : 0)
         << ", \"chance_best_as_good\": "
-        << (played ? json_number(grid.chance->best_as_good) : "null") << "}\n";
+        << real_or_null(played, played ? grid.chance->best_as_good : 0)
+        << ", \"best_row_as_good\": "
+        << real_or_null(grid.best_row.has_value(), grid.best_row_as_good)
+        << ", \"best_row_adjusted\": "
+        << real_or_null(grid.best_row.has_value(), grid.best_row_adjusted)
+        << ", \"pbo\": " << real_or_null(grid.pbo.has_value(), grid.pbo ? grid.pbo->pbo : 0);
+    if (grid.holdout) {
+        const RunReport& run = grid.holdout->run;
+        const LabSettings& s = run.settings;
+        out << ", \"holdout_spins\": " << grid.spins - grid.holdout->chosen_on
+            << ", \"holdout_mode\": " << json_string(text_of(s.GameModes))
+            << ", \"holdout_type\": " << json_string(text_of(s.BettingType))
+            << ", \"holdout_sectors\": " << json_string(text_of(s.BettingSectors))
+            << ", \"holdout_system\": " << json_string(text_of(s.BettingSystem))
+            << ", \"holdout_predictions\": " << run.hit.predictions
+            << ", \"holdout_predictions_won\": " << run.hit.won
+            << ", \"holdout_hit_rate_p\": " << real_or_null(run.hit.any(), run.hit.p)
+            << ", \"holdout_final\": " << run.figures.final_bankroll;
+    }
+    out << "}\n";
 }
 
 void print_wheel(std::ostream& out, const std::string& name, const WheelTest& test) {
@@ -263,15 +289,7 @@ void print_table(std::ostream& out, const TableTitle& title, std::span<const Run
     std::vector<std::size_t> order(runs.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    if (title.grid) {
-        // A run that ran out never ranks above one that did not.
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            const bool out_a = runs[a].figures.ran_out_at != 0;
-            const bool out_b = runs[b].figures.ran_out_at != 0;
-            if (out_a != out_b) return out_b;
-            return runs[a].figures.final_bankroll > runs[b].figures.final_bankroll;
-        });
-    }
+    if (title.grid) order = ranked_rows(runs);
     std::vector<Column> columns;
     const auto add = [&](std::string header, bool left, auto cell_of) {
         Column column{std::move(header), left, {}};

@@ -108,6 +108,9 @@ const Figure kFigures[] = {
      [](const RunReport& r) { return r.hit.any() ? V::of_real(r.hit.interval.high) : V::none(); }},
     {"hit_rate_p", "Chance does as well (p)", "p", FigureFormat::Probability,
      [](const RunReport& r) { return r.hit.any() ? V::of_real(r.hit.p) : V::none(); }},
+    // In a grid, after the step-down over the fair grids.
+    {"adjusted_p", "Adjusted p", "adjusted p", FigureFormat::Probability,
+     [](const RunReport& r) { return r.adjusted_p ? V::of_real(*r.adjusted_p) : V::none(); }, true},
     {"beats_chance", "Beats chance", "", FigureFormat::YesNo,
      [](const RunReport& r) { return V::flag(beats_chance(r)); }},
     // What chance alone does with the same settings, when it was played.
@@ -128,9 +131,7 @@ const Figure kFigures[] = {
     {"chance_final_mean", "Chance final, mean", "", FigureFormat::Hundredths,
      [](const RunReport& r) { return made(r) ? V::of_real(r.chance->final_mean) : V::none(); }},
     {"chance_expected_final", "Chance expected final", "", FigureFormat::Hundredths,
-     [](const RunReport& r) {
-         return made(r) ? V::of_real(r.chance->expected_final) : V::none();
-     }},
+     [](const RunReport& r) { return made(r) ? V::of_real(r.chance->expected_final) : V::none(); }},
     {"chance_ahead", "Chance sessions ahead", "", FigureFormat::Share,
      [](const RunReport& r) { return made(r) ? V::of_real(r.chance->ahead) : V::none(); }},
     {"chance_ran_out", "Chance sessions out of money", "", FigureFormat::Share,
@@ -141,6 +142,9 @@ const Figure kFigures[] = {
      [](const RunReport& r) { return made(r) ? V::of_real(r.chance->take_profit) : V::none(); }},
     {"chance_as_good", "Chance does as well", "", FigureFormat::Share,
      [](const RunReport& r) { return made(r) ? V::of_real(r.chance->as_good) : V::none(); }},
+    // In a grid: the row's own fair sessions on the fair grids.
+    {"row_as_good", "Own fair sessions as good", "", FigureFormat::Share,
+     [](const RunReport& r) { return r.row_as_good ? V::of_real(*r.row_as_good) : V::none(); }},
 };
 
 }  // namespace

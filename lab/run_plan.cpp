@@ -11,6 +11,8 @@
 #include "lab/figure_table.hpp"
 #include "lab/grid.hpp"
 #include "lab/pool.hpp"
+#include "lab/holdout.hpp"
+#include "lab/overfitting.hpp"
 #include "lab/random_spins.hpp"
 #include "lab/spin_file.hpp"
 
@@ -134,7 +136,8 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
             jobs.push_back({source.source.spins, one});
     }
 
-    // The work in all: the runs, then the fair sessions of each source.
+    // The work in all: the runs, then the fair sessions of each source (for
+    // a grid, the fair grids of money and of the hit rates).
     const auto sessions_for = [&](std::size_t n) {
         return plan.grid ? grid_chance_sessions_for(n, settings.size(), plan.chance_sessions)
                          : chance_sessions_for(n, plan.chance_sessions);
@@ -142,6 +145,8 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
     const std::size_t runs_a_session = plan.grid ? settings.size() : 1;
     // A pool's sources are set against chance together, not one by one.
     std::vector<std::int64_t> sessions;
+    std::vector<std::int64_t> hit_grids;
+    std::vector<std::size_t> chance_work;
     std::size_t total = total_spins(jobs);
     std::size_t pool_spins = 0;
     for (const SourceRuns& source : result.sources) {
@@ -149,7 +154,12 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
         pool_spins += n;
         const std::int64_t k = plan.pool ? 0 : sessions_for(n);
         sessions.push_back(k);
-        total += static_cast<std::size_t>(k) * n * runs_a_session;
+        hit_grids.push_back(plan.grid && !plan.pool
+                                ? minp_grids_for(n, settings, k, plan.chance_sessions)
+                                : 0);
+        chance_work.push_back(plan.grid ? fair_grid_steps(n, settings, hit_grids.back(), k)
+                                        : static_cast<std::size_t>(k) * n);
+        total += chance_work.back();
     }
     const std::int64_t pool_sessions = plan.pool ? sessions_for(pool_spins) : 0;
     total += static_cast<std::size_t>(pool_sessions) * pool_spins * runs_a_session;
@@ -200,8 +210,7 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
     for (std::size_t s = 0; s < result.sources.size(); ++s) {
         SourceRuns& source = result.sources[s];
         const std::size_t n = source.source.spins.size();
-        const std::size_t work =
-            static_cast<std::size_t>(sessions[s]) * n * (plan.grid ? settings.size() : 1);
+        const std::size_t work = chance_work[s];
         if (plan.pool) {
             // Each source's grid rows are tried against each other, and the
             // pool's comparison comes below.
@@ -226,15 +235,65 @@ PlanResult run_plan(const RunPlan& plan, const PlanOptions& options) {
                 grid.chance_skipped = skipped_sentence(
                     "The best of the grid on fair spins was", n, settings.size(),
                     kGridChanceSpinSteps, kFewestGridChanceSessions, options.how_to_ask);
-            } else if (sessions[s] > 0) {
-                grid.chance =
-                    grid_against_chance(n, settings, sessions[s], grid.best_final, chance);
-                if (!grid.chance) {
+            }
+            if (hit_grids[s] == 0 && plan.chance_sessions && *plan.chance_sessions > 0) {
+                grid.minp_skipped = "Fewer than " + std::to_string(kFewestMinPGrids) +
+                                    " fair grids give no step-down over them; Holm's "
+                                    "adjustment stands.";
+            } else if (hit_grids[s] == 0 && !plan.chance_sessions) {
+                grid.minp_skipped =
+                    skipped_sentence("The step-down over fair grids was", n, settings.size(),
+                                     kMinPSpinSteps, kFewestMinPGrids, options.how_to_ask);
+                grid.minp_skipped.pop_back();
+                grid.minp_skipped += "; Holm's adjustment stands.";
+            }
+            if (sessions[s] > 0 || hit_grids[s] > 0) {
+                const std::optional<FairGrids> fair =
+                    play_fair_grids(n, settings, hit_grids[s], sessions[s], chance);
+                if (!fair) {
                     result.cancelled = true;
                     return result;
                 }
+                judge_grid(grid, source.reports, *fair);
+            }
+            done_before += work;
+            const std::vector<std::size_t> stream_of_row = streams_of(settings);
+            const std::size_t streams =
+                *std::max_element(stream_of_row.begin(), stream_of_row.end()) + 1;
+            if (n >= overfitting_spins_needed(streams)) {
+                grid.pbo = grid_overfitting(source.source.spins, settings, options.threads);
+            } else {
+                grid.pbo_skipped =
+                    "The probability of backtest overfitting needs " +
+                    grouped(static_cast<std::int64_t>(overfitting_spins_needed(streams))) +
+                    " spins (" + std::to_string(kOverfittingBlocks) + " blocks of " +
+                    std::to_string(streams) + "); this file has " +
+                    grouped(static_cast<std::int64_t>(n)) + ".";
+            }
+            if (plan.holdout) {
+                const std::size_t first = holdout_split(n, *plan.holdout);
+                if (first == 0 || first == n) {
+                    grid.holdout_skipped = "Choosing on " +
+                                           grouped(static_cast<std::int64_t>(first)) + " of " +
+                                           grouped(static_cast<std::int64_t>(n)) +
+                                           " spins leaves none to choose on or to test on: no "
+                                           "holdout.";
+                } else {
+                    const std::int64_t k = plan.chance_sessions == std::int64_t{0}
+                                               ? 0
+                                               : chance_sessions_for(n - first, std::nullopt);
+                    ChanceOptions quiet = chance;
+                    quiet.progress = nullptr;
+                    grid.holdout = play_holdout(source.source.name, source.source.spins, settings,
+                                                *plan.holdout, k, quiet);
+                    if (!grid.holdout) {
+                        result.cancelled = true;
+                        return result;
+                    }
+                }
             }
             source.grid = std::move(grid);
+            continue;
         }
         done_before += work;
     }

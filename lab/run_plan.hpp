@@ -35,6 +35,8 @@ struct RunPlan {
     // Add the sources up as one (see lab/pool.hpp): each is played as its own
     // session, and the comparison with chance is made for the pool only.
     bool pool = false;
+    // With the grid: choose on this share of the spins, test on the rest.
+    std::optional<double> holdout;
 };
 
 // The spins one source holds.

@@ -65,6 +65,8 @@ RunResult run_spins(std::span<const std::uint8_t> spins, const LabSettings& sett
         }
         now += settings.seconds_per_spin;
         tally.take(game);
+        if (options.prediction && game.last_settlement.settled)
+            options.prediction(i, game.last_settlement.won);
         sample(i + 1);
         if (options.keep_series) result.bankroll_series.push_back(game.Bankroll);
         if (options.keep_ledger) {

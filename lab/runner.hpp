@@ -43,6 +43,9 @@ struct RunOptions {
     // Told the count of spins played from time to time and at the end. A
     // batch calls it from its worker threads.
     std::function<void(std::size_t done)> progress;
+    // Told each prediction settled, real or virtual: the index of the spin
+    // that settled it (0 for the first) and whether it won.
+    std::function<void(std::size_t spin, bool won)> prediction;
 };
 
 struct RunResult {

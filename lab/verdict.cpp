@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "lab/figure_table.hpp"
+#include "lab/grid.hpp"
 
 namespace quorvel {
 
@@ -126,9 +127,13 @@ std::vector<std::string> run_verdict(const RunReport& run) {
                            " % (95 %: " + percent_text(hit.interval.low) + "–" +
                            percent_text(hit.interval.high) + " %); chance alone hits " +
                            percent_text(hit.chance) + " %. ";
-        if (beats_chance(run) && run.holm_p) {
+        // In a grid, the step-down over the fair grids when it was played,
+        // else Holm's adjustment.
+        const std::optional<double> adjusted = run.adjusted_p ? run.adjusted_p : run.holm_p;
+        const std::string how = run.adjusted_p ? "min-p " : "Holm ";
+        if (beats_chance(run) && adjusted) {
             line += "Chance alone hits this often only rarely (" + p_words(hit.p) +
-                    "), and still after counting the grid's tries (Holm " + p_words(*run.holm_p) +
+                    "), and still after counting the grid's tries (" + how + p_words(*adjusted) +
                     ").";
         } else if (beats_chance(run)) {
             line += "Chance alone hits this often only rarely (" + p_words(hit.p) +
@@ -136,7 +141,7 @@ std::vector<std::string> run_verdict(const RunReport& run) {
         } else if (hit.beats_chance()) {
             // Rare for one try, common for the best of many.
             line += "Rare for one run on its own (" + p_words(hit.p) +
-                    "), but not once the grid's tries are counted (Holm " + p_words(*run.holm_p) +
+                    "), but not once the grid's tries are counted (" + how + p_words(*adjusted) +
                     "): this advice did not beat chance.";
         } else {
             line += "This advice did not beat chance (" + p_words(hit.p) + ").";
@@ -154,24 +159,49 @@ std::vector<std::string> run_verdict(const RunReport& run) {
 std::vector<std::string> grid_verdict(const GridSummary& grid) {
     std::vector<std::string> lines;
     const std::string runs = std::to_string(grid.runs);
+    // The hit rates once the tries are counted: by the step-down over the
+    // fair grids when they were played, with Holm's figure beside it.
+    std::string counted = "Holm " + p_words(grid.holm_p);
+    if (grid.minp_p) {
+        counted = "step-down min-p over " + grouped(grid.minp_grids) + " fair grids " +
+                  p_words(*grid.minp_p) + "; Holm " + p_words(grid.holm_p);
+    }
     if (grid.tested == 0) {
         lines.push_back("No run of the grid settled a prediction: there is no hit rate to test.");
     } else if (grid.beats_chance()) {
         lines.push_back("Counting all " + runs +
-                        " tries, the best hit rate is still above chance (Holm " +
-                        p_words(grid.holm_p) + ").");
+                        " tries, the best hit rate is still above chance (" + counted + ").");
     } else {
         lines.push_back("Counting all " + runs +
-                        " tries, no hit rate in this table beats chance (Holm " +
-                        p_words(grid.holm_p) + ").");
+                        " tries, no hit rate in this table beats chance (" + counted + ").");
     }
+    if (!grid.minp_skipped.empty()) lines.push_back(grid.minp_skipped);
+
+    // Money: each row against its own fair sessions, so that the widest
+    // progression does not crown itself.
     if (grid.chance && grid.chance->sessions > 0 &&
         grid.chance->sessions < kFewestGridChanceSessions) {
         lines.push_back("The best of " + runs + " on " + grouped(grid.chance->sessions) +
                         fair_words(grid.chance->files) + " has a median of " +
                         whole(grid.chance->best_median) + ". " +
                         too_few_for_a_verdict(kFewestGridChanceSessions));
+    } else if (grid.best_row && grid.chance) {
+        std::string line = "Each row against its own " + grouped(grid.chance->sessions) +
+                           " fair sessions, the best is " + grid.best_row_name + ": " +
+                           share_words(grid.best_row_as_good) + " of them end at or above its " +
+                           grouped(grid.best_row_final) + "; counting all " + runs + " rows, " +
+                           p_words(grid.best_row_adjusted);
+        if (grid.best_row_adjusted >= 0.05) {
+            line += ". No row made more money than luck alone makes with its own settings.";
+        } else {
+            // A rare result in money is still no test of the advice.
+            line +=
+                ". Rare for luck alone even counting the rows; the hit-rate verdict above says "
+                "whether the advice itself did better than chance.";
+        }
+        lines.push_back(line);
     } else if (grid.chance && grid.chance->sessions > 0) {
+        // A pool's grid: the best of the grid against the best of fair pools.
         const GridChance& c = *grid.chance;
         std::string line = "The best of " + runs + " on " + grouped(c.sessions) +
                            fair_words(c.files) + " does at least this well in " +
@@ -189,6 +219,39 @@ std::vector<std::string> grid_verdict(const GridSummary& grid) {
         lines.push_back(line);
     } else if (!grid.chance_skipped.empty()) {
         lines.push_back(grid.chance_skipped);
+    }
+
+    if (grid.pbo) {
+        lines.push_back(
+            "Chosen on half the spins, the best advice fell to the bottom half on the "
+            "other half in " +
+            share_words(grid.pbo->pbo) + " of splits (probability of backtest overfitting).");
+    } else if (!grid.pbo_skipped.empty()) {
+        lines.push_back(grid.pbo_skipped);
+    }
+
+    if (grid.holdout) {
+        const RunReport& run = grid.holdout->run;
+        const std::string chosen = "Chosen on the first " +
+                                   grouped(static_cast<std::int64_t>(grid.holdout->chosen_on)) +
+                                   " spins, " + settings_name(run.settings, false);
+        const std::string other =
+            grouped(static_cast<std::int64_t>(grid.spins - grid.holdout->chosen_on));
+        if (!run.hit.any()) {
+            lines.push_back(chosen + " made no prediction on the other " + other + ".");
+        } else {
+            lines.push_back(chosen + " hit " + percent_text(run.hit.rate) + " % on the other " +
+                            other + " (chance " + percent_text(run.hit.chance) + " %, " +
+                            p_words(run.hit.p) + "): the choice " +
+                            (run.hit.beats_chance() ? "held up." : "did not hold up."));
+        }
+        std::string money = "Played there alone with " +
+                            std::string(text_of(run.settings.BettingSystem)) + ", it ended at " +
+                            grouped(run.figures.final_bankroll) + ".";
+        if (run.chance && run.chance->sessions > 0) money += " " + chance_words(*run.chance);
+        lines.push_back(money);
+    } else if (!grid.holdout_skipped.empty()) {
+        lines.push_back(grid.holdout_skipped);
     }
     return lines;
 }

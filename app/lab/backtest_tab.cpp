@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -78,6 +79,12 @@ BacktestTab::BacktestTab(QWidget* parent)
     buttons->addWidget(run_all_);
     buttons->addWidget(cancel_);
     left->addLayout(buttons);
+    holdout_ = new QCheckBox(QStringLiteral("Choose on the first half, test on the second"), this);
+    holdout_->setObjectName(QStringLiteral("HoldoutHalf"));
+    holdout_->setToolTip(QStringLiteral(
+        "With \"Run all\": take the configuration with the best hit rate on the first half "
+        "of the spins and play it alone on the second half, which it has not seen"));
+    left->addWidget(holdout_);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("BacktestProgress"));
     progress_->setRange(0, BacktestRuns::kProgressSteps);
@@ -188,6 +195,7 @@ void BacktestTab::run(bool whole_grid) {
     RunPlan plan;
     plan.settings = settings_->settings();
     plan.grid = whole_grid;
+    if (whole_grid && holdout_->isChecked()) plan.holdout = 0.5;
     if (const QString missing = sources_box_->fill_plan(plan); !missing.isEmpty()) {
         report(missing);
         return;
@@ -414,7 +422,8 @@ void BacktestTab::export_runs() {
 }
 
 void BacktestTab::set_busy(bool busy) {
-    for (QWidget* widget : std::initializer_list<QWidget*>{run_, run_all_, from_table_, settings_})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{run_, run_all_, holdout_, from_table_, settings_})
         widget->setEnabled(!busy);
     sources_box_->set_inputs_enabled(!busy);
     list_->set_export_enabled(!busy && !model_->empty());

@@ -12,6 +12,7 @@
 
 class QLabel;
 class QProgressBar;
+class QCheckBox;
 class QPushButton;
 
 namespace quorvel {
@@ -85,6 +86,8 @@ private:
     QPushButton* from_table_;
     QPushButton* run_;
     QPushButton* run_all_;
+    // "Run all" chooses on the first half and tests the choice on the second.
+    QCheckBox* holdout_;
     QPushButton* cancel_;
     QProgressBar* progress_;
     QLabel* status_;

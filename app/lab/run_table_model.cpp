@@ -22,7 +22,8 @@ QString text(std::string_view item) {
 
 // The figures of the table, after the settings: the grid ranks by the first.
 constexpr std::string_view kFigures[] = {"final_bankroll", "net",          "ran_out_at",
-                                         "hit_rate",       "hit_rate_p",   "bets",
+                                         "hit_rate",       "hit_rate_p",   "adjusted_p",
+                                         "bets",
                                          "wins",           "losses",       "wagered",
                                          "max_drawdown",   "min_bankroll", "longest_losing_streak",
                                          "largest_stake",  "expected_loss"};

@@ -604,11 +604,21 @@ private slots:
         QVERIFY(p_column > 0 && quorvel::RunTableModel::column_of("hit_rate") > 0);
         QCOMPARE(runs.headerData(p_column, Qt::Horizontal).toString(),
                  QStringLiteral("Chance does as well (p)"));
-        // The verdict counts every try and the best of the grid on fair spins.
+        // Each row's p after the step-down over the fair grids, beside its own.
+        const int adjusted_column = quorvel::RunTableModel::column_of("adjusted_p");
+        QCOMPARE(adjusted_column, p_column + 1);
+        QCOMPARE(runs.headerData(adjusted_column, Qt::Horizontal).toString(),
+                 QStringLiteral("Adjusted p"));
+        for (int row = 0; row < grid; ++row) {
+            if (runs.row(row).report.hit.any()) QVERIFY(number(row, adjusted_column) >= 1.0 / 1001);
+        }
+        // The verdict counts every try and sets each row against its own fair sessions.
         const QString verdict = named<QLabel>(*tab, QStringLiteral("GridVerdict"))->text();
         QVERIFY2(verdict.contains(QStringLiteral("Counting all %1 tries").arg(grid)),
                  qPrintable(verdict));
-        QVERIFY2(verdict.contains(QStringLiteral("The best of %1 on 100 fair sessions").arg(grid)),
+        QVERIFY2(verdict.contains(QStringLiteral("step-down min-p over 1,000 fair grids")),
+                 qPrintable(verdict));
+        QVERIFY2(verdict.contains(QStringLiteral("Each row against its own 100 fair sessions")),
                  qPrintable(verdict));
 
         // A click on a run plays it again for its chart, with its own fair sessions.
@@ -976,6 +986,26 @@ private slots:
         const QColor ground = box.palette().color(box.backgroundRole());
         QVERIFY2(std::abs(text.lightness() - ground.lightness()) > 100,
                  qPrintable(text.name() + QStringLiteral(" on ") + ground.name()));
+    }
+
+    // "Choose on the first half, test on the second": the choice made on the
+    // first half is played alone on the second, said under the table.
+    void the_grid_tests_its_choice_on_the_second_half() {
+        const QString file_name = write_file("halves.txt",
+                                             "1 14 0 36 2 9 23 17 5 31 12 8 27 3 "
+                                             "19 22 35 6 11 0 28 15 4 33 20 7\n");
+        quorvel::BacktestTab* tab = open_backtest();
+        QVERIFY(tab != nullptr);
+        tab->add_files({file_name});
+        auto* holdout = named<QCheckBox>(*tab, QStringLiteral("HoldoutHalf"));
+        QCOMPARE(holdout->text(), QStringLiteral("Choose on the first half, test on the second"));
+        holdout->setChecked(true);
+        press(*tab, "RunAll");
+        const QString verdict = named<QLabel>(*tab, QStringLiteral("GridVerdict"))->text();
+        QVERIFY2(verdict.contains(QStringLiteral("Chosen on the first 13 spins, ")),
+                 qPrintable(verdict));
+        QVERIFY2(verdict.contains(QStringLiteral("on the other 13")), qPrintable(verdict));
+        QVERIFY2(verdict.contains(QStringLiteral("Played there alone with ")), qPrintable(verdict));
     }
 
     void cancel_stops_a_running_grid() {

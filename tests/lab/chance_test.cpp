@@ -151,28 +151,95 @@ TEST(Holm, StepsDownOverConstructedPValues) {
     }
 }
 
+// The money of the grid is each row against its own fair sessions, with the
+// count of rows taken into account; a rare result in money is still no
+// verdict on the advice.
 TEST(Verdict, TheBestOfTheGridOnFairSpinsIsNamedForWhatItIs) {
     GridSummary grid;
     grid.runs = 150;
     grid.tested = 150;
     grid.holm_p = 1;
     grid.chance = GridChance{100, 5696, 0.71, {}};
+    grid.best_row = 7;
+    grid.best_row_name = "PARADOX 4.1 / 1 / Only Dozens / Classic";
+    grid.best_row_final = 8469;
+    grid.best_row_as_good = 0.03;
+    grid.best_row_adjusted = 0.41;
     std::vector<std::string> lines = grid_verdict(grid);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1],
-              "The best of 150 on 100 fair sessions does at least this well in 71 % of cases "
-              "(median best 5,696): the top of this table is what luck alone produces.");
-    // Rare on fair spins, yet the money alone is no verdict on the advice.
-    grid.chance->best_as_good = 0.02;
+              "Each row against its own 100 fair sessions, the best is PARADOX 4.1 / 1 / Only "
+              "Dozens / Classic: 3.0 % of them end at or above its 8,469; counting all 150 rows, "
+              "p = 0.41. No row made more money than luck alone makes with its own settings.");
+    // Rare on fair grids, yet the money alone is no verdict on the advice.
+    grid.best_row_adjusted = 0.02;
     lines = grid_verdict(grid);
-    EXPECT_NE(lines[1].find("in 2.0 % of cases"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("p = 0.02."), std::string::npos) << lines[1];
     EXPECT_NE(lines[1].find("the hit-rate verdict above says"), std::string::npos) << lines[1];
     for (const std::string& line : lines)
         EXPECT_EQ(line.find("edge"), std::string::npos) << line;
+    // Too few fair grids give no verdict.
+    grid.chance->sessions = 10;
+    EXPECT_NE(grid_verdict(grid)[1].find("Fewer than 20 fair sessions give no verdict"),
+              std::string::npos);
     // Skipped: the sentence says why.
     grid.chance.reset();
+    grid.best_row.reset();
     grid.chance_skipped = "skipped because";
     EXPECT_EQ(grid_verdict(grid).back(), "skipped because");
+}
+
+// The verdict goes by the step-down when it was played, with Holm beside
+// it, and the out-of-sample lines follow.
+TEST(Verdict, GridWordsUseTheStepDownAndTheSecondLook) {
+    GridSummary grid;
+    grid.runs = 150;
+    grid.tested = 150;
+    grid.spins = 3981;
+    grid.holm_p = 0.54;
+    grid.minp_p = 0.089;
+    grid.minp_grids = 1000;
+    std::vector<std::string> lines = grid_verdict(grid);
+    EXPECT_EQ(lines[0],
+              "Counting all 150 tries, no hit rate in this table beats chance (step-down min-p "
+              "over 1,000 fair grids p = 0.09; Holm p = 0.54).");
+    grid.minp_p = 0.03;
+    EXPECT_TRUE(grid.beats_chance());
+    EXPECT_NE(grid_verdict(grid)[0].find("the best hit rate is still above chance"),
+              std::string::npos);
+    // Holm alone never decides when the step-down was played.
+    grid.holm_p = 0.01;
+    grid.minp_p = 0.06;
+    EXPECT_FALSE(grid.beats_chance());
+
+    grid.pbo = Overfitting{16, 30, 12870, 0.42};
+    Holdout holdout;
+    holdout.chosen_on = 1990;
+    LabSettings chosen;
+    chosen.GameModes = GameMode::Paradox;
+    chosen.BettingType = BetType::Double;
+    chosen.BettingSectors = SectorChoice::OnlyDozens;
+    RunFigures figures;
+    figures.predictions = 1991;
+    figures.predictions_won = 1291;
+    figures.prediction_sectors = 2;
+    figures.final_bankroll = 4870;
+    holdout.run = report_of("file", chosen, figures);
+    grid.holdout = holdout;
+    lines = grid_verdict(grid);
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "Chosen on half the spins, the best advice fell to the bottom half on the "
+                        "other half in 42 % of splits (probability of backtest overfitting)."),
+              lines.end());
+    const std::string said = "Chosen on the first 1,990 spins, PARADOX 4.1 / 2 / Only Dozens hit " +
+                             percent_text(1291.0 / 1991) + " % on the other 1,991 (chance 64.9 %, ";
+    const auto holdout_line =
+        std::find_if(lines.begin(), lines.end(),
+                     [&](const std::string& line) { return line.rfind(said, 0) == 0; });
+    ASSERT_NE(holdout_line, lines.end()) << lines.back();
+    EXPECT_NE(holdout_line->find("): the choice did not hold up."), std::string::npos)
+        << *holdout_line;
 }
 
 TEST(Chance, SessionsFitTheBudgetOfSpinSteps) {
@@ -432,7 +499,7 @@ TEST(RunFigures, PredictionsCoverTheTypesSectorsAndRanOutIsTheFirstSpinBelowZero
     LabSettings base;
     base.Safe_Level = 2;
     base.at_ruin = AtRuinRule::PlayOn;
-    for (const LabSettings& settings : plan_settings(RunPlan{{}, {}, base, true, {}})) {
+    for (const LabSettings& settings : plan_settings(RunPlan{{}, {}, base, true, {}, {}})) {
         RunOptions options;
         options.keep_ledger = true;
         options.keep_series = true;

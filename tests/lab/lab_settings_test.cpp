@@ -216,13 +216,14 @@ TEST(LabCsv, WritesLedgerAndRunsAndQuotes) {
               "wagered,paid,adjustments,final_bankroll,net,max_bank,min_bankroll,ran_out_at,"
               "stopped_at,stop_reason,max_drawdown,longest_losing_streak,largest_stake,"
               "expected_loss,expected_final,predictions,predictions_won,"
-              "hit_rate,chance_hit_rate,hit_rate_low,hit_rate_high,hit_rate_p,beats_chance,"
+              "hit_rate,chance_hit_rate,hit_rate_low,hit_rate_high,hit_rate_p,adjusted_p,beats_chance,"
               "chance_sessions,chance_seed,chance_final_p5,chance_final_p25,chance_final_p50,"
               "chance_final_p75,chance_final_p95,chance_final_mean,chance_expected_final,"
-              "chance_ahead,chance_ran_out,chance_stop_loss,chance_take_profit,chance_as_good\n"
+              "chance_ahead,chance_ran_out,chance_stop_loss,chance_take_profit,chance_as_good,"
+              "row_as_good\n"
               "\"DC 14 Feb 2026, IR301 (137).txt\",DEEP SCAN 4.1,1,Dozens & Columns,Blind,1,"
               "0,0,0,0,0,100,0,0,0,-100,0,0,,4,\"take-profit\",0,0,0,2.7027027027027,0,0,0,,"
-              "0.324324324324324,,,,false,0,1767225600,,,,,,,,,,,,\n");
+              "0.324324324324324,,,,,false,0,1767225600,,,,,,,,,,,,,\n");
     EXPECT_EQ(csv_field("say \"hi\""), "\"say \"\"hi\"\"\"");
 }
 
