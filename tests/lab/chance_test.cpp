@@ -499,7 +499,7 @@ TEST(RunFigures, PredictionsCoverTheTypesSectorsAndRanOutIsTheFirstSpinBelowZero
     LabSettings base;
     base.Safe_Level = 2;
     base.at_ruin = AtRuinRule::PlayOn;
-    for (const LabSettings& settings : plan_settings(RunPlan{{}, {}, base, true, {}, {}})) {
+    for (const LabSettings& settings : plan_settings(RunPlan{{}, {}, base, true, {}, {}, {}})) {
         RunOptions options;
         options.keep_ledger = true;
         options.keep_series = true;
