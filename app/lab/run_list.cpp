@@ -93,12 +93,14 @@ RunList::RunList(QWidget* parent)
     connect(ledger, &QAction::triggered, this, &RunList::ledgerWanted);
     connect(runs, &QAction::triggered, this, &RunList::tableWanted);
 
+    // The verdict of the grid takes the whole width: its lines are long.
     auto* line = new QHBoxLayout;
-    line->addWidget(verdict_, 1);
+    line->addStretch(1);
     line->addWidget(solvent_first_, 0, Qt::AlignRight | Qt::AlignBottom);
     line->addWidget(export_, 0, Qt::AlignRight | Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(verdict_);
     layout->addLayout(line);
     layout->addWidget(table_, 1);
 }
